@@ -1,0 +1,19 @@
+// The beginning and the end of the program: SDL, the preferences, the window.
+#pragma once
+
+#include <SDL.h>
+
+#include "config/config_store.h"
+
+// The whole program, as main runs it: starts SDL's video (SDL_Quit runs at exit), loads
+// "prefs.txt" from the working directory, opens the window and runs the screens until the
+// player quits. Returns 1 when "prefs.txt" cannot be read, 0 otherwise (also when SDL or the
+// window cannot be started; the message says why).
+int run_program();
+
+// Opens the window at the size "window_w" by "window_h" of prefs and sets its captions.
+// Returns the display surface, or null (with the message printed) when it cannot be made.
+SDL_Surface* open_window(ConfigStore& prefs);
+
+// The screens between opening the window and quitting.
+void run_screens(ConfigStore& prefs);

@@ -1,0 +1,111 @@
+#include "compositor/compositor.h"
+
+#include <utility>
+
+Element::Element(std::string name, SDL_Surface* surface, int x, int y)
+    : surface(surface),
+      source{0, 0, 0, 0},
+      x(x),
+      y(y),
+      whole_surface(true),
+      dirty(true),
+      name(std::move(name)) {}
+
+Element::Element(std::string name, SDL_Surface* surface, int x, int y, SDL_Rect source)
+    : surface(surface),
+      source(source),
+      x(x),
+      y(y),
+      whole_surface(false),
+      dirty(true),
+      name(std::move(name)) {}
+
+namespace {
+
+void follow_surface(Element& element) {
+    if (element.whole_surface && element.surface != nullptr) {
+        SDL_GetClipRect(element.surface, &element.source);
+    }
+}
+
+// The element's area on the target, cut to SDL's 16-bit coordinates.
+SDL_Rect area_of(const Element& element) {
+    return SDL_Rect{static_cast<Sint16>(element.x), static_cast<Sint16>(element.y),
+                    element.source.w, element.source.h};
+}
+
+// Strict on every side: areas that only share an edge do not overlap.
+bool overlaps(const SDL_Rect& rect, const Element& element) {
+    int w = element.source.w;
+    int h = element.source.h;
+    return rect.x < element.x + w && rect.y < element.y + h && rect.x + rect.w > element.x &&
+           rect.y + rect.h > element.y;
+}
+
+}  // namespace
+
+void Compositor::add(const Element& element) {
+    elements.push_back(element);
+}
+
+Element* Compositor::find(const std::string& name) {
+    for (Element& element : elements) {
+        if (element.name == name) {
+            return &element;
+        }
+    }
+    return nullptr;
+}
+
+std::vector<SDL_Rect> Compositor::collect_dirty_rects(SDL_Surface* target) {
+    std::vector<SDL_Rect> rects;
+    if (full_redraw) {
+        SDL_Rect whole;
+        SDL_GetClipRect(target, &whole);
+        rects.push_back(whole);
+        for (Element& element : elements) {
+            element.dirty = false;
+        }
+        return rects;
+    }
+    for (Element& element : elements) {
+        if (element.dirty) {
+            follow_surface(element);
+            rects.push_back(area_of(element));
+            element.dirty = false;
+        }
+    }
+    return rects;
+}
+
+void Compositor::draw_into(SDL_Surface* target, Element& element, const SDL_Rect& rect) {
+    follow_surface(element);
+    SDL_Rect clip = rect;
+    SDL_SetClipRect(target, &clip);
+    SDL_Rect source = element.source;
+    SDL_Rect destination = area_of(element);
+    SDL_UpperBlit(element.surface, &source, target, &destination);
+}
+
+void Compositor::redraw(SDL_Surface* target) {
+    std::vector<SDL_Rect> rects = collect_dirty_rects(target);
+    if (rects.empty()) {
+        return;
+    }
+    SDL_Rect saved_clip;
+    SDL_GetClipRect(target, &saved_clip);
+    // Element outside, rectangle inside: each element is finished in every changed area before
+    // the next one is drawn above it.
+    for (Element& element : elements) {
+        if (element.surface == nullptr) {
+            continue;
+        }
+        for (const SDL_Rect& rect : rects) {
+            if (full_redraw || overlaps(rect, element)) {
+                draw_into(target, element, rect);
+            }
+        }
+    }
+    SDL_SetClipRect(target, &saved_clip);
+    full_redraw = false;
+}

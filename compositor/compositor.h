@@ -1,0 +1,47 @@
+// Every screen is an ordered list of named surfaces drawn back to front. Screens change an
+// element and mark it dirty; redraw() then repaints only the areas of the changed elements.
+#pragma once
+
+#include <SDL.h>
+
+#include <string>
+#include <vector>
+
+// One positioned picture of a screen. The compositor never owns `surface`.
+struct Element {
+    SDL_Surface* surface;  // null: not drawn, but its area is still repainted when dirty
+    SDL_Rect source;       // the part of `surface` drawn; its size is the element's area
+    int x;
+    int y;
+    bool whole_surface;  // true: `source` follows the surface's clip rectangle
+    bool dirty;
+    std::string name;
+
+    // Whole-surface element: shows all of `surface`, whatever size it has when drawn.
+    Element(std::string name, SDL_Surface* surface, int x, int y);
+    // Fixed-source element: always shows `source` of whatever surface it is given.
+    Element(std::string name, SDL_Surface* surface, int x, int y, SDL_Rect source);
+};
+
+class Compositor {
+public:
+    // The next redraw repaints the whole target. True until the first redraw.
+    bool full_redraw = true;
+    // Drawing order: elements[0] is at the bottom. Elements are only ever appended.
+    std::vector<Element> elements;
+
+    // Appends a copy of the element on top of all earlier ones.
+    void add(const Element& element);
+
+    // The first element with this name, or null. The pointer is valid until the next add().
+    Element* find(const std::string& name);
+
+    // Repaints every element overlapping a dirty element's area (or everything on a full
+    // redraw), clipped to that area, in list order; clears the dirty flags and full_redraw.
+    // Leaves the target's clip rectangle as it found it. The caller flips the screen.
+    void redraw(SDL_Surface* target);
+
+private:
+    std::vector<SDL_Rect> collect_dirty_rects(SDL_Surface* target);
+    void draw_into(SDL_Surface* target, Element& element, const SDL_Rect& rect);
+};

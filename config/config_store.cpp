@@ -1,0 +1,86 @@
+#include "config/config_store.h"
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <set>
+
+#include "config/safe_file.h"
+
+int ConfigStore::load(const char* file_name) {
+    std::ifstream in(file_name);
+    if (!in) {
+        return 1;
+    }
+    std::string line;
+    while (std::getline(in, line)) {
+        add_line(line);
+    }
+    return 0;
+}
+
+void ConfigStore::add_line(const std::string& line) {
+    if (line.empty()) {
+        order.push_back("");
+        return;
+    }
+    size_t colon = line.find(':');
+    std::string key;
+    size_t value_start = line.size();
+    if (colon != std::string::npos) {
+        key = line.substr(0, colon);
+        value_start = colon + 1;
+    }
+    // One space after the colon is the separator; any further spaces belong to the value.
+    if (value_start < line.size() && line[value_start] == ' ') {
+        value_start++;
+    }
+    values[key] = line.substr(value_start);
+    order.push_back(key);
+}
+
+std::string ConfigStore::to_text() const {
+    std::string text;
+    std::set<std::string> written;
+    for (const std::string& key : order) {
+        if (!key.empty()) {
+            text += key + ": " + values.at(key);
+            written.insert(key);
+        }
+        text += '\n';
+    }
+    for (const auto& [key, value] : values) {
+        if (written.count(key) == 0) {
+            text += key + ": " + value + '\n';
+        }
+    }
+    return text;
+}
+
+bool ConfigStore::save(const char* file_name) const {
+    return replace_file_contents(file_name, to_text());
+}
+
+std::string& ConfigStore::get_string(std::string key) {
+    return values[key];
+}
+
+int ConfigStore::get_int(std::string key) {
+    // strtol instead of atoi: the same digits are read, but a value beyond the int range
+    // saturates instead of being undefined.
+    long number = std::strtol(get_string(key).c_str(), nullptr, 10);
+    if (number > INT_MAX) {
+        return INT_MAX;
+    }
+    if (number < INT_MIN) {
+        return INT_MIN;
+    }
+    return static_cast<int>(number);
+}
+
+std::string int_to_text(int n) {
+    char buffer[48];
+    std::snprintf(buffer, sizeof buffer, "%i", n);
+    return buffer;
+}

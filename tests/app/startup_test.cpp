@@ -1,0 +1,34 @@
+#include "app/startup.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "tests/support/test_support.h"
+
+TEST(Startup, WithoutPrefsFileReportsAndExitsWithStatusOne) {
+    std::string dir = make_scratch_dir("no_prefs");
+    CommandResult result = run_command(dir, std::string("'") + GAME_BINARY + "'");
+    EXPECT_EQ(result.output, "couldn't load prefs file\n");
+    EXPECT_EQ(result.status, 1);
+}
+
+TEST(Startup, OpensTheConfiguredWindowWithBothCaptions) {
+    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    ConfigStore prefs;
+    prefs.get_string("window_w") = "320";
+    prefs.get_string("window_h") = "200";
+    SDL_Surface* screen = open_window(prefs);
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(screen->w, 320);
+    EXPECT_EQ(screen->h, 200);
+    EXPECT_EQ(SDL_GetVideoSurface(), screen);
+    char* title = nullptr;
+    char* icon = nullptr;
+    SDL_WM_GetCaption(&title, &icon);
+    ASSERT_NE(title, nullptr);
+    ASSERT_NE(icon, nullptr);
+    EXPECT_STREQ(title, "DERevarez");
+    EXPECT_STREQ(icon, "Kelvra");
+    SDL_Quit();
+}

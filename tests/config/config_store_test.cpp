@@ -1,0 +1,176 @@
+#include "config/config_store.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <climits>
+#include <csignal>
+#include <filesystem>
+
+#include "tests/support/test_support.h"
+
+namespace {
+
+ConfigStore load_text(const std::string& name, const std::string& text) {
+    std::string path = make_scratch_dir(name) + "/store.txt";
+    write_file(path, text);
+    ConfigStore store;
+    EXPECT_EQ(store.load(path.c_str()), 0);
+    return store;
+}
+
+}  // namespace
+
+TEST(ConfigStore, SplitsEachLineAtItsFirstColonAndOneSpace) {
+    ConfigStore store = load_text("split",
+                                  "a:b:c\n"
+                                  "key:\n"
+                                  "key2: \n"
+                                  " lead: v\n"
+                                  "trail : v\n"
+                                  "window_w:640\n"
+                                  "window_h:  480\n"
+                                  "crlf: x\r\n"
+                                  "last: no newline");
+    EXPECT_EQ(store.get_string("a"), "b:c");
+    EXPECT_EQ(store.get_string("key"), "");
+    EXPECT_EQ(store.get_string("key2"), "");
+    EXPECT_EQ(store.get_string(" lead"), "v");
+    EXPECT_EQ(store.get_string("trail "), "v");
+    EXPECT_EQ(store.get_string("window_w"), "640");
+    EXPECT_EQ(store.get_string("window_h"), " 480");
+    EXPECT_EQ(store.get_string("crlf"), "x\r");
+    EXPECT_EQ(store.get_string("last"), "no newline");
+    EXPECT_EQ(store.order.size(), 9u);
+}
+
+TEST(ConfigStore, LinesWithoutKeyBecomeBlankPositionsAndTheEmptyKey) {
+    ConfigStore store = load_text("nokey", "abc\n\n:lead colon\nb: 2\n");
+    EXPECT_EQ(store.order, (std::vector<std::string>{"", "", "", "b"}));
+    // The colon-first line is read after "abc", so its value wins for the empty key.
+    EXPECT_EQ(store.values.at(""), "lead colon");
+}
+
+TEST(ConfigStore, LooksUpIntegersAsAtoiAndInsertsMissingKeys) {
+    ConfigStore store = load_text("ints", "x: 1\nx: 2\nneg:   -7x\nword: x5\nbig: 99999999999\n");
+    EXPECT_EQ(store.get_int("x"), 2);
+    EXPECT_EQ(store.get_int("neg"), -7);
+    EXPECT_EQ(store.get_int("word"), 0);
+    EXPECT_EQ(store.get_int("big"), INT_MAX);
+    EXPECT_EQ(store.values.count("missing"), 0u);
+    EXPECT_EQ(store.get_int("missing"), 0);
+    EXPECT_EQ(store.values.count("missing"), 1u);
+    store.get_string("set") = "value";
+    EXPECT_EQ(store.get_string("set"), "value");
+}
+
+TEST(ConfigStore, SavesInFileOrderThenAddedKeysInByteOrder) {
+    std::string dir = make_scratch_dir("roundtrip");
+    std::string path = dir + "/prefs.txt";
+    write_file(path,
+               "a: 1\n"
+               "\n"
+               "x: first\n"
+               "url: http://host:80/\n"
+               "abc\n"
+               "x: second\n"
+               "b: 2");
+    ConfigStore store;
+    ASSERT_EQ(store.load(path.c_str()), 0);
+    store.get_string("c") = "3";
+    store.get_string("d");
+    store.get_string("\xC3\xA9") = "high byte";  // sorts after every ASCII key
+    store.get_string("B") = "upper";
+    ASSERT_TRUE(store.save(path.c_str()));
+    EXPECT_EQ(read_file(path),
+              "a: 1\n"
+              "\n"
+              "x: second\n"
+              "url: http://host:80/\n"
+              "\n"
+              "x: second\n"
+              "b: 2\n"
+              ": \n"
+              "B: upper\n"
+              "c: 3\n"
+              "d: \n"
+              "\xC3\xA9: high byte\n");
+    EXPECT_FALSE(std::filesystem::exists(path + ".saving"));
+
+    ConfigStore reloaded;
+    ASSERT_EQ(reloaded.load(path.c_str()), 0);
+    EXPECT_EQ(reloaded.values, store.values);
+}
+
+TEST(ConfigStore, ReadsAnyBytesWithoutRejectingThem) {
+    std::string binary("k\0ey: v\0al\n\xFF\xFE:\x01\n", 16);
+    binary += std::string(100000, 'z') + ": long\n";
+    ConfigStore store = load_text("binary", binary);
+    EXPECT_EQ(store.get_string(std::string("k\0ey", 4)), std::string("v\0al", 4));
+    EXPECT_EQ(store.get_string("\xFF\xFE"), "\x01");
+    EXPECT_EQ(store.get_string(std::string(100000, 'z')), "long");
+}
+
+TEST(ConfigStore, MissingFileFailsAndEmptyFileIsAnEmptyStore) {
+    std::string dir = make_scratch_dir("missing");
+    ConfigStore store;
+    EXPECT_EQ(store.load((dir + "/nothing.txt").c_str()), 1);
+    EXPECT_TRUE(store.values.empty());
+    write_file(dir + "/empty.txt", "");
+    EXPECT_EQ(store.load((dir + "/empty.txt").c_str()), 0);
+    EXPECT_TRUE(store.values.empty());
+    EXPECT_TRUE(store.order.empty());
+}
+
+TEST(ConfigStore, FailedSaveLeavesTheOldFileUntouched) {
+    std::string dir = make_scratch_dir("failed_save");
+    std::string path = dir + "/prefs.txt";
+    write_file(path, "pause_key: p\n");
+    ConfigStore store;
+    ASSERT_EQ(store.load(path.c_str()), 0);
+    store.get_string("pause_key") = std::string(100000, 'q');
+
+    // A full disk: the child may write only a few bytes before every write fails.
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{16, 16};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        _exit(store.save(path.c_str()) ? 1 : 0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "save reported success on a full disk";
+    EXPECT_EQ(read_file(path), "pause_key: p\n");
+    EXPECT_FALSE(std::filesystem::exists(path + ".saving"));
+
+    // A folder that does not exist, and a target that is a folder.
+    EXPECT_FALSE(store.save((dir + "/no/such/folder/prefs.txt").c_str()));
+    std::filesystem::create_directory(dir + "/taken");
+    write_file(dir + "/taken/inside", "x");
+    EXPECT_FALSE(store.save((dir + "/taken").c_str()));
+    EXPECT_FALSE(std::filesystem::exists(dir + "/taken.saving"));
+}
+
+TEST(ConfigStore, SavedFileIsReadableAndWritableByOwnerAndGroup) {
+    std::string path = make_scratch_dir("mode") + "/new.txt";
+    ConfigStore store;
+    store.get_string("k") = "v";
+    mode_t old_mask = umask(0);
+    bool saved = store.save(path.c_str());
+    umask(old_mask);
+    ASSERT_TRUE(saved);
+    auto perms = std::filesystem::status(path).permissions();
+    EXPECT_EQ(perms, std::filesystem::perms(0664));
+}
+
+TEST(IntToText, WritesPlainDecimal) {
+    EXPECT_EQ(int_to_text(-3), "-3");
+    EXPECT_EQ(int_to_text(0), "0");
+    EXPECT_EQ(int_to_text(42), "42");
+    EXPECT_EQ(int_to_text(INT_MIN), "-2147483648");
+}

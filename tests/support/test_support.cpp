@@ -1,0 +1,63 @@
+#include "tests/support/test_support.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+std::string make_scratch_dir(const std::string& name) {
+    std::filesystem::path dir = std::filesystem::current_path() / "scratch" / name;
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir);
+    return dir.string();
+}
+
+void write_file(const std::string& path, const std::string& contents) {
+    std::ofstream out(path, std::ios::binary);
+    out << contents;
+    ASSERT_TRUE(out.good()) << "cannot write " << path;
+}
+
+std::string read_file(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+SDL_Surface* make_filled_surface(int w, int h, Uint32 rgb) {
+    SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, 0x00FF0000, 0x0000FF00,
+                                                0x000000FF, 0);
+    SDL_FillRect(surface, nullptr, rgb);
+    return surface;
+}
+
+Uint32 pixel_at(SDL_Surface* surface, int x, int y) {
+    SDL_LockSurface(surface);
+    Uint32 raw = *reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) +
+                                            y * surface->pitch + x * 4);
+    SDL_UnlockSurface(surface);
+    Uint8 r, g, b;
+    SDL_GetRGB(raw, surface->format, &r, &g, &b);
+    return (Uint32(r) << 16) | (Uint32(g) << 8) | b;
+}
+
+CommandResult run_command(const std::string& folder, const std::string& command) {
+    std::string full = "cd '" + folder + "' && " + command;
+    FILE* pipe = popen(full.c_str(), "r");
+    CommandResult result{-1, ""};
+    if (pipe == nullptr) {
+        return result;
+    }
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+        result.output.append(buffer, n);
+    }
+    int status = pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
