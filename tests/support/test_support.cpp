@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -58,6 +59,34 @@ CommandResult run_command(const std::string& folder, const std::string& command)
         result.output.append(buffer, n);
     }
     int status = pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+CommandResult run_in_child(const std::function<void()>& body) {
+    CommandResult result{-1, ""};
+    int pipe_ends[2];
+    if (pipe(pipe_ends) != 0) {
+        return result;
+    }
+    std::fflush(stdout);
+    pid_t child = fork();
+    if (child == 0) {
+        close(pipe_ends[0]);
+        dup2(pipe_ends[1], STDOUT_FILENO);
+        body();
+        std::fflush(stdout);
+        _exit(0);
+    }
+    close(pipe_ends[1]);
+    char buffer[4096];
+    ssize_t n;
+    while ((n = read(pipe_ends[0], buffer, sizeof buffer)) > 0) {
+        result.output.append(buffer, static_cast<size_t>(n));
+    }
+    close(pipe_ends[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
     result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return result;
 }

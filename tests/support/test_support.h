@@ -3,6 +3,7 @@
 
 #include <SDL.h>
 
+#include <functional>
 #include <string>
 
 // A fresh, empty folder for one test, below the test's working directory.
@@ -26,3 +27,8 @@ struct CommandResult {
     std::string output;
 };
 CommandResult run_command(const std::string& folder, const std::string& command);
+
+// Runs body in a forked child with its standard output captured: for code that prints a
+// message and ends the program. status is the child's exit status (-1 if it did not exit,
+// for instance on a crash); a body that returns exits with status 0.
+CommandResult run_in_child(const std::function<void()>& body);

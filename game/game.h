@@ -1,0 +1,126 @@
+// One game of the falling-block puzzle and everything needed to show it. The shell builds one
+// Game per run and plays game after game on it, resetting it in between.
+//
+// The operations live in separate files by subsystem:
+//   game_setup.cpp   construction, images, tiles, boxes, screen layout, teardown
+//   game_rules.cpp   the board, moves, turns, landing, rows, scoring, speed, dealing
+//   game_screen.cpp  drawing the boxes and the board, pause and game-over screens
+//   game_loop.cpp    the game loop, the fall clock and the keyboard
+//   piece.cpp        the Piece operations and reading the pieces file
+#pragma once
+
+#include <SDL.h>
+
+#include <string>
+#include <vector>
+
+#include "compositor/compositor.h"
+#include "config/config_store.h"
+#include "game/piece.h"
+
+// How load_image prepares an image.
+enum ImageKind {
+    opaque = 0,       // display format, copied as it is
+    alpha_copy = 1,   // display format with alpha; colour and alpha copied unblended
+    alpha_blend = 2,  // display format with alpha; blended by its alpha
+};
+
+// What one tick of the fall clock did.
+enum class GravityResult { moved, landed, collapsed, game_over };
+
+// Board cell value of an empty cell; any other value is a block tile index 0..6.
+const Uint8 empty_cell = 255;
+const int tile_count = 7;
+
+class Game {
+public:
+    // Rows of cells, row 0 at the top. The falling piece's blocks are stored here too.
+    std::vector<std::vector<Uint8>> board;
+    // The cell values the cell elements currently show.
+    std::vector<std::vector<Uint8>> shown_board;
+    ConfigStore* config;  // not owned; every setting is read from it when needed
+    Piece current_piece;
+    Piece next_piece;
+    std::vector<std::string> piece_descriptions;  // only valid descriptions are kept
+    SDL_Surface* screen;                          // the display surface, SDL's
+    SDL_Surface* blocks_image;                    // freed once the tiles are cut
+    SDL_Surface* block_tiles[tile_count];
+    SDL_Surface* level_font;  // digit glyphs 0..9 stacked top to bottom
+    SDL_Surface* small_num_font;
+    SDL_Surface* game_over_image;
+    SDL_Surface* paused_image;
+    SDL_Surface* level_box;
+    SDL_Surface* points_box;
+    SDL_Surface* lines_box;
+    SDL_Surface* background_image;
+    SDL_Surface* next_piece_box;
+    Compositor compositor;
+    int level;
+    int points;
+    Uint32 fall_interval;  // ms between two gravity steps
+    int lines;
+    int level_lines;  // rows cleared since the last level-up
+    bool paused;
+    bool collapse_pending;  // rows were emptied and the rows above have not dropped yet
+    Uint32 last_fall;       // SDL_GetTicks time the gravity steps are counted from
+
+    // Builds the game from the preferences (which must outlive it) with the window already
+    // open. A missing image, a surface that cannot be made or an unusable board size prints
+    // a message and ends the program with exit status 1.
+    explicit Game(ConfigStore& config);
+    ~Game();
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    // --- construction (game_setup.cpp) ---
+    void load_images();
+    // Loads and converts one image; ends the program with a message naming `what` on failure.
+    SDL_Surface* load_image(const std::string& file_name, ImageKind kind, const char* what);
+    // An empty display-format surface with alpha, blended when drawn.
+    SDL_Surface* make_box(int width, int height, const char* what);
+    // Prints "couldn't load \"<what>\", gotta go!" and exits with status 1 if surface is null.
+    static void check_loaded(SDL_Surface* surface, const char* what);
+    // A software surface with model's pixel layout; -1 stands for model's width or height.
+    static SDL_Surface* create_surface_like(SDL_Surface* model, int width, int height);
+    void build_layout();
+    // Ends the program with a message unless the board has cells and fits the screen's
+    // 16-bit coordinates. Runs before anything is sized from the block size.
+    void check_board_geometry();
+
+    // --- pieces and rules (piece.cpp, game_rules.cpp) ---
+    void load_pieces();
+    bool has_pieces() const { return !piece_descriptions.empty(); }
+    int board_width() const { return board.empty() ? 0 : static_cast<int>(board[0].size()); }
+    int board_height() const { return static_cast<int>(board.size()); }
+    void set_cell(int col, int row, int value);
+    void move_piece(int dx, int dy);
+    bool turn_piece(bool left);
+    GravityResult gravity_step();
+    void land_piece();
+    bool row_uniform(bool full, int row);
+    bool collapse_rows();
+    void speed_up();
+    void set_level(int new_level);
+    int random_between(int lo, int hi);
+    Piece random_piece();
+    void build_board();
+    void reset();
+
+    // --- drawing, pause and game over (game_screen.cpp) ---
+    void clear_surface(SDL_Surface* surface);
+    void draw_next_piece();
+    void draw_level();
+    void draw_points();
+    void draw_lines();
+    void draw_number(int value, SDL_Surface* box, SDL_Surface* font);
+    void update_screen();
+    void toggle_pause();
+    bool show_game_over();
+
+    // --- the game loop (game_loop.cpp) ---
+    bool play();
+    int handle_event(const SDL_Event& event);
+};
+
+// Name of the compositor element of a board cell: "column:row".
+std::string cell_name(int column, int row);

@@ -1,0 +1,142 @@
+#include "tests/game/game_fixture.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "tests/support/test_support.h"
+
+Uint32 tile_colour(int tile) {
+    const Uint32 colours[tile_count] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFF00FF,
+                                        0x00FFFF, 0xFF8000, 0x8000FF};
+    return colours[tile];
+}
+
+Uint32 digit_colour(int digit) {
+    return 0x10A000 + 0x100000 * static_cast<Uint32>(digit) + 0x10 * static_cast<Uint32>(digit);
+}
+
+std::string describe_piece(int centre_x, int centre_y, bool half_centre, int tile, bool alternates,
+                           std::initializer_list<std::pair<int, int>> blocks) {
+    std::string bytes;
+    for (int value : {centre_x, centre_y, half_centre ? 1 : 0, tile, alternates ? 1 : 0}) {
+        bytes += static_cast<char>(value);
+    }
+    for (const auto& [x, y] : blocks) {
+        bytes += static_cast<char>(x);
+        bytes += static_cast<char>(y);
+    }
+    return bytes;
+}
+
+std::string standard_pieces() {
+    return describe_piece(1, 1, true, 0, false, {{0, 1}, {1, 1}, {2, 1}, {3, 1}}) + "\n" +
+           describe_piece(0, 0, true, 1, false, {{0, 0}, {1, 0}, {0, 1}, {1, 1}}) + "\n" +
+           describe_piece(1, 1, false, 2, false, {{0, 1}, {1, 1}, {2, 1}, {1, 0}}) + "\n" +
+           describe_piece(1, 1, false, 3, true, {{1, 0}, {2, 0}, {0, 1}, {1, 1}}) + "\n" +
+           describe_piece(1, 1, false, 4, true, {{0, 0}, {1, 0}, {1, 1}, {2, 1}}) + "\n" +
+           describe_piece(1, 1, false, 5, false, {{0, 1}, {1, 1}, {2, 1}, {2, 0}}) + "\n" +
+           describe_piece(1, 1, false, 6, false, {{0, 0}, {0, 1}, {1, 1}, {2, 1}}) + "\n";
+}
+
+namespace {
+
+const char* const test_prefs =
+    "window_w: 320\n"
+    "window_h: 480\n"
+    "pieces_file: pieces.dat\n"
+    "board_width: 10\n"
+    "board_height: 20\n"
+    "block_size: 20\n"
+    "board_x: 100\n"
+    "board_y: 40\n"
+    "background_img: background.bmp\n"
+    "level_font: level_digits.bmp\n"
+    "small_num_font: small_digits.bmp\n"
+    "game_over_img: game_over.bmp\n"
+    "paused_img: paused.bmp\n"
+    "blocks_img: blocks.bmp\n"
+    "next_piece_x: 10\n"
+    "next_piece_y: 10\n"
+    "level_x: 10\n"
+    "level_y: 100\n"
+    "level_w: 60\n"
+    "level_h: 30\n"
+    "points_x: 10\n"
+    "points_y: 150\n"
+    "points_w: 50\n"
+    "points_h: 20\n"
+    "lines_x: 10\n"
+    "lines_y: 200\n"
+    "lines_w: 50\n"
+    "lines_h: 20\n"
+    "key_repeat_delay: 200\n"
+    "key_repeat_rate: 50\n"
+    "pause_key: p\n"
+    "turn_left_key: z\n"
+    "turn_right_key: up\n"
+    "move_left_key: left\n"
+    "move_right_key: right\n"
+    "move_down_key: down\n"
+    "drop_key: space\n";
+
+void save_bmp(SDL_Surface* surface, const std::string& path) {
+    ASSERT_EQ(SDL_SaveBMP(surface, path.c_str()), 0) << SDL_GetError();
+    SDL_FreeSurface(surface);
+}
+
+// Count stripes of one colour each, stacked top to bottom.
+void save_strip(const std::string& path, int w, int h, int count, Uint32 (*colour)(int)) {
+    SDL_Surface* strip = make_filled_surface(w, h * count, 0);
+    for (int i = 0; i < count; i++) {
+        SDL_Rect stripe{0, static_cast<Sint16>(i * h), static_cast<Uint16>(w),
+                        static_cast<Uint16>(h)};
+        SDL_FillRect(strip, &stripe, colour(i));
+    }
+    save_bmp(strip, path);
+}
+
+void write_world(const std::string& folder) {
+    write_file(folder + "/prefs.txt", test_prefs);
+    write_file(folder + "/pieces.dat", standard_pieces());
+    save_bmp(make_filled_surface(320, 480, background_colour), folder + "/background.bmp");
+    save_bmp(make_filled_surface(101, 31, paused_colour), folder + "/paused.bmp");
+    save_bmp(make_filled_surface(121, 41, game_over_colour), folder + "/game_over.bmp");
+    save_strip(folder + "/blocks.bmp", test_block, test_block, tile_count, tile_colour);
+    save_strip(folder + "/level_digits.bmp", 15, 20, 10, digit_colour);
+    save_strip(folder + "/small_digits.bmp", 10, 14, 10, digit_colour);
+}
+
+}  // namespace
+
+void GameTest::SetUp() {
+    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    ASSERT_NE(SDL_SetVideoMode(320, 480, 32, SDL_SWSURFACE), nullptr) << SDL_GetError();
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    folder = make_scratch_dir(std::string(info->test_suite_name()) + "." + info->name());
+    write_world(folder);
+    previous_folder = std::filesystem::current_path().string();
+    ASSERT_EQ(chdir(folder.c_str()), 0);
+    ASSERT_EQ(prefs.load("prefs.txt"), 0);
+}
+
+void GameTest::TearDown() {
+    game.reset();
+    if (!previous_folder.empty()) {
+        ASSERT_EQ(chdir(previous_folder.c_str()), 0);
+    }
+    SDL_Quit();
+}
+
+void GameTest::write_pieces(const std::string& contents) {
+    write_file(folder + "/" + prefs.get_string("pieces_file"), contents);
+}
+
+Game& GameTest::build_game() {
+    game = std::make_unique<Game>(prefs);
+    return *game;
+}
+
+Uint32 GameTest::screen_pixel(int x, int y) {
+    return pixel_at(SDL_GetVideoSurface(), x, y);
+}

@@ -1,0 +1,59 @@
+// A small, fully known game world for the game tests: a scratch folder with "prefs.txt",
+// plain-colour images whose colours tell tiles and digits apart, and a pieces file, and a
+// 32-bit window to draw into.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "game/game.h"
+
+// Window 320x480; board 10x20 cells of 20 pixels at (100, 40); next piece box at (10, 10);
+// level box 60x30 at (10, 100); points box 50x20 at (10, 150); lines box 50x20 at (10, 200);
+// level glyphs 15x20; small glyphs 10x14; paused image 101x31; game-over image 121x41.
+const int test_block = 20;
+const int test_board_x = 100;
+const int test_board_y = 40;
+const Uint32 background_colour = 0x202020;
+const Uint32 paused_colour = 0xFFFF00;
+const Uint32 game_over_colour = 0x00FFFF;
+
+// The colour of block tile i in the test blocks image.
+Uint32 tile_colour(int tile);
+// The colour of digit d in the test digit strips.
+Uint32 digit_colour(int digit);
+
+// A 13-byte piece description.
+std::string describe_piece(int centre_x, int centre_y, bool half_centre, int tile, bool alternates,
+                           std::initializer_list<std::pair<int, int>> blocks);
+// The seven test pieces, one line each: I (tile 0), O, T, S, Z, L, J (tile 6).
+std::string standard_pieces();
+
+class GameTest : public ::testing::Test {
+protected:
+    ConfigStore prefs;
+    std::unique_ptr<Game> game;
+    std::string folder;
+
+    // Opens a 32-bit window, writes the test world to a scratch folder named after the test,
+    // loads its "prefs.txt" into prefs and makes the folder the working directory.
+    void SetUp() override;
+    void TearDown() override;
+
+    // Rewrites the pieces file before the game is built.
+    void write_pieces(const std::string& contents);
+    // Builds the game from prefs (change prefs first to vary the world).
+    Game& build_game();
+    // The 0xRRGGBB colour of a pixel of the display surface.
+    Uint32 screen_pixel(int x, int y);
+    // The screen position of the top-left pixel of board cell (column, row).
+    static int cell_x(int column) { return test_board_x + test_block * column; }
+    static int cell_y(int row) { return test_board_y + test_block * row; }
+
+private:
+    std::string previous_folder;
+};
