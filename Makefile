@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc)
 
-.PHONY: play test deps configure build clean
+.PHONY: play test deps configure build clean asan
 
 play: build
 	cd $(BUILD)/run && ./derevarez
@@ -21,3 +21,12 @@ build: configure
 
 clean:
 	rm -rf $(BUILD)
+
+# The whole test suite again, built by clang with AddressSanitizer and UndefinedBehaviorSanitizer
+# in its own folder; any finding fails the test that made it.
+ASAN_BUILD ?= build-asan
+
+asan: deps
+	@test -f $(ASAN_BUILD)/CMakeCache.txt || CC=clang CXX=clang++ cmake -S . -B $(ASAN_BUILD) -DSANITIZE=ON $(CMAKE_FLAGS)
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
