@@ -118,8 +118,41 @@ public:
     bool show_game_over();
 
     // --- the game loop (game_loop.cpp) ---
+    // Plays one game: key repeat from "key_repeat_delay"/"key_repeat_rate", deals the current
+    // and the next piece, draws everything, then runs events, the fall clock and redraws until
+    // the game ends (then the game-over screen answers) or the window is closed. Returns true
+    // when the program must end, false to go back to the menu. Precondition: a fresh or reset
+    // Game. Without pieces (!has_pieces()) it deals nothing and returns false at once.
     bool play();
+    // Turns one event into an action: 0 nothing to redraw, 1 the board changed, 2 the game is
+    // over (drop key on a piece that cannot enter the well), 3 the window is to close. Key
+    // names are compared with the bindings read from the preferences now; an unbound action
+    // (empty name) never triggers. Losing focus or visibility pauses a running game.
     int handle_event(const SDL_Event& event);
+    // Sets key repeat, deals both pieces, draws the boxes and the board, starts the fall clock.
+    void start_game();
+    // Handles every queued event until the queue is empty or the game has ended, updating
+    // play's flags from each result.
+    void handle_queued_events(bool& running, bool& quit, bool& changed);
+    // What the gravity steps of one pass did: the board changed, the game ended (or both).
+    struct FallSteps {
+        bool changed;
+        bool game_over;
+    };
+    // Runs every gravity step due at tick count `now`, one per fall_interval elapsed since
+    // last_fall, advancing last_fall by one interval each; none while paused.
+    FallSteps advance_fall_clock(Uint32 now);
+    // True when more than fall_interval has passed from last_fall to now (wrap-safe).
+    bool fall_is_due(Uint32 now) const;
+    // Pauses on a loss of input focus (state 2) or visibility (state 4) if not paused.
+    void handle_focus(const SDL_ActiveEvent& active);
+    // The bound action of the key called `name`; returns like handle_event.
+    int handle_key(const std::string& name);
+    // Moves current_piece by (dx, dy) if it is free to go: 1 if it moved, else 0.
+    int move_if_free(int dx, int dy);
+    // The drop key: 2 if the piece is blocked with its position row above the well, otherwise
+    // lands it, restarts the fall clock and returns 1.
+    int drop_current_piece();
 };
 
 // Name of the compositor element of a board cell: "column:row".
