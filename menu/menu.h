@@ -1,0 +1,92 @@
+// One menu screen, built entirely from a menu file: a background, buttons that show images or
+// rendered texts, and the word each button answers when it is clicked.
+#pragma once
+
+#include <SDL.h>
+#include <SDL_ttf.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "compositor/compositor.h"
+#include "config/config_store.h"
+
+class Menu {
+public:
+    // The menu file. Read again while the menu runs (button words, hover names).
+    ConfigStore config;
+    // Element 0 is "background"; element i is button i ("button" + i), also when it shows
+    // nothing, so element numbers and button numbers always agree.
+    Compositor compositor;
+    // Entry i - 1 is the hit rectangle of button i, in screen coordinates.
+    std::vector<SDL_Rect> button_rects;
+    // Images and rendered texts share this one name space. A null entry means the name has no
+    // surface. The menu owns every surface here.
+    std::map<std::string, SDL_Surface*> surfaces;
+    // Opened fonts by name; a null entry means the font could not be opened. Owned.
+    std::map<std::string, TTF_Font*> fonts;
+    // The display surface, fetched by run(); not owned.
+    SDL_Surface* screen = nullptr;
+    // The background image in the display format. Owned.
+    SDL_Surface* background_surface = nullptr;
+
+    // Loads the menu file file_name and everything it names. substitutions may be null; when
+    // given, %key% in a text shows that key's value there (a missing key is added to it, empty).
+    // Needs an open window (images are converted to its format). Ends the program with status
+    // 1, after printing why, when the menu file or the background cannot be loaded or
+    // converted, or SDL_ttf cannot be started. A missing image, font or text only prints a
+    // message (or nothing) and leaves that name without a surface. Draws nothing.
+    Menu(const char* file_name, ConfigStore* substitutions);
+
+    // Frees every surface and font the menu loaded. SDL_ttf stays initialised.
+    ~Menu();
+
+    // The menu owns its surfaces and fonts; a copy would free them twice.
+    Menu(const Menu&) = delete;
+    Menu& operator=(const Menu&) = delete;
+
+    // Repaints the whole menu on the display surface and waits for the player. Returns the
+    // "_return" word of the first button, in number order, that has a word and strictly
+    // contains the click of any mouse button; "quit" when the window is closed; "" when waiting
+    // for an event fails. Pointer motion swaps hover images and redraws only what changed.
+    // Without a display surface nothing is drawn, but events are still handled.
+    std::string run();
+
+    // Gives every button that has a hover surface the surface wanted for a pointer at (x, y):
+    // its "_surf_over" surface inside its rectangle (edges included), its "_surf" surface (may
+    // be null) outside. Marks each changed element dirty. True when any element changed.
+    bool update_hover(int x, int y);
+
+private:
+    void load_file(const char* file_name);
+    void load_background();
+    void load_images();
+    void load_image(const std::string& name, const std::string& path, bool alpha);
+    void load_fonts();
+    void load_texts(ConfigStore* substitutions);
+    void load_buttons();
+    void redraw();
+    std::string chosen_word(int x, int y);
+};
+
+// The hover test: true when rect.x <= x <= rect.x + rect.w and rect.y <= y <= rect.y + rect.h.
+// All four edges count.
+bool point_in_rect(int x, int y, const SDL_Rect& rect);
+
+// text with every %key% pair replaced by get_string(key) of substitutions, which adds a missing
+// key with an empty value. An unpaired percent sign is dropped and the rest copied as it is;
+// "%%" looks up the empty key. With null substitutions the text is returned unchanged.
+std::string substitute_keys(const std::string& text, ConfigStore* substitutions);
+
+// "RRGGBB" in hexadecimal, either case, no prefix; characters after the sixth are ignored. A
+// text shorter than six characters is black. The fourth byte is always 0.
+SDL_Color parse_color(const std::string& text);
+
+// "x,y,w,h" as four integers (read like get_int). When a comma is missing, the field it would
+// end and every later field are 0. Each field is cut to 16 bits.
+SDL_Rect parse_rect(const std::string& text);
+
+// Starts SDL_ttf unless it already runs, and registers TTF_Quit to run at exit. Ends the program
+// with status 1, after printing SDL's reason, when SDL_ttf cannot be started.
+void init_text_rendering();

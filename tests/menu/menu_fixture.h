@@ -1,0 +1,32 @@
+// A headless window and a scratch folder of small images for the menu tests.
+#pragma once
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+extern const char* const font_path;
+
+// Opens a 32-bit 200x150 window under the dummy driver and empties a scratch folder named after
+// the test; shuts SDL down afterwards.
+class MenuTest : public ::testing::Test {
+protected:
+    std::string dir;
+    SDL_Surface* screen = nullptr;
+
+    void SetUp() override;
+    void TearDown() override;
+
+    // Saves a w by h image of one colour (0xRRGGBB) as a BMP in the scratch folder; its path.
+    std::string image(const std::string& file, int w, int h, Uint32 rgb);
+    // Writes a menu file into the scratch folder; its path.
+    std::string write_menu(const std::string& contents, const std::string& file = "menu.txt");
+};
+
+// Events for the loops to find waiting in SDL's queue.
+void push_click(int x, int y, Uint8 button = SDL_BUTTON_LEFT);
+void push_motion(int x, int y);
+void push_key_down(SDLKey key);
+void push_key_up(SDLKey key);
+void push_quit();
