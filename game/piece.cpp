@@ -74,3 +74,105 @@ Piece::Piece(const std::string& description, Sint16 x, Sint16 y, Game* board)
         blocks[k].y = static_cast<Uint16>(byte_at(description, 6 + 2 * k));
     }
 }
+
+namespace {
+
+// Board column or row of one block: the position sign-extended, the offset zero-extended, so a
+// wrapped offset lands far outside the well instead of just left of it.
+int block_col(const Piece& piece, int k) {
+    return piece.x + static_cast<int>(piece.blocks[k].x);
+}
+
+int block_row(const Piece& piece, int k) {
+    return piece.y + static_cast<int>(piece.blocks[k].y);
+}
+
+// One block's offset turned about the centre; the sums wrap in 16 bits like the offsets do.
+BlockOffset turned(const Piece& piece, BlockOffset b, bool left) {
+    Uint16 cx = piece.centre_x;
+    Uint16 cy = piece.centre_y;
+    Uint16 half = piece.half_centre ? 1 : 0;
+    if (left) {
+        return {static_cast<Uint16>(cx - cy + b.y), static_cast<Uint16>(cx + cy - b.x + half)};
+    }
+    return {static_cast<Uint16>(cx + cy - b.y + half), static_cast<Uint16>(cy - cx + b.x)};
+}
+
+}  // namespace
+
+bool Piece::occupies(int col, int row) const {
+    for (int k = 0; k < 4; k++) {
+        if (block_col(*this, k) == col && block_row(*this, k) == row) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Piece::is_free(int col, int row) const {
+    if (board == nullptr) {
+        return true;
+    }
+    if (col < 0 || col >= board->board_width()) {
+        return false;
+    }
+    if (row < 0) {
+        return true;  // above the well only the walls count
+    }
+    if (row >= board->board_height()) {
+        return false;
+    }
+    // The piece's own blocks are stored in the board, so they must not block it.
+    if (occupies(col, row)) {
+        return true;
+    }
+    return board->board[row][col] == empty_cell;
+}
+
+bool Piece::can_move(int dx, int dy) const {
+    if (board == nullptr) {
+        return true;
+    }
+    for (int k = 0; k < 4; k++) {
+        if (!is_free(block_col(*this, k) + dx, block_row(*this, k) + dy)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool Piece::turn(bool left) {
+    if (alternates) {
+        left = next_turn_left;
+    }
+    BlockOffset new_blocks[4];
+    for (int k = 0; k < 4; k++) {
+        new_blocks[k] = turned(*this, blocks[k], left);
+    }
+    // Tested against the piece as it stands, so the cells it covers now count as free. There
+    // is no kick away from walls or blocks: a turn either fits where it is or is refused.
+    if (board != nullptr) {
+        for (const BlockOffset& b : new_blocks) {
+            if (!is_free(x + static_cast<int>(b.x), y + static_cast<int>(b.y))) {
+                return false;
+            }
+        }
+    }
+    for (int k = 0; k < 4; k++) {
+        blocks[k] = new_blocks[k];
+    }
+    if (alternates) {
+        next_turn_left = !next_turn_left;
+    }
+    return true;
+}
+
+Sint16 Piece::top_row() const {
+    Uint16 highest = 3;
+    for (const BlockOffset& b : blocks) {
+        if (b.y < highest) {
+            highest = b.y;
+        }
+    }
+    return static_cast<Sint16>(y + highest);
+}
