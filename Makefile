@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc)
 
-.PHONY: play test deps configure build clean asan
+.PHONY: play test deps configure build clean asan fuzz
 
 play: build
 	cd $(BUILD)/run && ./derevarez
@@ -30,3 +30,9 @@ asan: deps
 	@test -f $(ASAN_BUILD)/CMakeCache.txt || CC=clang CXX=clang++ cmake -S . -B $(ASAN_BUILD) -DSANITIZE=ON $(CMAKE_FLAGS)
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# Every fuzz target (clang, libFuzzer, in build-fuzz/) for FUZZ_SECONDS each; see fuzz/run.sh.
+FUZZ_SECONDS ?= 300
+
+fuzz: deps
+	./fuzz/run.sh $(FUZZ_SECONDS)
