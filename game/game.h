@@ -107,14 +107,39 @@ public:
     void reset();
 
     // --- drawing, pause and game over (game_screen.cpp) ---
+    // None of these fails: blits are clipped to their target, and a glyph or tile that lies
+    // outside its image draws nothing. The box operations only change their box and mark its
+    // element; the change shows at the next update_screen.
+    //
+    // Fills the whole surface with transparent black; a null surface is left alone.
     void clear_surface(SDL_Surface* surface);
+    // Draws next_piece centred (to the half block) into next_piece_box and marks "next_piece".
     void draw_next_piece();
+    // Draws level (one or two digits) centred into level_box and marks "level". From 100 on
+    // only the units digit shows, at the box's centre line.
     void draw_level();
+    // draw_number of points into points_box, then marks "points".
     void draw_points();
+    // draw_number of lines into lines_box, then marks "lines".
     void draw_lines();
+    // Clears box and draws the decimal text of value right-aligned, vertically centred, with
+    // the digit glyphs of font (0..9 stacked top to bottom); digits that do not fit are cut
+    // off on the left. Marks nothing.
     void draw_number(int value, SDL_Surface* box, SDL_Surface* font);
+    // Gives every cell whose board value differs from shown_board its tile (or no surface
+    // when empty) and marks it, then repaints everything marked and flips the screen.
     void update_screen();
+    // Pauses (pause_game) when not paused, else resumes (resume_game at SDL_GetTicks()).
     void toggle_pause();
+    // Hides every shown block (board itself unchanged), shows the paused image over the well,
+    // repaints and flips; then paused is true.
+    void pause_game();
+    // Takes the paused image away (without drawing) and moves last_fall to now minus the part
+    // of the interval that had run before the pause; then paused is false.
+    void resume_game(Uint32 now);
+    // Switches key repeat off, shows the game-over image centred on the well, discards queued
+    // events and waits for an answer: true = end the program (window closed or the wait
+    // failed), false = back to the menu (Return or Escape, or Space after 1.5 s).
     bool show_game_over();
 
     // --- the game loop (game_loop.cpp) ---
@@ -157,3 +182,8 @@ public:
 
 // Name of the compositor element of a board cell: "column:row".
 std::string cell_name(int column, int row);
+
+// Whether event answers the game-over picture shown at tick start, read at tick now. If it
+// does, *end_program tells the answer: true for a close request, false for Return, Escape or
+// (more than 1.5 s after start) Space. Any other event is no answer.
+bool game_over_answer(const SDL_Event& event, Uint32 start, Uint32 now, bool* end_program);

@@ -1,0 +1,235 @@
+// Drawing the game screen: the counters' digit positions, the next piece's centring and the
+// board's cells repainted only where they changed.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/game/game_fixture.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+const Uint32 nothing = 0x000000;  // a cleared box pixel: transparent black
+const Uint32 marker = 0x123456;   // painted straight onto the screen to see what is repainted
+
+Uint8 alpha_at(SDL_Surface* surface, int x, int y) {
+    SDL_LockSurface(surface);
+    Uint32 raw = *reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) +
+                                            y * surface->pitch + x * 4);
+    SDL_UnlockSurface(surface);
+    Uint8 r, g, b, a;
+    SDL_GetRGBA(raw, surface->format, &r, &g, &b, &a);
+    return a;
+}
+
+// Expects the glyph of digit to fill the w x h rectangle at (x, y) of box, and the pixels just
+// left and right of it to hold something else.
+void expect_glyph(SDL_Surface* box, int digit, int x, int y, int w, int h) {
+    SCOPED_TRACE("digit " + std::to_string(digit) + " at x " + std::to_string(x));
+    EXPECT_EQ(pixel_at(box, x, y), digit_colour(digit));
+    EXPECT_EQ(pixel_at(box, x + w - 1, y + h - 1), digit_colour(digit));
+    EXPECT_EQ(alpha_at(box, x, y), 255);
+    if (x > 0) {
+        EXPECT_NE(pixel_at(box, x - 1, y), digit_colour(digit));
+    }
+    if (x + w < box->w) {
+        EXPECT_NE(pixel_at(box, x + w, y), digit_colour(digit));
+    }
+}
+
+bool box_shows_colour(SDL_Surface* box, Uint32 colour) {
+    for (int y = 0; y < box->h; y++) {
+        for (int x = 0; x < box->w; x++) {
+            if (pixel_at(box, x, y) == colour) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+void save_blocks_image(const std::string& path, int block) {
+    SDL_Surface* strip = make_filled_surface(block, block * tile_count, 0);
+    for (int i = 0; i < tile_count; i++) {
+        SDL_Rect stripe{0, static_cast<Sint16>(i * block), static_cast<Uint16>(block),
+                        static_cast<Uint16>(block)};
+        SDL_FillRect(strip, &stripe, tile_colour(i));
+    }
+    ASSERT_EQ(SDL_SaveBMP(strip, path.c_str()), 0);
+    SDL_FreeSurface(strip);
+}
+
+void fill_screen(Uint32 colour) {
+    SDL_Surface* screen = SDL_GetVideoSurface();
+    SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, colour >> 16, (colour >> 8) & 0xFF,
+                                             colour & 0xFF));
+}
+
+}  // namespace
+
+// Small glyphs are 10x14 in 50x20 boxes, so every glyph stands at y = 10 - 7 = 3.
+TEST_F(GameTest, NumbersAreRightAlignedAndCutOffOnTheLeft) {
+    Game& g = build_game();
+    g.compositor.find("points")->dirty = false;
+    g.draw_points();
+    EXPECT_TRUE(g.compositor.find("points")->dirty);
+    expect_glyph(g.points_box, 0, 40, 3, 10, 14);
+    EXPECT_EQ(pixel_at(g.points_box, 39, 3), nothing);
+    EXPECT_EQ(alpha_at(g.points_box, 39, 3), 0);
+    EXPECT_EQ(pixel_at(g.points_box, 45, 2), nothing);
+    EXPECT_EQ(pixel_at(g.points_box, 45, 17), nothing);
+
+    g.points = 1234;
+    g.draw_points();
+    expect_glyph(g.points_box, 4, 40, 3, 10, 14);
+    expect_glyph(g.points_box, 3, 30, 3, 10, 14);
+    expect_glyph(g.points_box, 2, 20, 3, 10, 14);
+    expect_glyph(g.points_box, 1, 10, 3, 10, 14);
+    EXPECT_EQ(pixel_at(g.points_box, 9, 3), nothing);
+
+    // A shorter number leaves nothing of the longer one behind.
+    g.points = 5;
+    g.draw_points();
+    expect_glyph(g.points_box, 5, 40, 3, 10, 14);
+    EXPECT_FALSE(box_shows_colour(g.points_box, digit_colour(1)));
+
+    g.compositor.find("lines")->dirty = false;
+    g.lines = 123456;
+    g.draw_lines();
+    EXPECT_TRUE(g.compositor.find("lines")->dirty);
+    for (int digit = 2; digit <= 6; digit++) {
+        expect_glyph(g.lines_box, digit, (digit - 2) * 10, 3, 10, 14);
+    }
+    EXPECT_FALSE(box_shows_colour(g.lines_box, digit_colour(1)));
+}
+
+// Level glyphs are 15x20 in a 60x30 box: y = 15 - 10 = 5, x0 = 30 - 15 = 15.
+TEST_F(GameTest, LevelIsCentredWithOneOrTwoDigits) {
+    Game& g = build_game();
+    g.compositor.find("level")->dirty = false;
+    g.level = 7;
+    g.draw_level();
+    EXPECT_TRUE(g.compositor.find("level")->dirty);
+    expect_glyph(g.level_box, 7, 22, 5, 15, 20);
+    EXPECT_EQ(pixel_at(g.level_box, 21, 5), nothing);
+    EXPECT_EQ(pixel_at(g.level_box, 37, 5), nothing);
+
+    g.level = 12;
+    g.draw_level();
+    expect_glyph(g.level_box, 1, 15, 5, 15, 20);
+    expect_glyph(g.level_box, 2, 30, 5, 15, 20);
+    EXPECT_FALSE(box_shows_colour(g.level_box, digit_colour(7)));
+
+    // The tens of 123 have no glyph; only the units show, at the box's centre line.
+    g.level = 123;
+    g.draw_level();
+    expect_glyph(g.level_box, 3, 30, 5, 15, 20);
+    EXPECT_EQ(pixel_at(g.level_box, 20, 10), nothing);
+    EXPECT_FALSE(box_shows_colour(g.level_box, digit_colour(2)));
+}
+
+TEST_F(GameTest, CountersShowThroughOntoTheScreen) {
+    Game& g = build_game();
+    g.points = 8;
+    g.draw_next_piece();
+    g.draw_level();
+    g.draw_points();
+    g.draw_lines();
+    g.update_screen();
+    // Points box at (10, 150): the glyph of 8 at box x 40, y 3; cleared parts show the background.
+    EXPECT_EQ(screen_pixel(50, 153), digit_colour(8));
+    EXPECT_EQ(screen_pixel(49, 153), background_colour);
+    EXPECT_EQ(screen_pixel(10, 150), background_colour);
+}
+
+TEST_F(GameTest, BarIsCentredInTheNextPieceBox) {
+    Game& g = build_game();
+    g.next_piece = Piece(describe_piece(1, 1, true, 0, false, {{0, 1}, {1, 1}, {2, 1}, {3, 1}}),
+                         0, 0, &g);
+    g.compositor.find("next_piece")->dirty = false;
+    g.draw_next_piece();
+    EXPECT_TRUE(g.compositor.find("next_piece")->dirty);
+    // off_x 0, off_y -10: the blocks fill x 0..79 at y 30..49.
+    SDL_Surface* box = g.next_piece_box;
+    EXPECT_EQ(pixel_at(box, 0, 30), tile_colour(0));
+    EXPECT_EQ(pixel_at(box, 79, 49), tile_colour(0));
+    EXPECT_EQ(alpha_at(box, 40, 40), 255);
+    EXPECT_EQ(pixel_at(box, 0, 29), nothing);
+    EXPECT_EQ(pixel_at(box, 0, 50), nothing);
+    EXPECT_EQ(alpha_at(box, 0, 50), 0);
+    // The tile is blended again once it has been copied.
+    EXPECT_TRUE(g.block_tiles[0]->flags & SDL_SRCALPHA);
+}
+
+TEST_F(GameTest, ThreeWidePieceIsCentredToTheTruncatedHalfBlock) {
+    prefs.get_string("block_size") = "25";
+    save_blocks_image(folder + "/blocks.bmp", 25);
+    Game& g = build_game();
+    g.next_piece = Piece(describe_piece(1, 1, false, 2, false, {{0, 1}, {1, 1}, {2, 1}, {1, 0}}),
+                         0, 0, &g);
+    g.draw_next_piece();
+    // off_x = 1.5 x 25 - 50 = -12.5, truncated to -12; off_y = 1 x 25 - 50 = -25.
+    SDL_Surface* box = g.next_piece_box;
+    ASSERT_EQ(box->w, 100);
+    EXPECT_EQ(pixel_at(box, 12, 50), tile_colour(2));
+    EXPECT_EQ(pixel_at(box, 11, 50), nothing);
+    EXPECT_EQ(pixel_at(box, 86, 74), tile_colour(2));
+    EXPECT_EQ(pixel_at(box, 87, 50), nothing);
+    EXPECT_EQ(pixel_at(box, 12, 75), nothing);
+    EXPECT_EQ(pixel_at(box, 37, 25), tile_colour(2));
+    EXPECT_EQ(pixel_at(box, 36, 25), nothing);
+    EXPECT_EQ(pixel_at(box, 37, 24), nothing);
+    // A new next piece replaces the old picture entirely.
+    g.next_piece = Piece(describe_piece(0, 0, true, 1, false, {{0, 0}, {1, 0}, {0, 1}, {1, 1}}),
+                         0, 0, &g);
+    g.draw_next_piece();
+    EXPECT_FALSE(box_shows_colour(box, tile_colour(2)));
+    EXPECT_EQ(pixel_at(box, 25, 25), tile_colour(1));
+    EXPECT_EQ(pixel_at(box, 74, 74), tile_colour(1));
+}
+
+TEST_F(GameTest, UpdateScreenRepaintsOnlyChangedCells) {
+    Game& g = build_game();
+    g.update_screen();
+    EXPECT_EQ(screen_pixel(cell_x(3), cell_y(2)), background_colour);
+
+    fill_screen(marker);
+    g.board[2][3] = 4;
+    g.board[19][9] = 0;
+    g.update_screen();
+    EXPECT_EQ(g.shown_board, g.board);
+    EXPECT_EQ(screen_pixel(cell_x(3), cell_y(2)), tile_colour(4));
+    EXPECT_EQ(screen_pixel(cell_x(3) + 19, cell_y(2) + 19), tile_colour(4));
+    EXPECT_EQ(screen_pixel(cell_x(9), cell_y(19)), tile_colour(0));
+    EXPECT_EQ(g.compositor.find("3:2")->surface, g.block_tiles[4]);
+    // Unchanged cells, even right next to a changed one, are not repainted.
+    EXPECT_EQ(screen_pixel(cell_x(4), cell_y(2)), marker);
+    EXPECT_EQ(screen_pixel(cell_x(3) - 1, cell_y(2)), marker);
+    EXPECT_EQ(screen_pixel(cell_x(0), cell_y(0)), marker);
+
+    // Nothing changed: nothing is repainted.
+    fill_screen(marker);
+    g.update_screen();
+    EXPECT_EQ(screen_pixel(cell_x(3), cell_y(2)), marker);
+    for (const Element& element : g.compositor.elements) {
+        EXPECT_FALSE(element.dirty) << element.name;
+    }
+
+    // An emptied cell shows what lies under it again.
+    g.board[2][3] = empty_cell;
+    g.update_screen();
+    EXPECT_EQ(screen_pixel(cell_x(3), cell_y(2)), background_colour);
+    EXPECT_EQ(g.compositor.find("3:2")->surface, nullptr);
+    EXPECT_EQ(screen_pixel(cell_x(9), cell_y(19)), marker);
+}
+
+TEST_F(GameTest, UpdateScreenKeepsToTheBoardWhenTheSizeKeysChange) {
+    Game& g = build_game();
+    // A preferences change at run time must not send the loops past the board.
+    prefs.get_string("board_width") = "30";
+    prefs.get_string("board_height") = "40";
+    g.board[19][9] = 6;
+    g.update_screen();
+    EXPECT_EQ(g.shown_board[19][9], 6);
+    EXPECT_EQ(screen_pixel(cell_x(9), cell_y(19)), tile_colour(6));
+}

@@ -1,0 +1,233 @@
+// The pause and game-over screens: what they show, what they leave alone, the fall clock on
+// resume and the answers to the game-over picture.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "tests/game/game_fixture.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+const Uint32 marker = 0x123456;  // painted straight onto the screen to see what is repainted
+
+void fill_screen(Uint32 colour) {
+    SDL_Surface* screen = SDL_GetVideoSurface();
+    SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, colour >> 16, (colour >> 8) & 0xFF,
+                                             colour & 0xFF));
+}
+
+SDL_Event key_down(SDLKey key) {
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    event.key.type = SDL_KEYDOWN;
+    event.key.state = SDL_PRESSED;
+    event.key.keysym.sym = key;
+    return event;
+}
+
+SDL_Event quit_request() {
+    SDL_Event event{};
+    event.type = SDL_QUIT;
+    return event;
+}
+
+void push(SDL_Event event) { SDL_PushEvent(&event); }
+
+// Feeds a blocked loop from a helper thread: after `first_ms` pushes `first` once (unless it is
+// an empty event), then from `then_ms` on pushes `then` every 50 ms until stopped. Repeating the
+// last event makes the test independent of when the loop starts to wait.
+class EventFeeder {
+public:
+    EventFeeder(int first_ms, SDL_Event first, int then_ms, SDL_Event then)
+        : thread([=] { run(first_ms, first, then_ms, then); }) {}
+    ~EventFeeder() {
+        stop = true;
+        thread.join();
+    }
+
+private:
+    std::atomic<bool> stop{false};
+    std::thread thread;
+
+    void run(int first_ms, SDL_Event first, int then_ms, SDL_Event then) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(first_ms));
+        if (first.type != SDL_NOEVENT) {
+            push(first);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(then_ms - first_ms));
+        while (!stop) {
+            push(then);
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+    }
+};
+
+bool answer_to(const SDL_Event& event, Uint32 start, Uint32 now, bool* end_program) {
+    *end_program = !*end_program;  // poisoned: an answer must set it
+    return game_over_answer(event, start, now, end_program);
+}
+
+}  // namespace
+
+TEST_F(GameTest, PauseHidesTheBlocksAndShowsThePausedImage) {
+    Game& g = build_game();
+    g.board[0][0] = 2;    // outside the paused image
+    g.board[10][5] = 3;   // under the paused image (150..250, 225..255)
+    g.board[19][9] = 1;
+    g.update_screen();
+    auto board = g.board;
+    ASSERT_EQ(screen_pixel(cell_x(0), cell_y(0)), tile_colour(2));
+
+    g.toggle_pause();
+    EXPECT_TRUE(g.paused);
+    EXPECT_EQ(g.board, board);
+    for (const auto& row : g.shown_board) {
+        for (Uint8 cell : row) {
+            EXPECT_EQ(cell, empty_cell);
+        }
+    }
+    EXPECT_EQ(g.compositor.find("0:0")->surface, nullptr);
+    EXPECT_EQ(g.compositor.find("paused")->surface, g.paused_image);
+    EXPECT_EQ(screen_pixel(cell_x(0), cell_y(0)), background_colour);
+    EXPECT_EQ(screen_pixel(cell_x(9), cell_y(19)), background_colour);
+    EXPECT_EQ(screen_pixel(150, 225), paused_colour);
+    EXPECT_EQ(screen_pixel(250, 255), paused_colour);
+    EXPECT_EQ(screen_pixel(149, 225), background_colour);
+
+    // Resuming draws nothing; the next update puts every block back and uncovers the well.
+    g.toggle_pause();
+    EXPECT_FALSE(g.paused);
+    EXPECT_EQ(g.compositor.find("paused")->surface, nullptr);
+    EXPECT_EQ(screen_pixel(150, 225), paused_colour);
+    EXPECT_EQ(screen_pixel(cell_x(0), cell_y(0)), background_colour);
+    g.update_screen();
+    EXPECT_EQ(g.shown_board, g.board);
+    EXPECT_EQ(screen_pixel(cell_x(0), cell_y(0)), tile_colour(2));
+    EXPECT_EQ(screen_pixel(cell_x(5), cell_y(10)), tile_colour(3));
+    EXPECT_EQ(screen_pixel(cell_x(9), cell_y(19)), tile_colour(1));
+    EXPECT_EQ(screen_pixel(150, 225), background_colour);
+    EXPECT_EQ(screen_pixel(250, 255), background_colour);
+}
+
+TEST_F(GameTest, ResumeKeepsThePartOfTheIntervalThatHadRun) {
+    Game& g = build_game();
+    g.update_screen();
+    g.fall_interval = 500;
+    g.last_fall = 10250;
+    g.pause_game();
+    g.resume_game(20000);
+    EXPECT_EQ(g.last_fall, 19750u);
+    EXPECT_FALSE(g.paused);
+
+    // Unsigned arithmetic: a resume soon after the tick count wrapped still lands one partial
+    // interval before the present.
+    g.pause_game();
+    g.last_fall = 0xFFFFFF00u;  // 4294967040 mod 500 = 40
+    g.resume_game(100);
+    EXPECT_EQ(g.last_fall, 60u);
+
+    // The real clock: the new last_fall lies within one interval before now.
+    g.pause_game();
+    g.last_fall = 1234;
+    Uint32 before = SDL_GetTicks();
+    g.toggle_pause();
+    Uint32 after = SDL_GetTicks();
+    Uint32 resumed_at = g.last_fall + 234;
+    EXPECT_LE(resumed_at - before, after - before);
+}
+
+TEST_F(GameTest, PausingAnEmptyBoardDrawsOnlyThePausedImage) {
+    Game& g = build_game();
+    g.update_screen();
+    fill_screen(marker);
+    g.toggle_pause();
+    EXPECT_EQ(screen_pixel(200, 240), paused_colour);
+    EXPECT_EQ(screen_pixel(cell_x(0), cell_y(0)), marker);
+    EXPECT_EQ(screen_pixel(149, 240), marker);
+    EXPECT_EQ(screen_pixel(251, 240), marker);
+
+    g.toggle_pause();
+    for (const Element& element : g.compositor.elements) {
+        EXPECT_EQ(element.dirty, element.name == "paused") << element.name;
+    }
+}
+
+TEST_F(GameTest, GameOverAnswers) {
+    const Uint32 start = 5000;
+    bool end = false;
+    for (SDLKey key : {SDLK_RETURN, SDLK_ESCAPE}) {
+        EXPECT_TRUE(answer_to(key_down(key), start, start, &end)) << key;
+        EXPECT_FALSE(end);
+    }
+    EXPECT_TRUE(answer_to(quit_request(), start, start, &end));
+    EXPECT_TRUE(end);
+
+    // Space only once more than 1.5 s have passed.
+    EXPECT_FALSE(answer_to(key_down(SDLK_SPACE), start, start + 1000, &end));
+    EXPECT_FALSE(answer_to(key_down(SDLK_SPACE), start, start + 1500, &end));
+    EXPECT_TRUE(answer_to(key_down(SDLK_SPACE), start, start + 1501, &end));
+    EXPECT_FALSE(end);
+    // ... counted as elapsed time, also across the wrap of the tick count.
+    EXPECT_FALSE(answer_to(key_down(SDLK_SPACE), 0xFFFFFF00u, 0xFFFFFF00u + 1000, &end));
+    EXPECT_TRUE(answer_to(key_down(SDLK_SPACE), 0xFFFFFF00u, 0xFFFFFF00u + 2000, &end));
+
+    EXPECT_FALSE(answer_to(key_down(SDLK_a), start, start + 5000, &end));
+    SDL_Event release = key_down(SDLK_RETURN);
+    release.type = SDL_KEYUP;
+    release.key.type = SDL_KEYUP;
+    EXPECT_FALSE(answer_to(release, start, start, &end));
+    SDL_Event click{};
+    click.type = SDL_MOUSEBUTTONDOWN;
+    EXPECT_FALSE(answer_to(click, start, start, &end));
+}
+
+TEST_F(GameTest, GameOverShowsTheImageOverTheWellAndEscapeLeaves) {
+    Game& g = build_game();
+    g.update_screen();
+    SDL_EnableKeyRepeat(200, 50);
+    bool end_program;
+    {
+        EventFeeder feeder(0, SDL_Event{}, 100, key_down(SDLK_ESCAPE));
+        end_program = g.show_game_over();
+    }
+    EXPECT_FALSE(end_program);
+    int delay = -1, interval = -1;
+    SDL_GetKeyRepeat(&delay, &interval);
+    EXPECT_EQ(delay, 0);
+    EXPECT_EQ(interval, 0);
+    // 121x41 centred on the 200x400 well at (100, 40): (140, 220) to (260, 260).
+    EXPECT_EQ(screen_pixel(140, 220), game_over_colour);
+    EXPECT_EQ(screen_pixel(260, 260), game_over_colour);
+    EXPECT_EQ(screen_pixel(139, 220), background_colour);
+    EXPECT_EQ(screen_pixel(140, 219), background_colour);
+    EXPECT_EQ(screen_pixel(261, 260), background_colour);
+    EXPECT_EQ(screen_pixel(260, 261), background_colour);
+}
+
+TEST_F(GameTest, GameOverDiscardsKeysPressedBeforeIt) {
+    Game& g = build_game();
+    g.update_screen();
+    // Return would lead back to the menu; queued before the picture it must not count, and
+    // the close request that follows ends the program.
+    push(key_down(SDLK_RETURN));
+    push(key_down(SDLK_ESCAPE));
+    EventFeeder feeder(0, SDL_Event{}, 100, quit_request());
+    EXPECT_TRUE(g.show_game_over());
+}
+
+TEST_F(GameTest, GameOverIgnoresAnEarlySpace) {
+    Game& g = build_game();
+    g.update_screen();
+    EventFeeder feeder(100, key_down(SDLK_SPACE), 300, quit_request());
+    EXPECT_TRUE(g.show_game_over());
+}
+
+TEST_F(GameTest, GameOverReturnLeavesAtOnce) {
+    Game& g = build_game();
+    g.update_screen();
+    EventFeeder feeder(0, SDL_Event{}, 50, key_down(SDLK_RETURN));
+    EXPECT_FALSE(g.show_game_over());
+}
