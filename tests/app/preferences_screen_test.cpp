@@ -1,0 +1,147 @@
+#include "app/preferences_screen.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "tests/menu/menu_fixture.h"
+#include "tests/menu/stdout_capture.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+const std::string prefs_text =
+    "window_w: 800\n"
+    "prefs_menu: prefs_menu.txt\n"
+    "pause_key: p\n"
+    "\n"
+    "drop_key: space\n";
+
+// Button 1 shows the current pause key and is exactly as large as that text, so where it can
+// be clicked tells which binding the menu was built with. The other buttons have fixed
+// rectangles: "back" at (10, 60), "quit" at (10, 90), a misspelt key at (10, 120).
+const std::string prefs_menu_text =
+    "num_fonts: 1\n"
+    "font1_name: sans\n"
+    "font1_size: 20\n"
+    "num_tsurfs: 1\n"
+    "tsurf1_name: pause\n"
+    "tsurf1_text: %pause_key%\n"
+    "tsurf1_font: sans\n"
+    "tsurf1_color: ffffff\n"
+    "num_buttons: 4\n"
+    "button1_surf: pause\n"
+    "button1_x: 10\n"
+    "button1_y: 10\n"
+    "button1_return: pause_key\n"
+    "button2_x: 10\n"
+    "button2_y: 60\n"
+    "button2_rect: 0,0,100,20\n"
+    "button2_return: back\n"
+    "button3_x: 10\n"
+    "button3_y: 90\n"
+    "button3_rect: 0,0,100,20\n"
+    "button3_return: quit\n"
+    "button4_x: 10\n"
+    "button4_y: 120\n"
+    "button4_rect: 0,0,100,20\n"
+    "button4_return: jupm_key\n";
+
+void click_pause_button() {
+    push_click(13, 20);
+}
+void click_back() {
+    push_click(20, 70);
+}
+
+// A scratch working folder with "prefs.txt" and the preferences menu, entered for the test.
+class PreferencesTest : public MenuTest {
+protected:
+    std::filesystem::path previous_dir;
+    ConfigStore prefs;
+
+    void SetUp() override {
+        MenuTest::SetUp();
+        write_menu("background: " + image("back.bmp", 200, 150, 0x404040) + "\n" +
+                       "font1_path: " + font_path + "\n" + prefs_menu_text,
+                   "prefs_menu.txt");
+        write_file(dir + "/prefs.txt", prefs_text);
+        previous_dir = std::filesystem::current_path();
+        std::filesystem::current_path(dir);
+        ASSERT_EQ(prefs.load("prefs.txt"), 0);
+    }
+    void TearDown() override {
+        std::filesystem::current_path(previous_dir);
+        MenuTest::TearDown();
+    }
+};
+
+}  // namespace
+
+TEST_F(PreferencesTest, StoresTheNextKeyAndRewritesPrefsAtOnceKeepingItsLines) {
+    click_pause_button();
+    push_key_down(SDLK_LEFT);
+    push_key_up(SDLK_LEFT);
+    // The rebuilt menu shows "left", a wider text than "p": only then is this a click on it.
+    push_click(40, 20);
+    push_key_down(SDLK_SPACE);
+    push_key_up(SDLK_SPACE);
+    push_click(20, 130);  // a word that is no key of the game is bound all the same
+    push_key_down(SDLK_a);
+    push_key_up(SDLK_a);
+    click_back();
+    EXPECT_FALSE(preferences_screen(prefs));
+    EXPECT_EQ(prefs.get_string("pause_key"), "space");
+    EXPECT_EQ(read_file("prefs.txt"),
+              "window_w: 800\n"
+              "prefs_menu: prefs_menu.txt\n"
+              "pause_key: space\n"
+              "\n"
+              "drop_key: space\n"
+              "jupm_key: a\n");
+}
+
+TEST_F(PreferencesTest, TheEventAfterACaptureIsDroppedEvenACloseRequest) {
+    click_pause_button();
+    push_key_down(SDLK_LEFT);
+    push_quit();  // dropped: the menu comes back
+    click_back();
+    EXPECT_FALSE(preferences_screen(prefs));
+    EXPECT_EQ(prefs.get_string("pause_key"), "left");
+
+    click_pause_button();
+    push_key_down(SDLK_RIGHT);
+    push_quit();
+    push_quit();  // this one reaches the menu
+    EXPECT_TRUE(preferences_screen(prefs));
+    EXPECT_EQ(prefs.get_string("pause_key"), "right");
+}
+
+TEST_F(PreferencesTest, ClosingTheWindowEndsTheProgramWithNothingSaved) {
+    click_pause_button();
+    push_motion(50, 50);  // ignored while waiting for the key
+    push_key_up(SDLK_LEFT);
+    push_quit();
+    EXPECT_TRUE(preferences_screen(prefs));
+    EXPECT_EQ(prefs.get_string("pause_key"), "p");
+    push_click(20, 100);  // the "quit" button
+    EXPECT_TRUE(preferences_screen(prefs));
+    push_quit();  // the window closed on the menu itself
+    EXPECT_TRUE(preferences_screen(prefs));
+    EXPECT_EQ(read_file("prefs.txt"), prefs_text);
+}
+
+TEST_F(PreferencesTest, AFailedSaveIsReportedAndTheBindingKeptInMemory) {
+    std::filesystem::remove("prefs.txt");
+    std::filesystem::create_directory("prefs.txt");  // cannot be replaced by a file
+    click_pause_button();
+    push_key_down(SDLK_LEFT);
+    push_key_up(SDLK_LEFT);
+    click_back();
+    bool ended = true;
+    std::string output = capture_stdout([&] { ended = preferences_screen(prefs); });
+    EXPECT_FALSE(ended);
+    EXPECT_EQ(output, "couldn't save preferences to: prefs.txt\n");
+    EXPECT_EQ(prefs.get_string("pause_key"), "left");
+    EXPECT_TRUE(std::filesystem::is_directory("prefs.txt"));
+}
