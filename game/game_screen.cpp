@@ -31,8 +31,12 @@ void blit_part(SDL_Surface* from, SDL_Rect part, SDL_Surface* to, long long x, l
     SDL_UpperBlit(from, &part, to, &target);
 }
 
-int glyph_width(SDL_Surface* font) { return font->w; }
-int glyph_height(SDL_Surface* font) { return font->h / glyph_count; }
+int glyph_width(SDL_Surface* font) {
+    return font->w;
+}
+int glyph_height(SDL_Surface* font) {
+    return font->h / glyph_count;
+}
 
 // Draws the glyph of one digit; anything but 0..9 has no glyph and draws nothing.
 void blit_digit(SDL_Surface* font, int digit, SDL_Surface* box, int x, int y) {

@@ -61,8 +61,8 @@ void save_blocks_image(const std::string& path, int block) {
 
 void fill_screen(Uint32 colour) {
     SDL_Surface* screen = SDL_GetVideoSurface();
-    SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, colour >> 16, (colour >> 8) & 0xFF,
-                                             colour & 0xFF));
+    SDL_FillRect(screen, nullptr,
+                 SDL_MapRGB(screen->format, colour >> 16, (colour >> 8) & 0xFF, colour & 0xFF));
 }
 
 }  // namespace
@@ -144,8 +144,8 @@ TEST_F(GameTest, CountersShowThroughOntoTheScreen) {
 
 TEST_F(GameTest, BarIsCentredInTheNextPieceBox) {
     Game& g = build_game();
-    g.next_piece = Piece(describe_piece(1, 1, true, 0, false, {{0, 1}, {1, 1}, {2, 1}, {3, 1}}),
-                         0, 0, &g);
+    g.next_piece =
+        Piece(describe_piece(1, 1, true, 0, false, {{0, 1}, {1, 1}, {2, 1}, {3, 1}}), 0, 0, &g);
     g.compositor.find("next_piece")->dirty = false;
     g.draw_next_piece();
     EXPECT_TRUE(g.compositor.find("next_piece")->dirty);
@@ -165,8 +165,8 @@ TEST_F(GameTest, ThreeWidePieceIsCentredToTheTruncatedHalfBlock) {
     prefs.get_string("block_size") = "25";
     save_blocks_image(folder + "/blocks.bmp", 25);
     Game& g = build_game();
-    g.next_piece = Piece(describe_piece(1, 1, false, 2, false, {{0, 1}, {1, 1}, {2, 1}, {1, 0}}),
-                         0, 0, &g);
+    g.next_piece =
+        Piece(describe_piece(1, 1, false, 2, false, {{0, 1}, {1, 1}, {2, 1}, {1, 0}}), 0, 0, &g);
     g.draw_next_piece();
     // off_x = 1.5 x 25 - 50 = -12.5, truncated to -12; off_y = 1 x 25 - 50 = -25.
     SDL_Surface* box = g.next_piece_box;
@@ -180,8 +180,8 @@ TEST_F(GameTest, ThreeWidePieceIsCentredToTheTruncatedHalfBlock) {
     EXPECT_EQ(pixel_at(box, 36, 25), nothing);
     EXPECT_EQ(pixel_at(box, 37, 24), nothing);
     // A new next piece replaces the old picture entirely.
-    g.next_piece = Piece(describe_piece(0, 0, true, 1, false, {{0, 0}, {1, 0}, {0, 1}, {1, 1}}),
-                         0, 0, &g);
+    g.next_piece =
+        Piece(describe_piece(0, 0, true, 1, false, {{0, 0}, {1, 0}, {0, 1}, {1, 1}}), 0, 0, &g);
     g.draw_next_piece();
     EXPECT_FALSE(box_shows_colour(box, tile_colour(2)));
     EXPECT_EQ(pixel_at(box, 25, 25), tile_colour(1));
@@ -232,4 +232,15 @@ TEST_F(GameTest, UpdateScreenKeepsToTheBoardWhenTheSizeKeysChange) {
     g.update_screen();
     EXPECT_EQ(g.shown_board[19][9], 6);
     EXPECT_EQ(screen_pixel(cell_x(9), cell_y(19)), tile_colour(6));
+}
+
+TEST_F(GameTest, NextPieceWithAWrappedOffsetDrawsNoStrayBlocks) {
+    Game& g = build_game();
+    // Byte -1 reads as offset 65535: such a piece stands outside any well. Its far-off
+    // positions must not wrap around SDL's 16-bit coordinates back into the box.
+    g.next_piece =
+        Piece(describe_piece(1, 1, false, 3, false, {{0, 0}, {1, 0}, {2, 0}, {-1, 0}}), 0, 0, &g);
+    g.draw_next_piece();
+    EXPECT_FALSE(box_shows_colour(g.next_piece_box, tile_colour(3)));
+    EXPECT_TRUE(g.block_tiles[3]->flags & SDL_SRCALPHA);
 }

@@ -15,8 +15,8 @@ const Uint32 marker = 0x123456;  // painted straight onto the screen to see what
 
 void fill_screen(Uint32 colour) {
     SDL_Surface* screen = SDL_GetVideoSurface();
-    SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, colour >> 16, (colour >> 8) & 0xFF,
-                                             colour & 0xFF));
+    SDL_FillRect(screen, nullptr,
+                 SDL_MapRGB(screen->format, colour >> 16, (colour >> 8) & 0xFF, colour & 0xFF));
 }
 
 SDL_Event key_down(SDLKey key) {
@@ -34,7 +34,9 @@ SDL_Event quit_request() {
     return event;
 }
 
-void push(SDL_Event event) { SDL_PushEvent(&event); }
+void push(SDL_Event event) {
+    SDL_PushEvent(&event);
+}
 
 // Feeds a blocked loop from a helper thread: after `first_ms` pushes `first` once (unless it is
 // an empty event), then from `then_ms` on pushes `then` every 50 ms until stopped. Repeating the
@@ -74,8 +76,8 @@ bool answer_to(const SDL_Event& event, Uint32 start, Uint32 now, bool* end_progr
 
 TEST_F(GameTest, PauseHidesTheBlocksAndShowsThePausedImage) {
     Game& g = build_game();
-    g.board[0][0] = 2;    // outside the paused image
-    g.board[10][5] = 3;   // under the paused image (150..250, 225..255)
+    g.board[0][0] = 2;   // outside the paused image
+    g.board[10][5] = 3;  // under the paused image (150..250, 225..255)
     g.board[19][9] = 1;
     g.update_screen();
     auto board = g.board;
