@@ -132,8 +132,8 @@ void Menu::load_texts(ConfigStore* substitutions) {
         std::string name = config.get_string(key("tsurf", i, "_name"));
         // Substituted even when the text is then skipped: the look-up is what adds a missing
         // key to the substitutions store.
-        std::string text = substitute_keys(config.get_string(key("tsurf", i, "_text")),
-                                           substitutions);
+        std::string text =
+            substitute_keys(config.get_string(key("tsurf", i, "_text")), substitutions);
         std::string font = config.get_string(key("tsurf", i, "_font"));
         std::string colour = config.get_string(key("tsurf", i, "_color"));
         if (surfaces[name] == nullptr && fonts[font] != nullptr) {

@@ -38,22 +38,22 @@ std::string Menu::run() {
             return "";
         }
         switch (event.type) {
-        case SDL_MOUSEBUTTONDOWN: {
-            std::string word = chosen_word(event.button.x, event.button.y);
-            if (!word.empty()) {
-                return word;
+            case SDL_MOUSEBUTTONDOWN: {
+                std::string word = chosen_word(event.button.x, event.button.y);
+                if (!word.empty()) {
+                    return word;
+                }
+                break;
             }
-            break;
-        }
-        case SDL_MOUSEMOTION:
-            if (update_hover(event.motion.x, event.motion.y)) {
-                redraw();
-            }
-            break;
-        case SDL_QUIT:
-            return "quit";
-        default:
-            break;
+            case SDL_MOUSEMOTION:
+                if (update_hover(event.motion.x, event.motion.y)) {
+                    redraw();
+                }
+                break;
+            case SDL_QUIT:
+                return "quit";
+            default:
+                break;
         }
     }
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
 
 #include "tests/menu/menu_fixture.h"
 #include "tests/menu/stdout_capture.h"
@@ -21,6 +22,7 @@ const std::string prefs_text =
 // be clicked tells which binding the menu was built with. The other buttons have fixed
 // rectangles: "back" at (10, 60), "quit" at (10, 90), a misspelt key at (10, 120).
 const std::string prefs_menu_text =
+    "background: back.bmp\n"
     "num_fonts: 1\n"
     "font1_name: sans\n"
     "font1_size: 20\n"
@@ -54,25 +56,16 @@ void click_back() {
     push_click(20, 70);
 }
 
-// A scratch working folder with "prefs.txt" and the preferences menu, entered for the test.
+// The test's scratch folder, its working folder, holds "prefs.txt" and the preferences menu.
 class PreferencesTest : public MenuTest {
 protected:
-    std::filesystem::path previous_dir;
     ConfigStore prefs;
 
     void SetUp() override {
         MenuTest::SetUp();
-        write_menu("background: " + image("back.bmp", 200, 150, 0x404040) + "\n" +
-                       "font1_path: " + font_path + "\n" + prefs_menu_text,
-                   "prefs_menu.txt");
-        write_file(dir + "/prefs.txt", prefs_text);
-        previous_dir = std::filesystem::current_path();
-        std::filesystem::current_path(dir);
+        write_menu(prefs_menu_text + "font1_path: " + font_path + "\n", "prefs_menu.txt");
+        write_file("prefs.txt", prefs_text);
         ASSERT_EQ(prefs.load("prefs.txt"), 0);
-    }
-    void TearDown() override {
-        std::filesystem::current_path(previous_dir);
-        MenuTest::TearDown();
     }
 };
 

@@ -1,5 +1,7 @@
 #include "tests/menu/menu_fixture.h"
 
+#include <filesystem>
+
 #include "tests/support/test_support.h"
 
 const char* const font_path = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
@@ -12,24 +14,27 @@ void MenuTest::SetUp() {
     while (SDL_PollEvent(&event)) {
     }
     dir = make_scratch_dir(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    previous_dir = std::filesystem::current_path().string();
+    std::filesystem::current_path(dir);
+    image("back.bmp", 200, 150, 0x404040);
 }
 
 void MenuTest::TearDown() {
+    if (!previous_dir.empty()) {
+        std::filesystem::current_path(previous_dir);
+    }
     SDL_Quit();
 }
 
-std::string MenuTest::image(const std::string& file, int w, int h, Uint32 rgb) {
-    std::string path = dir + "/" + file;
+void MenuTest::image(const std::string& file, int w, int h, Uint32 rgb) {
     SDL_Surface* surface = make_filled_surface(w, h, rgb);
-    EXPECT_EQ(SDL_SaveBMP(surface, path.c_str()), 0) << SDL_GetError();
+    EXPECT_EQ(SDL_SaveBMP(surface, file.c_str()), 0) << SDL_GetError();
     SDL_FreeSurface(surface);
-    return path;
 }
 
 std::string MenuTest::write_menu(const std::string& contents, const std::string& file) {
-    std::string path = dir + "/" + file;
-    write_file(path, contents);
-    return path;
+    write_file(file, contents);
+    return file;
 }
 
 namespace {

@@ -8,19 +8,22 @@
 
 extern const char* const font_path;
 
-// Opens a 32-bit 200x150 window under the dummy driver and empties a scratch folder named after
-// the test; shuts SDL down afterwards.
+// Opens a 32-bit 200x150 window under the dummy driver and works in a fresh scratch folder named
+// after the test, which holds "back.bmp", a grey (0x404040) 200x150 background. Menu files name
+// their images relative to it. Afterwards the previous working folder is restored and SDL shut
+// down.
 class MenuTest : public ::testing::Test {
 protected:
     std::string dir;
+    std::string previous_dir;
     SDL_Surface* screen = nullptr;
 
     void SetUp() override;
     void TearDown() override;
 
-    // Saves a w by h image of one colour (0xRRGGBB) as a BMP in the scratch folder; its path.
-    std::string image(const std::string& file, int w, int h, Uint32 rgb);
-    // Writes a menu file into the scratch folder; its path.
+    // Saves a w by h image of one colour (0xRRGGBB) as a BMP file in the scratch folder.
+    void image(const std::string& file, int w, int h, Uint32 rgb);
+    // Writes a menu file into the scratch folder; its name.
     std::string write_menu(const std::string& contents, const std::string& file = "menu.txt");
 };
 

@@ -10,7 +10,7 @@
 
 namespace {
 
-const Uint32 grey = 0x404040, red = 0xFF0000, green = 0x00FF00, blue = 0x0000FF;
+const Uint32 red = 0xFF0000, green = 0x00FF00, blue = 0x0000FF;
 
 SDL_Rect rect(int x, int y, int w, int h) {
     return SDL_Rect{static_cast<Sint16>(x), static_cast<Sint16>(y), static_cast<Uint16>(w),
@@ -34,29 +34,31 @@ void expect_colour(const SDL_Color& c, int r, int g, int b) {
 }  // namespace
 
 TEST_F(MenuTest, LaysOutBackgroundAndOneElementAndRectanglePerButton) {
-    std::string menu = write_menu(
-        "background: " + image("back.bmp", 200, 150, grey) + "\n" +
-        "num_surfs: 2\n"
-        "surf1_name: wide\n"
-        "surf1_path: " + image("wide.bmp", 100, 20, red) + "\n" +
-        "surf2_name: small\n"
-        "surf2_path: " + image("small.bmp", 30, 10, green) + "\n" +
-        "num_buttons: 4\n"
-        "button1_surf: wide\n"
-        "button1_x: 50\n"
-        "button1_y: 60\n"
-        "button1_rect: 0,0,100,20\n"
-        "button2_surf: small\n"
-        "button2_x: 5\n"
-        "button2_y: 7\n"
-        "button3_x: 9\n"
-        "button3_y: 11\n"
-        "button4_surf: small\n"
-        "button4_x: 20\n"
-        "button4_y: 30\n"
-        "button4_rect: 2,3,4\n"
-        "button5_surf: wide\n");
-    Menu m(menu.c_str(), nullptr);
+    image("wide.bmp", 100, 20, red);
+    image("small.bmp", 30, 10, green);
+    Menu m(write_menu("background: back.bmp\n"
+                      "num_surfs: 2\n"
+                      "surf1_name: wide\n"
+                      "surf1_path: wide.bmp\n"
+                      "surf2_name: small\n"
+                      "surf2_path: small.bmp\n"
+                      "num_buttons: 4\n"
+                      "button1_surf: wide\n"
+                      "button1_x: 50\n"
+                      "button1_y: 60\n"
+                      "button1_rect: 0,0,100,20\n"
+                      "button2_surf: small\n"
+                      "button2_x: 5\n"
+                      "button2_y: 7\n"
+                      "button3_x: 9\n"
+                      "button3_y: 11\n"
+                      "button4_surf: small\n"
+                      "button4_x: 20\n"
+                      "button4_y: 30\n"
+                      "button4_rect: 2,3,4\n"
+                      "button5_surf: wide\n")
+               .c_str(),
+           nullptr);
     ASSERT_EQ(m.compositor.elements.size(), 5u);  // button 5 lies beyond the count
     EXPECT_EQ(m.compositor.elements[0].name, "background");
     EXPECT_EQ(m.compositor.elements[0].surface, m.background_surface);
@@ -70,22 +72,24 @@ TEST_F(MenuTest, LaysOutBackgroundAndOneElementAndRectanglePerButton) {
     EXPECT_EQ(m.compositor.elements[3].surface, nullptr);  // counted although it shows nothing
     ASSERT_EQ(m.button_rects.size(), 4u);
     expect_rect(m.button_rects[0], 50, 60, 100, 20);
-    expect_rect(m.button_rects[1], 5, 7, 30, 10);   // the normal surface's size
-    expect_rect(m.button_rects[2], 9, 11, 0, 0);    // nothing to measure: empty, at its corner
-    expect_rect(m.button_rects[3], 22, 33, 0, 0);   // a missing comma zeroes the rest
-    EXPECT_EQ(m.screen, nullptr);                   // loading draws nothing
+    expect_rect(m.button_rects[1], 5, 7, 30, 10);  // the normal surface's size
+    expect_rect(m.button_rects[2], 9, 11, 0, 0);   // nothing to measure: empty, at its corner
+    expect_rect(m.button_rects[3], 22, 33, 0, 0);  // a missing comma zeroes the rest
+    EXPECT_EQ(m.screen, nullptr);                  // loading draws nothing
 }
 
 TEST_F(MenuTest, OnlyExactlyTrueKeepsAnImagesAlpha) {
-    std::string menu = write_menu("background: " + image("back.bmp", 200, 150, grey) + "\n" +
-                                  "num_surfs: 2\n"
-                                  "surf1_name: see_through\n"
-                                  "surf1_path: " + image("a.bmp", 8, 8, red) + "\n" +
-                                  "surf1_alpha: true\n"
-                                  "surf2_name: opaque\n"
-                                  "surf2_path: " + image("b.bmp", 8, 8, red) + "\n" +
-                                  "surf2_alpha: TRUE\n");
-    Menu m(menu.c_str(), nullptr);
+    image("a.bmp", 8, 8, red);
+    Menu m(write_menu("background: back.bmp\n"
+                      "num_surfs: 2\n"
+                      "surf1_name: see_through\n"
+                      "surf1_path: a.bmp\n"
+                      "surf1_alpha: true\n"
+                      "surf2_name: opaque\n"
+                      "surf2_path: a.bmp\n"
+                      "surf2_alpha: TRUE\n")
+               .c_str(),
+           nullptr);
     ASSERT_NE(m.surfaces["see_through"], nullptr);
     ASSERT_NE(m.surfaces["opaque"], nullptr);
     EXPECT_NE(m.surfaces["see_through"]->format->Amask, 0u);
@@ -95,47 +99,50 @@ TEST_F(MenuTest, OnlyExactlyTrueKeepsAnImagesAlpha) {
 }
 
 TEST_F(MenuTest, ImagesAndTextsShareOneNameSpaceAndTheFirstSurfaceStays) {
-    write_file(dir + "/not_a_font.ttf", "plain text");
-    std::string menu = write_menu(
-        "background: " + image("back.bmp", 200, 150, grey) + "\n" +
-        "num_surfs: 4\n"
-        "surf1_name: logo\n"
-        "surf1_path: " + dir + "/missing.bmp\n" +
-        "surf2_name: logo\n"
-        "surf2_path: " + image("logo_red.bmp", 10, 10, red) + "\n" +
-        "surf3_name: logo\n"
-        "surf3_path: " + image("logo_blue.bmp", 10, 10, blue) + "\n" +
-        "surf4_name: title\n"
-        "surf4_path: " + image("title.bmp", 10, 10, green) + "\n" +
-        "num_fonts: 3\n"
-        "font1_name: sans\n"
-        "font1_path: " + font_path + "\n" +
-        "font1_size: 12\n"
-        "font2_name: broken\n"
-        "font2_path: " + dir + "/not_a_font.ttf\n" +
-        "font3_name: absent\n"
-        "font3_path: " + dir + "/no_such.ttf\n" +
-        "num_tsurfs: 4\n"
-        "tsurf1_name: title\n"
-        "tsurf1_text: Title\n"
-        "tsurf1_font: sans\n"
-        "tsurf2_name: hello\n"
-        "tsurf2_text: Hello\n"
-        "tsurf2_font: sans\n"
-        "tsurf2_color: ffffff\n"
-        "tsurf3_name: unfonted\n"
-        "tsurf3_text: x\n"
-        "tsurf3_font: nowhere\n"
-        "tsurf4_name: hello\n"
-        "tsurf4_text: a much longer text than the first one\n"
-        "tsurf4_font: sans\n");
-    std::unique_ptr<Menu> menu_object;
+    image("logo_red.bmp", 10, 10, red);
+    image("logo_blue.bmp", 10, 10, blue);
+    image("title.bmp", 10, 10, green);
+    write_file("not_a_font.ttf", "plain text");
+    std::string menu = write_menu(std::string("background: back.bmp\n"
+                                              "num_surfs: 4\n"
+                                              "surf1_name: logo\n"
+                                              "surf1_path: missing.bmp\n"
+                                              "surf2_name: logo\n"
+                                              "surf2_path: logo_red.bmp\n"
+                                              "surf3_name: logo\n"
+                                              "surf3_path: logo_blue.bmp\n"
+                                              "surf4_name: title\n"
+                                              "surf4_path: title.bmp\n"
+                                              "num_fonts: 3\n"
+                                              "font1_name: sans\n"
+                                              "font1_size: 12\n"
+                                              "font2_name: broken\n"
+                                              "font2_path: not_a_font.ttf\n"
+                                              "font3_name: absent\n"
+                                              "font3_path: no_such.ttf\n"
+                                              "num_tsurfs: 4\n"
+                                              "tsurf1_name: title\n"
+                                              "tsurf1_text: Title\n"
+                                              "tsurf1_font: sans\n"
+                                              "tsurf2_name: hello\n"
+                                              "tsurf2_text: Hello\n"
+                                              "tsurf2_font: sans\n"
+                                              "tsurf2_color: ffffff\n"
+                                              "tsurf3_name: unfonted\n"
+                                              "tsurf3_text: x\n"
+                                              "tsurf3_font: nowhere\n"
+                                              "tsurf4_name: hello\n"
+                                              "tsurf4_text: a much longer text than the first\n"
+                                              "tsurf4_font: sans\n"
+                                              "font1_path: ") +
+                                  font_path + "\n");
+    std::unique_ptr<Menu> loaded;
     std::string output =
-        capture_stdout([&] { menu_object = std::make_unique<Menu>(menu.c_str(), nullptr); });
-    EXPECT_EQ(output, "couldn't load menu image logo: " + dir + "/missing.bmp\n" +
-                          "couldn't load font \"broken\" from file \"" + dir +
-                          "/not_a_font.ttf\"\n");
-    Menu& m = *menu_object;
+        capture_stdout([&] { loaded = std::make_unique<Menu>(menu.c_str(), nullptr); });
+    EXPECT_EQ(output,
+              "couldn't load menu image logo: missing.bmp\n"
+              "couldn't load font \"broken\" from file \"not_a_font.ttf\"\n");
+    Menu& m = *loaded;
     ASSERT_NE(m.surfaces["logo"], nullptr);
     EXPECT_EQ(pixel_at(m.surfaces["logo"], 0, 0), red);  // the first that loaded
     ASSERT_NE(m.surfaces["title"], nullptr);
@@ -151,18 +158,19 @@ TEST_F(MenuTest, ImagesAndTextsShareOneNameSpaceAndTheFirstSurfaceStays) {
 }
 
 TEST_F(MenuTest, TextRenderingStartsOnlyForMenusWithFonts) {
-    std::string back = image("back.bmp", 200, 150, grey);
-    std::string without = write_menu("background: " + back + "\n" +
-                                     "num_tsurfs: 1\n"
-                                     "tsurf1_name: t\n"
-                                     "tsurf1_text: Hi\n"
-                                     "tsurf1_font: sans\n",
-                                     "without.txt");
-    std::string with = write_menu("background: " + back + "\n" +
-                                  "num_fonts: 1\n"
-                                  "font1_name: sans\n"
-                                  "font1_path: " + font_path + "\n" +
-                                  "font1_size: 12\n",
+    std::string without = write_menu(
+        "background: back.bmp\n"
+        "num_tsurfs: 1\n"
+        "tsurf1_name: t\n"
+        "tsurf1_text: Hi\n"
+        "tsurf1_font: sans\n",
+        "without.txt");
+    std::string with = write_menu(std::string("background: back.bmp\n"
+                                              "num_fonts: 1\n"
+                                              "font1_name: sans\n"
+                                              "font1_size: 12\n"
+                                              "font1_path: ") +
+                                      font_path + "\n",
                                   "with.txt");
     // In a child, so that no earlier test of this process has started SDL_ttf already.
     CommandResult result = run_in_child([&] {
@@ -180,6 +188,32 @@ TEST_F(MenuTest, TextRenderingStartsOnlyForMenusWithFonts) {
             _exit(3);
         }
     });
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.output, "");
+}
+
+TEST_F(MenuTest, FatalFailuresPrintTheirMessageAndExitWithStatusOne) {
+    std::string no_background = write_menu("background: gone.bmp\n", "nb.txt");
+    std::string good = write_menu("background: back.bmp\n", "good.txt");
+
+    CommandResult result = run_in_child([&] { Menu m("no_menu.txt", nullptr); });
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.output, "couldn't load menu file: no_menu.txt\n");
+
+    result = run_in_child([&] { Menu m(no_background.c_str(), nullptr); });
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.output, "couldn't load menu background: gone.bmp\n");
+
+    // Without a window there is no display format to convert to.
+    result = run_in_child([&] {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        SDL_InitSubSystem(SDL_INIT_VIDEO);
+        Menu m(good.c_str(), nullptr);
+    });
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.output, "couldn't convert menu background to display format\n");
+
+    result = run_in_child([&] { Menu m(good.c_str(), nullptr); });
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.output, "");
 }
@@ -208,7 +242,7 @@ TEST(ParseColor, ReadsSixHexDigitsAndNothingElse) {
     expect_colour(parse_color("0a0B0c99"), 10, 11, 12);  // past the sixth: ignored
     expect_colour(parse_color("fffff"), 0, 0, 0);        // too short: black
     expect_colour(parse_color(""), 0, 0, 0);
-    expect_colour(parse_color("#ff8000"), 0, 0xf8, 0);   // a prefix shifts the pieces
+    expect_colour(parse_color("#ff8000"), 0, 0xf8, 0);  // a prefix shifts the pieces
     expect_colour(parse_color("zz10zz"), 0, 16, 0);
 }
 
