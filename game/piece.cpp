@@ -22,6 +22,15 @@ const char* description_problem(const std::string& line) {
     if (tile < 0 || tile >= tile_count) {
         return "its tile (byte 4) is not 0 to 6";
     }
+    // A new piece starts at row -4, entirely above the well only when its blocks lie within
+    // 0..3. A block further down would start inside the well without being written there, and
+    // its first move would erase whatever settled block it had appeared on.
+    for (size_t i = 5; i < description_length; i++) {
+        int offset = byte_at(line, i);
+        if (offset < 0 || offset > 3) {
+            return "a block offset (bytes 6 to 13) is not 0 to 3";
+        }
+    }
     return nullptr;
 }
 

@@ -1,0 +1,71 @@
+// Malformed values in every file the game reads: each gives the documented behaviour or a clear
+// message, never a crash or a hang.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tests/game/game_fixture.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+std::string with_byte(std::string description, size_t index, int value) {
+    description[index] = static_cast<char>(value);
+    return description;
+}
+
+const std::string t_piece = describe_piece(1, 1, false, 2, false, {{0, 1}, {1, 1}, {2, 1}, {1, 0}});
+
+struct PiecesCase {
+    const char* what;
+    std::string file;
+    const char* messages;  // what loading prints
+    size_t kept;           // descriptions that can be dealt
+};
+
+}  // namespace
+
+class BadPiecesFile : public GameTest {};
+
+TEST_F(BadPiecesFile, EveryMalformedLineIsSkippedWithItsReasonOrReadAsDocumented) {
+    const std::vector<PiecesCase> cases = {
+        {"short line", "abc\n" + t_piece + "\n", "pieces.dat:1: skipped a piece: shorter than 13 bytes\n", 1},
+        {"empty line", "\n" + t_piece + "\n", "pieces.dat:1: skipped a piece: shorter than 13 bytes\n", 1},
+        {"tile 7", with_byte(t_piece, 3, 7) + "\n", "pieces.dat:1: skipped a piece: its tile (byte 4) is not 0 to 6\n", 0},
+        {"tile -1, an empty cell", with_byte(t_piece, 3, 0xFF), "pieces.dat:1: skipped a piece: its tile (byte 4) is not 0 to 6\n", 0},
+        {"block offset 4, inside the well at the start", with_byte(t_piece, 8, 4) + "\n",
+         "pieces.dat:1: skipped a piece: a block offset (bytes 6 to 13) is not 0 to 3\n", 0},
+        {"block offset 127", with_byte(t_piece, 11, 0x7F) + "\n",
+         "pieces.dat:1: skipped a piece: a block offset (bytes 6 to 13) is not 0 to 3\n", 0},
+        {"negative block offset", with_byte(t_piece, 5, 0x80) + "\n",
+         "pieces.dat:1: skipped a piece: a block offset (bytes 6 to 13) is not 0 to 3\n", 0},
+        {"CR LF line ending", t_piece + "\r\n" + t_piece + "\r\n", "", 2},
+        {"no final line feed", t_piece, "", 1},
+        {"any non-zero flag byte, a far centre", with_byte(with_byte(with_byte(t_piece, 2, 0xFF), 4, 0x80), 0, 0x80), "", 1},
+        {"binary garbage", std::string("\0\xff\x80\x7f\x01\n", 6) + std::string(40, '\xff') + "\n",
+         "pieces.dat:1: skipped a piece: shorter than 13 bytes\n"
+         "pieces.dat:2: skipped a piece: its tile (byte 4) is not 0 to 6\n", 0},
+        {"nothing at all", "", "", 0},
+    };
+    for (const PiecesCase& c : cases) {
+        write_pieces(c.file);
+        CommandResult result = run_in_child([this] {
+            Game& g = build_game();
+            std::printf("kept %zu\n", g.piece_descriptions.size());
+        });
+        EXPECT_EQ(result.status, 0) << c.what;
+        EXPECT_EQ(result.output, std::string(c.messages) + "kept " + std::to_string(c.kept) + "\n")
+            << c.what;
+    }
+}
+
+TEST_F(BadPiecesFile, AHugeFileOfPiecesIsReadWhole) {
+    std::string file;
+    for (int i = 0; i < 20000; i++) {
+        file += t_piece + "\n";
+    }
+    write_pieces(file);
+    Game& g = build_game();
+    EXPECT_EQ(g.piece_descriptions.size(), 20000u);
+}
