@@ -92,18 +92,40 @@ public:
     bool has_pieces() const { return !piece_descriptions.empty(); }
     int board_width() const { return board.empty() ? 0 : static_cast<int>(board[0].size()); }
     int board_height() const { return static_cast<int>(board.size()); }
+    // Stores the low 8 bits of value in cell (col, row); does nothing outside the board.
     void set_cell(int col, int row, int value);
+    // Moves current_piece by (dx, dy) on the board, erasing its old cells first. Makes no test
+    // of its own: the caller asks current_piece.can_move(dx, dy) first.
     void move_piece(int dx, int dy);
+    // Turns current_piece (left = anticlockwise) and rewrites its cells if the turn fits.
+    // False: the turn was refused and nothing changed.
     bool turn_piece(bool left);
+    // One tick of the fall clock: closes up emptied rows if a collapse is pending, else moves
+    // the piece down one row, else ends the game if its top row is above the well, else lands it.
     GravityResult gravity_step();
+    // Lets current_piece fall as far as it can and settles it (blocks above the well are
+    // dropped), deals the next piece, empties full rows, counts lines, points and the level
+    // (at most one level-up), and redraws the next piece box and the counters.
     void land_piece();
+    // Whether row is entirely filled (full) or entirely empty (!full), with no block of the
+    // falling piece on it. False for a row outside the board.
     bool row_uniform(bool full, int row);
+    // Drops every non-empty row by the number of empty rows below it. True if a cell moved
+    // (and the pending collapse is then cleared).
     bool collapse_rows();
+    // Shortens fall_interval to (fall_interval + 35) / 1.5; never below 70 ms from 500.
     void speed_up();
+    // Raises the level to new_level, which must be level + 1: one speed-up, and level_lines
+    // keeps only the rows past the last ten.
     void set_level(int new_level);
+    // A uniformly drawn integer between lo and hi inclusive (either order), from rand().
     int random_between(int lo, int hi);
+    // A piece dealt from a random description, at the spawn column and row -4, on this board.
+    // Must not be called without pieces (has_pieces()): it then prints a message and aborts.
     Piece random_piece();
     void build_board();
+    // Prepares the next game: starting counters and speed, an empty board with empty cell
+    // elements, and every element marked for the next redraw. Keeps the pieces and last_fall.
     void reset();
 
     // --- drawing, pause and game over (game_screen.cpp) ---
@@ -182,6 +204,12 @@ public:
 
 // Name of the compositor element of a board cell: "column:row".
 std::string cell_name(int column, int row);
+
+// Number of equally likely values one draw of the random generator gives: 0..32767.
+const int random_range = 32768;
+// The value of random_between(lo, hi) for the draw r (0..32767): lo + (hi - lo + 1) * r / 32768,
+// with lo and hi swapped if lo > hi.
+int random_between_with(int lo, int hi, int r);
 
 // Whether event answers the game-over picture shown at tick start, read at tick now. If it
 // does, *end_program tells the answer: true for a close request, false for Return, Escape or

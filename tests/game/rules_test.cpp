@@ -1,0 +1,455 @@
+// The rules: fitting, moving and turning pieces, landing, full rows, scoring, speed and dealing.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <set>
+#include <vector>
+
+#include "tests/game/board_text.h"
+#include "tests/game/game_fixture.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+const std::string bar = describe_piece(1, 1, true, 0, false, {{0, 1}, {1, 1}, {2, 1}, {3, 1}});
+const std::string tee = describe_piece(1, 1, false, 2, false, {{0, 1}, {1, 1}, {2, 1}, {1, 0}});
+const std::string square = describe_piece(0, 0, true, 1, false, {{0, 0}, {1, 0}, {0, 1}, {1, 1}});
+const std::string ess = describe_piece(1, 1, false, 3, true, {{1, 0}, {2, 0}, {0, 1}, {1, 1}});
+
+using Offsets = std::vector<std::pair<int, int>>;
+
+Offsets offsets(const Piece& piece) {
+    Offsets result;
+    for (const BlockOffset& b : piece.blocks) {
+        result.emplace_back(b.x, b.y);
+    }
+    return result;
+}
+
+// Makes piece the falling piece of game and stores its blocks in the board, as the rules
+// keep them during a game.
+void put_current(Game& game, const std::string& description, int x, int y) {
+    game.current_piece = Piece(description, static_cast<Sint16>(x), static_cast<Sint16>(y), &game);
+    for (const BlockOffset& b : game.current_piece.blocks) {
+        game.set_cell(x + b.x, y + b.y, game.current_piece.tile);
+    }
+}
+
+// Fills a row with tile 5 except the given columns.
+void fill_row(Game& game, int row, std::set<int> gaps = {}) {
+    for (int col = 0; col < game.board_width(); col++) {
+        game.set_cell(col, row, gaps.count(col) ? empty_cell : 5);
+    }
+}
+
+// The standing bar turned once to the right: column x + 2, rows y .. y + 3.
+void put_standing_bar(Game& game, int column, int top) {
+    Piece standing(bar, static_cast<Sint16>(column - 2), static_cast<Sint16>(top), nullptr);
+    ASSERT_TRUE(standing.turn(false));
+    standing.board = &game;
+    game.current_piece = standing;
+    for (int row = top; row < top + 4; row++) {
+        game.set_cell(column, row, 0);
+    }
+}
+
+}  // namespace
+
+TEST(PieceTurn, FollowsTheTurnTablesAndComesBack) {
+    // Turning about the centre cell.
+    Piece t(tee, 0, 0, nullptr);
+    ASSERT_TRUE(t.turn(false));
+    EXPECT_EQ(offsets(t), (Offsets{{1, 0}, {1, 1}, {1, 2}, {2, 1}}));
+    ASSERT_TRUE(t.turn(true));
+    EXPECT_EQ(offsets(t), offsets(Piece(tee, 0, 0, nullptr)));
+    ASSERT_TRUE(t.turn(true));
+    EXPECT_EQ(offsets(t), (Offsets{{1, 2}, {1, 1}, {1, 0}, {0, 1}}));
+    for (int k = 0; k < 4; k++) {
+        ASSERT_TRUE(t.turn(true));
+    }
+    EXPECT_EQ(offsets(t), (Offsets{{1, 2}, {1, 1}, {1, 0}, {0, 1}}));
+
+    // Turning about the corner below and right of the centre cell.
+    Piece i(bar, 0, 0, nullptr);
+    ASSERT_TRUE(i.turn(false));
+    EXPECT_EQ(offsets(i), (Offsets{{2, 0}, {2, 1}, {2, 2}, {2, 3}}));
+    ASSERT_TRUE(i.turn(false));
+    EXPECT_EQ(offsets(i), (Offsets{{3, 2}, {2, 2}, {1, 2}, {0, 2}}));
+    Piece left(bar, 0, 0, nullptr);
+    ASSERT_TRUE(left.turn(true));
+    EXPECT_EQ(offsets(left), (Offsets{{1, 3}, {1, 2}, {1, 1}, {1, 0}}));
+    for (int k = 0; k < 2; k++) {
+        ASSERT_TRUE(i.turn(false));
+    }
+    EXPECT_EQ(offsets(i), offsets(Piece(bar, 0, 0, nullptr)));
+
+    // The square turns about its own middle and covers the same cells in every orientation.
+    Piece o(square, 0, 0, nullptr);
+    ASSERT_TRUE(o.turn(false));
+    Offsets turned = offsets(o);
+    std::set<std::pair<int, int>> cells(turned.begin(), turned.end());
+    EXPECT_EQ(cells, (std::set<std::pair<int, int>>{{0, 0}, {1, 0}, {0, 1}, {1, 1}}));
+
+    // Without a board an offset driven below 0 wraps in 16 bits.
+    Piece corner(describe_piece(0, 0, false, 2, false, {{0, 0}, {1, 0}, {2, 0}, {1, 1}}), 0, 0,
+                 nullptr);
+    ASSERT_TRUE(corner.turn(false));
+    EXPECT_EQ(offsets(corner)[3], (std::pair<int, int>{65535, 1}));
+}
+
+TEST(PieceTurn, AlternatingPieceTurnsRightThenLeftWhateverTheKey) {
+    Piece s(ess, 0, 0, nullptr);
+    Offsets start = offsets(s);
+    ASSERT_TRUE(s.turn(true));  // ignored: the first turn is a right turn
+    Piece right(ess, 0, 0, nullptr);
+    right.alternates = false;
+    ASSERT_TRUE(right.turn(false));
+    EXPECT_EQ(offsets(s), offsets(right));
+    EXPECT_TRUE(s.next_turn_left);
+    ASSERT_TRUE(s.turn(false));  // ignored again: now a left turn
+    EXPECT_EQ(offsets(s), start);
+    EXPECT_FALSE(s.next_turn_left);
+}
+
+TEST(PieceTopRow, CountsTheHighestOffsetAsAtMostThree) {
+    Piece t(tee, 3, -4, nullptr);
+    EXPECT_EQ(t.top_row(), -4);
+    Piece flat(bar, 3, -2, nullptr);
+    EXPECT_EQ(flat.top_row(), -1);
+    Piece low(describe_piece(0, 0, false, 0, false, {{0, 6}, {1, 6}, {2, 6}, {3, 7}}), 0, 5,
+              nullptr);
+    EXPECT_EQ(low.top_row(), 8);
+}
+
+TEST_F(GameTest, WallsFloorAndBlocksStopMoves) {
+    Game& g = build_game();
+    // Above the well only the walls count.
+    put_current(g, tee, 0, -4);
+    EXPECT_FALSE(g.current_piece.can_move(-1, 0));
+    EXPECT_TRUE(g.current_piece.can_move(7, 0));
+    EXPECT_FALSE(g.current_piece.can_move(8, 0));
+    EXPECT_TRUE(g.current_piece.is_free(5, -1));
+    EXPECT_FALSE(g.current_piece.is_free(-1, -1));
+    EXPECT_FALSE(g.current_piece.is_free(10, -1));
+
+    // On the floor: blocked below, its own cells are free, a settled block is not.
+    put_current(g, tee, 4, 18);
+    EXPECT_FALSE(g.current_piece.can_move(0, 1));
+    EXPECT_TRUE(g.current_piece.is_free(5, 19));
+    EXPECT_FALSE(g.current_piece.is_free(5, 20));
+    EXPECT_TRUE(g.current_piece.can_move(1, 0));
+    g.set_cell(7, 19, 6);
+    EXPECT_FALSE(g.current_piece.can_move(1, 0));
+    EXPECT_TRUE(g.current_piece.can_move(-1, 0));
+    EXPECT_TRUE(g.current_piece.can_move(0, -1));
+
+    // A piece on no board is never blocked.
+    Piece loose(tee, -5, 100, nullptr);
+    EXPECT_TRUE(loose.can_move(-3, 50));
+}
+
+TEST_F(GameTest, MovesAndTurnsRewriteTheBoard) {
+    Game& g = build_game();
+    put_current(g, tee, 3, 5);
+    g.move_piece(0, 1);  // old and new cells overlap: the overlap stays written
+    EXPECT_EQ(g.board[6][4], 2);
+    EXPECT_EQ(g.board[7][3], 2);
+    EXPECT_EQ(g.board[7][4], 2);
+    EXPECT_EQ(g.board[7][5], 2);
+    EXPECT_EQ(g.board[6][3], empty_cell);
+    EXPECT_EQ(g.board[6][5], empty_cell);
+    ASSERT_TRUE(g.turn_piece(false));
+    EXPECT_EQ(g.board[6][4], 2);
+    EXPECT_EQ(g.board[7][4], 2);
+    EXPECT_EQ(g.board[8][4], 2);
+    EXPECT_EQ(g.board[7][5], 2);
+    EXPECT_EQ(g.board[7][3], empty_cell);
+    int blocks = 0;
+    for (const auto& row : g.board) {
+        for (Uint8 cell : row) {
+            blocks += cell != empty_cell;
+        }
+    }
+    EXPECT_EQ(blocks, 4);
+
+    // A piece entering the well from above writes only its cells inside it.
+    put_current(g, tee, 0, -1);
+    g.move_piece(0, 1);
+    EXPECT_EQ(g.board[0][1], 2);
+    EXPECT_EQ(g.board[1][0], 2);
+    g.set_cell(-1, 0, 1);
+    g.set_cell(10, 0, 1);
+    g.set_cell(0, 20, 1);
+    g.set_cell(0, -1, 1);
+    g.set_cell(9, 19, 0x104);
+    EXPECT_EQ(g.board[19][9], 4);
+}
+
+TEST_F(GameTest, RefusedTurnsChangeNothing) {
+    Game& g = build_game();
+    // Against the left wall a standing bar cannot lie down.
+    put_standing_bar(g, 0, 5);
+    std::string before = board_text(g);
+    Offsets standing = offsets(g.current_piece);
+    EXPECT_FALSE(g.turn_piece(false));
+    EXPECT_EQ(offsets(g.current_piece), standing);
+    EXPECT_EQ(board_text(g), before);
+
+    // Next to a settled block.
+    put_current(g, tee, 4, 10);
+    g.set_cell(5, 12, 6);
+    before = board_text(g);
+    EXPECT_FALSE(g.turn_piece(false));
+    EXPECT_EQ(board_text(g), before);
+    g.set_cell(5, 12, empty_cell);
+    EXPECT_TRUE(g.turn_piece(false));
+
+    // An alternating piece refused keeps its next direction.
+    g.reset();
+    put_current(g, ess, 0, 10);
+    Offsets lying = offsets(g.current_piece);
+    g.set_cell(2, 12, 6);
+    EXPECT_FALSE(g.turn_piece(true));
+    EXPECT_FALSE(g.current_piece.next_turn_left);
+    g.set_cell(2, 12, empty_cell);
+    EXPECT_TRUE(g.turn_piece(true));  // a right turn all the same
+    EXPECT_TRUE(g.current_piece.next_turn_left);
+    g.set_cell(0, 11, 6);
+    EXPECT_FALSE(g.turn_piece(false));
+    EXPECT_TRUE(g.current_piece.next_turn_left);
+    g.set_cell(0, 11, empty_cell);
+    EXPECT_TRUE(g.turn_piece(false));  // a left turn: back where it started
+    EXPECT_EQ(offsets(g.current_piece), lying);
+    EXPECT_EQ(g.board[11][0], 3);
+    EXPECT_EQ(g.board[12][2], empty_cell);
+
+    // A turn that would drive an offset below 0 is refused even in the middle of the well.
+    std::string corner = describe_piece(0, 0, false, 2, false, {{0, 0}, {1, 0}, {2, 0}, {1, 1}});
+    g.reset();
+    put_current(g, corner, 4, 5);
+    Offsets start = offsets(g.current_piece);
+    EXPECT_FALSE(g.turn_piece(false));
+    EXPECT_EQ(offsets(g.current_piece), start);
+}
+
+TEST_F(GameTest, BlockedPieceLandsOrEndsTheGameByItsTopRow) {
+    Game& g = build_game();
+    fill_row(g, 1, {9});
+    // Resting on row 1 with its top block above the well: game over, nothing written.
+    put_current(g, tee, 3, -1);
+    std::string before = board_text(g);
+    EXPECT_EQ(g.gravity_step(), GravityResult::game_over);
+    EXPECT_EQ(board_text(g), before);
+
+    // A flat bar whose row is 0 lands although its position row is -1.
+    g.next_piece = g.random_piece();
+    put_current(g, bar, 3, -1);
+    EXPECT_EQ(g.current_piece.top_row(), 0);
+    EXPECT_EQ(g.gravity_step(), GravityResult::landed);
+    EXPECT_EQ(g.board[0][4], 0);
+    EXPECT_EQ(g.current_piece.y, -4);
+
+    // Free to fall: it moves one row.
+    put_current(g, tee, 0, 4);
+    EXPECT_EQ(g.gravity_step(), GravityResult::moved);
+    EXPECT_EQ(g.current_piece.y, 5);
+}
+
+TEST_F(GameTest, DroppedPieceKeepsOnlyItsBlocksInsideTheWell) {
+    Game& g = build_game();
+    for (int row = 1; row < 20; row++) {
+        fill_row(g, row, {0});
+    }
+    g.next_piece = g.random_piece();
+    put_standing_bar(g, 9, -2);
+    g.land_piece();
+    EXPECT_EQ(g.board[0][9], 0);
+    EXPECT_EQ(g.board[1][9], 0);
+    EXPECT_EQ(g.lines, 0);
+    EXPECT_EQ(g.points, 0);
+
+    // A placeholder piece on no board would never stop falling; it lands where it is.
+    g.current_piece = Piece();
+    g.land_piece();
+}
+
+TEST_F(GameTest, ScoresTheSquareOfTheRowsTimesTheLevel) {
+    Game& g = build_game();
+    for (int row = 16; row < 20; row++) {
+        fill_row(g, row, {0});
+    }
+    g.next_piece = g.random_piece();
+    put_standing_bar(g, 0, 0);
+    g.land_piece();
+    EXPECT_EQ(g.points, 16);
+    EXPECT_EQ(g.lines, 4);
+    EXPECT_EQ(g.level_lines, 4);
+    EXPECT_EQ(g.level, 1);
+    EXPECT_TRUE(g.collapse_pending);
+
+    g.reset();
+    g.level = 3;
+    fill_row(g, 18, {0});
+    fill_row(g, 19, {0});
+    g.next_piece = g.random_piece();
+    put_standing_bar(g, 0, 0);
+    g.land_piece();
+    EXPECT_EQ(g.points, 12);
+    EXPECT_EQ(g.level, 3);
+    EXPECT_EQ(g.fall_interval, 500u);
+
+    // The tenth row raises the level, and the new level already counts for this landing.
+    g.reset();
+    g.level_lines = 8;
+    g.lines = 8;
+    fill_row(g, 18, {0});
+    fill_row(g, 19, {0});
+    g.next_piece = g.random_piece();
+    put_standing_bar(g, 0, 0);
+    g.land_piece();
+    EXPECT_EQ(g.level, 2);
+    EXPECT_EQ(g.points, 8);
+    EXPECT_EQ(g.level_lines, 0);
+    EXPECT_EQ(g.lines, 10);
+    EXPECT_EQ(g.fall_interval, 356u);
+
+    // Four rows from level_lines 9: one level-up, and the rows past it count on.
+    g.reset();
+    g.level_lines = 9;
+    for (int row = 16; row < 20; row++) {
+        fill_row(g, row, {0});
+    }
+    g.next_piece = g.random_piece();
+    put_standing_bar(g, 0, 0);
+    g.land_piece();
+    EXPECT_EQ(g.level, 2);
+    EXPECT_EQ(g.level_lines, 3);
+    EXPECT_EQ(g.points, 32);
+}
+
+TEST_F(GameTest, EmptiedRowsCloseUpOneStepLater) {
+    Game& g = build_game();
+    // Full, not full, full, with the bar completing the full ones.
+    fill_row(g, 16, {0, 3, 4, 5, 6, 7, 8, 9});
+    fill_row(g, 17, {0});
+    fill_row(g, 18, {0, 7});
+    fill_row(g, 19, {0});
+    g.next_piece = g.random_piece();
+    put_standing_bar(g, 0, 0);
+    g.land_piece();
+    std::string emptied = std::string(16 * 11, '.');
+    for (int row = 0; row < 16; row++) {
+        emptied[row * 11 + 10] = '\n';
+    }
+    std::string landed = emptied + "055.......\n" + "..........\n" + "0555555.55\n" + "..........\n";
+    EXPECT_EQ(board_text(g), landed);
+    ASSERT_TRUE(g.collapse_pending);
+
+    // The falling piece waits while the rows close up.
+    Piece falling = g.current_piece;
+    EXPECT_EQ(g.gravity_step(), GravityResult::collapsed);
+    EXPECT_FALSE(g.collapse_pending);
+    EXPECT_EQ(g.current_piece.y, falling.y);
+    EXPECT_EQ(board_text(g), emptied + "..........\n" + "..........\n" + "055.......\n" +
+                                 "0555555.55\n");
+    EXPECT_FALSE(g.collapse_rows());
+    EXPECT_EQ(g.gravity_step(), GravityResult::moved);
+}
+
+TEST_F(GameTest, FallIntervalFollowsTheSpeedTableToSeventy) {
+    Game& g = build_game();
+    const Uint32 table[] = {500, 356, 260, 196, 154, 126, 107, 94, 86, 80, 76, 74, 72, 71, 70};
+    EXPECT_EQ(g.fall_interval, table[0]);
+    for (int level = 2; level <= 40; level++) {
+        g.set_level(g.level + 1);
+        EXPECT_EQ(g.level, level);
+        EXPECT_EQ(g.fall_interval, table[std::min(level, 15) - 1]) << "level " << level;
+    }
+}
+
+TEST(RandomBetween, MapsTheDrawOntoTheRange) {
+    EXPECT_EQ(random_between_with(0, 6, 0), 0);
+    EXPECT_EQ(random_between_with(0, 6, 4681), 0);
+    EXPECT_EQ(random_between_with(0, 6, 4682), 1);
+    EXPECT_EQ(random_between_with(0, 6, 32767), 6);
+    EXPECT_EQ(random_between_with(6, 0, 4682), 1);
+    EXPECT_EQ(random_between_with(-3, -3, 32767), -3);
+    // The whole int range must not overflow on the way.
+    EXPECT_EQ(random_between_with(INT_MIN, INT_MAX, 0), INT_MIN);
+    EXPECT_EQ(random_between_with(INT_MAX, INT_MIN, 16384), 0);
+    EXPECT_EQ(random_between_with(INT_MIN, INT_MAX, 32767), INT_MAX - 131071);
+}
+
+TEST_F(GameTest, DealsEveryPieceAtTheSpawnColumn) {
+    Game& g = build_game();
+    std::set<int> tiles;
+    for (int k = 0; k < 500; k++) {
+        int value = g.random_between(2, 4);
+        EXPECT_TRUE(value >= 2 && value <= 4);
+        Piece p = g.random_piece();
+        tiles.insert(p.tile);
+        EXPECT_EQ(p.x, 3);
+        EXPECT_EQ(p.y, -4);
+        EXPECT_EQ(p.board, &g);
+        EXPECT_FALSE(p.next_turn_left);
+    }
+    EXPECT_EQ(tiles.size(), 7u);
+
+    // The spawn column follows the board the game was built with, not a later preference.
+    prefs.get_string("board_width") = "30";
+    EXPECT_EQ(g.random_piece().x, 3);
+}
+
+TEST_F(GameTest, SpawnColumnOfAnOddNarrowBoard) {
+    prefs.get_string("board_width") = "5";
+    Game& g = build_game();
+    EXPECT_EQ(g.random_piece().x, 0);
+}
+
+TEST_F(GameTest, RefusesToDealFromNoPieces) {
+    write_pieces("");
+    Game& g = build_game();
+    ASSERT_FALSE(g.has_pieces());
+    CommandResult result = run_in_child([&g] { g.random_piece(); });
+    EXPECT_EQ(result.status, -1);
+    EXPECT_EQ(result.output, "no piece to deal: the pieces file gave none\n");
+}
+
+TEST_F(GameTest, ResetEmptiesTheBoardAndCountersAndRepaintsAll) {
+    Game& g = build_game();
+    g.level = 4;
+    g.points = 99;
+    g.lines = 33;
+    g.level_lines = 3;
+    g.fall_interval = 154;
+    g.paused = true;
+    g.collapse_pending = true;
+    g.last_fall = 1234;
+    g.next_piece = g.random_piece();
+    put_current(g, tee, 3, 17);
+    g.shown_board[18][4] = 2;
+    Element* cell = g.compositor.find("4:18");
+    cell->surface = g.block_tiles[2];
+    for (Element& element : g.compositor.elements) {
+        element.dirty = false;
+    }
+    Piece current = g.current_piece;
+
+    prefs.get_string("board_height") = "2";  // a later preference must not shrink the reset
+    g.reset();
+    EXPECT_EQ(g.level, 1);
+    EXPECT_EQ(g.points, 0);
+    EXPECT_EQ(g.lines, 0);
+    EXPECT_EQ(g.level_lines, 0);
+    EXPECT_EQ(g.fall_interval, 500u);
+    EXPECT_FALSE(g.paused);
+    EXPECT_FALSE(g.collapse_pending);
+    EXPECT_EQ(g.last_fall, 1234u);
+    EXPECT_EQ(g.current_piece.y, current.y);
+    EXPECT_EQ(board_text(g).find_first_not_of(".\n"), std::string::npos);
+    EXPECT_EQ(g.shown_board, g.board);
+    EXPECT_EQ(cell->surface, nullptr);
+    for (const Element& element : g.compositor.elements) {
+        EXPECT_TRUE(element.dirty) << element.name;
+    }
+}
