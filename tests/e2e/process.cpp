@@ -1,0 +1,182 @@
+#include "tests/e2e/process.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <thread>
+
+namespace {
+
+void apply_environment(const std::vector<std::string>& environment) {
+    for (const std::string& entry : environment) {
+        size_t equals = entry.find('=');
+        std::string name = entry.substr(0, equals);
+        std::string value = equals == std::string::npos ? "" : entry.substr(equals + 1);
+        if (value.empty()) {
+            unsetenv(name.c_str());
+        } else {
+            setenv(name.c_str(), value.c_str(), 1);
+        }
+    }
+}
+
+void redirect(int target_fd, const std::string& file) {
+    const char* path = file.empty() ? "/dev/null" : file.c_str();
+    int fd = open(path, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd >= 0) {
+        dup2(fd, target_fd);
+        close(fd);
+    }
+}
+
+// Runs in the forked child only: never returns.
+[[noreturn]] void become(const std::vector<std::string>& argv, const std::string& folder,
+                         const std::vector<std::string>& environment,
+                         const std::string& stdout_file, const std::string& stderr_file,
+                         int extra_fd) {
+    // Dies with the test process: a crashed or killed test leaves no X server or game behind.
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    setpgid(0, 0);
+    if (!folder.empty() && chdir(folder.c_str()) != 0) {
+        _exit(126);
+    }
+    apply_environment(environment);
+    redirect(STDOUT_FILENO, stdout_file);
+    redirect(STDERR_FILENO, stderr_file);
+    int null_in = open("/dev/null", O_RDONLY);
+    dup2(null_in, STDIN_FILENO);
+    for (int fd = 3; fd < 1024; ++fd) {
+        if (fd != extra_fd) {
+            close(fd);
+        }
+    }
+    std::vector<char*> args;
+    for (const std::string& arg : argv) {
+        args.push_back(const_cast<char*>(arg.c_str()));
+    }
+    args.push_back(nullptr);
+    execvp(args[0], args.data());
+    _exit(127);
+}
+
+}  // namespace
+
+long long now_ms() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+ChildProcess::~ChildProcess() {
+    if (pid > 0 && !finished) {
+        stop(SIGKILL, 2000);
+    }
+}
+
+bool ChildProcess::start(const std::vector<std::string>& argv, const std::string& folder,
+                         const std::vector<std::string>& environment,
+                         const std::string& stdout_file, const std::string& stderr_file,
+                         int extra_fd) {
+    pid = fork();
+    if (pid == 0) {
+        become(argv, folder, environment, stdout_file, stderr_file, extra_fd);
+    }
+    finished = false;
+    exit_status = -1;
+    return pid > 0;
+}
+
+bool ChildProcess::running() {
+    if (pid <= 0 || finished) {
+        return false;
+    }
+    int status = 0;
+    pid_t result = waitpid(pid, &status, WNOHANG);
+    if (result == 0) {
+        return true;
+    }
+    finished = true;
+    if (result == pid && WIFEXITED(status)) {
+        exit_status = WEXITSTATUS(status);
+    }
+    return false;
+}
+
+bool ChildProcess::wait_for_exit(int timeout_ms) {
+    long long deadline = now_ms() + timeout_ms;
+    while (running()) {
+        if (now_ms() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+void ChildProcess::stop(int signal, int timeout_ms) {
+    if (!running()) {
+        return;
+    }
+    kill(pid, signal);
+    if (!wait_for_exit(timeout_ms)) {
+        kill(pid, SIGKILL);
+        wait_for_exit(5000);
+    }
+}
+
+int run_tool(const std::vector<std::string>& argv, const std::string& display,
+             std::string* output) {
+    int pipe_ends[2];
+    if (pipe(pipe_ends) != 0) {
+        return -1;
+    }
+    pid_t pid = fork();
+    if (pid == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        dup2(pipe_ends[1], STDOUT_FILENO);
+        close(pipe_ends[0]);
+        close(pipe_ends[1]);
+        setenv("DISPLAY", display.c_str(), 1);
+        int null_fd = open("/dev/null", O_WRONLY);
+        dup2(null_fd, STDERR_FILENO);
+        std::vector<char*> args;
+        for (const std::string& arg : argv) {
+            args.push_back(const_cast<char*>(arg.c_str()));
+        }
+        args.push_back(nullptr);
+        execvp(args[0], args.data());
+        _exit(127);
+    }
+    close(pipe_ends[1]);
+    if (pid < 0) {
+        close(pipe_ends[0]);
+        return -1;
+    }
+    long long deadline = now_ms() + 10000;
+    char buffer[4096];
+    for (;;) {
+        pollfd waiting{pipe_ends[0], POLLIN, 0};
+        int left = static_cast<int>(deadline - now_ms());
+        if (left <= 0 || poll(&waiting, 1, left) <= 0) {
+            kill(pid, SIGKILL);
+            break;
+        }
+        ssize_t n = read(pipe_ends[0], buffer, sizeof buffer);
+        if (n <= 0) {
+            break;
+        }
+        if (output != nullptr) {
+            output->append(buffer, static_cast<size_t>(n));
+        }
+    }
+    close(pipe_ends[0]);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
