@@ -57,25 +57,24 @@ Element* Compositor::find(const std::string& name) {
     return nullptr;
 }
 
-std::vector<SDL_Rect> Compositor::collect_dirty_rects(SDL_Surface* target) {
-    std::vector<SDL_Rect> rects;
+void Compositor::collect_dirty_rects(SDL_Surface* target) {
+    dirty_rects.clear();
     if (full_redraw) {
         SDL_Rect whole;
         SDL_GetClipRect(target, &whole);
-        rects.push_back(whole);
+        dirty_rects.push_back(whole);
         for (Element& element : elements) {
             element.dirty = false;
         }
-        return rects;
+        return;
     }
     for (Element& element : elements) {
         if (element.dirty) {
             follow_surface(element);
-            rects.push_back(area_of(element));
+            dirty_rects.push_back(area_of(element));
             element.dirty = false;
         }
     }
-    return rects;
 }
 
 void Compositor::draw_into(SDL_Surface* target, Element& element, const SDL_Rect& rect) {
@@ -84,12 +83,15 @@ void Compositor::draw_into(SDL_Surface* target, Element& element, const SDL_Rect
     SDL_SetClipRect(target, &clip);
     SDL_Rect source = element.source;
     SDL_Rect destination = area_of(element);
-    SDL_UpperBlit(element.surface, &source, target, &destination);
+    // The blit leaves in destination the area it actually wrote, after clipping.
+    if (SDL_UpperBlit(element.surface, &source, target, &destination) == 0) {
+        pixels_drawn += static_cast<Uint64>(destination.w) * destination.h;
+    }
 }
 
 void Compositor::redraw(SDL_Surface* target) {
-    std::vector<SDL_Rect> rects = collect_dirty_rects(target);
-    if (rects.empty()) {
+    collect_dirty_rects(target);
+    if (dirty_rects.empty()) {
         return;
     }
     SDL_Rect saved_clip;
@@ -100,7 +102,7 @@ void Compositor::redraw(SDL_Surface* target) {
         if (element.surface == nullptr) {
             continue;
         }
-        for (const SDL_Rect& rect : rects) {
+        for (const SDL_Rect& rect : dirty_rects) {
             if (full_redraw || overlaps(rect, element)) {
                 draw_into(target, element, rect);
             }

@@ -144,3 +144,32 @@ TEST(Compositor, RedrawRestoresTheTargetsClipRectangle) {
     EXPECT_EQ(after.w, 50);
     EXPECT_EQ(after.h, 60);
 }
+
+TEST(Compositor, PixelsDrawnSumsTheClippedBlitAreas) {
+    Scene scene;
+    EXPECT_EQ(scene.compositor.pixels_drawn, 0u);
+    scene.compositor.redraw(scene.target);
+    EXPECT_EQ(scene.compositor.pixels_drawn, 100u * 100 + 20 * 20 + 20 * 20);
+
+    // The square's area: all of the background and the square there, and the quarter of the
+    // top square that lies inside it.
+    scene.compositor.find("square")->dirty = true;
+    scene.compositor.redraw(scene.target);
+    EXPECT_EQ(scene.compositor.pixels_drawn, 10800u + 400 + 400 + 100);
+
+    // Nothing dirty adds nothing; a null surface is not drawn, only what lies below it.
+    scene.compositor.redraw(scene.target);
+    EXPECT_EQ(scene.compositor.pixels_drawn, 11700u);
+    Element* top = scene.compositor.find("top");
+    top->surface = nullptr;
+    top->dirty = true;
+    scene.compositor.redraw(scene.target);
+    EXPECT_EQ(scene.compositor.pixels_drawn, 11700u + 400 + 100);
+
+    // A full redraw is clipped by the target's clip rectangle, and so is the count.
+    SDL_Rect clip{0, 0, 15, 15};
+    SDL_SetClipRect(scene.target, &clip);
+    scene.compositor.full_redraw = true;
+    scene.compositor.redraw(scene.target);
+    EXPECT_EQ(scene.compositor.pixels_drawn, 12200u + 15 * 15 + 5 * 5);
+}
