@@ -1,0 +1,112 @@
+// The picture generator: its drawing, its PNG output, and that the shipped pictures are the
+// ones it draws for the shipped layout.
+#include "tools/canvas.h"
+
+#include <SDL_image.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+
+#include "tests/support/test_support.h"
+
+namespace {
+
+std::string source_dir() {
+    const char* dir = std::getenv("TEST_SOURCE_DIR");
+    return dir == nullptr ? BUILD_SOURCE_DIR : dir;
+}
+
+// R, G, B and A of one pixel of a loaded 32-bit image.
+std::vector<int> rgba_at(SDL_Surface* image, int x, int y) {
+    SDL_LockSurface(image);
+    Uint32 raw =
+        *reinterpret_cast<Uint32*>(static_cast<Uint8*>(image->pixels) + y * image->pitch + x * 4);
+    SDL_UnlockSurface(image);
+    Uint8 r, g, b, a;
+    SDL_GetRGBA(raw, image->format, &r, &g, &b, &a);
+    return {r, g, b, a};
+}
+
+float alpha_at(const Canvas& canvas, int x, int y) {
+    return canvas.pixels[static_cast<size_t>(y) * canvas.width + x].a;
+}
+
+// File name -> width x height of every PNG in the folder.
+std::map<std::string, std::pair<int, int>> png_sizes(const std::string& folder) {
+    std::map<std::string, std::pair<int, int>> sizes;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        SDL_Surface* image = IMG_Load(entry.path().c_str());
+        EXPECT_NE(nullptr, image) << entry.path();
+        if (image != nullptr) {
+            sizes[entry.path().filename().string()] = {image->w, image->h};
+            SDL_FreeSurface(image);
+        }
+    }
+    return sizes;
+}
+
+}  // namespace
+
+TEST(Canvas, WritesPngsThatLoadWithTheirColoursAndAlpha) {
+    Canvas canvas(3, 2);
+    canvas.blend(0, 0, hex(0xff0000), 1.0f);
+    canvas.blend(1, 0, hex(0x00ff00, 0.5f), 1.0f);
+    canvas.blend(2, 0, hex(0x0000ff), 0.25f);
+    canvas.blend(0, 1, hex(0x102030), 1.0f);
+    canvas.blend(0, 1, hex(0xffffff, 0.5f), 1.0f);  // half white over an opaque colour
+    std::string path = make_scratch_dir("canvas_png") + "/out.png";
+    ASSERT_TRUE(canvas.save_png(path));
+    SDL_Surface* image = IMG_Load(path.c_str());
+    ASSERT_NE(nullptr, image);
+    ASSERT_EQ(3, image->w);
+    ASSERT_EQ(2, image->h);
+    ASSERT_EQ(32, image->format->BitsPerPixel);
+    EXPECT_EQ((std::vector<int>{255, 0, 0, 255}), rgba_at(image, 0, 0));
+    EXPECT_EQ((std::vector<int>{0, 255, 0, 128}), rgba_at(image, 1, 0));
+    EXPECT_EQ((std::vector<int>{0, 0, 255, 64}), rgba_at(image, 2, 0));
+    EXPECT_EQ((std::vector<int>{136, 144, 152, 255}), rgba_at(image, 0, 1));
+    EXPECT_EQ(0, rgba_at(image, 1, 1)[3]);
+    SDL_FreeSurface(image);
+    EXPECT_FALSE(canvas.save_png(make_scratch_dir("canvas_png_missing") + "/no/such/out.png"));
+}
+
+TEST(Canvas, RoundedRectanglesAreFullInsideAndCutAtTheCorners) {
+    Canvas canvas(20, 20);
+    canvas.fill_rounded(0, 0, 20, 20, 6, solid(hex(0xffffff)));
+    EXPECT_FLOAT_EQ(1.0f, alpha_at(canvas, 10, 10));
+    EXPECT_FLOAT_EQ(1.0f, alpha_at(canvas, 0, 10));
+    EXPECT_FLOAT_EQ(1.0f, alpha_at(canvas, 10, 19));
+    EXPECT_FLOAT_EQ(0.0f, alpha_at(canvas, 0, 0));
+    EXPECT_FLOAT_EQ(0.0f, alpha_at(canvas, 19, 19));
+    float edge = alpha_at(canvas, 1, 2);  // on the corner's curve: partly covered
+    EXPECT_GT(edge, 0.0f);
+    EXPECT_LT(edge, 1.0f);
+
+    Canvas ring(20, 20);
+    ring.stroke_rounded(0, 0, 20, 20, 6, 2, solid(hex(0xffffff)));
+    EXPECT_FLOAT_EQ(1.0f, alpha_at(ring, 0, 10));
+    EXPECT_FLOAT_EQ(0.0f, alpha_at(ring, 10, 10));
+}
+
+TEST(MakeImages, DrawsEveryShippedPictureAtItsShippedSize) {
+    std::string dir = make_scratch_dir("make_images");
+    std::filesystem::create_directories(dir + "/data");
+    std::filesystem::copy_file(source_dir() + "/data/prefs.txt", dir + "/data/prefs.txt");
+    CommandResult made =
+        run_command(dir, std::string(MAKE_IMAGES) + " data " + std::string(FONT_DIR));
+    ASSERT_EQ(0, made.status) << made.output;
+    auto shipped = png_sizes(source_dir() + "/data/images");
+    EXPECT_FALSE(shipped.empty());
+    EXPECT_EQ(shipped, png_sizes(dir + "/data/images"))
+        << "run: cmake --build <build> --target images";
+}
+
+TEST(MakeImages, FailsWithoutAPrefsFile) {
+    std::string dir = make_scratch_dir("make_images_missing");
+    CommandResult made =
+        run_command(dir, std::string(MAKE_IMAGES) + " data " + std::string(FONT_DIR));
+    EXPECT_NE(0, made.status);
+    EXPECT_NE(std::string::npos, made.output.find("prefs.txt")) << made.output;
+}

@@ -1,0 +1,133 @@
+// The pieces tool: the turning rule, the readable form, and that the shipped pieces file is
+// exactly what the tool makes from tools/pieces.txt.
+#include "tools/piece_shapes.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "tests/support/test_support.h"
+
+namespace {
+
+std::string source_dir() {
+    const char* dir = std::getenv("TEST_SOURCE_DIR");
+    return dir == nullptr ? BUILD_SOURCE_DIR : dir;
+}
+
+PieceShape shape_with(int cx, int cy, bool half, std::vector<BlockOffset> blocks) {
+    PieceShape shape;
+    shape.centre_x = cx;
+    shape.centre_y = cy;
+    shape.half_centre = half;
+    shape.blocks = blocks;
+    return shape;
+}
+
+std::string blocks_text(const PieceShape& shape) {
+    std::string text;
+    for (const BlockOffset& block : shape.blocks) {
+        text += "(" + std::to_string(block.x) + "," + std::to_string(block.y) + ")";
+    }
+    return text;
+}
+
+// The cells the piece covers, in reading order, whatever the order of its blocks.
+std::string cells_text(PieceShape shape) {
+    std::sort(shape.blocks.begin(), shape.blocks.end(),
+              [](BlockOffset a, BlockOffset b) { return a.y != b.y ? a.y < b.y : a.x < b.x; });
+    return blocks_text(shape);
+}
+
+const char* const kSquare =
+    "piece: O\ntile: 1\ncentre: 1 0\nhalf_centre: yes\n.XX.\n.XX.\n....\n....\n";
+
+}  // namespace
+
+TEST(PieceTurning, FollowsTheGamesRuleAboutACellAndAboutACorner) {
+    PieceShape t = shape_with(1, 1, false, {{0, 1}, {1, 1}, {2, 1}, {1, 0}});
+    EXPECT_EQ("(1,0)(1,1)(1,2)(2,1)", blocks_text(t.turned(false)));
+    EXPECT_EQ("(1,2)(1,1)(1,0)(0,1)", blocks_text(t.turned(true)));
+    PieceShape bar = shape_with(1, 1, true, {{0, 1}, {1, 1}, {2, 1}, {3, 1}});
+    EXPECT_EQ("(2,0)(2,1)(2,2)(2,3)", blocks_text(bar.turned(false)));
+    EXPECT_EQ("(3,2)(2,2)(1,2)(0,2)", blocks_text(bar.turned(false).turned(false)));
+    EXPECT_EQ(blocks_text(bar), blocks_text(bar.turned(true).turned(false)));
+}
+
+TEST(PieceDescriptions, RoundTripThroughTheThirteenBytes) {
+    PieceShape shape = shape_with(1, 2, true, {{0, 1}, {1, 1}, {2, 1}, {3, 3}});
+    shape.tile = 6;
+    shape.alternates = true;
+    std::string bytes = shape.description();
+    ASSERT_EQ(13u, bytes.size());
+    EXPECT_EQ(std::string("\x01\x02\x01\x06\x01\x00\x01\x01\x01\x02\x01\x03\x03", 13), bytes);
+    PieceShape back;
+    ASSERT_TRUE(parse_description(bytes + "\r", back));
+    EXPECT_EQ(bytes, back.description());
+    EXPECT_FALSE(parse_description(bytes.substr(0, 12), back));
+    // Bytes above 127 are negative offsets to the game, as they are here.
+    ASSERT_TRUE(parse_description(std::string(5, '\0') + "\xff" + std::string(7, '\0'), back));
+    EXPECT_EQ(-1, back.blocks[0].x);
+}
+
+TEST(PiecesSource, ReadsPiecesAndRejectsWhatTheGameCouldNotUse) {
+    PiecesSource square = parse_pieces_source(std::string("# a comment\n\n") + kSquare);
+    ASSERT_EQ("", square.error);
+    ASSERT_EQ(1u, square.shapes.size());
+    EXPECT_EQ("(1,0)(2,0)(1,1)(2,1)", blocks_text(square.shapes[0]));
+    EXPECT_EQ(cells_text(square.shapes[0]), cells_text(square.shapes[0].turned(false)));
+
+    struct Case {
+        std::string text;
+        std::string error_part;
+    };
+    const Case cases[] = {
+        {"tile: 1\n", "piece: <name>"},
+        {"piece: A\ntile: 7\ncentre: 1 1\nXXXX\n....\n....\n....\n", "tile 7"},
+        {"piece: A\ntile: 1\ncentre: 1 1\nXXX.\n....\n....\n....\n", "3 blocks"},
+        {"piece: A\ntile: 1\ncentre: 1 1\nXXXX\n....\n....\n", "4 rows"},
+        {"piece: A\ntile: 1\nXXXX\n....\n....\n....\n", "centre"},
+        {"piece: A\ntile: 1\ncentre: 1 1\ncolour: red\nXXXX\n....\n....\n....\n", "colour"},
+        {"piece: A\ntile: 1\ncentre: 1 1\nhalf_centre: maybe\n", "maybe"},
+        {"piece: A\ntile: 1\ncentre: 1 1\nXX#X\n", "picture row"},
+        // A bar turned about its end cell swings out of the 4 by 4 box.
+        {"piece: A\ntile: 0\ncentre: 0 0\nXXXX\n....\n....\n....\n", "outside the 4 by 4 box"},
+    };
+    for (const Case& c : cases) {
+        PiecesSource result = parse_pieces_source(c.text);
+        EXPECT_NE(std::string::npos, result.error.find(c.error_part))
+            << c.text << "gave: " << result.error;
+        EXPECT_EQ(0u, result.error.find("line ")) << result.error;
+    }
+    // An alternating bar only ever shows two of its four looks; only those must fit.
+    PiecesSource bar = parse_pieces_source(
+        "piece: I\ntile: 0\ncentre: 1 1\nhalf_centre: yes\nalternates: yes\n"
+        "....\nXXXX\n....\n....\n");
+    EXPECT_EQ("", bar.error);
+    EXPECT_EQ(2u, reachable_orientations(bar.shapes[0]).size());
+}
+
+TEST(MakePieces, TheShippedPiecesFileIsWhatTheToolMakesFromItsSource) {
+    std::string dir = make_scratch_dir("make_pieces");
+    CommandResult made = run_command(
+        dir, std::string(MAKE_PIECES) + " " + source_dir() + "/tools/pieces.txt pieces.dat");
+    ASSERT_EQ(0, made.status) << made.output;
+    EXPECT_EQ(read_file(source_dir() + "/data/pieces.dat"), read_file(dir + "/pieces.dat"))
+        << "run: cmake --build <build> --target pieces";
+}
+
+TEST(MakePieces, ABrokenSourceLeavesTheOldFileAlone) {
+    std::string dir = make_scratch_dir("make_pieces_broken");
+    write_file(dir + "/broken.txt", "piece: A\ntile: 9\ncentre: 1 1\nXXXX\n....\n....\n....\n");
+    write_file(dir + "/pieces.dat", "old");
+    CommandResult made = run_command(dir, std::string(MAKE_PIECES) + " broken.txt pieces.dat");
+    EXPECT_NE(0, made.status);
+    EXPECT_NE(std::string::npos, made.output.find("broken.txt: line")) << made.output;
+    EXPECT_EQ("old", read_file(dir + "/pieces.dat"));
+
+    write_file(dir + "/empty.txt", "# nothing here\n");
+    EXPECT_NE(0, run_command(dir, std::string(MAKE_PIECES) + " empty.txt pieces.dat").status);
+    EXPECT_NE(0, run_command(dir, std::string(MAKE_PIECES) + " missing.txt pieces.dat").status);
+    EXPECT_EQ("old", read_file(dir + "/pieces.dat"));
+}

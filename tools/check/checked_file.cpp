@@ -1,0 +1,95 @@
+#include "tools/check/checked_file.h"
+
+#include <cctype>
+#include <climits>
+
+bool CheckedFile::load(const std::string& file_name) {
+    name = file_name;
+    loaded = store.load(file_name.c_str()) == 0;
+    return loaded;
+}
+
+int CheckedFile::line_of(const std::string& key) const {
+    for (size_t i = store.order.size(); i > 0; i--) {
+        if (store.order[i - 1] == key) {
+            return static_cast<int>(i);
+        }
+    }
+    return 0;
+}
+
+bool CheckedFile::has(const std::string& key) const {
+    // The empty key stands for blank lines and lines without a colon, never for a setting.
+    return !key.empty() && line_of(key) > 0;
+}
+
+std::string CheckedFile::value(const std::string& key) const {
+    auto found = store.values.find(key);
+    return found == store.values.end() ? std::string() : found->second;
+}
+
+bool CheckedFile::require(const std::string& key, Report& report) const {
+    if (has(key)) {
+        return true;
+    }
+    report.error(name, 0, "missing key " + quoted(key));
+    return false;
+}
+
+bool CheckedFile::read_int(const std::string& key, bool required, int fallback, int& result,
+                           Report& report) const {
+    if (!has(key)) {
+        result = fallback;
+        return required ? require(key, report) : true;
+    }
+    if (!parse_int(value(key), result)) {
+        error(key, quoted(key) + " is not a whole number: " + quoted(value(key)), report);
+        return false;
+    }
+    return true;
+}
+
+void CheckedFile::error(const std::string& key, const std::string& message,
+                        Report& report) const {
+    report.error(name, line_of(key), message);
+}
+
+void CheckedFile::warning(const std::string& key, const std::string& message,
+                          Report& report) const {
+    report.warning(name, line_of(key), message);
+}
+
+bool parse_int(const std::string& text, int& result) {
+    size_t i = 0;
+    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) {
+        i++;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+        negative = text[i] == '-';
+        i++;
+    }
+    if (i == text.size()) {
+        return false;
+    }
+    long long number = 0;
+    for (; i < text.size(); i++) {
+        if (!std::isdigit(static_cast<unsigned char>(text[i]))) {
+            return false;
+        }
+        number = number * 10 + (text[i] - '0');
+        if (number > static_cast<long long>(INT_MAX) + 1) {
+            return false;
+        }
+    }
+    number = negative ? -number : number;
+    if (number > INT_MAX || number < INT_MIN) {
+        return false;
+    }
+    result = static_cast<int>(number);
+    return true;
+}
+
+std::string quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}

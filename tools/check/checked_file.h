@@ -1,0 +1,49 @@
+// A configuration file under check ("prefs.txt" or a menu file): the game's own store of it,
+// the name problems are reported under, and the line each key came from.
+#pragma once
+
+#include <string>
+
+#include "config/config_store.h"
+#include "tools/check/report.h"
+
+class CheckedFile {
+public:
+    std::string name;   // as the game names it: "prefs.txt", "menus/main_menu.txt"
+    ConfigStore store;  // loaded with the game's loader
+    bool loaded = false;
+
+    // Loads name with ConfigStore::load. False (and loaded stays false) when it cannot be read.
+    bool load(const std::string& file_name);
+
+    // The 1-based line the key's value comes from: the last line that holds it, because a
+    // later line replaces an earlier one. 0 when no line of the file holds the key.
+    int line_of(const std::string& key) const;
+
+    // Whether a line of the file holds the key (a key looked up later does not count).
+    bool has(const std::string& key) const;
+
+    // The key's value, "" when the file has no such key. Unlike get_string, adds nothing.
+    std::string value(const std::string& key) const;
+
+    // Reports the key as missing (an error, "file: missing key ...") and returns false when no
+    // line holds it; true otherwise.
+    bool require(const std::string& key, Report& report) const;
+
+    // The key's value as a whole integer. Reports an error and returns false when the key is
+    // missing (if required) or its value is not an integer; an absent optional key gives
+    // fallback and true.
+    bool read_int(const std::string& key, bool required, int fallback, int& result,
+                  Report& report) const;
+
+    // Reports an error at the key's line.
+    void error(const std::string& key, const std::string& message, Report& report) const;
+    void warning(const std::string& key, const std::string& message, Report& report) const;
+};
+
+// True when text is a whole decimal integer as the game reads integers: optional leading
+// blanks, an optional sign, digits and nothing after them, within the int range.
+bool parse_int(const std::string& text, int& result);
+
+// text between double quotes, the way the checker quotes keys and values.
+std::string quoted(const std::string& text);

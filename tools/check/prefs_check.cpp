@@ -1,0 +1,300 @@
+#include "tools/check/prefs_check.h"
+
+#include <SDL_image.h>
+
+#include <map>
+
+#include "tools/check/key_names.h"
+
+const char* const action_keys[7] = {"pause_key",      "turn_left_key", "turn_right_key",
+                                    "move_left_key",  "move_right_key", "move_down_key",
+                                    "drop_key"};
+
+namespace {
+
+const char* const file_keys[] = {"main_menu",      "prefs_menu",    "pieces_file",
+                                 "background_img", "level_font",    "small_num_font",
+                                 "game_over_img",  "paused_img",    "blocks_img"};
+
+// Every number the game reads from "prefs.txt", and whether it must be above 0.
+struct NumberKey {
+    const char* key;
+    bool positive;
+};
+
+const NumberKey number_keys[] = {
+    {"window_w", true},      {"window_h", true},      {"board_width", true},
+    {"board_height", true},  {"key_repeat_delay", false}, {"key_repeat_rate", false},
+    {"block_size", true},    {"board_x", false},      {"board_y", false},
+    {"next_piece_x", false}, {"next_piece_y", false}, {"level_x", false},
+    {"level_y", false},      {"level_w", true},       {"level_h", true},
+    {"points_x", false},     {"points_y", false},     {"points_w", true},
+    {"points_h", true},      {"lines_x", false},      {"lines_y", false},
+    {"lines_w", true},       {"lines_h", true},
+};
+
+const char* const image_keys[] = {"background_img", "level_font", "small_num_font",
+                                  "game_over_img",  "paused_img", "blocks_img"};
+
+struct ImageSize {
+    int w;
+    int h;
+};
+
+// Everything read so far, so later checks only look at values that passed the earlier ones.
+struct PrefsValues {
+    std::map<std::string, int> numbers;      // only keys holding a usable number
+    std::map<std::string, ImageSize> images;  // only images that loaded
+    bool has_numbers(std::initializer_list<const char*> keys) const {
+        for (const char* key : keys) {
+            if (numbers.count(key) == 0) {
+                return false;
+            }
+        }
+        return true;
+    }
+};
+
+void check_files_named(const CheckedFile& prefs, Report& report) {
+    for (const char* key : file_keys) {
+        if (prefs.require(key, report) && prefs.value(key).empty()) {
+            prefs.error(key, quoted(key) + " names no file", report);
+        }
+    }
+}
+
+void read_numbers(const CheckedFile& prefs, PrefsValues& values, Report& report) {
+    for (const NumberKey& number : number_keys) {
+        int value = 0;
+        if (!prefs.read_int(number.key, true, 0, value, report)) {
+            continue;
+        }
+        if (number.positive && value <= 0) {
+            prefs.error(number.key, quoted(number.key) + " is " + int_to_text(value) +
+                                        ", must be more than 0", report);
+            continue;
+        }
+        values.numbers[number.key] = value;
+    }
+}
+
+void check_binding(const CheckedFile& prefs, const char* key,
+                   const std::set<std::string>& key_names, Report& report) {
+    std::string name = prefs.value(key);
+    if (name.empty()) {
+        prefs.error(key, quoted(key) + " is bound to no key: that action cannot be used", report);
+    } else if (key_names.count(name) == 0) {
+        std::string like = key_name_like(name, key_names);
+        prefs.error(key, quoted(name) + " is not a key name SDL gives" +
+                             (like.empty() ? std::string() : ": did you mean " + quoted(like) + "?"),
+                    report);
+    }
+}
+
+// Two actions on one key: the game tries the actions in order, so the later one never happens.
+void check_shared_keys(const CheckedFile& prefs, Report& report) {
+    for (size_t later = 1; later < 7; later++) {
+        for (size_t earlier = 0; earlier < later; earlier++) {
+            std::string name = prefs.value(action_keys[later]);
+            if (!name.empty() && name == prefs.value(action_keys[earlier])) {
+                prefs.warning(action_keys[later],
+                              quoted(action_keys[later]) + " and " + quoted(action_keys[earlier]) +
+                                  " share the key " + quoted(name) + ": only " +
+                                  quoted(action_keys[earlier]) + " will work",
+                              report);
+                break;
+            }
+        }
+    }
+}
+
+void check_bindings(const CheckedFile& prefs, const std::set<std::string>& key_names,
+                    Report& report) {
+    for (const char* key : action_keys) {
+        if (prefs.require(key, report)) {
+            check_binding(prefs, key, key_names, report);
+        }
+    }
+    check_shared_keys(prefs, report);
+}
+
+void check_key_repeat(const CheckedFile& prefs, const PrefsValues& values, Report& report) {
+    if (!values.has_numbers({"key_repeat_delay", "key_repeat_rate"})) {
+        return;
+    }
+    int delay = values.numbers.at("key_repeat_delay");
+    int rate = values.numbers.at("key_repeat_rate");
+    if (delay < 0 || rate < 0) {
+        const char* key = delay < 0 ? "key_repeat_delay" : "key_repeat_rate";
+        prefs.error(key, quoted(key) + " is negative: SDL refuses it and keys do not repeat as set",
+                    report);
+    } else if (delay > 0 && rate == 0) {
+        prefs.error("key_repeat_rate",
+                    "\"key_repeat_rate\" is 0: a held key repeats at every pass of the game loop "
+                    "(0 as \"key_repeat_delay\" switches repeating off)",
+                    report);
+    } else if (delay > 0 && rate < 10) {
+        prefs.warning("key_repeat_rate", "\"key_repeat_rate\" " + int_to_text(rate) +
+                                             " repeats a held key more than 100 times a second",
+                      report);
+    } else if (delay > 1000 || rate > 1000) {
+        const char* key = delay > 1000 ? "key_repeat_delay" : "key_repeat_rate";
+        prefs.warning(key, quoted(key) + " is over a second: a held key hardly repeats", report);
+    }
+}
+
+void load_images(const CheckedFile& prefs, PrefsValues& values, Report& report) {
+    for (const char* key : image_keys) {
+        std::string path = prefs.value(key);
+        if (path.empty()) {
+            continue;  // already reported as missing or empty
+        }
+        SDL_Surface* image = IMG_Load(path.c_str());
+        if (image == nullptr) {
+            prefs.error(key, "cannot load " + quoted(path) + ": " + IMG_GetError(), report);
+            continue;
+        }
+        values.images[key] = ImageSize{image->w, image->h};
+        SDL_FreeSurface(image);
+    }
+}
+
+std::string size_text(long long w, long long h) {
+    return int_to_text(static_cast<int>(w)) + " x " + int_to_text(static_cast<int>(h));
+}
+
+// The game cuts tile i from (0, i x block_size): one column of seven squares.
+void check_blocks_image(const CheckedFile& prefs, const PrefsValues& values, Report& report) {
+    if (values.images.count("blocks_img") == 0 || !values.has_numbers({"block_size"})) {
+        return;
+    }
+    ImageSize image = values.images.at("blocks_img");
+    long long size = values.numbers.at("block_size");
+    std::string file = prefs.value("blocks_img");
+    std::string what = size_text(image.w, image.h) + " pixels; seven tiles of \"block_size\" " +
+                       int_to_text(static_cast<int>(size)) + " in one column are " +
+                       size_text(size, 7 * size);
+    if (image.w < size || image.h < 7 * size) {
+        report.error(file, 0, what + ": some tiles would be cut off or missing");
+    } else if (image.w != size || image.h != 7 * size) {
+        report.warning(file, 0, what + ": the rest of the image is never shown");
+    }
+}
+
+// Each digit glyph is one tenth of the image's height.
+void check_digit_images(const CheckedFile& prefs, const PrefsValues& values, Report& report) {
+    for (const char* key : {"level_font", "small_num_font"}) {
+        if (values.images.count(key) == 0) {
+            continue;
+        }
+        int height = values.images.at(key).h;
+        if (height < 10 || height % 10 != 0) {
+            report.error(prefs.value(key), 0,
+                         "height " + int_to_text(height) +
+                             " does not divide by ten: the ten digits 0 to 9 are stacked top to "
+                             "bottom, each one tenth of the height");
+        }
+    }
+}
+
+struct Area {
+    const char* what;
+    const char* x_key;  // where a fault across or along is reported
+    const char* y_key;
+    long long x;
+    long long y;
+    long long w;
+    long long h;
+};
+
+std::string span(long long from, long long length) {
+    return int_to_text(static_cast<int>(from)) + " to " +
+           int_to_text(static_cast<int>(from + length));
+}
+
+void check_inside(const CheckedFile& prefs, const Area& area, WindowSize window,
+                  Report& report) {
+    if (area.x < 0 || area.x + area.w > window.w) {
+        prefs.error(area.x_key, std::string(area.what) + " spans x " + span(area.x, area.w) +
+                                    ", outside the window's 0 to " + int_to_text(window.w),
+                    report);
+    }
+    if (area.y < 0 || area.y + area.h > window.h) {
+        prefs.error(area.y_key, std::string(area.what) + " spans y " + span(area.y, area.h) +
+                                    ", outside the window's 0 to " + int_to_text(window.h),
+                    report);
+    }
+}
+
+void check_box(const CheckedFile& prefs, const PrefsValues& values, const char* what,
+               const std::string& prefix, WindowSize window, Report& report) {
+    std::string x = prefix + "_x", y = prefix + "_y", w = prefix + "_w", h = prefix + "_h";
+    if (values.has_numbers({x.c_str(), y.c_str(), w.c_str(), h.c_str()})) {
+        check_inside(prefs,
+                     Area{what, x.c_str(), y.c_str(), values.numbers.at(x), values.numbers.at(y),
+                          values.numbers.at(w), values.numbers.at(h)},
+                     window, report);
+    }
+}
+
+// The paused and game-over images are centred on the board by their own size.
+void check_centred_image(const CheckedFile& prefs, const PrefsValues& values, const char* key,
+                         const char* what, const Area& board, WindowSize window,
+                         Report& report) {
+    if (values.images.count(key) == 0) {
+        return;
+    }
+    ImageSize image = values.images.at(key);
+    long long x = board.x + board.w / 2 - image.w / 2;
+    long long y = board.y + board.h / 2 - image.h / 2;
+    check_inside(prefs, Area{what, key, key, x, y, image.w, image.h}, window, report);
+}
+
+void check_layout(const CheckedFile& prefs, const PrefsValues& values, WindowSize window,
+                  Report& report) {
+    if (!window.known) {
+        return;
+    }
+    if (values.has_numbers({"block_size", "board_x", "board_y", "board_width", "board_height"})) {
+        long long size = values.numbers.at("block_size");
+        Area board{"the board", "board_x", "board_y", values.numbers.at("board_x"),
+                   values.numbers.at("board_y"), values.numbers.at("board_width") * size,
+                   values.numbers.at("board_height") * size};
+        check_inside(prefs, board, window, report);
+        check_centred_image(prefs, values, "paused_img", "the paused image", board, window,
+                            report);
+        check_centred_image(prefs, values, "game_over_img", "the game-over image", board, window,
+                            report);
+    }
+    if (values.has_numbers({"block_size", "next_piece_x", "next_piece_y"})) {
+        long long size = values.numbers.at("block_size");
+        check_inside(prefs,
+                     Area{"the next piece box", "next_piece_x", "next_piece_y",
+                          values.numbers.at("next_piece_x"), values.numbers.at("next_piece_y"),
+                          4 * size, 4 * size},
+                     window, report);
+    }
+    check_box(prefs, values, "the level box", "level", window, report);
+    check_box(prefs, values, "the points box", "points", window, report);
+    check_box(prefs, values, "the lines box", "lines", window, report);
+}
+
+}  // namespace
+
+WindowSize check_prefs(const CheckedFile& prefs, const std::set<std::string>& key_names,
+                       Report& report) {
+    PrefsValues values;
+    check_files_named(prefs, report);
+    read_numbers(prefs, values, report);
+    check_bindings(prefs, key_names, report);
+    check_key_repeat(prefs, values, report);
+    load_images(prefs, values, report);
+    check_blocks_image(prefs, values, report);
+    check_digit_images(prefs, values, report);
+    WindowSize window;
+    if (values.has_numbers({"window_w", "window_h"})) {
+        window = WindowSize{true, values.numbers.at("window_w"), values.numbers.at("window_h")};
+    }
+    check_layout(prefs, values, window, report);
+    return window;
+}

@@ -1,0 +1,51 @@
+#include "tools/check/report.h"
+
+#include "config/config_store.h"
+
+namespace {
+
+std::string counted(int count, const char* noun) {
+    return int_to_text(count) + " " + noun + (count == 1 ? "" : "s");
+}
+
+}  // namespace
+
+void Report::error(const std::string& file, int line, const std::string& message) {
+    problems.push_back(Problem{file, line, false, message});
+}
+
+void Report::warning(const std::string& file, int line, const std::string& message) {
+    problems.push_back(Problem{file, line, true, message});
+}
+
+int Report::error_count() const {
+    int count = 0;
+    for (const Problem& problem : problems) {
+        count += problem.warning ? 0 : 1;
+    }
+    return count;
+}
+
+int Report::warning_count() const {
+    return static_cast<int>(problems.size()) - error_count();
+}
+
+std::string Report::text() const {
+    std::string text;
+    for (const Problem& problem : problems) {
+        text += problem_text(problem) + "\n";
+    }
+    return text + summary_text(error_count(), warning_count()) + "\n";
+}
+
+std::string problem_text(const Problem& problem) {
+    std::string place = problem.file;
+    if (problem.line > 0) {
+        place += ":" + int_to_text(problem.line);
+    }
+    return place + ": " + (problem.warning ? "warning: " : "") + problem.message;
+}
+
+std::string summary_text(int errors, int warnings) {
+    return counted(errors, "error") + ", " + counted(warnings, "warning");
+}

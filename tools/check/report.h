@@ -1,0 +1,34 @@
+// The problems the data checker found, each tied to a file and, where one applies, a line.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct Problem {
+    std::string file;  // as the game names it, relative to the game folder
+    int line;          // 1-based; 0 when no line applies (a whole file, an image)
+    bool warning;      // warnings are worth a look but do not stop the game working
+    std::string message;
+};
+
+class Report {
+public:
+    std::vector<Problem> problems;  // in the order they were found
+
+    void error(const std::string& file, int line, const std::string& message);
+    void warning(const std::string& file, int line, const std::string& message);
+
+    int error_count() const;
+    int warning_count() const;
+
+    // Every problem as "file:line: message" ("file: message" without a line; a warning's
+    // message starts with "warning: "), one per line, then the summary line
+    // "N errors, M warnings".
+    std::string text() const;
+};
+
+// One problem as text() writes it, without the line feed.
+std::string problem_text(const Problem& problem);
+
+// "1 error, 0 warnings", "3 errors, 1 warning".
+std::string summary_text(int errors, int warnings);

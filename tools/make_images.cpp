@@ -1,0 +1,46 @@
+// make_images: draws every picture of the game screen and the menus.
+// Usage: make_images <data folder> <font folder>
+// Reads the layout from <data folder>/prefs.txt and writes the PNGs into <data folder>/images.
+#include <SDL_ttf.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#include "config/config_store.h"
+#include "tools/game_images.h"
+#include "tools/menu_images.h"
+
+int main(int argc, char** argv) {
+    if (argc != 3) {
+        std::printf("usage: make_images <data folder> <font folder>\n");
+        return 2;
+    }
+    std::string data = argv[1];
+    ConfigStore prefs;
+    if (prefs.load((data + "/prefs.txt").c_str()) != 0) {
+        std::printf("make_images: cannot read %s/prefs.txt\n", data.c_str());
+        return 1;
+    }
+    if (TTF_Init() != 0) {
+        std::printf("make_images: cannot start SDL_ttf: %s\n", TTF_GetError());
+        return 1;
+    }
+    std::string folder = data + "/images";
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    bool made;
+    {
+        FontShelf fonts(argv[2]);
+        made =
+            make_game_images(prefs, fonts, folder) &&
+            make_menu_images(fonts, prefs.get_int("window_w"), prefs.get_int("window_h"), folder);
+    }
+    TTF_Quit();
+    if (!made) {
+        std::printf("make_images: stopped, some pictures were not written\n");
+        return 1;
+    }
+    std::printf("make_images: wrote the pictures to %s\n", folder.c_str());
+    return 0;
+}

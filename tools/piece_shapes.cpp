@@ -1,0 +1,275 @@
+// Turning, checking and converting pieces between the readable and the raw form.
+#include "tools/piece_shapes.h"
+
+#include <cstdlib>
+#include <sstream>
+
+namespace {
+
+const int kDescriptionBytes = 13;
+const int kBoxSize = 4;  // offsets 0..3: the next piece box and the spawn rows assume it
+const int kTiles = 7;
+
+signed char raw_byte(const std::string& description, int index) {
+    return static_cast<signed char>(description[index]);
+}
+
+bool in_box(int value) {
+    return value >= 0 && value < kBoxSize;
+}
+
+std::string orientation_problem(const PieceShape& orientation, int turns) {
+    for (const BlockOffset& block : orientation.blocks) {
+        if (!in_box(block.x) || !in_box(block.y)) {
+            std::ostringstream text;
+            text << "after " << turns << " right turn(s) a block lands on (" << block.x << ", "
+                 << block.y << "), outside the 4 by 4 box";
+            return text.str();
+        }
+    }
+    return "";
+}
+
+std::string trimmed(const std::string& text) {
+    size_t first = text.find_first_not_of(" \t");
+    size_t last = text.find_last_not_of(" \t\r");
+    return first == std::string::npos ? "" : text.substr(first, last - first + 1);
+}
+
+bool is_picture_row(const std::string& line) {
+    return line.size() == kBoxSize && line.find_first_not_of("X.") == std::string::npos;
+}
+
+bool parse_yes_no(const std::string& value, bool& result) {
+    if (value == "yes" || value == "no") {
+        result = value == "yes";
+        return true;
+    }
+    return false;
+}
+
+bool parse_int(const std::string& text, int& result) {
+    char* end = nullptr;
+    long value = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0' || value < -128 || value > 127) {
+        return false;
+    }
+    result = static_cast<int>(value);
+    return true;
+}
+
+bool parse_pair(const std::string& value, int& x, int& y) {
+    std::istringstream fields(value);
+    std::string a, b, extra;
+    fields >> a >> b;
+    return !(fields >> extra) && parse_int(a, x) && parse_int(b, y);
+}
+
+// The readable form is read one line at a time into the piece being built.
+class SourceReader {
+public:
+    PiecesSource result;
+    PieceShape piece;
+    bool in_piece = false;
+    bool has_tile = false;
+    bool has_centre = false;
+    int picture_rows = 0;
+    int line_number = 0;
+
+    void fail(const std::string& what) {
+        if (result.error.empty()) {
+            result.error = "line " + std::to_string(line_number) + ": " + what;
+        }
+    }
+
+    void finish_piece() {
+        if (!in_piece) {
+            return;
+        }
+        if (!has_tile || !has_centre) {
+            fail("piece " + piece.name + " needs both a tile and a centre");
+        } else if (picture_rows != kBoxSize) {
+            fail("piece " + piece.name + " needs a picture of exactly 4 rows");
+        } else {
+            std::string problem = shape_problem(piece);
+            if (!problem.empty()) {
+                fail("piece " + piece.name + ": " + problem);
+            }
+        }
+        result.shapes.push_back(piece);
+        in_piece = false;
+    }
+
+    void start_piece(const std::string& name) {
+        finish_piece();
+        piece = PieceShape();
+        piece.name = name;
+        in_piece = true;
+        has_tile = has_centre = false;
+        picture_rows = 0;
+    }
+
+    void picture_row(const std::string& row) {
+        if (picture_rows == kBoxSize) {
+            fail("piece " + piece.name + " has more than 4 picture rows");
+            return;
+        }
+        for (int x = 0; x < kBoxSize; ++x) {
+            if (row[x] == 'X') {
+                piece.blocks.push_back(BlockOffset{x, picture_rows});
+            }
+        }
+        ++picture_rows;
+    }
+
+    void setting(const std::string& key, const std::string& value) {
+        bool ok = true;
+        if (key == "tile") {
+            ok = has_tile = parse_int(value, piece.tile);
+        } else if (key == "centre") {
+            ok = has_centre = parse_pair(value, piece.centre_x, piece.centre_y);
+        } else if (key == "half_centre") {
+            ok = parse_yes_no(value, piece.half_centre);
+        } else if (key == "alternates") {
+            ok = parse_yes_no(value, piece.alternates);
+        } else {
+            fail("unknown setting \"" + key + "\"");
+            return;
+        }
+        if (!ok) {
+            fail("bad value \"" + value + "\" for " + key);
+        }
+    }
+
+    void line(const std::string& raw) {
+        ++line_number;
+        std::string text = trimmed(raw);
+        if (text.empty() || text[0] == '#') {
+            return;
+        }
+        size_t colon = text.find(':');
+        std::string key = colon == std::string::npos ? "" : trimmed(text.substr(0, colon));
+        std::string value = colon == std::string::npos ? "" : trimmed(text.substr(colon + 1));
+        if (key == "piece") {
+            start_piece(value);
+        } else if (!in_piece) {
+            fail("expected \"piece: <name>\" first");
+        } else if (is_picture_row(text)) {
+            picture_row(text);
+        } else if (colon != std::string::npos) {
+            setting(key, value);
+        } else {
+            fail("a picture row is four characters of X and .");
+        }
+    }
+};
+
+}  // namespace
+
+PieceShape PieceShape::turned(bool left) const {
+    PieceShape result = *this;
+    int cx = centre_x;
+    int cy = centre_y;
+    int half = half_centre ? 1 : 0;
+    for (BlockOffset& block : result.blocks) {
+        int bx = block.x;
+        int by = block.y;
+        if (left) {
+            block.x = cx - cy + by;
+            block.y = cx + cy - bx + half;
+        } else {
+            block.x = cx + cy - by + half;
+            block.y = cy - cx + bx;
+        }
+    }
+    return result;
+}
+
+std::string PieceShape::description() const {
+    std::string bytes;
+    bytes += static_cast<char>(centre_x);
+    bytes += static_cast<char>(centre_y);
+    bytes += static_cast<char>(half_centre ? 1 : 0);
+    bytes += static_cast<char>(tile);
+    bytes += static_cast<char>(alternates ? 1 : 0);
+    for (const BlockOffset& block : blocks) {
+        bytes += static_cast<char>(block.x);
+        bytes += static_cast<char>(block.y);
+    }
+    return bytes;
+}
+
+bool parse_description(const std::string& description, PieceShape& shape) {
+    if (static_cast<int>(description.size()) < kDescriptionBytes) {
+        return false;
+    }
+    shape = PieceShape();
+    shape.centre_x = raw_byte(description, 0);
+    shape.centre_y = raw_byte(description, 1);
+    shape.half_centre = description[2] != 0;
+    shape.tile = raw_byte(description, 3);
+    shape.alternates = description[4] != 0;
+    for (int k = 0; k < 4; ++k) {
+        shape.blocks.push_back(
+            BlockOffset{raw_byte(description, 5 + 2 * k), raw_byte(description, 6 + 2 * k)});
+    }
+    return true;
+}
+
+std::vector<PieceShape> reachable_orientations(const PieceShape& shape) {
+    std::vector<PieceShape> orientations{shape};
+    int count = shape.alternates ? 2 : 4;
+    for (int i = 1; i < count; ++i) {
+        orientations.push_back(orientations.back().turned(false));
+    }
+    return orientations;
+}
+
+std::string shape_problem(const PieceShape& shape) {
+    if (shape.blocks.size() != 4) {
+        return "has " + std::to_string(shape.blocks.size()) + " blocks instead of 4";
+    }
+    for (size_t i = 0; i < 4; ++i) {
+        for (size_t j = i + 1; j < 4; ++j) {
+            if (shape.blocks[i].x == shape.blocks[j].x && shape.blocks[i].y == shape.blocks[j].y) {
+                return "has two blocks on one cell";
+            }
+        }
+    }
+    if (shape.tile < 0 || shape.tile >= kTiles) {
+        return "tile " + std::to_string(shape.tile) + " is outside 0..6";
+    }
+    if (!in_box(shape.centre_x) || !in_box(shape.centre_y)) {
+        return "its centre lies outside the 4 by 4 box";
+    }
+    std::vector<PieceShape> orientations = reachable_orientations(shape);
+    for (size_t turns = 0; turns < orientations.size(); ++turns) {
+        std::string problem = orientation_problem(orientations[turns], static_cast<int>(turns));
+        if (!problem.empty()) {
+            return problem;
+        }
+    }
+    return "";
+}
+
+PiecesSource parse_pieces_source(const std::string& text) {
+    SourceReader reader;
+    std::istringstream lines(text);
+    std::string line;
+    while (std::getline(lines, line) && reader.result.error.empty()) {
+        reader.line(line);
+    }
+    if (reader.result.error.empty()) {
+        reader.finish_piece();
+    }
+    return reader.result;
+}
+
+std::string pieces_file_contents(const std::vector<PieceShape>& shapes) {
+    std::string contents;
+    for (const PieceShape& shape : shapes) {
+        contents += shape.description();
+        contents += '\n';
+    }
+    return contents;
+}
