@@ -123,13 +123,13 @@ bool make_card(FontShelf& fonts, int w, int h, const std::string& title, Colour 
     Canvas canvas(w + 2 * margin, h + 2 * margin);
     draw_glow(canvas, margin, margin + 4, w, h, 18, hex(0x000000, 0.6f), 6);
     canvas.fill_rounded(margin, margin, w, h, 18,
-                        gradient(hex(0x1b2046, 0.90f), hex(0x0f1228, 0.90f), margin, margin + h));
+                        gradient(hex(0x1b2046, 0.93f), hex(0x0f1228, 0.93f), margin, margin + h));
     canvas.stroke_rounded(margin, margin, w, h, 18, 2.0f,
                           gradient(title_top, title_bottom, margin, margin + h));
     int centre = margin + w / 2;
     int title_height = draw_text_centred(canvas, fonts.get(true, 27), title, centre,
                                          margin + h / 2 - 34, title_top, title_bottom, 1);
-    draw_text_centred(canvas, fonts.get(false, 14), hint, centre,
+    draw_text_centred(canvas, fonts.get(false, 13), hint, centre,
                       margin + h / 2 - 34 + title_height + 10, palette::text, palette::muted);
     return canvas.save_png(path);
 }
@@ -142,7 +142,7 @@ bool make_game_images(ConfigStore& prefs, FontShelf& fonts, const std::string& f
                        hex(0x7fdcff), folder + "/digits_large.png") &&
            make_digits(fonts.get(true, 26), kSmallDigitWidth, kSmallDigitHeight, hex(0xffffff),
                        hex(0xc3cbeb), folder + "/digits_small.png") &&
-           make_card(fonts, 224, 118, "PAUSED", palette::cyan, palette::violet,
+           make_card(fonts, 232, 118, "PAUSED", palette::cyan, palette::violet,
                      "press pause again to play on", folder + "/paused.png") &&
            make_card(fonts, 232, 132, "GAME OVER", palette::orange, palette::pink,
                      "press Return for the menu", folder + "/game_over.png");

@@ -1,0 +1,47 @@
+#include "tools/check/data_check.h"
+
+#include "tools/check/checked_file.h"
+#include "tools/check/key_names.h"
+#include "tools/check/menu_check.h"
+#include "tools/check/pieces_check.h"
+#include "tools/check/prefs_check.h"
+
+namespace {
+
+void check_pieces(const CheckedFile& prefs, Report& report) {
+    std::string file_name = prefs.value("pieces_file");
+    if (!file_name.empty() && !check_pieces_file(file_name, report)) {
+        prefs.error("pieces_file", "cannot read the pieces file " + quoted(file_name), report);
+    }
+}
+
+void check_menu_named(const CheckedFile& prefs, const char* key, MenuRole role,
+                      WindowSize window, ConfigStore* substitutions, Report& report) {
+    std::string file_name = prefs.value(key);
+    if (file_name.empty()) {
+        return;  // reported with the keys of "prefs.txt"
+    }
+    CheckedFile menu;
+    if (!menu.load(file_name)) {
+        prefs.error(key, "cannot read the menu file " + quoted(file_name), report);
+        return;
+    }
+    check_menu(menu, role, window, substitutions, report);
+}
+
+}  // namespace
+
+void check_game_folder(Report& report) {
+    CheckedFile prefs;
+    if (!prefs.load("prefs.txt")) {
+        report.error("prefs.txt", 0, "cannot be read: run the checker in the game's folder");
+        return;
+    }
+    WindowSize window = check_prefs(prefs, sdl_key_names(), report);
+    check_pieces(prefs, report);
+    check_menu_named(prefs, "main_menu", MenuRole::main_menu, window, nullptr, report);
+    // The preferences menu shows preference values in its texts; the game's substitution adds
+    // keys it looks up, so it works on a copy.
+    ConfigStore substitutions = prefs.store;
+    check_menu_named(prefs, "prefs_menu", MenuRole::prefs_menu, window, &substitutions, report);
+}

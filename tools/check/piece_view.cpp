@@ -1,0 +1,147 @@
+#include "tools/check/piece_view.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "config/config_store.h"
+#include "tools/check/piece_turns.h"
+
+namespace {
+
+const int gap = 3;  // spaces between two pictures
+// Offsets far outside the box are not drawn; the picture would be mostly empty.
+const int lowest_drawn = -4;
+const int highest_drawn = 7;
+
+struct Extent {
+    int low = 0;
+    int high = 3;  // the box is always drawn whole
+    void include(int value) {
+        low = std::max(lowest_drawn, std::min(low, value));
+        high = std::min(highest_drawn, std::max(high, value));
+    }
+};
+
+struct Picture {
+    Extent columns;
+    Extent rows;
+};
+
+bool is_centre_cell(const PieceTurns& piece, int x, int y) {
+    int size = piece.half_centre ? 2 : 1;
+    return x >= piece.centre_x && x < piece.centre_x + size && y >= piece.centre_y &&
+           y < piece.centre_y + size;
+}
+
+Picture picture_of(const PieceTurns& piece) {
+    Picture picture;
+    for (const PieceLook& look : piece.looks) {
+        for (const BlockCell& cell : look.blocks) {
+            picture.columns.include(cell.x);
+            picture.rows.include(cell.y);
+        }
+    }
+    int size = piece.half_centre ? 2 : 1;
+    picture.columns.include(piece.centre_x);
+    picture.columns.include(piece.centre_x + size - 1);
+    picture.rows.include(piece.centre_y);
+    picture.rows.include(piece.centre_y + size - 1);
+    return picture;
+}
+
+bool has_block(const PieceLook& look, int x, int y) {
+    for (const BlockCell& cell : look.blocks) {
+        if (cell.x == x && cell.y == y) {
+            return true;
+        }
+    }
+    return false;
+}
+
+char cell_char(const PieceTurns& piece, const PieceLook& look, int x, int y) {
+    bool block = has_block(look, x, y);
+    if (is_centre_cell(piece, x, y)) {
+        return block ? '@' : 'o';
+    }
+    if (block) {
+        return '#';
+    }
+    bool in_box = x >= 0 && x < 4 && y >= 0 && y < 4;
+    return in_box ? '.' : ' ';
+}
+
+// The label over a look, with what the game makes of it.
+std::string look_label(const PieceLook& look) {
+    bool negative = false;
+    bool outside = false;
+    for (const BlockCell& cell : look.blocks) {
+        negative = negative || cell.x < 0 || cell.y < 0;
+        outside = outside || cell.x > 3 || cell.y > 3;
+    }
+    if (negative) {
+        return look.label + " (refused)";
+    }
+    return outside ? look.label + " (leaves box)" : look.label;
+}
+
+std::string padded(const std::string& text, size_t width) {
+    return text + std::string(width > text.size() ? width - text.size() : 0, ' ');
+}
+
+std::string trimmed(std::string text) {
+    text.erase(text.find_last_not_of(' ') + 1);
+    return text;
+}
+
+std::string turning_text(const PieceTurns& piece) {
+    std::string centre = "(" + int_to_text(piece.centre_x) + ", " + int_to_text(piece.centre_y) + ")";
+    std::string about = piece.half_centre
+                            ? "turns about the middle of the four cells from " + centre
+                            : "turns about the cell " + centre;
+    return about + (piece.alternates ? ", alternates: right, then left" : "");
+}
+
+std::string piece_pictures(const PieceTurns& piece) {
+    Picture picture = picture_of(piece);
+    size_t width = static_cast<size_t>(picture.columns.high - picture.columns.low + 1);
+    std::vector<size_t> column_widths;
+    std::string text = "  ";
+    for (const PieceLook& look : piece.looks) {
+        std::string label = look_label(look);
+        column_widths.push_back(std::max(width, label.size()) + gap);
+        text += padded(label, column_widths.back());
+    }
+    text = trimmed(text) + "\n";
+    for (int y = picture.rows.low; y <= picture.rows.high; y++) {
+        std::string row = "  ";
+        for (size_t i = 0; i < piece.looks.size(); i++) {
+            std::string cells;
+            for (int x = picture.columns.low; x <= picture.columns.high; x++) {
+                cells += cell_char(piece, piece.looks[i], x, y);
+            }
+            row += padded(cells, column_widths[i]);
+        }
+        text += trimmed(row) + "\n";
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string piece_set_view(const std::string& contents) {
+    std::vector<std::string> lines = pieces_file_lines(contents);
+    std::string text = "# block, . empty; the turning centre is marked @ on a block, o on an "
+                       "empty cell\n";
+    for (size_t i = 0; i < lines.size(); i++) {
+        std::string heading = "\nline " + int_to_text(static_cast<int>(i) + 1) + ": ";
+        if (lines[i].size() < piece_description_length) {
+            text += heading + "only " + int_to_text(static_cast<int>(lines[i].size())) +
+                    " bytes, not a piece\n";
+            continue;
+        }
+        PieceTurns piece = piece_turns(lines[i]);
+        text += heading + "tile " + int_to_text(piece.tile) + ", " + turning_text(piece) + "\n";
+        text += piece_pictures(piece);
+    }
+    return text;
+}
