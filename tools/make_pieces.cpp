@@ -1,10 +1,13 @@
-// make_pieces: writes the game's raw pieces file from its readable description.
+// make_pieces: writes the game's raw pieces file from its readable description, or shows
+// every piece of a raw pieces file in all its looks.
 // Usage: make_pieces <readable source> <pieces file>
+//        make_pieces --show <pieces file>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
 
 #include "config/safe_file.h"
+#include "tools/check/piece_view.h"
 #include "tools/piece_shapes.h"
 
 namespace {
@@ -17,11 +20,26 @@ bool read_text(const char* path, std::string& text) {
     return in.good() || in.eof();
 }
 
+// The piece-set viewer, for checking by eye how a set turns.
+int show_pieces(const char* path) {
+    std::string contents;
+    if (!read_text(path, contents)) {
+        std::printf("make_pieces: cannot read %s\n", path);
+        return 1;
+    }
+    std::fputs(piece_set_view(contents).c_str(), stdout);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--show") {
+        return show_pieces(argv[2]);
+    }
     if (argc != 3) {
-        std::printf("usage: make_pieces <readable source> <pieces file>\n");
+        std::printf("usage: make_pieces <readable source> <pieces file>\n"
+                    "       make_pieces --show <pieces file>\n");
         return 2;
     }
     std::string text;

@@ -93,11 +93,17 @@ std::string trimmed(std::string text) {
     return text;
 }
 
+std::string cell_text(int x, int y) {
+    return "(" + int_to_text(x) + ", " + int_to_text(y) + ")";
+}
+
 std::string turning_text(const PieceTurns& piece) {
-    std::string centre = "(" + int_to_text(piece.centre_x) + ", " + int_to_text(piece.centre_y) + ")";
-    std::string about = piece.half_centre
-                            ? "turns about the middle of the four cells from " + centre
-                            : "turns about the cell " + centre;
+    std::string about = "turns about the cell " + cell_text(piece.centre_x, piece.centre_y);
+    if (piece.half_centre) {
+        about = "turns about the point where the cells " +
+                cell_text(piece.centre_x, piece.centre_y) + " to " +
+                cell_text(piece.centre_x + 1, piece.centre_y + 1) + " meet";
+    }
     return about + (piece.alternates ? ", alternates: right, then left" : "");
 }
 

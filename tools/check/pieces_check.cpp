@@ -54,11 +54,11 @@ size_t report_short_line(const std::vector<std::string>& lines, size_t index, co
     std::string length = int_to_text(static_cast<int>(lines[index].size()));
     size_t cut = lines_cut_by_byte_10(lines, index);
     if (cut > 0) {
-        at.error("only " + length + " bytes; with the next " +
-                 (cut == 2 ? std::string("line") : int_to_text(static_cast<int>(cut) - 1) + " lines") +
-                 " it makes one 13-byte description, cut in two by a byte 10: a description "
-                 "cannot contain the byte 10, because it ends the line (write 1, not 10, for a "
-                 "flag)");
+        std::string next = cut == 2 ? "the next line"
+                                    : "the next " + int_to_text(static_cast<int>(cut) - 1) + " lines";
+        at.error("only " + length + " bytes: this line and " + next +
+                 " look like one description cut by a byte 10, which ends a line, so no byte of "
+                 "a description may be 10 (set a flag with 1)");
         return cut;
     }
     at.error("only " + length + " bytes, a piece needs 13; the game skips this line");

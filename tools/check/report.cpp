@@ -1,5 +1,7 @@
 #include "tools/check/report.h"
 
+#include <algorithm>
+
 #include "config/config_store.h"
 
 namespace {
@@ -30,9 +32,29 @@ int Report::warning_count() const {
     return static_cast<int>(problems.size()) - error_count();
 }
 
+std::vector<Problem> Report::sorted() const {
+    std::vector<std::string> files;
+    for (const Problem& problem : problems) {
+        if (std::find(files.begin(), files.end(), problem.file) == files.end()) {
+            files.push_back(problem.file);
+        }
+    }
+    auto file_rank = [&files](const std::string& file) {
+        return std::find(files.begin(), files.end(), file) - files.begin();
+    };
+    std::vector<Problem> sorted = problems;
+    std::stable_sort(sorted.begin(), sorted.end(), [&](const Problem& a, const Problem& b) {
+        if (a.file != b.file) {
+            return file_rank(a.file) < file_rank(b.file);
+        }
+        return a.line < b.line;
+    });
+    return sorted;
+}
+
 std::string Report::text() const {
     std::string text;
-    for (const Problem& problem : problems) {
+    for (const Problem& problem : sorted()) {
         text += problem_text(problem) + "\n";
     }
     return text + summary_text(error_count(), warning_count()) + "\n";

@@ -21,7 +21,11 @@ public:
     int error_count() const;
     int warning_count() const;
 
-    // Every problem as "file:line: message" ("file: message" without a line; a warning's
+    // The problems grouped by file, the files in the order they were first reported, and
+    // within a file by line (problems without a line first), otherwise in the order found.
+    std::vector<Problem> sorted() const;
+
+    // Every problem of sorted() as "file:line: message" ("file: message" without a line; a warning's
     // message starts with "warning: "), one per line, then the summary line
     // "N errors, M warnings".
     std::string text() const;
