@@ -1,0 +1,138 @@
+// The fall clock driven with chosen tick counts, and whole games played headless through play.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "tests/game/game_fixture.h"
+#include "tests/game/loop_helpers.h"
+
+namespace {
+
+using LoopPlayTest = GameTest;
+
+TEST_F(LoopPlayTest, FallClockTakesOneStepPerElapsedInterval) {
+    Game& g = build_game();
+    place_piece(g, piece_t, 3, 0);
+    g.last_fall = 1000;
+    Game::FallSteps steps = g.advance_fall_clock(1500);
+    EXPECT_FALSE(steps.changed);
+    EXPECT_EQ(g.current_piece.y, 0);
+    EXPECT_EQ(g.last_fall, 1000u);
+
+    steps = g.advance_fall_clock(1501);
+    EXPECT_TRUE(steps.changed);
+    EXPECT_FALSE(steps.game_over);
+    EXPECT_EQ(g.current_piece.y, 1);
+    EXPECT_EQ(g.last_fall, 1500u);
+    EXPECT_FALSE(g.advance_fall_clock(1501).changed);
+
+    // A stall: every due step in one pass, each moving the clock by exactly one interval.
+    g.last_fall = 1000;
+    EXPECT_TRUE(g.advance_fall_clock(2600).changed);
+    EXPECT_EQ(g.current_piece.y, 4);
+    EXPECT_EQ(g.last_fall, 2500u);
+
+    g.paused = true;
+    g.last_fall = 1000;
+    EXPECT_FALSE(g.advance_fall_clock(9000).changed);
+    EXPECT_EQ(g.current_piece.y, 4);
+    EXPECT_EQ(g.last_fall, 1000u);
+}
+
+TEST_F(LoopPlayTest, FallClockKeepsItsRateWhenTheTickCounterWraps) {
+    Game& g = build_game();
+    place_piece(g, piece_t, 3, 0);
+    // 528 ms have passed across the wrap: one step is due.
+    g.last_fall = 0xFFFFFE00u;
+    EXPECT_TRUE(g.advance_fall_clock(0x10).changed);
+    EXPECT_EQ(g.current_piece.y, 1);
+    EXPECT_EQ(g.last_fall, 0xFFFFFFF4u);
+    // 16 ms before the wrap nothing is due, although last_fall + fall_interval has wrapped.
+    g.last_fall = 0xFFFFFF00u;
+    EXPECT_FALSE(g.advance_fall_clock(0xFFFFFF10u).changed);
+    EXPECT_EQ(g.current_piece.y, 1);
+    EXPECT_EQ(g.last_fall, 0xFFFFFF00u);
+}
+
+TEST_F(LoopPlayTest, FallClockReportsTheEndAndTheMoveBeforeIt) {
+    Game& g = build_game();
+    fill_row_but_one(g, 0);
+    // The bar falls one row to just above row 0, then cannot enter: the game is over, and the
+    // third due step changes nothing more.
+    place_piece(g, piece_i, 3, -3);
+    std::vector<std::vector<Uint8>> board = g.board;
+    g.last_fall = 1000;
+    Game::FallSteps steps = g.advance_fall_clock(2501);
+    EXPECT_TRUE(steps.changed);
+    EXPECT_TRUE(steps.game_over);
+    EXPECT_EQ(g.current_piece.y, -2);
+    EXPECT_EQ(g.last_fall, 2500u);
+    EXPECT_EQ(g.board, board);
+}
+
+TEST_F(LoopPlayTest, PlayWithoutPiecesDealsNothing) {
+    write_pieces("");
+    Game& g = build_game();
+    SDL_EnableKeyRepeat(0, 0);
+    EXPECT_FALSE(g.play());
+    EXPECT_EQ(g.current_piece.board, nullptr);
+    EXPECT_EQ(key_repeat(), std::make_pair(0, 0));
+}
+
+TEST_F(LoopPlayTest, ClosingTheWindowEndsPlayWithoutTheGameOverScreen) {
+    Game& g = build_game();
+    // No gravity step during the test, however slowly it runs.
+    g.fall_interval = 1000000;
+    for (SDLKey key : {SDLK_RIGHT, SDLK_SPACE}) {
+        SDL_Event event = key_down(key);
+        ASSERT_EQ(SDL_PushEvent(&event), 0);
+    }
+    {
+        RepeatedPush close(quit_event(), 300, 100);
+        EXPECT_TRUE(g.play());
+    }
+    EXPECT_EQ(key_repeat(), std::make_pair(200, 50));
+
+    // The first piece was moved one column right, dropped to the floor and drawn there.
+    int blocks = 0;
+    int leftmost = g.board_width();
+    for (int row = 0; row < g.board_height(); row++) {
+        for (int column = 0; column < g.board_width(); column++) {
+            Uint8 cell = g.board[row][column];
+            if (cell == empty_cell) {
+                continue;
+            }
+            blocks++;
+            leftmost = std::min(leftmost, column);
+            EXPECT_GE(row, 16);
+            EXPECT_EQ(screen_pixel(cell_x(column) + 5, cell_y(row) + 5), tile_colour(cell));
+        }
+    }
+    EXPECT_EQ(blocks, 4);
+    EXPECT_EQ(leftmost, 4);
+    EXPECT_EQ(g.current_piece.y, -4);
+    // The counters were drawn at the start: a 0 at the right of the points box.
+    EXPECT_EQ(screen_pixel(55, 160), digit_colour(0));
+    // No game-over picture over the well's centre.
+    EXPECT_EQ(screen_pixel(200, 240), background_colour);
+}
+
+TEST_F(LoopPlayTest, AGameThatEndsByItselfShowsTheGameOverScreen) {
+    Game& g = build_game();
+    for (int row = 0; row < g.board_height(); row++) {
+        fill_row_but_one(g, row);
+    }
+    std::vector<std::vector<Uint8>> board = g.board;
+    g.fall_interval = 20;
+    {
+        // Return is no game key; the first one pushed after the picture's wait began answers.
+        RepeatedPush answer(key_down(SDLK_RETURN), 0, 50);
+        EXPECT_FALSE(g.play());
+    }
+    EXPECT_EQ(g.board, board);
+    EXPECT_EQ(key_repeat(), std::make_pair(0, 0));
+    EXPECT_EQ(screen_pixel(200, 240), game_over_colour);
+    EXPECT_EQ(screen_pixel(cell_x(9) + 5, cell_y(19) + 5), tile_colour(0));
+}
+
+}  // namespace
