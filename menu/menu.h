@@ -36,7 +36,9 @@ public:
     // Needs an open window (images are converted to its format). Ends the program with status
     // 1, after printing why, when the menu file or the background cannot be loaded or
     // converted, or SDL_ttf cannot be started. A missing image, font or text only prints a
-    // message (or nothing) and leaves that name without a surface. Draws nothing.
+    // message (or nothing) and leaves that name without a surface. A count ("num_surfs",
+    // "num_fonts", "num_tsurfs", "num_buttons") above 1000 is read as 1000, with a message.
+    // Draws nothing.
     Menu(const char* file_name, ConfigStore* substitutions);
 
     // Frees every surface and font the menu loaded. SDL_ttf stays initialised.

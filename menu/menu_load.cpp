@@ -25,6 +25,21 @@ std::string key(const char* prefix, int i, const char* suffix) {
     return prefix + int_to_text(i) + suffix;
 }
 
+// No menu screen has anywhere near this many images, fonts, texts or buttons. A count beyond it
+// is a slip of the keyboard, and would make the loader run for minutes or exhaust memory.
+const int max_entries = 1000;
+
+// The integer of a group's count key, cut to max_entries with a message when it is larger.
+int entry_count(ConfigStore& config, const char* count_key) {
+    int count = config.get_int(count_key);
+    if (count > max_entries) {
+        std::printf("menu \"%s\" is %i, more than %i: only the first %i are read\n", count_key,
+                    count, max_entries, max_entries);
+        return max_entries;
+    }
+    return count;
+}
+
 // A menu that cannot show its background, or cannot start text rendering, cannot be shown at
 // all: the message has been printed, the program ends.
 [[noreturn]] void end_program() {
@@ -66,7 +81,7 @@ void Menu::load_background() {
 }
 
 void Menu::load_images() {
-    int count = config.get_int("num_surfs");
+    int count = entry_count(config, "num_surfs");
     for (int i = 1; i <= count; ++i) {
         std::string name = config.get_string(key("surf", i, "_name"));
         // The first definition of a name that produced a surface stays.
@@ -101,7 +116,7 @@ void Menu::load_image(const std::string& name, const std::string& path, bool alp
 }
 
 void Menu::load_fonts() {
-    int count = config.get_int("num_fonts");
+    int count = entry_count(config, "num_fonts");
     if (count > 0) {
         init_text_rendering();
     }
@@ -127,7 +142,7 @@ void Menu::load_fonts() {
 }
 
 void Menu::load_texts(ConfigStore* substitutions) {
-    int count = config.get_int("num_tsurfs");
+    int count = entry_count(config, "num_tsurfs");
     for (int i = 1; i <= count; ++i) {
         std::string name = config.get_string(key("tsurf", i, "_name"));
         // Substituted even when the text is then skipped: the look-up is what adds a missing
@@ -143,7 +158,7 @@ void Menu::load_texts(ConfigStore* substitutions) {
 }
 
 void Menu::load_buttons() {
-    int count = config.get_int("num_buttons");
+    int count = entry_count(config, "num_buttons");
     for (int i = 1; i <= count; ++i) {
         std::string prefix = "button" + int_to_text(i);
         SDL_Surface* normal = surfaces[config.get_string(prefix + "_surf")];

@@ -1,0 +1,116 @@
+// Malformed values in menu files: each is read as documented, or gives a clear message, and the
+// menu is built, hovered and drawn without a crash or a hang.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "menu/menu.h"
+#include "tests/menu/menu_fixture.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+struct MenuCase {
+    const char* what;
+    std::string lines;     // after "background: back.bmp"
+    std::string expected;  // the messages, then what describe() prints
+    bool whole = true;     // false: the output only has to start with expected
+};
+
+// What a built menu consists of, as one line: the element count, then each button's hit
+// rectangle and the size of the surface it shows ("-" for none).
+void describe(Menu& menu) {
+    std::printf("elements %zu", menu.compositor.elements.size());
+    for (size_t i = 0; i < menu.button_rects.size(); i++) {
+        const SDL_Rect& r = menu.button_rects[i];
+        std::printf(" [%i,%i,%u,%u]", r.x, r.y, r.w, r.h);
+        const SDL_Surface* s = menu.compositor.elements[i + 1].surface;
+        if (s != nullptr) {
+            std::printf("%ix%i", s->w, s->h);
+        } else {
+            std::printf("-");
+        }
+    }
+    std::printf("\n");
+}
+
+std::string font_lines(const std::string& size) {
+    return "num_fonts: 1\nfont1_name: f\nfont1_path: " + std::string(font_path) +
+           "\nfont1_size: " + size + "\n";
+}
+
+std::string text_button(const std::string& text, const std::string& colour) {
+    return "num_tsurfs: 1\ntsurf1_name: t\ntsurf1_font: f\ntsurf1_text: " + text +
+           "\ntsurf1_color: " + colour + "\nnum_buttons: 1\nbutton1_surf: t\n";
+}
+
+std::string repeated(const std::string& text, int times) {
+    std::string result;
+    for (int i = 0; i < times; i++) {
+        result += text;
+    }
+    return result;
+}
+
+}  // namespace
+
+class BadMenuFile : public MenuTest {};
+
+TEST_F(BadMenuFile, MalformedValuesAreReadAsDocumentedOrReported) {
+    image("small.bmp", 30, 10, 0x00FF00);
+    const std::vector<MenuCase> cases = {
+        {"non-numeric count", "num_buttons: many\nbutton1_x: 5\n", "elements 1\n"},
+        {"negative count", "num_buttons: -4\nnum_surfs: -1\nnum_fonts: -2\n", "elements 1\n"},
+        {"huge button count", "num_buttons: 2147483647\n",
+         "menu \"num_buttons\" is 2147483647, more than 1000: only the first 1000 are read\n"},
+        {"count beyond the int range", "num_tsurfs: 99999999999999\n",
+         "menu \"num_tsurfs\" is 2147483647, more than 1000: only the first 1000 are read\n"
+         "elements 1\n"},
+        {"huge image count naming nothing", "num_surfs: 5000\nsurf1_name: a\nsurf1_path: small.bmp\n",
+         "menu \"num_surfs\" is 5000, more than 1000: only the first 1000 are read\n" +
+             repeated("couldn't load menu image : \n", 999) + "elements 1\n"},
+        {"positions beyond 16 bits", "num_buttons: 1\nbutton1_surf: s\nbutton1_x: 70000\n"
+         "button1_y: -40000\nnum_surfs: 1\nsurf1_name: s\nsurf1_path: small.bmp\n",
+         "elements 2 [4464,25536,30,10]30x10\n"},
+        {"negative rectangle sizes", "num_buttons: 1\nbutton1_rect: -5,-6,-7,-8\n",
+         "elements 2 [-5,-6,65529,65528]-\n"},
+        {"rectangle of words", "num_buttons: 1\nbutton1_rect: a,b,c,d\nbutton1_x: 3\n",
+         "elements 2 [3,0,0,0]-\n"},
+        {"empty names", "num_surfs: 1\nsurf1_name:\nsurf1_path: small.bmp\nnum_buttons: 1\n"
+         "button1_surf:\n", "elements 2 [0,0,30,10]30x10\n"},
+        {"image path of binary bytes", "num_surfs: 1\nsurf1_name: x\nsurf1_path: \x01\xff\x80z\n",
+         "couldn't load menu image x: \x01\xff\x80z\nelements 1\n"},
+        {"image path that is a folder", "num_surfs: 1\nsurf1_name: x\nsurf1_path: .\n",
+         "couldn't load menu image x: .\nelements 1\n"},
+        {"font file that is no font", "num_fonts: 1\nfont1_name: f\nfont1_path: small.bmp\n"
+         "font1_size: 12\n", "couldn't load font \"f\" from file \"small.bmp\"\nelements 1\n"},
+        // SDL_ttf takes the size as it is; the text comes out tiny, but it comes out.
+        {"negative font size", font_lines("-12") + text_button("Hi", "ffffff"), "elements 2 [0,0,", false},
+        {"colour of words", font_lines("12") + text_button("Hi", "zz#q"), "elements 2 [0,0,", false},
+        {"text far wider than any surface", font_lines("40") + text_button(std::string(5000, 'W'), "ffffff"),
+         "elements 2 [0,0,0,0]-\n"},
+        {"lines without a colon", "num_buttons 1\nbutton1_x\n", "elements 1\n"},
+        {"CR LF line endings", "num_buttons: 1\r\nbutton1_x: 7\r\nbutton1_rect: 0,0,5,5\r\n",
+         "elements 2 [7,0,5,5]-\n"},
+    };
+    for (const MenuCase& c : cases) {
+        std::string file = write_menu("background: back.bmp\n" + c.lines);
+        CommandResult result = run_in_child([&] {
+            Menu menu(file.c_str(), nullptr);
+            for (int xy : {0, 5, 100, 199}) {
+                menu.update_hover(xy, xy);
+            }
+            menu.compositor.redraw(SDL_GetVideoSurface());
+            if (menu.compositor.elements.size() < 20) {
+                describe(menu);
+            }
+        });
+        EXPECT_EQ(result.status, 0) << c.what;
+        if (c.whole) {
+            EXPECT_EQ(result.output, c.expected) << c.what;
+        } else {
+            EXPECT_EQ(result.output.substr(0, c.expected.size()), c.expected) << c.what;
+        }
+    }
+}
