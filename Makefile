@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc)
 
-.PHONY: play test deps configure build clean asan fuzz
+.PHONY: play test deps configure build clean asan fuzz bench figures
 
 play: build
 	cd $(BUILD)/run && ./derevarez
@@ -36,3 +36,16 @@ FUZZ_SECONDS ?= 300
 
 fuzz: deps
 	./fuzz/run.sh $(FUZZ_SECONDS)
+
+# The benchmarks of the cost of a frame, headless (bench/, docs/performance.md). Pass Google
+# Benchmark options in BENCH_FLAGS, e.g. BENCH_FLAGS=--benchmark_filter=move.
+BENCH_FLAGS ?=
+
+bench: configure
+	cmake --build $(BUILD) --target game_bench -j $(JOBS)
+	$(BUILD)/bench/game_bench $(BENCH_FLAGS)
+
+# The process figures under Xvfb: start-up time, idle CPU, peak memory (bench/process_figures.sh).
+figures: configure
+	cmake --build $(BUILD) --target derevarez game_bench idle_loop -j $(JOBS)
+	./bench/process_figures.sh $(BUILD)

@@ -1,0 +1,24 @@
+// The benchmarks, registered by main in this order.
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+// One move of a T piece on a half-filled board, left and right in turn: handle_event with the
+// bound key, then update_screen (with its flip) or the same cell pass and redraw without it.
+void move_with_flip(benchmark::State& state);
+void move_compositor_only(benchmark::State& state);
+// The same game screen repainted in full, the naive way to show a change.
+void full_repaint(benchmark::State& state);
+void full_repaint_with_flip(benchmark::State& state);
+// The drop key on a straight piece that completes four rows, with the redraw that follows;
+// then the gravity step that closes the rows up, with its redraw.
+void landing_four_rows(benchmark::State& state);
+void collapse_after_four_rows(benchmark::State& state);
+
+// The main menu: pointer motion that swaps a button's hover image (and redraws), and motion
+// that changes nothing (and draws nothing).
+void menu_hover_change(benchmark::State& state);
+void menu_motion_no_change(benchmark::State& state);
+
+// The rules alone: a long seeded game replayed without a screen; items are pieces.
+void rules_replay(benchmark::State& state);
