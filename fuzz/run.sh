@@ -13,7 +13,7 @@ seconds=${1:-300}
 shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-    targets=(config_store_fuzz)
+    targets=(config_store_fuzz pieces_rules_fuzz menu_file_fuzz)
 fi
 build=${FUZZ_BUILD:-build-fuzz}
 
@@ -24,12 +24,38 @@ fi
 cmake --build "$build" --target fuzzers -j "$(nproc)"
 build=$(cd "$build" && pwd)
 
+# A pieces_rules_fuzz input: board 10 by 20, the pieces file, then rounds of gravity steps,
+# moves, turns, drops, pauses and redraws (see the target for the layout).
+rules_seed() {
+    local pieces=$1 size
+    size=$(stat -c %s "$pieces")
+    printf "\\x09\\x13\\x$(printf %02x $((size % 256)))\\x$(printf %02x $((size / 256)))"
+    cat "$pieces"
+    for _ in $(seq 1 30); do
+        printf '\x08\x08\x00\x03\x08\x01\x04\x08\x05\x09\x08\x06\x06\x08\x02\x09'
+    done
+}
+
 # Seeds taken from the shipped data, per target.
 data_seeds() {
     local target=$1 folder=$2
     case $target in
         config_store_fuzz)
             find "$root/data" -name '*.txt' -exec cp {} "$folder/" \; ;;
+        menu_file_fuzz)
+            find "$root/data/menus" -name '*.txt' -exec cp {} "$folder/" \; ;;
+        pieces_rules_fuzz)
+            find "$root/data" -name '*.dat' | while read -r pieces; do
+                rules_seed "$pieces" > "$folder/$(basename "$pieces").seed"
+            done ;;
+    esac
+}
+
+# Options of one target: whole games are long, so their inputs are kept shorter.
+target_options() {
+    case $1 in
+        pieces_rules_fuzz) echo "-max_len=1024" ;;
+        *) echo "" ;;
     esac
 }
 
@@ -46,8 +72,10 @@ for target in "${targets[@]}"; do
     # Each target runs in its own folder: whatever its inputs name, they name it relative
     # to there, and nothing reads the terminal.
     status=0
+    # shellcheck disable=SC2046
     (cd "$work" && "$build/fuzz/$target" -max_total_time="$seconds" -timeout=10 \
-        -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix="$build/artifacts/$target-" \
+        -rss_limit_mb=2048 -close_fd_mask=1 -print_final_stats=1 $(target_options "$target") \
+        -artifact_prefix="$build/artifacts/$target-" \
         "$corpus" "$root/fuzz/seeds/$target" "$shipped" < /dev/null > "$log" 2>&1) || status=$?
 
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
