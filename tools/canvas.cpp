@@ -47,6 +47,35 @@ std::vector<Colour> box_blur(const std::vector<Colour>& in, int w, int h, int ra
     return out;
 }
 
+// With spacing the text is set one character at a time; without, in one piece, so that
+// SDL_ttf's own kerning applies.
+std::vector<std::string> text_pieces(const std::string& text, int spacing) {
+    std::vector<std::string> pieces;
+    if (spacing == 0) {
+        pieces.push_back(text);
+        return pieces;
+    }
+    for (char ch : text) {
+        pieces.push_back(std::string(1, ch));
+    }
+    return pieces;
+}
+
+// Lays `paint` over the canvas wherever the rendered glyphs have ink, their left edge at pen.
+void paint_coverage(Canvas& canvas, SDL_Surface* glyphs, int pen, Paint paint) {
+    SDL_LockSurface(glyphs);
+    for (int y = 0; y < glyphs->h; ++y) {
+        Uint32* row =
+            reinterpret_cast<Uint32*>(static_cast<Uint8*>(glyphs->pixels) + y * glyphs->pitch);
+        for (int x = 0; x < glyphs->w; ++x) {
+            Uint8 r, g, b, a;
+            SDL_GetRGBA(row[x], glyphs->format, &r, &g, &b, &a);
+            canvas.blend(pen + x, y, paint.at(y + 0.5f), a / 255.0f);
+        }
+    }
+    SDL_UnlockSurface(glyphs);
+}
+
 }  // namespace
 
 Colour hex(unsigned rgb, float alpha) {
@@ -184,47 +213,24 @@ bool Canvas::save_png(const std::string& path) const {
 }
 
 Canvas text_canvas(TTF_Font* font, const std::string& text, Paint paint, int spacing) {
+    std::vector<std::string> pieces = text_pieces(text, spacing);
     int total = 0;
     int height = TTF_FontHeight(font);
-    for (char ch : text) {
+    for (const std::string& piece : pieces) {
         int w = 0, h = 0;
-        TTF_SizeText(font, std::string(1, ch).c_str(), &w, &h);
+        TTF_SizeText(font, piece.c_str(), &w, &h);
         total += w + spacing;
     }
-    if (spacing == 0) {
-        TTF_SizeText(font, text.c_str(), &total, &height);
-    }
     Canvas result(std::max(total, 1), std::max(height, 1));
-    // With spacing the text is set one character at a time; without, in one piece, so that
-    // SDL_ttf's own kerning applies.
-    std::vector<std::string> pieces;
-    if (spacing == 0) {
-        pieces.push_back(text);
-    } else {
-        for (char ch : text) {
-            pieces.push_back(std::string(1, ch));
-        }
-    }
     int pen = 0;
-    SDL_Color white{255, 255, 255, 0};
     for (const std::string& piece : pieces) {
-        SDL_Surface* glyphs = TTF_RenderText_Blended(font, piece.c_str(), white);
-        if (glyphs == nullptr) {
-            continue;
+        SDL_Surface* glyphs =
+            TTF_RenderText_Blended(font, piece.c_str(), SDL_Color{255, 255, 255, 0});
+        if (glyphs != nullptr) {
+            paint_coverage(result, glyphs, pen, paint);
+            pen += glyphs->w + spacing;
+            SDL_FreeSurface(glyphs);
         }
-        SDL_LockSurface(glyphs);
-        for (int y = 0; y < glyphs->h; ++y) {
-            Uint32* row =
-                reinterpret_cast<Uint32*>(static_cast<Uint8*>(glyphs->pixels) + y * glyphs->pitch);
-            for (int x = 0; x < glyphs->w; ++x) {
-                Uint8 r, g, b, a;
-                SDL_GetRGBA(row[x], glyphs->format, &r, &g, &b, &a);
-                result.blend(pen + x, y, paint.at(y + 0.5f), a / 255.0f);
-            }
-        }
-        SDL_UnlockSurface(glyphs);
-        pen += glyphs->w + spacing;
-        SDL_FreeSurface(glyphs);
     }
     return result;
 }
