@@ -1,0 +1,114 @@
+// Measures how long a program takes from its start to its first complete picture: it starts
+// the program itself, then reads the screen back from the X server every millisecond. The
+// picture the screen settles on is the first frame; its time is that of the first read that
+// shows it. The pointer must stay still meanwhile, or hover images change the picture.
+//
+// Usage: first_frame <folder> <settle_ms> <program> [arguments...]
+// Runs the program in folder (standard output and error to /dev/null), polls until the screen
+// has not changed for settle_ms, and prints "first_frame_ms <ms>", "first_change_ms <ms>" (the
+// first read that differed from the empty screen) and "pid <pid>". The program is left running.
+// Exit status 1 when the display or the program cannot be opened or nothing ever appears.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <fcntl.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+const long long give_up_ms = 20000;
+
+long long now_us() {
+    timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return now.tv_sec * 1000000LL + now.tv_nsec / 1000;
+}
+
+// FNV-1a over the picture's bytes: equal pictures give equal hashes.
+unsigned long long picture_hash(Display* display, Window root, int width, int height) {
+    XImage* image = XGetImage(display, root, 0, 0, width, height, AllPlanes, ZPixmap);
+    if (image == nullptr) {
+        return 0;
+    }
+    unsigned long long hash = 1469598103934665603ULL;
+    size_t size = static_cast<size_t>(image->bytes_per_line) * image->height;
+    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(image->data);
+    for (size_t k = 0; k < size; k++) {
+        hash = (hash ^ bytes[k]) * 1099511628211ULL;
+    }
+    XDestroyImage(image);
+    return hash;
+}
+
+pid_t start_program(const char* folder, char** argv) {
+    pid_t pid = fork();
+    if (pid != 0) {
+        return pid;
+    }
+    int null_file = open("/dev/null", O_WRONLY);
+    dup2(null_file, 1);
+    dup2(null_file, 2);
+    if (chdir(folder) == 0) {
+        execv(argv[0], argv);
+    }
+    _exit(127);
+}
+
+struct Read {
+    long long at_us;
+    unsigned long long hash;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 4) {
+        std::printf("usage: first_frame <folder> <settle_ms> <program> [arguments...]\n");
+        return 1;
+    }
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr) {
+        std::printf("can't open the X display\n");
+        return 1;
+    }
+    Window root = DefaultRootWindow(display);
+    int width = DisplayWidth(display, DefaultScreen(display));
+    int height = DisplayHeight(display, DefaultScreen(display));
+    long long settle_us = std::atoll(argv[2]) * 1000;
+    unsigned long long empty = picture_hash(display, root, width, height);
+
+    long long start = now_us();
+    pid_t pid = start_program(argv[1], argv + 3);
+    if (pid < 0) {
+        std::printf("can't start %s\n", argv[3]);
+        return 1;
+    }
+    std::vector<Read> reads;
+    while (now_us() - start < give_up_ms * 1000) {
+        reads.push_back(Read{now_us() - start, picture_hash(display, root, width, height)});
+        const Read& last = reads.back();
+        size_t first_of_last = reads.size() - 1;
+        while (first_of_last > 0 && reads[first_of_last - 1].hash == last.hash) {
+            first_of_last--;
+        }
+        if (last.hash != empty && last.at_us - reads[first_of_last].at_us >= settle_us) {
+            long long change_us = last.at_us;
+            for (const Read& read : reads) {
+                if (read.hash != empty) {
+                    change_us = read.at_us;
+                    break;
+                }
+            }
+            std::printf("first_frame_ms %.1f\nfirst_change_ms %.1f\npid %d\n",
+                        reads[first_of_last].at_us / 1000.0, change_us / 1000.0, pid);
+            return 0;
+        }
+        usleep(1000);
+    }
+    std::printf("nothing appeared within %lld ms\npid %d\n", give_up_ms, pid);
+    return 1;
+}

@@ -1,0 +1,261 @@
+#!/usr/bin/env bash
+# Process-level figures of the game, measured from outside in a private Xvfb:
+#   - time from process start to the first main menu frame (bench/first_frame reads the
+#     screen back every millisecond; median of several starts),
+#   - CPU use (% of one core, from /proc/<pid>/stat) while the main menu waits and while a
+#     game runs with no input, and the same for a bare SDL loop that polls and sleeps 1 ms,
+#     with the X server's own CPU over the same stretches,
+#   - peak resident memory of a whole scripted session (/usr/bin/time -v): hovering the menu,
+#     a game played to its end, the preferences screen, quit,
+#   - the move and full-repaint benchmarks again with the real X11 flip.
+# Every run uses a fresh copy of the run folder with the shipped prefs.txt.
+#
+# Usage: bench/process_figures.sh [build folder]    (default: build; make figures runs it)
+# IDLE_SECONDS (default 10) and FIRST_FRAME_RUNS (default 5) change the lengths.
+set -euo pipefail
+
+build=$(cd "${1:-build}" && pwd)
+repo=$(cd "$(dirname "$0")/.." && pwd)
+idle_seconds=${IDLE_SECONDS:-10}
+first_frame_runs=${FIRST_FRAME_RUNS:-5}
+screen_w=1024
+screen_h=768
+ticks_per_second=$(getconf CLK_TCK)
+
+for tool in Xvfb xdpyinfo xdotool /usr/bin/time; do
+    command -v "$tool" >/dev/null || { echo "missing $tool: run scripts/install-deps.sh"; exit 1; }
+done
+for binary in run/derevarez bench/first_frame bench/idle_loop bench/game_bench; do
+    [ -x "$build/$binary" ] || { echo "missing $build/$binary: make figures builds it"; exit 1; }
+done
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/derevarez-figures-XXXXXX")
+xvfb_pid=""
+started_pids=()
+
+cleanup() {
+    local pid
+    for pid in "${started_pids[@]}" $xvfb_pid; do
+        kill "$pid" 2>/dev/null || true
+    done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# --- the X server -------------------------------------------------------------------------
+
+start_x_server() {
+    local number
+    for number in $(seq 140 199); do
+        [ -e "/tmp/.X$number-lock" ] && continue
+        Xvfb ":$number" -screen 0 "${screen_w}x${screen_h}x24" -nolisten tcp -br \
+            >"$work/xvfb.log" 2>&1 &
+        xvfb_pid=$!
+        for _ in $(seq 100); do
+            if xdpyinfo -display ":$number" >/dev/null 2>&1; then
+                export DISPLAY=":$number"
+                return 0
+            fi
+            kill -0 "$xvfb_pid" 2>/dev/null || break
+            sleep 0.1
+        done
+    done
+    echo "could not start Xvfb"
+    exit 1
+}
+
+# --- processes and their CPU time ---------------------------------------------------------
+
+# A fresh copy of the run folder with the shipped preferences; prints its path.
+fresh_run_folder() {
+    local folder
+    folder=$(mktemp -d "$work/run-XXXXXX")
+    cp -r "$build/run/." "$folder/"
+    cp "$repo/data/prefs.txt" "$folder/prefs.txt"
+    echo "$folder"
+}
+
+# utime + stime of a process, in clock ticks. The name field may hold spaces, so the fields
+# are counted from the closing parenthesis.
+cpu_ticks() {
+    sed 's/^.*) //' "/proc/$1/stat" | awk '{ print $12 + $13 }'
+}
+
+# CPU use of process $1 and of the X server over idle_seconds, as "<process %> <server %>".
+cpu_percent_over_idle() {
+    local pid=$1 before server_before after server_after
+    before=$(cpu_ticks "$pid")
+    server_before=$(cpu_ticks "$xvfb_pid")
+    sleep "$idle_seconds"
+    after=$(cpu_ticks "$pid")
+    server_after=$(cpu_ticks "$xvfb_pid")
+    awk -v a="$before" -v b="$after" -v sa="$server_before" -v sb="$server_after" \
+        -v t="$ticks_per_second" -v s="$idle_seconds" \
+        'BEGIN { printf "%.1f %.1f\n", (b - a) * 100 / (t * s), (sb - sa) * 100 / (t * s) }'
+}
+
+# Ends a process we started, by its id, and waits until it is gone.
+stop_process() {
+    local pid=$1
+    kill "$pid" 2>/dev/null || true
+    for _ in $(seq 50); do
+        kill -0 "$pid" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    kill -9 "$pid" 2>/dev/null || true
+}
+
+# --- the main menu ------------------------------------------------------------------------
+
+# The screen centre of the hit rectangle of the main menu button answering word $1, as "x y".
+button_centre() {
+    local menu="$build/run/$(awk -F': *' '$1 == "main_menu" { print $2 }' "$repo/data/prefs.txt")"
+    awk -F': *' -v word="$1" '
+        { value[$1] = $2 }
+        END {
+            for (n = 1; ("button" n "_x") in value; n++) {
+                if (value["button" n "_return"] == word) {
+                    split(value["button" n "_rect"], r, ",")
+                    printf "%d %d\n", value["button" n "_x"] + r[1] + r[3] / 2,
+                                      value["button" n "_y"] + r[2] + r[4] / 2
+                    exit
+                }
+            }
+        }' "$menu"
+}
+
+pointer_to_corner() {
+    xdotool mousemove $((screen_w - 1)) $((screen_h - 1))
+}
+
+click_button() {
+    # shellcheck disable=SC2046
+    xdotool mousemove $(button_centre "$1") sleep 0.3 click 1
+}
+
+# --- the figures --------------------------------------------------------------------------
+
+median() {
+    sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+# Starts the game first_frame_runs times and prints the median time to the first frame. The
+# game of the last start is kept running; its pid is left in $game_pid.
+measure_first_frame() {
+    local run folder output pid
+    : >"$work/first_frames"
+    for run in $(seq "$first_frame_runs"); do
+        pointer_to_corner
+        folder=$(fresh_run_folder)
+        output=$("$build/bench/first_frame" "$folder" 1000 ./derevarez) || {
+            echo "the game showed nothing: $output"; exit 1; }
+        pid=$(awk '$1 == "pid" { print $2 }' <<<"$output")
+        started_pids+=("$pid")
+        awk '$1 == "first_frame_ms" { print $2 }' <<<"$output" >>"$work/first_frames"
+        if [ "$run" -lt "$first_frame_runs" ]; then
+            stop_process "$pid"
+        fi
+    done
+    game_pid=$pid
+}
+
+# Plays a whole session under /usr/bin/time -v and prints the peak resident set in KiB.
+measure_session_memory() {
+    local folder time_pid pid
+    pointer_to_corner
+    folder=$(fresh_run_folder)
+    (cd "$folder" && exec /usr/bin/time -v -o "$work/session.time" ./derevarez >/dev/null) &
+    time_pid=$!
+    started_pids+=("$time_pid")
+    sleep 2
+    pid=$(pgrep -P "$time_pid" || true)
+    [ -n "$pid" ] && started_pids+=("$pid")
+    # Hover every button, then play: a few moves, then drops until the game is over.
+    for word in play prefs quit play; do
+        # shellcheck disable=SC2046
+        xdotool mousemove $(button_centre "$word") sleep 0.3
+    done
+    click_button play
+    sleep 1
+    xdotool key --delay 120 Left Left Right Up z Down Down p p
+    xdotool key --delay 60 $(printf 'space %.0s' $(seq 60))
+    sleep 2
+    xdotool key Return
+    sleep 1
+    # The preferences screen and back, then quit.
+    click_button prefs
+    sleep 1
+    # shellcheck disable=SC2046
+    xdotool mousemove $(prefs_back_centre) sleep 0.3 click 1
+    sleep 1
+    click_button quit
+    for _ in $(seq 100); do
+        kill -0 "$time_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if kill -0 "$time_pid" 2>/dev/null; then
+        echo "the scripted session did not end by itself" >&2
+        [ -n "$pid" ] && stop_process "$pid"
+        wait "$time_pid" 2>/dev/null || true
+        echo "n/a"
+        return
+    fi
+    wait "$time_pid" 2>/dev/null || true
+    awk -F': ' '/Maximum resident set size/ { print $2 }' "$work/session.time"
+}
+
+# The centre of the preferences menu's "back" button.
+prefs_back_centre() {
+    local menu="$build/run/$(awk -F': *' '$1 == "prefs_menu" { print $2 }' "$repo/data/prefs.txt")"
+    awk -F': *' '
+        { value[$1] = $2 }
+        END {
+            for (n = 1; ("button" n "_x") in value; n++) {
+                if (value["button" n "_return"] == "back") {
+                    split(value["button" n "_rect"], r, ",")
+                    printf "%d %d\n", value["button" n "_x"] + r[1] + r[3] / 2,
+                                      value["button" n "_y"] + r[2] + r[4] / 2
+                    exit
+                }
+            }
+        }' "$menu"
+}
+
+# --- main ---------------------------------------------------------------------------------
+
+echo "machine: $(nproc) x $(awk -F': ' '/model name/ { print $2; exit }' /proc/cpuinfo)," \
+     "$(awk '/MemTotal/ { printf "%.0f MB", $2 / 1024 }' /proc/meminfo)," \
+     "load average $(cut -d' ' -f1-3 /proc/loadavg) at the start"
+start_x_server
+echo "X server: Xvfb $DISPLAY ${screen_w}x${screen_h}x24"
+unset SDL_VIDEODRIVER
+
+measure_first_frame
+first_frame=$(median <"$work/first_frames")
+read -r menu_cpu menu_server_cpu <<<"$(cpu_percent_over_idle "$game_pid")"
+click_button play
+sleep 1
+read -r game_cpu game_server_cpu <<<"$(cpu_percent_over_idle "$game_pid")"
+stop_process "$game_pid"
+
+(cd "$work" && exec "$build/bench/idle_loop") &
+loop_pid=$!
+started_pids+=("$loop_pid")
+sleep 1
+read -r loop_cpu loop_server_cpu <<<"$(cpu_percent_over_idle "$loop_pid")"
+stop_process "$loop_pid"
+
+peak_rss=$(measure_session_memory)
+
+echo
+echo "| figure | value | X server CPU |"
+echo "|---|---|---|"
+echo "| first main menu frame after process start (median of $first_frame_runs) | $first_frame ms (all: $(tr '\n' ' ' <"$work/first_frames")) | |"
+echo "| CPU while the main menu waits ${idle_seconds} s | $menu_cpu % | $menu_server_cpu % |"
+echo "| CPU while a game runs with no input ${idle_seconds} s | $game_cpu % | $game_server_cpu % |"
+echo "| CPU of a bare SDL loop (poll, 1 ms sleep) ${idle_seconds} s | $loop_cpu % | $loop_server_cpu % |"
+echo "| peak resident memory of a scripted session | $peak_rss KiB | |"
+echo
+echo "The move and the full repaint with the real X11 flip (game_bench under Xvfb):"
+SDL_VIDEODRIVER=x11 "$build/bench/game_bench" --benchmark_filter='move|full_repaint'
+echo "load average $(cut -d' ' -f1-3 /proc/loadavg) at the end"
