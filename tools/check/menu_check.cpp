@@ -181,6 +181,9 @@ void check_images(const CheckedFile& menu, MenuContents& contents, Report& repor
     for (int i = 1; i <= contents.counts.at("num_surfs"); i++) {
         std::string name, path;
         bool named = required_value(menu, key("surf", i, "_name"), name, report);
+        if (named) {
+            contents.surface_names.insert(name);
+        }
         if (!required_value(menu, key("surf", i, "_path"), path, report)) {
             continue;
         }
@@ -188,10 +191,7 @@ void check_images(const CheckedFile& menu, MenuContents& contents, Report& repor
         if (!load_image_size(path, size)) {
             menu.error(key("surf", i, "_path"), "cannot load " + quoted(path) + ": " +
                                                     IMG_GetError(), report);
-            continue;
-        }
-        if (named) {
-            contents.surface_names.insert(name);
+        } else if (named) {
             contents.surfaces.emplace(name, size);
         }
     }
@@ -333,18 +333,20 @@ std::string span(int from, int length) {
     return int_to_text(from) + " to " + int_to_text(from + length);
 }
 
-void check_inside(const CheckedFile& menu, const std::string& line_key, const std::string& what,
-                  SDL_Rect area, WindowSize window, Report& report) {
+// An area of the menu against the window; x_key and y_key are the lines a fault across or
+// along is reported at.
+void check_inside(const CheckedFile& menu, const std::string& x_key, const std::string& y_key,
+                  const std::string& what, SDL_Rect area, WindowSize window, Report& report) {
     if (!window.known) {
         return;
     }
     if (area.x < 0 || area.x + area.w > window.w) {
-        menu.error(line_key, what + " spans x " + span(area.x, area.w) +
-                                 ", outside the window's 0 to " + int_to_text(window.w), report);
+        menu.error(x_key, what + " spans x " + span(area.x, area.w) +
+                              ", outside the window's 0 to " + int_to_text(window.w), report);
     }
     if (area.y < 0 || area.y + area.h > window.h) {
-        menu.error(line_key, what + " spans y " + span(area.y, area.h) +
-                                 ", outside the window's 0 to " + int_to_text(window.h), report);
+        menu.error(y_key, what + " spans y " + span(area.y, area.h) +
+                              ", outside the window's 0 to " + int_to_text(window.h), report);
     }
 }
 
@@ -361,7 +363,7 @@ void check_button(const CheckedFile& menu, int i, WindowSize window, MenuContent
     if (placed && has_surface) {
         SDL_Rect area{static_cast<Sint16>(x), static_cast<Sint16>(y),
                       static_cast<Uint16>(shown->second.w), static_cast<Uint16>(shown->second.h)};
-        check_inside(menu, prefix + "_x", prefix, area, window, report);
+        check_inside(menu, prefix + "_x", prefix + "_y", prefix, area, window, report);
     }
     bool clickable = false;
     if (!menu.value(prefix + "_rect").empty()) {
@@ -369,8 +371,8 @@ void check_button(const CheckedFile& menu, int i, WindowSize window, MenuContent
             SDL_Rect hit = parse_rect(menu.value(prefix + "_rect"));
             hit.x = static_cast<Sint16>(hit.x + x);
             hit.y = static_cast<Sint16>(hit.y + y);
-            check_inside(menu, prefix + "_rect", "the hit rectangle of " + prefix, hit, window,
-                         report);
+            check_inside(menu, prefix + "_rect", prefix + "_rect", "the hit rectangle of " + prefix,
+                         hit, window, report);
             clickable = hit.w > 0 && hit.h > 0;
         }
     } else {
