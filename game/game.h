@@ -81,6 +81,7 @@ public:
     // Prints "couldn't load \"<what>\", gotta go!" and exits with status 1 if surface is null.
     static void check_loaded(SDL_Surface* surface, const char* what);
     // A software surface with model's pixel layout; -1 stands for model's width or height.
+    // Null for any other negative size, or when SDL cannot make it.
     static SDL_Surface* create_surface_like(SDL_Surface* model, int width, int height);
     void build_layout();
     // Ends the program with a message unless the board has cells and fits the screen's

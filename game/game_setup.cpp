@@ -68,6 +68,11 @@ SDL_Surface* Game::create_surface_like(SDL_Surface* model, int width, int height
     if (height == -1) {
         height = model->h;
     }
+    // SDL 1.2 makes a surface of a negative size and then writes past its pixels when it is
+    // converted or filled: a negative box size from the preferences must fail here instead.
+    if (width < 0 || height < 0) {
+        return nullptr;
+    }
     const SDL_PixelFormat* format = model->format;
     return SDL_CreateRGBSurface(0, width, height, format->BitsPerPixel, format->Rmask,
                                 format->Gmask, format->Bmask, format->Amask);

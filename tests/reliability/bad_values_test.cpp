@@ -17,6 +17,13 @@ std::string with_byte(std::string description, size_t index, int value) {
 
 const std::string t_piece = describe_piece(1, 1, false, 2, false, {{0, 1}, {1, 1}, {2, 1}, {1, 0}});
 
+struct PrefsCase {
+    const char* key;
+    std::string value;
+    const char* expected;  // what building and drawing the game prints
+    int status;
+};
+
 struct PiecesCase {
     const char* what;
     std::string file;
@@ -68,4 +75,47 @@ TEST_F(BadPiecesFile, AHugeFileOfPiecesIsReadWhole) {
     write_pieces(file);
     Game& g = build_game();
     EXPECT_EQ(g.piece_descriptions.size(), 20000u);
+}
+
+class BadPrefsValues : public GameTest {};
+
+TEST_F(BadPrefsValues, EveryMalformedGameSettingIsReportedOrReadAsDocumented) {
+    const char* const built = "built\n";
+    const std::vector<PrefsCase> cases = {
+        {"points_w", "-5", "couldn't load \"points box\", gotta go!\n", 1},
+        {"lines_h", "-100", "couldn't load \"lines box\", gotta go!\n", 1},
+        {"level_w", "-2", "couldn't load \"level box\", gotta go!\n", 1},
+        {"level_w", "20000", "couldn't load \"level box\", gotta go!\n", 1},  // beyond SDL's pitch
+        {"points_w", "-1", built, 0},    // -1 stands for the screen's width
+        {"points_h", "none", built, 0},  // 0: an empty box
+        {"lines_w", "99999999999999999999", "couldn't load \"lines box\", gotta go!\n", 1},
+        {"next_piece_x", "70000", built, 0},  // cut to 16 bits where it is drawn
+        {"level_y", "-40000", built, 0},
+        {"board_x", "99999", "can't build a board of 10 by 20 cells of 20 pixels: check "
+                             "\"board_width\", \"board_height\" and \"block_size\"\n", 1},
+        {"board_width", "ten", "can't build a board of 0 by 20 cells of 20 pixels: check "
+                               "\"board_width\", \"board_height\" and \"block_size\"\n", 1},
+        {"background_img", "", "couldn't load \"background image\", gotta go!\n", 1},
+        {"level_font", "\x01\xff\x80.bmp", "couldn't load \"level font\", gotta go!\n", 1},
+        // A file written with CR LF endings: on this platform the CR belongs to the value.
+        {"background_img", "background.bmp\r", "couldn't load \"background image\", gotta go!\n", 1},
+        {"block_size", "20\r", built, 0},  // numbers stop at the CR
+        {"pieces_file", "pieces.dat\r", "couldn't read pieces file: pieces.dat\r\nbuilt\n", 0},
+    };
+    for (const PrefsCase& c : cases) {
+        ConfigStore saved = prefs;
+        prefs.get_string(c.key) = c.value;
+        CommandResult result = run_in_child([this] {
+            Game& g = build_game();
+            g.draw_next_piece();
+            g.draw_level();
+            g.draw_points();
+            g.draw_lines();
+            g.update_screen();
+            std::printf("built\n");
+        });
+        EXPECT_EQ(result.status, c.status) << c.key << ": " << c.value;
+        EXPECT_EQ(result.output, c.expected) << c.key << ": " << c.value;
+        prefs = saved;
+    }
 }
