@@ -10,6 +10,8 @@ void register_benchmarks() {
     auto unit = benchmark::kMicrosecond;
     benchmark::RegisterBenchmark("move/with_flip", move_with_flip)->Unit(unit);
     benchmark::RegisterBenchmark("move/compositor_only", move_compositor_only)->Unit(unit);
+    benchmark::RegisterBenchmark("move/update_changed_cells", move_updating_changed_cells)
+        ->Unit(unit);
     benchmark::RegisterBenchmark("full_repaint/with_flip", full_repaint_with_flip)->Unit(unit);
     benchmark::RegisterBenchmark("full_repaint/compositor_only", full_repaint)->Unit(unit);
     benchmark::RegisterBenchmark("landing/four_rows", landing_four_rows)->Unit(unit);

@@ -144,7 +144,8 @@ bool set_up_four_row_landing(Game& game) {
     return false;
 }
 
-void redraw_changed_cells(Game& game) {
+int redraw_changed_cells(Game& game, SDL_Rect* changed, int capacity) {
+    int stored = 0;
     for (int row = 0; row < game.board_height(); row++) {
         for (int column = 0; column < game.board_width(); column++) {
             Uint8 value = game.board[row][column];
@@ -152,13 +153,21 @@ void redraw_changed_cells(Game& game) {
                 continue;
             }
             game.shown_board[row][column] = value;
-            if (Element* cell = game.compositor.find(cell_name(column, row))) {
-                cell->surface = value < tile_count ? game.block_tiles[value] : nullptr;
-                cell->dirty = true;
+            Element* cell = game.compositor.find(cell_name(column, row));
+            if (cell == nullptr) {
+                continue;
+            }
+            cell->surface = value < tile_count ? game.block_tiles[value] : nullptr;
+            cell->dirty = true;
+            if (stored < capacity) {
+                changed[stored++] = SDL_Rect{static_cast<Sint16>(cell->x),
+                                             static_cast<Sint16>(cell->y), cell->source.w,
+                                             cell->source.h};
             }
         }
     }
     game.compositor.redraw(game.screen);
+    return stored;
 }
 
 int full_rows(const Game& game) {

@@ -19,8 +19,9 @@ bool set_up_half_filled_board(Game& game);
 bool set_up_four_row_landing(Game& game);
 
 // update_screen without its flip: gives each changed cell element its tile and redraws the
-// compositor onto the screen.
-void redraw_changed_cells(Game& game);
+// compositor onto the screen. The areas of the first `capacity` changed cells are stored in
+// `changed` (may be null when capacity is 0); returns how many were stored.
+int redraw_changed_cells(Game& game, SDL_Rect* changed = nullptr, int capacity = 0);
 
 // The number of full rows of the board.
 int full_rows(const Game& game);

@@ -58,9 +58,29 @@ TEST_F(BenchScenes, CellPassDrawsWhatUpdateScreenDraws) {
 
     ASSERT_TRUE(set_up_half_filled_board(*game));
     ScreenShot before_move(world.screen);
+    std::vector<std::vector<Uint8>> board_before = game->board;
     game->handle_event(world.key_event("move_left_key"));
-    redraw_changed_cells(*game);
+    SDL_Rect changed[8];
+    int count = redraw_changed_cells(*game, changed, 8);
     EXPECT_EQ(game->shown_board, game->board);
+
+    // One area per changed cell, in board order, each exactly the cell.
+    int block = world.prefs.get_int("block_size");
+    int stored = 0;
+    for (int row = 0; row < game->board_height(); row++) {
+        for (int column = 0; column < game->board_width(); column++) {
+            if (board_before[row][column] == game->board[row][column]) {
+                continue;
+            }
+            ASSERT_LT(stored, count);
+            EXPECT_EQ(changed[stored].x, world.prefs.get_int("board_x") + column * block);
+            EXPECT_EQ(changed[stored].y, world.prefs.get_int("board_y") + row * block);
+            EXPECT_EQ(changed[stored].w, block);
+            stored++;
+        }
+    }
+    EXPECT_EQ(stored, count);
+    EXPECT_GE(count, 2);
     EXPECT_EQ(by_update_screen.changed_pixels(world.screen), 0);
     EXPECT_GT(before_move.changed_pixels(world.screen), 0);
 }

@@ -32,7 +32,25 @@ MoveWeight weigh_moves(Game& game, const SDL_Event& left, const SDL_Event& right
     return MoveWeight{written / weighed_moves, static_cast<double>(changed) / weighed_moves};
 }
 
-void move_benchmark(benchmark::State& state, bool flip, const char* figure) {
+// How a move shows itself on the display after the redraw.
+enum class Showing { nothing, flip, changed_cells };
+
+// The most cells one move can change: four left, four entered.
+const int most_changed_cells = 8;
+
+void show_move(Game& game, Showing showing) {
+    if (showing == Showing::flip) {
+        game.update_screen();
+        return;
+    }
+    SDL_Rect changed[most_changed_cells];
+    int count = redraw_changed_cells(game, changed, most_changed_cells);
+    if (showing == Showing::changed_cells) {
+        SDL_UpdateRects(game.screen, count, changed);
+    }
+}
+
+void move_benchmark(benchmark::State& state, Showing showing, const char* figure) {
     Game& game = *world().game;
     if (!set_up_half_filled_board(game)) {
         fail(state, "the pieces file gives no piece");
@@ -49,11 +67,7 @@ void move_benchmark(benchmark::State& state, bool flip, const char* figure) {
     LoopClock clock;
     for (auto _ : state) {
         moves += game.handle_event(go_left ? left : right);
-        if (flip) {
-            game.update_screen();
-        } else {
-            redraw_changed_cells(game);
-        }
+        show_move(game, showing);
         go_left = !go_left;
     }
     OpTime time = clock.per_iteration(state);
@@ -119,11 +133,15 @@ struct TimedWork {
 }  // namespace
 
 void move_with_flip(benchmark::State& state) {
-    move_benchmark(state, true, "move_flip");
+    move_benchmark(state, Showing::flip, "move_flip");
 }
 
 void move_compositor_only(benchmark::State& state) {
-    move_benchmark(state, false, "move_no_flip");
+    move_benchmark(state, Showing::nothing, "move_no_flip");
+}
+
+void move_updating_changed_cells(benchmark::State& state) {
+    move_benchmark(state, Showing::changed_cells, "move_update_rects");
 }
 
 void full_repaint(benchmark::State& state) {
