@@ -75,25 +75,29 @@ public:
     bool has_centre = false;
     int picture_rows = 0;
     int line_number = 0;
+    int piece_line = 0;  // where the piece being built starts
 
-    void fail(const std::string& what) {
+    void fail_at(int line, const std::string& what) {
         if (result.error.empty()) {
-            result.error = "line " + std::to_string(line_number) + ": " + what;
+            result.error = "line " + std::to_string(line) + ": " + what;
         }
     }
+
+    void fail(const std::string& what) { fail_at(line_number, what); }
 
     void finish_piece() {
         if (!in_piece) {
             return;
         }
+        // Problems of the whole piece are reported at its "piece:" line.
         if (!has_tile || !has_centre) {
-            fail("piece " + piece.name + " needs both a tile and a centre");
+            fail_at(piece_line, "piece " + piece.name + " needs both a tile and a centre");
         } else if (picture_rows != kBoxSize) {
-            fail("piece " + piece.name + " needs a picture of exactly 4 rows");
+            fail_at(piece_line, "piece " + piece.name + " needs a picture of exactly 4 rows");
         } else {
             std::string problem = shape_problem(piece);
             if (!problem.empty()) {
-                fail("piece " + piece.name + ": " + problem);
+                fail_at(piece_line, "piece " + piece.name + ": " + problem);
             }
         }
         result.shapes.push_back(piece);
@@ -104,6 +108,7 @@ public:
         finish_piece();
         piece = PieceShape();
         piece.name = name;
+        piece_line = line_number;
         in_piece = true;
         has_tile = has_centre = false;
         picture_rows = 0;

@@ -84,7 +84,8 @@ TEST(PiecesSource, ReadsPiecesAndRejectsWhatTheGameCouldNotUse) {
     };
     const Case cases[] = {
         {"tile: 1\n", "piece: <name>"},
-        {"piece: A\ntile: 7\ncentre: 1 1\nXXXX\n....\n....\n....\n", "tile 7"},
+        {"# seven tiles only\npiece: A\ntile: 7\ncentre: 1 1\nXXXX\n....\n....\n....\n",
+         "line 2: piece A: tile 7"},
         {"piece: A\ntile: 1\ncentre: 1 1\nXXX.\n....\n....\n....\n", "3 blocks"},
         {"piece: A\ntile: 1\ncentre: 1 1\nXXXX\n....\n....\n", "4 rows"},
         {"piece: A\ntile: 1\nXXXX\n....\n....\n....\n", "centre"},
