@@ -43,8 +43,8 @@ bool rewrite_key(const std::string& path, const std::string& key, const std::str
 
 std::string copy_game_folder(const std::string& name) {
     std::string folder = make_scratch_dir(name);
-    CommandResult copy = run_command(folder, std::string("cp -r '") + SOURCE_DIR +
-                                                 "/data/.' . && cp " + MENU_FONTS + " .");
+    CommandResult copy = run_command(
+        folder, std::string("cp -r '") + SOURCE_DIR + "/data/.' . && cp " + MENU_FONTS + " .");
     EXPECT_EQ(0, copy.status) << copy.output;
     return folder;
 }

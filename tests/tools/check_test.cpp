@@ -43,17 +43,19 @@ TEST(DataCheck, PrefsKeysNumbersAndBindings) {
     EXPECT_EQ(1, result.status);
     EXPECT_TRUE(reports(out, "prefs.txt: ", "missing key \"lines_h\"")) << out;
     EXPECT_TRUE(reports(out, place_of(folder, "prefs.txt", "board_width"),
-                        "\"board_width\" is not a whole number: \"ten\"")) << out;
-    EXPECT_TRUE(reports(out, place_of(folder, "prefs.txt", "block_size"),
-                        "must be more than 0")) << out;
+                        "\"board_width\" is not a whole number: \"ten\""))
+        << out;
+    EXPECT_TRUE(reports(out, place_of(folder, "prefs.txt", "block_size"), "must be more than 0"))
+        << out;
     EXPECT_TRUE(reports(out, place_of(folder, "prefs.txt", "drop_key"),
-                        "\"Space\" is not a key name SDL gives: did you mean \"space\"?")) << out;
+                        "\"Space\" is not a key name SDL gives: did you mean \"space\"?"))
+        << out;
     EXPECT_TRUE(reports(out, place_of(folder, "prefs.txt", "turn_left_key"),
-                        "warning: \"turn_left_key\" and \"pause_key\" share the key \"z\"")) << out;
-    EXPECT_TRUE(reports(out, place_of(folder, "prefs.txt", "move_down_key"),
-                        "bound to no key")) << out;
-    EXPECT_TRUE(reports(out, place_of(folder, "prefs.txt", "key_repeat_delay"),
-                        "negative")) << out;
+                        "warning: \"turn_left_key\" and \"pause_key\" share the key \"z\""))
+        << out;
+    EXPECT_TRUE(reports(out, place_of(folder, "prefs.txt", "move_down_key"), "bound to no key"))
+        << out;
+    EXPECT_TRUE(reports(out, place_of(folder, "prefs.txt", "key_repeat_delay"), "negative")) << out;
     EXPECT_EQ("6 errors, 1 warning", last_line(out)) << out;
 }
 
@@ -68,17 +70,23 @@ TEST(DataCheck, LayoutOutsideTheWindowAndKeyRepeat) {
     const std::string& out = result.output;
     EXPECT_EQ(1, result.status);
     EXPECT_TRUE(reports(out, place_of(folder, "prefs.txt", "board_x"),
-                        "the board spans x 600 to 860, outside the window's 0 to 800")) << out;
-    EXPECT_TRUE(reports(out, place_of(folder, "prefs.txt", "paused_img"),
-                        "the paused image spans x")) << out;
-    EXPECT_TRUE(reports(out, place_of(folder, "prefs.txt", "game_over_img"),
-                        "the game-over image spans x")) << out;
-    EXPECT_TRUE(reports(out, place_of(folder, "prefs.txt", "level_y"),
-                        "the level box spans y 580 to")) << out;
+                        "the board spans x 600 to 860, outside the window's 0 to 800"))
+        << out;
+    EXPECT_TRUE(
+        reports(out, place_of(folder, "prefs.txt", "paused_img"), "the paused image spans x"))
+        << out;
+    EXPECT_TRUE(
+        reports(out, place_of(folder, "prefs.txt", "game_over_img"), "the game-over image spans x"))
+        << out;
+    EXPECT_TRUE(
+        reports(out, place_of(folder, "prefs.txt", "level_y"), "the level box spans y 580 to"))
+        << out;
     EXPECT_TRUE(reports(out, place_of(folder, "prefs.txt", "next_piece_x"),
-                        "the next piece box spans x -10 to 94")) << out;
+                        "the next piece box spans x -10 to 94"))
+        << out;
     EXPECT_TRUE(reports(out, place_of(folder, "prefs.txt", "key_repeat_rate"),
-                        "repeats at every pass of the game loop")) << out;
+                        "repeats at every pass of the game loop"))
+        << out;
     EXPECT_EQ("6 errors, 0 warnings", last_line(out)) << out;
 }
 
@@ -93,11 +101,13 @@ TEST(DataCheck, GameImages) {
     CommandResult result = run_checker(folder);
     const std::string& out = result.output;
     EXPECT_EQ(1, result.status);
-    EXPECT_TRUE(reports(out, "images/blocks.bmp: ",
-                        "seven tiles of \"block_size\" 26 in one column are 26 x 182")) << out;
+    EXPECT_TRUE(reports(
+        out, "images/blocks.bmp: ", "seven tiles of \"block_size\" 26 in one column are 26 x 182"))
+        << out;
     EXPECT_TRUE(reports(out, "images/digits.bmp: ", "height 105 does not divide by ten")) << out;
     EXPECT_TRUE(reports(out, place_of(folder, "prefs.txt", "paused_img"),
-                        "cannot load \"images/missing.png\"")) << out;
+                        "cannot load \"images/missing.png\""))
+        << out;
     EXPECT_EQ("3 errors, 0 warnings", last_line(out)) << out;
 
     save_bmp(folder + "/images/blocks.bmp", 40, 182);
@@ -105,8 +115,8 @@ TEST(DataCheck, GameImages) {
     set_value(prefs, "small_num_font", "images/digits_small.png");
     result = run_checker(folder);
     EXPECT_EQ(0, result.status) << result.output;
-    EXPECT_TRUE(reports(result.output, "images/blocks.bmp: ",
-                        "warning: 40 x 182 pixels")) << result.output;
+    EXPECT_TRUE(reports(result.output, "images/blocks.bmp: ", "warning: 40 x 182 pixels"))
+        << result.output;
 }
 
 TEST(DataCheck, PiecesFile) {
@@ -125,7 +135,8 @@ TEST(DataCheck, PiecesFile) {
     std::remove((folder + "/pieces.dat").c_str());
     result = run_checker(folder);
     EXPECT_TRUE(reports(result.output, place_of(folder, "prefs.txt", "pieces_file"),
-                        "cannot read the pieces file \"pieces.dat\"")) << result.output;
+                        "cannot read the pieces file \"pieces.dat\""))
+        << result.output;
 
     std::remove((folder + "/prefs.txt").c_str());
     result = run_checker(folder);
@@ -150,29 +161,38 @@ TEST(DataCheck, MainMenu) {
     CommandResult result = run_checker(folder);
     const std::string& out = result.output;
     EXPECT_EQ(1, result.status);
-    EXPECT_TRUE(reports(out, place_of(folder, file, "tsurf2_font"),
-                        "\"lable\" is the name of no font")) << out;
-    EXPECT_TRUE(reports(out, place_of(folder, file, "tsurf8_font"),
-                        "\"tiny\" is the name of no font")) << out;
+    EXPECT_TRUE(
+        reports(out, place_of(folder, file, "tsurf2_font"), "\"lable\" is the name of no font"))
+        << out;
+    EXPECT_TRUE(
+        reports(out, place_of(folder, file, "tsurf8_font"), "\"tiny\" is the name of no font"))
+        << out;
     EXPECT_TRUE(reports(out, place_of(folder, file, "font3_name"),
-                        "warning: \"font3_name\" is never read: \"num_fonts\" is 2")) << out;
+                        "warning: \"font3_name\" is never read: \"num_fonts\" is 2"))
+        << out;
     EXPECT_TRUE(reports(out, place_of(folder, file, "tsurf3_color"),
-                        "colour \"#0b0e1f\" is not six hexadecimal digits")) << out;
+                        "colour \"#0b0e1f\" is not six hexadecimal digits"))
+        << out;
     EXPECT_TRUE(reports(out, place_of(folder, file, "button3_rect"),
-                        "rectangle \"12,8,276\" is not four whole numbers")) << out;
+                        "rectangle \"12,8,276\" is not four whole numbers"))
+        << out;
     EXPECT_TRUE(reports(out, file + ": ", "no button a player can click answers \"quit\"")) << out;
     EXPECT_TRUE(reports(out, place_of(folder, file, "button1_surf"),
-                        "\"titel\" is defined by no surf or tsurf entry")) << out;
-    EXPECT_TRUE(reports(out, place_of(folder, file, "button6_y"),
-                        "button6 spans y 590 to")) << out;
+                        "\"titel\" is defined by no surf or tsurf entry"))
+        << out;
+    EXPECT_TRUE(reports(out, place_of(folder, file, "button6_y"), "button6 spans y 590 to")) << out;
     EXPECT_TRUE(reports(out, place_of(folder, file, "button6_rect"),
-                        "the hit rectangle of button6 spans y 579 to 627")) << out;
-    EXPECT_TRUE(reports(out, place_of(folder, file, "surf2_path"),
-                        "cannot load \"images/nothing.png\"")) << out;
+                        "the hit rectangle of button6 spans y 579 to 627"))
+        << out;
+    EXPECT_TRUE(
+        reports(out, place_of(folder, file, "surf2_path"), "cannot load \"images/nothing.png\""))
+        << out;
     EXPECT_TRUE(reports(out, place_of(folder, file, "font2_path"),
-                        "cannot read the font file \"NoSuchFont.ttf\"")) << out;
-    EXPECT_TRUE(reports(out, place_of(folder, file, "background"),
-                        "cannot load \"images/nothing.png\"")) << out;
+                        "cannot read the font file \"NoSuchFont.ttf\""))
+        << out;
+    EXPECT_TRUE(
+        reports(out, place_of(folder, file, "background"), "cannot load \"images/nothing.png\""))
+        << out;
 }
 
 TEST(DataCheck, PreferencesMenu) {
@@ -189,15 +209,18 @@ TEST(DataCheck, PreferencesMenu) {
     EXPECT_EQ(1, result.status);
     EXPECT_TRUE(reports(out, file + ": ", "no button a player can click answers \"back\"")) << out;
     EXPECT_TRUE(reports(out, place_of(folder, file, "button18_return"),
-                        "warning: \"bakc\" is no action of the game")) << out;
+                        "warning: \"bakc\" is no action of the game"))
+        << out;
     EXPECT_TRUE(reports(out, file + ": ", "warning: no button binds \"pause_key\"")) << out;
-    EXPECT_TRUE(reports(out, place_of(folder, file, "font4_size"),
-                        "font size 0 must be more than 0")) << out;
-    EXPECT_TRUE(reports(out, place_of(folder, file, "tsurf2_text"),
-                        "\"tsurf2_text\" is empty")) << out;
+    EXPECT_TRUE(
+        reports(out, place_of(folder, file, "font4_size"), "font size 0 must be more than 0"))
+        << out;
+    EXPECT_TRUE(reports(out, place_of(folder, file, "tsurf2_text"), "\"tsurf2_text\" is empty"))
+        << out;
     EXPECT_TRUE(reports(out, place_of(folder, file, "num_buttons"),
                         "warning: \"num_buttons\" is 20, but the file has no key of button19 to "
-                        "button20")) << out;
+                        "button20"))
+        << out;
 }
 
 }  // namespace

@@ -1,11 +1,12 @@
 // The pieces file checks and the piece-set viewer, on descriptions made here.
+#include "tools/check/pieces_check.h"
+
 #include <gtest/gtest.h>
 
 #include <initializer_list>
 #include <utility>
 
 #include "tools/check/piece_view.h"
-#include "tools/check/pieces_check.h"
 
 namespace {
 
@@ -68,27 +69,33 @@ TEST(PiecesCheck, EveryProblemOnItsLine) {
     };
     Report report;
     check_piece_lines(lines, "pieces.dat", report);
-    expect_problems(report, {
-        {2, false, "this line and the next line look like one description cut by a byte 10"},
-        {4, false, "only 3 bytes, a piece needs 13"},
-        {5, false, "tile (byte 4) is 7, must be 0 to 6"},
-        {6, false, "block 4 at (4, 1): offsets (bytes 6 to 13) must be 0 to 3"},
-        {7, true, "blocks 1 and 2 are both at (1, 0)"},
-        {7, true, "the piece moves as it turns: turned right x2, its middle has moved by (-0.5, +1)"},
-        {8, true, "block 4 at (3, 3) touches no other block"},
-        {8, false, "turned right, block 4 at (-1, 3) goes below 0: the game refuses that turn"},
-        {8, false, "turned right x2, block 4 at (-1, -1) goes below 0"},
-        {8, false, "turned right x3, block 4 at (3, -1) goes below 0"},
-        {9, false, "turned right, block 4 at (-1, 1) goes below 0"},
-        {9, false, "turned right x2, block 4 at (1, -1) goes below 0"},
-        {9, true, "the piece moves as it turns: turned right x2, its middle has moved by (+0, -1)"},
-        {10, false, "turned right, block 1 at (4, 0) leaves the 4 by 4 box"},
-        {10, false, "turned right x2, block 1 at (4, 4) leaves the 4 by 4 box"},
-        {10, false, "turned right x3, block 1 at (0, 4) leaves the 4 by 4 box"},
-        {10, true, "the piece moves as it turns: turned right, its middle has moved by (+3, +0)"},
-        {11, true, "the piece moves as it turns: turned right, its middle has moved by (-1, +0)"},
-        {12, true, "14 bytes; the game ignores the carriage return at the end"},
-    });
+    expect_problems(
+        report,
+        {
+            {2, false, "this line and the next line look like one description cut by a byte 10"},
+            {4, false, "only 3 bytes, a piece needs 13"},
+            {5, false, "tile (byte 4) is 7, must be 0 to 6"},
+            {6, false, "block 4 at (4, 1): offsets (bytes 6 to 13) must be 0 to 3"},
+            {7, true, "blocks 1 and 2 are both at (1, 0)"},
+            {7, true,
+             "the piece moves as it turns: turned right x2, its middle has moved by (-0.5, +1)"},
+            {8, true, "block 4 at (3, 3) touches no other block"},
+            {8, false, "turned right, block 4 at (-1, 3) goes below 0: the game refuses that turn"},
+            {8, false, "turned right x2, block 4 at (-1, -1) goes below 0"},
+            {8, false, "turned right x3, block 4 at (3, -1) goes below 0"},
+            {9, false, "turned right, block 4 at (-1, 1) goes below 0"},
+            {9, false, "turned right x2, block 4 at (1, -1) goes below 0"},
+            {9, true,
+             "the piece moves as it turns: turned right x2, its middle has moved by (+0, -1)"},
+            {10, false, "turned right, block 1 at (4, 0) leaves the 4 by 4 box"},
+            {10, false, "turned right x2, block 1 at (4, 4) leaves the 4 by 4 box"},
+            {10, false, "turned right x3, block 1 at (0, 4) leaves the 4 by 4 box"},
+            {10, true,
+             "the piece moves as it turns: turned right, its middle has moved by (+3, +0)"},
+            {11, true,
+             "the piece moves as it turns: turned right, its middle has moved by (-1, +0)"},
+            {12, true, "14 bytes; the game ignores the carriage return at the end"},
+        });
 }
 
 TEST(PiecesCheck, WholeFile) {

@@ -49,8 +49,7 @@ bool CheckedFile::read_int(const std::string& key, bool required, int fallback, 
     return true;
 }
 
-void CheckedFile::error(const std::string& key, const std::string& message,
-                        Report& report) const {
+void CheckedFile::error(const std::string& key, const std::string& message, Report& report) const {
     report.error(name, line_of(key), message);
 }
 

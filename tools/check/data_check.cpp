@@ -15,8 +15,8 @@ void check_pieces(const CheckedFile& prefs, Report& report) {
     }
 }
 
-void check_menu_named(const CheckedFile& prefs, const char* key, MenuRole role,
-                      WindowSize window, ConfigStore* substitutions, Report& report) {
+void check_menu_named(const CheckedFile& prefs, const char* key, MenuRole role, WindowSize window,
+                      ConfigStore* substitutions, Report& report) {
     std::string file_name = prefs.value(key);
     if (file_name.empty()) {
         return;  // reported with the keys of "prefs.txt"

@@ -9,5 +9,5 @@
 // SDL_INIT_VIDEO must have succeeded (the dummy driver serves); otherwise the set is empty.
 std::set<std::string> sdl_key_names();
 
-// A name of names that equals text but for letter case ("Up" -> "up"), or "" when none does.
+// The name in names that equals text but for letter case ("Up" gives "up"), or "" if none.
 std::string key_name_like(const std::string& text, const std::set<std::string>& names);

@@ -50,11 +50,11 @@ public:
 // What the menu defines, as the game would build it.
 struct MenuContents {
     std::map<std::string, int> counts;
-    std::set<std::string> surface_names;  // every name an image or a text defines
+    std::set<std::string> surface_names;   // every name an image or a text defines
     std::map<std::string, Size> surfaces;  // names that got a surface: the first one stays
     std::set<std::string> font_names;      // every name a font entry defines
-    FontSet fonts;                          // the fonts that opened
-    std::map<std::string, bool> words;      // button words; true when some such button is clickable
+    FontSet fonts;                         // the fonts that opened
+    std::map<std::string, bool> words;     // button words; true when some such button is clickable
 };
 
 // The group index of a key like "button12_x", or -1 when the key has no group's form.
@@ -100,8 +100,10 @@ void read_counts(const CheckedFile& menu, MenuContents& contents, Report& report
     for (const Group& group : groups) {
         int count = 0;
         if (menu.read_int(group.count_key, false, 0, count, report) && count < 0) {
-            menu.warning(group.count_key, quoted(group.count_key) + " is negative: no " +
-                                              group.prefix + " entry is read", report);
+            menu.warning(
+                group.count_key,
+                quoted(group.count_key) + " is negative: no " + group.prefix + " entry is read",
+                report);
         }
         int last = last_index(menu, group);
         if (count > last) {
@@ -109,8 +111,9 @@ void read_counts(const CheckedFile& menu, MenuContents& contents, Report& report
             if (count > last + 1) {
                 missing += " to " + key(group.prefix, count, "");
             }
-            menu.warning(group.count_key, quoted(group.count_key) + " is " + int_to_text(count) +
-                                              ", but the file has no key of " + missing,
+            menu.warning(group.count_key,
+                         quoted(group.count_key) + " is " + int_to_text(count) +
+                             ", but the file has no key of " + missing,
                          report);
             count = last;
         }
@@ -133,12 +136,14 @@ void check_indexes(const CheckedFile& menu, const MenuContents& contents, Report
                 continue;
             }
             if (!canonical || index < 1) {
-                menu.warning(line_key, quoted(line_key) + " is never read: " + group.prefix +
-                                           " entries are numbered 1, 2, 3, ... without leading zeros",
+                menu.warning(line_key,
+                             quoted(line_key) + " is never read: " + group.prefix +
+                                 " entries are numbered 1, 2, 3, ... without leading zeros",
                              report);
             } else if (index > count) {
-                menu.warning(line_key, quoted(line_key) + " is never read: " +
-                                           quoted(group.count_key) + " is " + int_to_text(count),
+                menu.warning(line_key,
+                             quoted(line_key) + " is never read: " + quoted(group.count_key) +
+                                 " is " + int_to_text(count),
                              report);
             }
         }
@@ -158,8 +163,9 @@ bool load_image_size(const std::string& path, Size& size) {
 void check_background(const CheckedFile& menu, Report& report) {
     Size size{};
     if (menu.require("background", report) && !load_image_size(menu.value("background"), size)) {
-        menu.error("background", "cannot load " + quoted(menu.value("background")) + ": " +
-                                     IMG_GetError(), report);
+        menu.error("background",
+                   "cannot load " + quoted(menu.value("background")) + ": " + IMG_GetError(),
+                   report);
     }
 }
 
@@ -189,8 +195,8 @@ void check_images(const CheckedFile& menu, MenuContents& contents, Report& repor
         }
         Size size{};
         if (!load_image_size(path, size)) {
-            menu.error(key("surf", i, "_path"), "cannot load " + quoted(path) + ": " +
-                                                    IMG_GetError(), report);
+            menu.error(key("surf", i, "_path"),
+                       "cannot load " + quoted(path) + ": " + IMG_GetError(), report);
         } else if (named) {
             contents.surfaces.emplace(name, size);
         }
@@ -218,11 +224,12 @@ void check_fonts(const CheckedFile& menu, MenuContents& contents, Report& report
             continue;
         }
         if (size <= 0) {
-            menu.error(key("font", i, "_size"), "font size " + int_to_text(size) +
-                                                    " must be more than 0", report);
+            menu.error(key("font", i, "_size"),
+                       "font size " + int_to_text(size) + " must be more than 0", report);
         } else if (!file_readable(path)) {
-            menu.error(key("font", i, "_path"), "cannot read the font file " + quoted(path) +
-                                                    ": the game skips this font without a word",
+            menu.error(key("font", i, "_path"),
+                       "cannot read the font file " + quoted(path) +
+                           ": the game skips this font without a word",
                        report);
         } else if (TTF_Font* font = TTF_OpenFont(path.c_str(), size)) {
             if (named && contents.fonts.fonts.count(name) == 0) {
@@ -231,8 +238,8 @@ void check_fonts(const CheckedFile& menu, MenuContents& contents, Report& report
                 TTF_CloseFont(font);
             }
         } else {
-            menu.error(key("font", i, "_path"), "cannot load the font " + quoted(path) + ": " +
-                                                    TTF_GetError(), report);
+            menu.error(key("font", i, "_path"),
+                       "cannot load the font " + quoted(path) + ": " + TTF_GetError(), report);
         }
     }
 }
@@ -250,15 +257,17 @@ bool is_colour(const std::string& text) {
 }
 
 // One text entry: its font, its colour, and the size it renders at.
-void check_text(const CheckedFile& menu, int i, ConfigStore* substitutions,
-                MenuContents& contents, Report& report) {
+void check_text(const CheckedFile& menu, int i, ConfigStore* substitutions, MenuContents& contents,
+                Report& report) {
     std::string name, text, font_name;
     bool named = required_value(menu, key("tsurf", i, "_name"), name, report);
     required_value(menu, key("tsurf", i, "_text"), text, report);
     std::string colour_key = key("tsurf", i, "_color");
     if (menu.require(colour_key, report) && !is_colour(menu.value(colour_key))) {
-        menu.error(colour_key, "colour " + quoted(menu.value(colour_key)) +
-                                   " is not six hexadecimal digits RRGGBB", report);
+        menu.error(
+            colour_key,
+            "colour " + quoted(menu.value(colour_key)) + " is not six hexadecimal digits RRGGBB",
+            report);
     }
     if (named) {
         contents.surface_names.insert(name);
@@ -267,8 +276,11 @@ void check_text(const CheckedFile& menu, int i, ConfigStore* substitutions,
         return;
     }
     if (contents.font_names.count(font_name) == 0) {
-        menu.error(key("tsurf", i, "_font"), quoted(font_name) + " is the name of no font: the "
-                                                 "text is not shown", report);
+        menu.error(key("tsurf", i, "_font"),
+                   quoted(font_name) +
+                       " is the name of no font: the "
+                       "text is not shown",
+                   report);
         return;
     }
     auto font = contents.fonts.fonts.find(font_name);
@@ -276,8 +288,8 @@ void check_text(const CheckedFile& menu, int i, ConfigStore* substitutions,
         return;  // a font that did not load is reported at the font
     }
     std::string shown = substitute_keys(text, substitutions);
-    SDL_Surface* rendered = TTF_RenderText_Blended(font->second, shown.c_str(),
-                                                   parse_color(menu.value(colour_key)));
+    SDL_Surface* rendered =
+        TTF_RenderText_Blended(font->second, shown.c_str(), parse_color(menu.value(colour_key)));
     if (rendered == nullptr) {
         menu.error(key("tsurf", i, "_text"), "the text " + quoted(shown) + " renders nothing",
                    report);
@@ -313,8 +325,9 @@ bool check_rect(const CheckedFile& menu, const std::string& rect_key, Report& re
                (f < 2 || value >= 0);
     }
     if (!good) {
-        menu.error(rect_key, "rectangle " + quoted(text) +
-                                 " is not four whole numbers x,y,w,h (w and h not negative)",
+        menu.error(rect_key,
+                   "rectangle " + quoted(text) +
+                       " is not four whole numbers x,y,w,h (w and h not negative)",
                    report);
     }
     return good;
@@ -324,8 +337,11 @@ void check_shown_name(const CheckedFile& menu, const std::string& name_key,
                       const MenuContents& contents, Report& report) {
     std::string name = menu.value(name_key);
     if (!name.empty() && contents.surface_names.count(name) == 0) {
-        menu.error(name_key, quoted(name) + " is defined by no surf or tsurf entry: the button "
-                                            "shows nothing there", report);
+        menu.error(name_key,
+                   quoted(name) +
+                       " is defined by no surf or tsurf entry: the button "
+                       "shows nothing there",
+                   report);
     }
 }
 
@@ -341,12 +357,16 @@ void check_inside(const CheckedFile& menu, const std::string& x_key, const std::
         return;
     }
     if (area.x < 0 || area.x + area.w > window.w) {
-        menu.error(x_key, what + " spans x " + span(area.x, area.w) +
-                              ", outside the window's 0 to " + int_to_text(window.w), report);
+        menu.error(x_key,
+                   what + " spans x " + span(area.x, area.w) + ", outside the window's 0 to " +
+                       int_to_text(window.w),
+                   report);
     }
     if (area.y < 0 || area.y + area.h > window.h) {
-        menu.error(y_key, what + " spans y " + span(area.y, area.h) +
-                              ", outside the window's 0 to " + int_to_text(window.h), report);
+        menu.error(y_key,
+                   what + " spans y " + span(area.y, area.h) + ", outside the window's 0 to " +
+                       int_to_text(window.h),
+                   report);
     }
 }
 
@@ -399,8 +419,8 @@ bool offers(const MenuContents& contents, const std::string& word) {
 void require_word(const CheckedFile& menu, const MenuContents& contents, const char* word,
                   Report& report) {
     if (!offers(contents, word)) {
-        report.error(menu.name, 0, std::string("no button a player can click answers ") +
-                                       quoted(word));
+        report.error(menu.name, 0,
+                     std::string("no button a player can click answers ") + quoted(word));
     }
 }
 
@@ -417,16 +437,20 @@ void check_words(const CheckedFile& menu, MenuRole role, const MenuContents& con
     for (const char* action : action_keys) {
         known.insert(action);
         if (!offers(contents, action)) {
-            report.warning(menu.name, 0, "no button binds " + quoted(action) +
-                                             ": players cannot change that key here");
+            report.warning(
+                menu.name, 0,
+                "no button binds " + quoted(action) + ": players cannot change that key here");
         }
     }
     for (int i = 1; i <= contents.counts.at("num_buttons"); i++) {
         std::string word_key = key("button", i, "_return");
         std::string word = menu.value(word_key);
         if (!word.empty() && known.count(word) == 0) {
-            menu.warning(word_key, quoted(word) + " is no action of the game: the key a player "
-                                                  "binds to it is never used", report);
+            menu.warning(word_key,
+                         quoted(word) +
+                             " is no action of the game: the key a player "
+                             "binds to it is never used",
+                         report);
         }
     }
 }

@@ -9,7 +9,8 @@ namespace {
 PieceLook look_of(const Piece& piece, const std::string& label) {
     PieceLook look{label, {}};
     for (const auto& block : piece.blocks) {
-        look.blocks.push_back(BlockCell{static_cast<Sint16>(block.x), static_cast<Sint16>(block.y)});
+        look.blocks.push_back(
+            BlockCell{static_cast<Sint16>(block.x), static_cast<Sint16>(block.y)});
     }
     return look;
 }

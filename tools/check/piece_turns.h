@@ -14,7 +14,7 @@ struct BlockCell {
 
 // One orientation of a piece.
 struct PieceLook {
-    std::string label;         // how the turns reached it: "dealt", "right", "right x2", ...
+    std::string label;              // how the turns reached it: "dealt", "right", "right x2", ...
     std::vector<BlockCell> blocks;  // the four offsets as signed numbers: a turn that drives an
                                     // offset below 0 shows as a negative value, not wrapped
 };

@@ -136,8 +136,9 @@ std::string piece_pictures(const PieceTurns& piece) {
 
 std::string piece_set_view(const std::string& contents) {
     std::vector<std::string> lines = pieces_file_lines(contents);
-    std::string text = "# block, . empty; the turning centre is marked @ on a block, o on an "
-                       "empty cell\n";
+    std::string text =
+        "# block, . empty; the turning centre is marked @ on a block, o on an "
+        "empty cell\n";
     for (size_t i = 0; i < lines.size(); i++) {
         std::string heading = "\nline " + int_to_text(static_cast<int>(i) + 1) + ": ";
         if (lines[i].size() < piece_description_length) {

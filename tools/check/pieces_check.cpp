@@ -54,8 +54,9 @@ size_t report_short_line(const std::vector<std::string>& lines, size_t index, co
     std::string length = int_to_text(static_cast<int>(lines[index].size()));
     size_t cut = lines_cut_by_byte_10(lines, index);
     if (cut > 0) {
-        std::string next = cut == 2 ? "the next line"
-                                    : "the next " + int_to_text(static_cast<int>(cut) - 1) + " lines";
+        std::string next = cut == 2
+                               ? "the next line"
+                               : "the next " + int_to_text(static_cast<int>(cut) - 1) + " lines";
         at.error("only " + length + " bytes: this line and " + next +
                  " look like one description cut by a byte 10, which ends a line, so no byte of "
                  "a description may be 10 (set a flag with 1)");
@@ -121,9 +122,9 @@ void check_connected(const PieceLook& look, const Place& at) {
     for (size_t k = 0; k < look.blocks.size(); k++) {
         bool same_cell_as_reached = false;
         for (size_t r = 0; r < look.blocks.size(); r++) {
-            same_cell_as_reached = same_cell_as_reached ||
-                                   (reached[r] && look.blocks[r].x == look.blocks[k].x &&
-                                    look.blocks[r].y == look.blocks[k].y);
+            same_cell_as_reached =
+                same_cell_as_reached || (reached[r] && look.blocks[r].x == look.blocks[k].x &&
+                                         look.blocks[r].y == look.blocks[k].y);
         }
         if (!same_cell_as_reached) {
             at.warning(block_text(k, look.blocks[k]) + " touches no other block side by side");
@@ -183,8 +184,8 @@ void check_wander(const PieceTurns& piece, const Place& at) {
         double dy = now.y - dealt.y;
         if (std::fabs(dx) >= 1 || std::fabs(dy) >= 1) {
             at.warning("the piece moves as it turns: turned " + piece.looks[i].label +
-                       ", its middle has moved by (" + number_text(dx) + ", " +
-                       number_text(dy) + ") cells; a turning centre nearer its middle keeps "
+                       ", its middle has moved by (" + number_text(dx) + ", " + number_text(dy) +
+                       ") cells; a turning centre nearer its middle keeps "
                        "it in place");
             return;
         }

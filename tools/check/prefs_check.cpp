@@ -6,15 +6,15 @@
 
 #include "tools/check/key_names.h"
 
-const char* const action_keys[7] = {"pause_key",      "turn_left_key", "turn_right_key",
-                                    "move_left_key",  "move_right_key", "move_down_key",
+const char* const action_keys[7] = {"pause_key",     "turn_left_key",  "turn_right_key",
+                                    "move_left_key", "move_right_key", "move_down_key",
                                     "drop_key"};
 
 namespace {
 
-const char* const file_keys[] = {"main_menu",      "prefs_menu",    "pieces_file",
-                                 "background_img", "level_font",    "small_num_font",
-                                 "game_over_img",  "paused_img",    "blocks_img"};
+const char* const file_keys[] = {"main_menu",      "prefs_menu", "pieces_file",
+                                 "background_img", "level_font", "small_num_font",
+                                 "game_over_img",  "paused_img", "blocks_img"};
 
 // Every number the game reads from "prefs.txt", and whether it must be above 0.
 struct NumberKey {
@@ -23,13 +23,13 @@ struct NumberKey {
 };
 
 const NumberKey number_keys[] = {
-    {"window_w", true},      {"window_h", true},      {"board_width", true},
+    {"window_w", true},      {"window_h", true},          {"board_width", true},
     {"board_height", true},  {"key_repeat_delay", false}, {"key_repeat_rate", false},
-    {"block_size", true},    {"board_x", false},      {"board_y", false},
-    {"next_piece_x", false}, {"next_piece_y", false}, {"level_x", false},
-    {"level_y", false},      {"level_w", true},       {"level_h", true},
-    {"points_x", false},     {"points_y", false},     {"points_w", true},
-    {"points_h", true},      {"lines_x", false},      {"lines_y", false},
+    {"block_size", true},    {"board_x", false},          {"board_y", false},
+    {"next_piece_x", false}, {"next_piece_y", false},     {"level_x", false},
+    {"level_y", false},      {"level_w", true},           {"level_h", true},
+    {"points_x", false},     {"points_y", false},         {"points_w", true},
+    {"points_h", true},      {"lines_x", false},          {"lines_y", false},
     {"lines_w", true},       {"lines_h", true},
 };
 
@@ -43,7 +43,7 @@ struct ImageSize {
 
 // Everything read so far, so later checks only look at values that passed the earlier ones.
 struct PrefsValues {
-    std::map<std::string, int> numbers;      // only keys holding a usable number
+    std::map<std::string, int> numbers;       // only keys holding a usable number
     std::map<std::string, ImageSize> images;  // only images that loaded
     bool has_numbers(std::initializer_list<const char*> keys) const {
         for (const char* key : keys) {
@@ -70,8 +70,9 @@ void read_numbers(const CheckedFile& prefs, PrefsValues& values, Report& report)
             continue;
         }
         if (number.positive && value <= 0) {
-            prefs.error(number.key, quoted(number.key) + " is " + int_to_text(value) +
-                                        ", must be more than 0", report);
+            prefs.error(number.key,
+                        quoted(number.key) + " is " + int_to_text(value) + ", must be more than 0",
+                        report);
             continue;
         }
         values.numbers[number.key] = value;
@@ -85,8 +86,9 @@ void check_binding(const CheckedFile& prefs, const char* key,
         prefs.error(key, quoted(key) + " is bound to no key: that action cannot be used", report);
     } else if (key_names.count(name) == 0) {
         std::string like = key_name_like(name, key_names);
-        prefs.error(key, quoted(name) + " is not a key name SDL gives" +
-                             (like.empty() ? std::string() : ": did you mean " + quoted(like) + "?"),
+        prefs.error(key,
+                    quoted(name) + " is not a key name SDL gives" +
+                        (like.empty() ? std::string() : ": did you mean " + quoted(like) + "?"),
                     report);
     }
 }
@@ -134,8 +136,9 @@ void check_key_repeat(const CheckedFile& prefs, const PrefsValues& values, Repor
                     "(0 as \"key_repeat_delay\" switches repeating off)",
                     report);
     } else if (delay > 0 && rate < 10) {
-        prefs.warning("key_repeat_rate", "\"key_repeat_rate\" " + int_to_text(rate) +
-                                             " repeats a held key more than 100 times a second",
+        prefs.warning("key_repeat_rate",
+                      "\"key_repeat_rate\" " + int_to_text(rate) +
+                          " repeats a held key more than 100 times a second",
                       report);
     } else if (delay > 1000 || rate > 1000) {
         const char* key = delay > 1000 ? "key_repeat_delay" : "key_repeat_rate";
@@ -212,16 +215,17 @@ std::string span(long long from, long long length) {
            int_to_text(static_cast<int>(from + length));
 }
 
-void check_inside(const CheckedFile& prefs, const Area& area, WindowSize window,
-                  Report& report) {
+void check_inside(const CheckedFile& prefs, const Area& area, WindowSize window, Report& report) {
     if (area.x < 0 || area.x + area.w > window.w) {
-        prefs.error(area.x_key, std::string(area.what) + " spans x " + span(area.x, area.w) +
-                                    ", outside the window's 0 to " + int_to_text(window.w),
+        prefs.error(area.x_key,
+                    std::string(area.what) + " spans x " + span(area.x, area.w) +
+                        ", outside the window's 0 to " + int_to_text(window.w),
                     report);
     }
     if (area.y < 0 || area.y + area.h > window.h) {
-        prefs.error(area.y_key, std::string(area.what) + " spans y " + span(area.y, area.h) +
-                                    ", outside the window's 0 to " + int_to_text(window.h),
+        prefs.error(area.y_key,
+                    std::string(area.what) + " spans y " + span(area.y, area.h) +
+                        ", outside the window's 0 to " + int_to_text(window.h),
                     report);
     }
 }
@@ -239,8 +243,7 @@ void check_box(const CheckedFile& prefs, const PrefsValues& values, const char* 
 
 // The paused and game-over images are centred on the board by their own size.
 void check_centred_image(const CheckedFile& prefs, const PrefsValues& values, const char* key,
-                         const char* what, const Area& board, WindowSize window,
-                         Report& report) {
+                         const char* what, const Area& board, WindowSize window, Report& report) {
     if (values.images.count(key) == 0) {
         return;
     }
@@ -257,12 +260,15 @@ void check_layout(const CheckedFile& prefs, const PrefsValues& values, WindowSiz
     }
     if (values.has_numbers({"block_size", "board_x", "board_y", "board_width", "board_height"})) {
         long long size = values.numbers.at("block_size");
-        Area board{"the board", "board_x", "board_y", values.numbers.at("board_x"),
-                   values.numbers.at("board_y"), values.numbers.at("board_width") * size,
+        Area board{"the board",
+                   "board_x",
+                   "board_y",
+                   values.numbers.at("board_x"),
+                   values.numbers.at("board_y"),
+                   values.numbers.at("board_width") * size,
                    values.numbers.at("board_height") * size};
         check_inside(prefs, board, window, report);
-        check_centred_image(prefs, values, "paused_img", "the paused image", board, window,
-                            report);
+        check_centred_image(prefs, values, "paused_img", "the paused image", board, window, report);
         check_centred_image(prefs, values, "game_over_img", "the game-over image", board, window,
                             report);
     }

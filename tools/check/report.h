@@ -25,9 +25,9 @@ public:
     // within a file by line (problems without a line first), otherwise in the order found.
     std::vector<Problem> sorted() const;
 
-    // Every problem of sorted() as "file:line: message" ("file: message" without a line; a warning's
-    // message starts with "warning: "), one per line, then the summary line
-    // "N errors, M warnings".
+    // Every problem of sorted() as "file:line: message" ("file: message" without a line; a
+    // warning's message starts with "warning: "), one per line, then the summary line "N errors, M
+    // warnings".
     std::string text() const;
 };
 
