@@ -26,6 +26,11 @@ TEST(DataCheck, ShippedDataIsClean) {
     CommandResult result = run_checker(folder);
     EXPECT_EQ(0, result.status);
     EXPECT_EQ("0 errors, 0 warnings\n", result.output);
+
+    // The same folder, named on the command line from elsewhere.
+    result = run_command(make_scratch_dir("elsewhere"), std::string(CHECKER) + " '" + folder + "'");
+    EXPECT_EQ(0, result.status);
+    EXPECT_EQ("0 errors, 0 warnings\n", result.output);
 }
 
 TEST(DataCheck, PrefsKeysNumbersAndBindings) {
