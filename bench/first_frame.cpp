@@ -6,7 +6,10 @@
 // Usage: first_frame <folder> <settle_ms> <program> [arguments...]
 // Runs the program in folder (standard output and error to /dev/null), polls until the screen
 // has not changed for settle_ms, and prints "first_frame_ms <ms>", "first_change_ms <ms>" (the
-// first read that differed from the empty screen) and "pid <pid>". The program is left running.
+// first read that differed from the empty screen), "cpu_ms <ms>" and "waiting_ms <ms>" (the
+// program's time on a CPU and waiting for one until the first frame, from
+// /proc/<pid>/schedstat: on a busy machine the waiting explains a slow start) and
+// "pid <pid>". The program is left running.
 // Exit status 1 when the display or the program cannot be opened or nothing ever appears.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
@@ -58,9 +61,29 @@ pid_t start_program(const char* folder, char** argv) {
     _exit(127);
 }
 
+// The process's time on a CPU and waiting in the run queue, in nanoseconds; 0 0 if unknown.
+struct Scheduling {
+    long long running_ns = 0;
+    long long waiting_ns = 0;
+};
+
+Scheduling scheduling_of(pid_t pid) {
+    Scheduling times;
+    char path[64];
+    std::snprintf(path, sizeof path, "/proc/%d/schedstat", static_cast<int>(pid));
+    if (FILE* file = std::fopen(path, "r")) {
+        if (std::fscanf(file, "%lld %lld", &times.running_ns, &times.waiting_ns) != 2) {
+            times = Scheduling();
+        }
+        std::fclose(file);
+    }
+    return times;
+}
+
 struct Read {
     long long at_us;
     unsigned long long hash;
+    Scheduling scheduling;
 };
 
 }  // namespace
@@ -89,7 +112,9 @@ int main(int argc, char** argv) {
     }
     std::vector<Read> reads;
     while (now_us() - start < give_up_ms * 1000) {
-        reads.push_back(Read{now_us() - start, picture_hash(display, root, width, height)});
+        long long at_us = now_us() - start;
+        unsigned long long hash = picture_hash(display, root, width, height);
+        reads.push_back(Read{at_us, hash, scheduling_of(pid)});
         const Read& last = reads.back();
         size_t first_of_last = reads.size() - 1;
         while (first_of_last > 0 && reads[first_of_last - 1].hash == last.hash) {
@@ -103,8 +128,12 @@ int main(int argc, char** argv) {
                     break;
                 }
             }
-            std::printf("first_frame_ms %.1f\nfirst_change_ms %.1f\npid %d\n",
-                        reads[first_of_last].at_us / 1000.0, change_us / 1000.0, pid);
+            const Read& first_frame = reads[first_of_last];
+            std::printf("first_frame_ms %.1f\nfirst_change_ms %.1f\ncpu_ms %.1f\n"
+                        "waiting_ms %.1f\npid %d\n",
+                        first_frame.at_us / 1000.0, change_us / 1000.0,
+                        first_frame.scheduling.running_ns / 1e6,
+                        first_frame.scheduling.waiting_ns / 1e6, pid);
             return 0;
         }
         usleep(1000);

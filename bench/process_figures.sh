@@ -144,6 +144,8 @@ median() {
 measure_first_frame() {
     local run folder output pid
     : >"$work/first_frames"
+    : >"$work/first_frame_cpu"
+    : >"$work/first_frame_waiting"
     for run in $(seq "$first_frame_runs"); do
         pointer_to_corner
         folder=$(fresh_run_folder)
@@ -152,6 +154,8 @@ measure_first_frame() {
         pid=$(awk '$1 == "pid" { print $2 }' <<<"$output")
         started_pids+=("$pid")
         awk '$1 == "first_frame_ms" { print $2 }' <<<"$output" >>"$work/first_frames"
+        awk '$1 == "cpu_ms" { print $2 }' <<<"$output" >>"$work/first_frame_cpu"
+        awk '$1 == "waiting_ms" { print $2 }' <<<"$output" >>"$work/first_frame_waiting"
         if [ "$run" -lt "$first_frame_runs" ]; then
             stop_process "$pid"
         fi
@@ -159,7 +163,8 @@ measure_first_frame() {
     game_pid=$pid
 }
 
-# Plays a whole session under /usr/bin/time -v and prints the peak resident set in KiB.
+# Plays a whole session under /usr/bin/time -v and sets peak_rss to its peak resident set in
+# KiB ("n/a" when the session does not end by itself).
 measure_session_memory() {
     local folder time_pid pid
     pointer_to_corner
@@ -197,11 +202,11 @@ measure_session_memory() {
         echo "the scripted session did not end by itself" >&2
         [ -n "$pid" ] && stop_process "$pid"
         wait "$time_pid" 2>/dev/null || true
-        echo "n/a"
+        peak_rss="n/a"
         return
     fi
     wait "$time_pid" 2>/dev/null || true
-    awk -F': ' '/Maximum resident set size/ { print $2 }' "$work/session.time"
+    peak_rss=$(awk -F': ' '/Maximum resident set size/ { print $2 }' "$work/session.time")
 }
 
 # The centre of the preferences menu's "back" button.
@@ -232,6 +237,8 @@ unset SDL_VIDEODRIVER
 
 measure_first_frame
 first_frame=$(median <"$work/first_frames")
+first_frame_cpu=$(median <"$work/first_frame_cpu")
+first_frame_waiting=$(median <"$work/first_frame_waiting")
 read -r menu_cpu menu_server_cpu <<<"$(cpu_percent_over_idle "$game_pid")"
 click_button play
 sleep 1
@@ -245,12 +252,13 @@ sleep 1
 read -r loop_cpu loop_server_cpu <<<"$(cpu_percent_over_idle "$loop_pid")"
 stop_process "$loop_pid"
 
-peak_rss=$(measure_session_memory)
+measure_session_memory
 
 echo
 echo "| figure | value | X server CPU |"
 echo "|---|---|---|"
 echo "| first main menu frame after process start (median of $first_frame_runs) | $first_frame ms (all: $(tr '\n' ' ' <"$work/first_frames")) | |"
+echo "| of which the game ran on a CPU / waited for one (medians, schedstat) | $first_frame_cpu ms / $first_frame_waiting ms | |"
 echo "| CPU while the main menu waits ${idle_seconds} s | $menu_cpu % | $menu_server_cpu % |"
 echo "| CPU while a game runs with no input ${idle_seconds} s | $game_cpu % | $game_server_cpu % |"
 echo "| CPU of a bare SDL loop (poll, 1 ms sleep) ${idle_seconds} s | $loop_cpu % | $loop_server_cpu % |"
