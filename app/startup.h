@@ -15,5 +15,6 @@ int run_program();
 // Returns the display surface, or null (with the message printed) when it cannot be made.
 SDL_Surface* open_window(ConfigStore& prefs);
 
-// The screens between opening the window and quitting.
+// The screens between opening the window and quitting: plays one game after another until
+// the window is closed. Without pieces to deal it says so and waits for the window to close.
 void run_screens(ConfigStore& prefs);
