@@ -61,6 +61,9 @@ void record_figure(const std::string& name, OpTime time, double pixels) {
 }
 
 void print_summary() {
+    if (figures.empty()) {
+        return;
+    }
     std::printf("\nfull repaint compared with one move (goal: a move costs at most 1/20)\n");
     print_ratio("full repaint / move, compositor work", "full_repaint", "move_no_flip");
     print_ratio("full repaint / move, with the flip", "full_repaint_flip", "move_flip");
