@@ -3,8 +3,9 @@
 #   - time from process start to the first main menu frame (bench/first_frame reads the
 #     screen back every millisecond; median of several starts),
 #   - CPU use (% of one core, from /proc/<pid>/stat) while the main menu waits and while a
-#     game runs with no input, and the same for a bare SDL loop that polls and sleeps 1 ms,
-#     with the X server's own CPU over the same stretches,
+#     game runs with no input, and the same for a bare SDL loop that polls and sleeps 1 ms and
+#     for a bare SDL program blocked in SDL_WaitEvent, with the X server's own CPU over the
+#     same stretches,
 #   - peak resident memory of a whole scripted session (/usr/bin/time -v): hovering the menu,
 #     a game played to its end, the preferences screen, quit,
 #   - the move and full-repaint benchmarks again with the real X11 flip.
@@ -245,11 +246,18 @@ sleep 1
 read -r game_cpu game_server_cpu <<<"$(cpu_percent_over_idle "$game_pid")"
 stop_process "$game_pid"
 
-(cd "$work" && exec "$build/bench/idle_loop") &
+# The bare SDL references: polling with a 1 ms sleep, and blocking in SDL_WaitEvent.
+(cd "$work" && exec "$build/bench/idle_loop" poll) &
 loop_pid=$!
 started_pids+=("$loop_pid")
 sleep 1
 read -r loop_cpu loop_server_cpu <<<"$(cpu_percent_over_idle "$loop_pid")"
+stop_process "$loop_pid"
+(cd "$work" && exec "$build/bench/idle_loop" wait) &
+loop_pid=$!
+started_pids+=("$loop_pid")
+sleep 1
+read -r wait_cpu wait_server_cpu <<<"$(cpu_percent_over_idle "$loop_pid")"
 stop_process "$loop_pid"
 
 measure_session_memory
@@ -262,6 +270,7 @@ echo "| of which the game ran on a CPU / waited for one (medians, schedstat) | $
 echo "| CPU while the main menu waits ${idle_seconds} s | $menu_cpu % | $menu_server_cpu % |"
 echo "| CPU while a game runs with no input ${idle_seconds} s | $game_cpu % | $game_server_cpu % |"
 echo "| CPU of a bare SDL loop (poll, 1 ms sleep) ${idle_seconds} s | $loop_cpu % | $loop_server_cpu % |"
+echo "| CPU of a bare SDL program blocked in SDL_WaitEvent ${idle_seconds} s | $wait_cpu % | $wait_server_cpu % |"
 echo "| peak resident memory of a scripted session | $peak_rss KiB | |"
 echo
 echo "The move and the full repaint with the real X11 flip (game_bench under Xvfb):"
