@@ -11,6 +11,8 @@
 #include <sstream>
 #include <thread>
 
+#include "tests/e2e/screen_checks.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -23,13 +25,6 @@ std::string environment(const char* name) {
     return value == nullptr ? "" : value;
 }
 
-std::string read_text(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 std::string make_temp_folder() {
     std::string pattern = (fs::temp_directory_path() / "derevarez-e2e-XXXXXX").string();
     std::vector<char> name(pattern.begin(), pattern.end());
@@ -38,6 +33,13 @@ std::string make_temp_folder() {
 }
 
 }  // namespace
+
+std::string read_text(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
 
 GameSession::GameSession() {
     folder = make_temp_folder();
@@ -78,9 +80,10 @@ bool GameSession::start(bool expect_window) {
     // A pointer resting on a button would light it from the first frame on.
     run_tool({"xdotool", "mousemove", std::to_string(screen_w - 1), std::to_string(screen_h - 1)},
              x_server->display);
-    if (!game.start({game_binary}, folder,
-                    {"DISPLAY=" + x_server->display, "SDL_VIDEODRIVER=x11", "SDL_AUDIODRIVER=dummy"},
-                    folder + "/stdout.txt", folder + "/stderr.txt")) {
+    if (!game.start(
+            {game_binary}, folder,
+            {"DISPLAY=" + x_server->display, "SDL_VIDEODRIVER=x11", "SDL_AUDIODRIVER=dummy"},
+            folder + "/stdout.txt", folder + "/stderr.txt")) {
         problem = "cannot start the game";
         return false;
     }
@@ -92,10 +95,19 @@ bool GameSession::start(bool expect_window) {
         problem = "no window \"DERevarez\" appeared; the game printed: " + output();
         return false;
     }
+    long long deadline = now_ms() + window_timeout_ms;
+    while (!x->viewable(window) && now_ms() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    // Without a window manager the focus would follow the pointer; the keys must reach the
+    // game wherever the pointer is, and a stray focus change would pause the game.
+    focus(window);
     return true;
 }
 
-Picture GameSession::screen() { return x->grab(window); }
+Picture GameSession::screen() {
+    return x->grab(window);
+}
 
 bool GameSession::wait_for(const std::function<bool(const Picture&)>& condition, int timeout_ms,
                            Picture* last) {
@@ -117,6 +129,7 @@ bool GameSession::wait_for(const std::function<bool(const Picture&)>& condition,
 }
 
 void GameSession::point_at(int x_pos, int y_pos) {
+    pointer = Spot{x_pos, y_pos};
     run_tool({"xdotool", "mousemove", "--window", std::to_string(window), std::to_string(x_pos),
               std::to_string(y_pos)},
              x_server->display);
@@ -150,9 +163,36 @@ void GameSession::press_action(const std::string& action, int count) {
     press(prefs.get_string(action), count);
 }
 
-void GameSession::focus(XWindowId target) { x->focus(target); }
+void GameSession::focus(XWindowId target) {
+    x->focus(target);
+}
 
-std::string GameSession::output() { return read_text(folder + "/stdout.txt"); }
+ShippedMenu GameSession::main_menu() {
+    return ShippedMenu(folder, prefs.get_string("main_menu"), nullptr);
+}
+
+bool GameSession::reach_main_menu(const ShippedMenu& menu) {
+    return start() && wait_for_menu(menu);
+}
+
+bool GameSession::wait_for_menu(const ShippedMenu& menu) {
+    Picture last;
+    if (wait_for([&](const Picture& s) { return shows_menu(s, menu, pointer); }, window_timeout_ms,
+                 &last)) {
+        return true;
+    }
+    problem = "the menu is not drawn as its menu file describes it: " +
+              menu_mismatch(last, menu, pointer);
+    return false;
+}
+
+std::string GameSession::output() {
+    return read_text(folder + "/stdout.txt");
+}
+
+void GameSession::keep(const Picture& picture, const std::string& name) {
+    save_png(picture, folder + "/" + name + ".png");
+}
 
 void GameSession::save_screenshot(const std::string& name) {
     std::string target = environment("E2E_SCREENSHOTS");

@@ -13,16 +13,20 @@
 #include "tests/e2e/x_client.h"
 #include "tests/e2e/x_server.h"
 
+// The whole file byte for byte ("" when it cannot be read).
+std::string read_text(const std::string& path);
+
 class GameSession {
 public:
-    std::string folder;       // the game's working folder, removed at the end
+    std::string folder;         // the game's working folder, removed at the end
     std::string shipped_prefs;  // "prefs.txt" as shipped, byte for byte
-    ConfigStore prefs;        // the same, as the game reads it
+    ConfigStore prefs;          // the same, as the game reads it
     std::unique_ptr<XServer> x_server;
     std::unique_ptr<XClient> x;
     ChildProcess game;
     XWindowId window = 0;
-    std::string problem;  // why start() failed
+    Spot pointer{-1000, -1000};  // where the pointer is, in window coordinates
+    std::string problem;         // why start() failed
 
     // Copies the run folder (env TEST_RUN_DIR) to a fresh temporary folder and puts the
     // shipped "prefs.txt" (env TEST_SOURCE_DIR/data) into it, so a player's own bindings in
@@ -62,8 +66,20 @@ public:
     // Gives the window the input focus (0: takes it away to the root window).
     void focus(XWindowId target);
 
+    // The main menu as the shipped files describe it.
+    ShippedMenu main_menu();
+    // start(), then waits until the window shows menu. False with problem set on failure.
+    bool reach_main_menu(const ShippedMenu& menu);
+    // Waits until the window shows menu as its compositor draws it, with the buttons under
+    // the pointer lit. False with problem saying what differs when it does not.
+    bool wait_for_menu(const ShippedMenu& menu);
+
     // What the game printed on standard output so far.
     std::string output();
+
+    // Keeps picture as name.png in folder, for finding out why a test failed (the folder is
+    // kept then).
+    void keep(const Picture& picture, const std::string& name);
 
     // With env E2E_SCREENSHOTS naming a folder, saves the window there as name.png.
     void save_screenshot(const std::string& name);

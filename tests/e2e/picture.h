@@ -18,8 +18,12 @@ struct Picture {
     Uint32 at(int x, int y) const { return pixels[static_cast<size_t>(y) * w + x]; }
 };
 
-inline Uint32 alpha_of(Uint32 pixel) { return pixel >> 24; }
-inline Uint32 rgb_of(Uint32 pixel) { return pixel & 0xFFFFFF; }
+inline Uint32 alpha_of(Uint32 pixel) {
+    return pixel >> 24;
+}
+inline Uint32 rgb_of(Uint32 pixel) {
+    return pixel & 0xFFFFFF;
+}
 
 // Any image file SDL_image reads, with its own alpha (a colour key reads as alpha 0). Empty when
 // the file cannot be read.
@@ -28,8 +32,7 @@ Picture load_picture(const std::string& path);
 // text rendered with the TrueType font at path and size in colour 0xRRGGBB, as the menus
 // render their texts (blended, with alpha). Empty when the font cannot be opened or the text
 // is empty.
-Picture render_text(const std::string& font_path, int size, const std::string& text,
-                    Uint32 colour);
+Picture render_text(const std::string& font_path, int size, const std::string& text, Uint32 colour);
 
 // The part of picture inside rect (clipped to the picture).
 Picture crop(const Picture& picture, const SDL_Rect& rect);

@@ -1,5 +1,7 @@
 #include "tests/e2e/screen_checks.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -9,7 +11,7 @@ const int sample_step = 7;
 bool close_colour(Uint32 a, Uint32 b) {
     for (int shift = 0; shift <= 16; shift += 8) {
         int difference = int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF);
-        if (std::abs(difference) > 2) {
+        if (std::abs(difference) > 3) {
             return false;
         }
     }
@@ -38,27 +40,135 @@ bool shows_picture(const Picture& screen, const Picture& picture, int x, int y) 
     return checked > 0 && matching * 100 >= checked * 99;
 }
 
-bool shows_menu(const Picture& screen, const ShippedMenu& menu) {
+namespace {
+
+// One channel blended as SDL blends per-pixel alpha: d + (s - d) * a / 256.
+Uint32 blend_channel(Uint32 source, Uint32 target, Uint32 alpha) {
+    int s = int(source & 0xFF);
+    int d = int(target & 0xFF);
+    return Uint32((((s - d) * int(alpha)) >> 8) + d) & 0xFF;
+}
+
+void blend_onto(Picture& target, const Picture& picture, int x, int y) {
+    for (int py = 0; py < picture.h; ++py) {
+        for (int px = 0; px < picture.w; ++px) {
+            if (!target.contains(x + px, y + py)) {
+                continue;
+            }
+            Uint32 source = picture.at(px, py);
+            Uint32 alpha = alpha_of(source);
+            Uint32& pixel = target.pixels[static_cast<size_t>(y + py) * target.w + x + px];
+            if (alpha == 255) {
+                pixel = source;
+            } else if (alpha != 0) {
+                pixel = 0xFF000000u | blend_channel(source >> 16, pixel >> 16, alpha) << 16 |
+                        blend_channel(source >> 8, pixel >> 8, alpha) << 8 |
+                        blend_channel(source, pixel, alpha);
+            }
+        }
+    }
+}
+
+bool lit(const MenuButton& button, Spot pointer) {
+    const SDL_Rect& r = button.hit;
+    return !button.hover.empty() && pointer.x >= r.x && pointer.x <= r.x + r.w &&
+           pointer.y >= r.y && pointer.y <= r.y + r.h;
+}
+
+std::string hex(Uint32 pixel) {
+    char text[16];
+    std::snprintf(text, sizeof text, "#%06x", rgb_of(pixel));
+    return text;
+}
+
+}  // namespace
+
+Picture compose_menu(const ShippedMenu& menu, Spot pointer) {
+    Picture picture = menu.background;
+    for (const MenuButton& button : menu.buttons) {
+        blend_onto(picture, lit(button, pointer) ? button.hover : button.normal, button.x,
+                   button.y);
+    }
+    return picture;
+}
+
+std::string picture_mismatch(const Picture& screen, const Picture& expected) {
     long checked = 0;
-    long matching = 0;
-    for (int y = 0; y < screen.h && y < menu.background.h; y += sample_step) {
-        for (int x = 0; x < screen.w && x < menu.background.w; x += sample_step) {
-            if (menu.near_a_button(x, y)) {
+    long differing = 0;
+    std::string first;
+    for (int y = 0; y < expected.h && y < screen.h; ++y) {
+        for (int x = 0; x < expected.w && x < screen.w; ++x) {
+            ++checked;
+            if (!close_colour(expected.at(x, y), screen.at(x, y))) {
+                ++differing;
+                if (first.empty()) {
+                    first = " (first at " + std::to_string(x) + ", " + std::to_string(y) + ": " +
+                            hex(screen.at(x, y)) + " instead of " + hex(expected.at(x, y)) + ")";
+                }
+            }
+        }
+    }
+    if (checked > 0 && differing * 1000 <= checked) {
+        return "";
+    }
+    return std::to_string(differing) + " of " + std::to_string(checked) + " pixels differ" + first;
+}
+
+std::string menu_mismatch(const Picture& screen, const ShippedMenu& menu, Spot pointer) {
+    return picture_mismatch(screen, compose_menu(menu, pointer));
+}
+
+bool shows_menu(const Picture& screen, const ShippedMenu& menu, Spot pointer) {
+    return menu_mismatch(screen, menu, pointer).empty();
+}
+
+namespace {
+
+int colour_distance(Uint32 a, Uint32 b) {
+    int most = 0;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        most = std::max(most, std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)));
+    }
+    return most;
+}
+
+}  // namespace
+
+bool closer_to(const Picture& screen, const Picture& expected, const Picture& other) {
+    long checked = 0;
+    long closer = 0;
+    for (int y = 0; y < expected.h && y < other.h && y < screen.h; ++y) {
+        for (int x = 0; x < expected.w && x < other.w && x < screen.w; ++x) {
+            if (colour_distance(expected.at(x, y), other.at(x, y)) <= 48) {
                 continue;
             }
             ++checked;
-            matching += close_colour(menu.background.at(x, y), screen.at(x, y)) ? 1 : 0;
+            closer += colour_distance(screen.at(x, y), expected.at(x, y)) <
+                              colour_distance(screen.at(x, y), other.at(x, y))
+                          ? 1
+                          : 0;
         }
     }
-    if (checked == 0 || matching * 100 < checked * 99) {
-        return false;
-    }
-    for (const MenuButton& button : menu.buttons) {
-        if (!button.normal.empty() && !shows_picture(screen, button.normal, button.x, button.y)) {
-            return false;
+    return checked > 0 && closer * 100 >= checked * 99;
+}
+
+bool looks_alike(const Picture& a, const Picture& b, const SDL_Rect& rect) {
+    long checked = 0;
+    long equal = 0;
+    for (int y = rect.y; y < rect.y + rect.h; ++y) {
+        for (int x = rect.x; x < rect.x + rect.w; ++x) {
+            if (!a.contains(x, y) || !b.contains(x, y)) {
+                continue;
+            }
+            int distance = colour_distance(a.at(x, y), b.at(x, y));
+            if (distance > 96) {
+                return false;
+            }
+            ++checked;
+            equal += distance <= 3 ? 1 : 0;
         }
     }
-    return true;
+    return checked > 0 && equal * 100 >= checked * 95;
 }
 
 bool same_area(const Picture& a, const Picture& b, const SDL_Rect& rect) {
@@ -84,7 +194,8 @@ Cells occupied_cells(const Picture& screen, const GameLayout& layout) {
             for (int y = r.y; y < r.y + r.h; ++y) {
                 for (int x = r.x; x < r.x + r.w; ++x) {
                     bool known = screen.contains(x, y) && layout.background.contains(x, y);
-                    differing += known && !close_colour(screen.at(x, y), layout.background.at(x, y));
+                    differing +=
+                        known && !close_colour(screen.at(x, y), layout.background.at(x, y));
                 }
             }
             if (differing * 3 > r.w * r.h) {

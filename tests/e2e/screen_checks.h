@@ -2,6 +2,7 @@
 #pragma once
 
 #include <set>
+#include <string>
 #include <utility>
 
 #include "tests/e2e/picture.h"
@@ -12,9 +13,27 @@
 // when no opaque pixel falls on the screen.
 bool shows_picture(const Picture& screen, const Picture& picture, int x, int y);
 
-// Whether screen shows the menu: its background wherever no button can be drawn (sampled on
-// a grid) and every button's normal picture at its place.
-bool shows_menu(const Picture& screen, const ShippedMenu& menu);
+// The menu as its compositor draws it: the background, then every button's picture in
+// number order, blended by its alpha. A button whose lit area (its hit rectangle, edges
+// included) holds pointer shows its hover picture.
+Picture compose_menu(const ShippedMenu& menu, Spot pointer);
+
+// "" when screen shows expected (all but one pixel in a thousand within a rounding step of
+// blending) inside expected's area; otherwise how many pixels differ and the first of them.
+std::string picture_mismatch(const Picture& screen, const Picture& expected);
+
+// picture_mismatch against the composed menu, and whether it is "".
+std::string menu_mismatch(const Picture& screen, const ShippedMenu& menu, Spot pointer);
+bool shows_menu(const Picture& screen, const ShippedMenu& menu, Spot pointer);
+
+// Whether screen looks like expected rather than like other wherever those two differ
+// clearly: a looser test than picture_mismatch, for pictures a partial repaint leaves blended
+// a second time at the edges of translucent pixels.
+bool closer_to(const Picture& screen, const Picture& expected, const Picture& other);
+
+// Whether the two screenshots look alike inside rect: nearly all pixels the same and none
+// far off. Translucent edges blended a second time pass; a different digit or block does not.
+bool looks_alike(const Picture& a, const Picture& b, const SDL_Rect& rect);
 
 // Whether the two screenshots are the same inside rect.
 bool same_area(const Picture& a, const Picture& b, const SDL_Rect& rect);

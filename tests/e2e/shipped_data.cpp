@@ -54,7 +54,8 @@ void load_images(ConfigStore& menu, const std::string& folder,
         if (surfaces.count(name) != 0) {
             continue;
         }
-        Picture picture = load_picture(folder + "/" + menu.get_string(numbered("surf", i, "_path")));
+        Picture picture =
+            load_picture(folder + "/" + menu.get_string(numbered("surf", i, "_path")));
         if (picture.empty()) {
             continue;
         }
@@ -67,7 +68,8 @@ void load_texts(ConfigStore& menu, const std::string& folder, ConfigStore* subst
                 std::map<std::string, Picture>& surfaces) {
     for (int i = 1; i <= menu.get_int("num_tsurfs"); ++i) {
         std::string name = menu.get_string(numbered("tsurf", i, "_name"));
-        std::string text = substitute(menu.get_string(numbered("tsurf", i, "_text")), substitutions);
+        std::string text =
+            substitute(menu.get_string(numbered("tsurf", i, "_text")), substitutions);
         std::string font = menu.get_string(numbered("tsurf", i, "_font"));
         if (surfaces.count(name) != 0) {
             continue;
@@ -77,9 +79,11 @@ void load_texts(ConfigStore& menu, const std::string& folder, ConfigStore* subst
                 continue;
             }
             std::string colour = menu.get_string(numbered("tsurf", i, "_color"));
-            Uint32 rgb = colour.size() < 6 ? 0 : std::strtoul(colour.substr(0, 6).c_str(), nullptr, 16);
-            Picture picture = render_text(folder + "/" + menu.get_string(numbered("font", f, "_path")),
-                                          menu.get_int(numbered("font", f, "_size")), text, rgb);
+            Uint32 rgb =
+                colour.size() < 6 ? 0 : std::strtoul(colour.substr(0, 6).c_str(), nullptr, 16);
+            Picture picture =
+                render_text(folder + "/" + menu.get_string(numbered("font", f, "_path")),
+                            menu.get_int(numbered("font", f, "_size")), text, rgb);
             if (!picture.empty()) {
                 surfaces[name] = picture;
             }
@@ -166,9 +170,9 @@ GameLayout::GameLayout(const std::string& folder, ConfigStore& prefs) {
     level = box("level");
     points = box("points");
     lines = box("lines");
-    next_piece = SDL_Rect{Sint16(prefs.get_int("next_piece_x")),
-                          Sint16(prefs.get_int("next_piece_y")), Uint16(4 * block),
-                          Uint16(4 * block)};
+    next_piece =
+        SDL_Rect{Sint16(prefs.get_int("next_piece_x")), Sint16(prefs.get_int("next_piece_y")),
+                 Uint16(4 * block), Uint16(4 * block)};
 }
 
 Spot GameLayout::centred_on_board(int w, int h) const {
@@ -176,19 +180,32 @@ Spot GameLayout::centred_on_board(int w, int h) const {
 }
 
 SDL_Rect GameLayout::cell(int column, int row) const {
-    return SDL_Rect{Sint16(board_x + column * block), Sint16(board_y + row * block),
-                    Uint16(block), Uint16(block)};
+    return SDL_Rect{Sint16(board_x + column * block), Sint16(board_y + row * block), Uint16(block),
+                    Uint16(block)};
 }
 
 std::string x_keysym(const std::string& sdl_name) {
     static const std::map<std::string, std::string> named = {
-        {"left", "Left"},     {"right", "Right"},         {"up", "Up"},
-        {"down", "Down"},     {"space", "space"},         {"return", "Return"},
-        {"escape", "Escape"}, {"tab", "Tab"},             {"backspace", "BackSpace"},
-        {"insert", "Insert"}, {"delete", "Delete"},       {"home", "Home"},
-        {"end", "End"},       {"page up", "Prior"},       {"page down", "Next"},
-        {"enter", "KP_Enter"}, {"left shift", "Shift_L"}, {"right shift", "Shift_R"},
-        {"left ctrl", "Control_L"}, {"right ctrl", "Control_R"},
+        {"left", "Left"},
+        {"right", "Right"},
+        {"up", "Up"},
+        {"down", "Down"},
+        {"space", "space"},
+        {"return", "Return"},
+        {"escape", "Escape"},
+        {"tab", "Tab"},
+        {"backspace", "BackSpace"},
+        {"insert", "Insert"},
+        {"delete", "Delete"},
+        {"home", "Home"},
+        {"end", "End"},
+        {"page up", "Prior"},
+        {"page down", "Next"},
+        {"enter", "KP_Enter"},
+        {"left shift", "Shift_L"},
+        {"right shift", "Shift_R"},
+        {"left ctrl", "Control_L"},
+        {"right ctrl", "Control_R"},
     };
     auto found = named.find(sdl_name);
     if (found != named.end()) {
@@ -209,8 +226,8 @@ std::string x_keysym(const std::string& sdl_name) {
 }
 
 std::string unbound_key_name(ConfigStore& prefs) {
-    static const char* const actions[] = {"pause_key",      "turn_left_key", "turn_right_key",
-                                          "move_left_key",  "move_right_key", "move_down_key",
+    static const char* const actions[] = {"pause_key",     "turn_left_key",  "turn_right_key",
+                                          "move_left_key", "move_right_key", "move_down_key",
                                           "drop_key"};
     for (const char* candidate : {"j", "k", "l", "h", "u", "i", "o", "n", "m", "b"}) {
         bool bound = false;

@@ -1,23 +1,12 @@
 // The program as a player starts and leaves it: the window, the main menu, the ways out.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "tests/e2e/game_session.h"
 #include "tests/e2e/screen_checks.h"
 
 namespace {
 
 const int exit_timeout_ms = 10000;
-const int draw_timeout_ms = 10000;
-
-std::string file_text(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 }  // namespace
 
@@ -38,7 +27,7 @@ TEST(Quit, TheWindowsCloseRequestEndsTheProgramWithStatusZero) {
     session.x->request_close(session.window);
     ASSERT_TRUE(session.game.wait_for_exit(exit_timeout_ms)) << "the game did not end";
     EXPECT_EQ(session.game.exit_status, 0);
-    EXPECT_EQ(file_text(session.folder + "/prefs.txt"), session.shipped_prefs);
+    EXPECT_EQ(read_text(session.folder + "/prefs.txt"), session.shipped_prefs);
 }
 
 TEST(Quit, WithoutPrefsFileTheProgramSaysSoAndEndsWithStatusOne) {

@@ -11,9 +11,13 @@
 
 namespace {
 
-int ignore_error(Display*, XErrorEvent*) { return 0; }
+int ignore_error(Display*, XErrorEvent*) {
+    return 0;
+}
 
-Display* as_display(void* display) { return static_cast<Display*>(display); }
+Display* as_display(void* display) {
+    return static_cast<Display*>(display);
+}
 
 // The bytes of a text property (window names are plain ASCII here, in whatever encoding type
 // the toolkit chose: XFetchName would miss UTF8_STRING names).
@@ -97,6 +101,12 @@ bool XClient::exists(XWindowId window) {
     return XGetWindowAttributes(as_display(display), window, &attributes) != 0;
 }
 
+bool XClient::viewable(XWindowId window) {
+    XWindowAttributes attributes;
+    return XGetWindowAttributes(as_display(display), window, &attributes) != 0 &&
+           attributes.map_state == IsViewable;
+}
+
 bool XClient::box(XWindowId window, WindowBox& result) {
     Display* d = as_display(display);
     XWindowAttributes attributes;
@@ -130,9 +140,9 @@ Picture XClient::grab(XWindowId window) {
     }
     Display* d = as_display(display);
     // Read from the root window: it shows the window together with its SDL child window.
-    XImage* image = XGetImage(d, DefaultRootWindow(d), where.x, where.y,
-                              static_cast<unsigned>(where.w), static_cast<unsigned>(where.h),
-                              AllPlanes, ZPixmap);
+    XImage* image =
+        XGetImage(d, DefaultRootWindow(d), where.x, where.y, static_cast<unsigned>(where.w),
+                  static_cast<unsigned>(where.h), AllPlanes, ZPixmap);
     if (image == nullptr) {
         return picture;
     }

@@ -34,6 +34,9 @@ public:
     // Whether the window still exists.
     bool exists(XWindowId window);
 
+    // Whether the window is mapped and shown on the screen.
+    bool viewable(XWindowId window);
+
     // The window's position on the screen and its size. False when the window is gone.
     bool box(XWindowId window, WindowBox& result);
 

@@ -45,7 +45,9 @@ XServer::XServer(int width, int height) {
     }
 }
 
-XServer::~XServer() { server.stop(SIGTERM, 5000); }
+XServer::~XServer() {
+    server.stop(SIGTERM, 5000);
+}
 
 bool XServer::try_display(int number, const std::string& geometry) {
     int pipe_ends[2];

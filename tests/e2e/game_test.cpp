@@ -1,0 +1,176 @@
+// Games as a player plays them: the keys bound in "prefs.txt" move, turn and drop the pieces
+// as the rules say, rows clear and count, pause hides the well, and a lost game leads back to
+// the main menu and a fresh game.
+#include <gtest/gtest.h>
+
+#include "tests/e2e/game_session.h"
+#include "tests/e2e/player.h"
+#include "tests/e2e/screen_checks.h"
+
+namespace {
+
+const int screen_timeout_ms = 10000;
+const int exit_timeout_ms = 10000;
+const int pieces_to_clear_a_row = 40;
+const int drops_to_lose = 120;
+
+// Whether the paused image stands over the board's centre and no block shows beside it.
+bool shows_paused(const Picture& screen, const GameLayout& layout) {
+    Spot at = layout.centred_on_board(layout.paused.w, layout.paused.h);
+    if (!shows_picture(screen, layout.paused, at.x, at.y)) {
+        return false;
+    }
+    for (const Cell& cell : occupied_cells(screen, layout)) {
+        SDL_Rect r = layout.cell(cell.first, cell.second);
+        bool under_image = r.x + r.w > at.x && r.x < at.x + layout.paused.w && r.y + r.h > at.y &&
+                           r.y < at.y + layout.paused.h;
+        if (!under_image) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool shows_game_over(const Picture& screen, const GameLayout& layout) {
+    Spot at = layout.centred_on_board(layout.game_over.w, layout.game_over.h);
+    return shows_picture(screen, layout.game_over, at.x, at.y);
+}
+
+}  // namespace
+
+TEST(Play, TheBoundKeysMoveTurnAndDropPiecesAndAClearedRowCounts) {
+    GameSession session;
+    ShippedMenu menu = session.main_menu();
+    ASSERT_TRUE(session.reach_main_menu(menu)) << session.problem;
+    Player player(session);
+    ASSERT_TRUE(player.start_game(menu)) << player.problem;
+    Picture first = player.last;
+
+    EXPECT_TRUE(session.wait_for(
+        [&](const Picture& s) { return !occupied_cells(s, player.layout).empty(); },
+        screen_timeout_ms))
+        << "no block fell into the well by itself";
+    ASSERT_TRUE(player.bring_in_piece()) << player.problem;
+
+    bool room_on_the_left = min_column(player.piece) > 0;
+    std::string away = room_on_the_left ? "move_left_key" : "move_right_key";
+    std::string back = room_on_the_left ? "move_right_key" : "move_left_key";
+    ASSERT_TRUE(player.move(away, room_on_the_left ? -1 : 1, 0, 2)) << player.problem;
+    ASSERT_TRUE(player.move(back, room_on_the_left ? 1 : -1, 0, 2)) << player.problem;
+
+    Cells shape = normalised(player.piece);
+    ASSERT_TRUE(player.turn("turn_right_key", turned_right(shape))) << player.problem;
+    ASSERT_TRUE(player.turn("turn_left_key", shape)) << player.problem;
+    ASSERT_TRUE(player.move("move_down_key", 0, 1, 3)) << player.problem;
+
+    Cells before_drop = player.piece;
+    ASSERT_TRUE(player.drop()) << player.problem;
+    EXPECT_EQ(max_row(player.well.settled), player.layout.rows - 1)
+        << "the dropped piece did not land on the floor";
+    EXPECT_EQ(normalised(player.well.settled), normalised(before_drop));
+
+    int cleared = 0;
+    for (int piece = 0; piece < pieces_to_clear_a_row && cleared == 0; ++piece) {
+        ASSERT_TRUE(player.place_next_piece(&cleared)) << player.problem;
+    }
+    ASSERT_GT(cleared, 0) << "no row was cleared in " << pieces_to_clear_a_row << " pieces";
+    EXPECT_FALSE(looks_alike(first, player.last, player.layout.lines)) << "lines did not change";
+    EXPECT_FALSE(looks_alike(first, player.last, player.layout.points)) << "points did not change";
+
+    ASSERT_TRUE(player.bring_in_piece()) << player.problem;
+    session.save_screenshot("game");
+
+    session.x->request_close(session.window);
+    ASSERT_TRUE(session.game.wait_for_exit(exit_timeout_ms)) << "closing did not end the game";
+    EXPECT_EQ(session.game.exit_status, 0);
+    EXPECT_EQ(read_text(session.folder + "/prefs.txt"), session.shipped_prefs);
+}
+
+TEST(Pause, ThePauseKeyHidesTheWellAndLosingTheFocusPauses) {
+    GameSession session;
+    ShippedMenu menu = session.main_menu();
+    ASSERT_TRUE(session.reach_main_menu(menu)) << session.problem;
+    Player player(session);
+    ASSERT_FALSE(player.layout.paused.empty()) << "the paused image cannot be read";
+    ASSERT_TRUE(player.start_game(menu)) << player.problem;
+    ASSERT_TRUE(player.bring_in_piece()) << player.problem;
+    ASSERT_TRUE(player.drop()) << player.problem;
+    ASSERT_TRUE(player.bring_in_piece()) << player.problem;
+    const GameLayout& layout = player.layout;
+
+    session.press_action("pause_key");
+    ASSERT_TRUE(session.wait_for([&](const Picture& s) { return shows_paused(s, layout); },
+                                 screen_timeout_ms))
+        << "the pause key did not show the paused image over an empty well";
+    session.save_screenshot("paused");
+
+    Cells paused_piece = player.piece;
+    session.press_action("pause_key");
+    ASSERT_TRUE(session.wait_for(
+        [&](const Picture& s) {
+            return !shows_paused(s, layout) &&
+                   minus(occupied_cells(s, layout), player.falling(s)) == player.well.settled &&
+                   moved_by(paused_piece, player.falling(s), 0, 0, 2);
+        },
+        screen_timeout_ms, &player.last))
+        << "pressing the pause key again did not bring the blocks back";
+    player.piece = player.falling(player.last);
+
+    session.focus(0);
+    ASSERT_TRUE(session.wait_for([&](const Picture& s) { return shows_paused(s, layout); },
+                                 screen_timeout_ms))
+        << "losing the input focus did not pause the game";
+    // Getting the focus back leaves the game paused: the pause key must resume it, not pause.
+    session.focus(session.window);
+    Cells before_focus_loss = player.piece;
+    session.press_action("pause_key");
+    EXPECT_TRUE(session.wait_for(
+        [&](const Picture& s) {
+            return !shows_paused(s, layout) &&
+                   moved_by(before_focus_loss, player.falling(s), 0, 0, 3);
+        },
+        screen_timeout_ms))
+        << "the game did not stay paused until the pause key";
+}
+
+TEST(GameOver, RepeatedDropsEndTheGameAndTheNextGameStartsEmptyAtLevelOne) {
+    GameSession session;
+    ShippedMenu menu = session.main_menu();
+    ASSERT_TRUE(session.reach_main_menu(menu)) << session.problem;
+    Player player(session);
+    ASSERT_FALSE(player.layout.game_over.empty()) << "the game-over image cannot be read";
+    ASSERT_TRUE(player.start_game(menu)) << player.problem;
+    Picture first = player.last;
+    const GameLayout& layout = player.layout;
+
+    // Drops pile the pieces up in the middle of the well. Once the pile reaches the top row,
+    // a piece that enters is stopped by it at its first fall step and the game ends; a drop
+    // before that step would only land the piece above the well, so the player waits.
+    bool over = false;
+    bool full = false;
+    Picture last;
+    for (int drop = 0; drop < drops_to_lose && !over && !full; ++drop) {
+        session.press_action("drop_key");
+        over = session.wait_for([&](const Picture& s) { return shows_game_over(s, layout); }, 60,
+                                &last);
+        Cells blocks = occupied_cells(last, layout);
+        full = !blocks.empty() && min_row(blocks) == 0;
+    }
+    over = over || session.wait_for([&](const Picture& s) { return shows_game_over(s, layout); },
+                                    screen_timeout_ms);
+    ASSERT_TRUE(over) << "the game-over image did not appear after " << drops_to_lose << " drops";
+    session.save_screenshot("game_over");
+
+    session.press("return");
+    ASSERT_TRUE(session.wait_for_menu(menu))
+        << "Return at the game-over image did not lead back to the main menu: " << session.problem;
+
+    ASSERT_TRUE(player.start_game(menu)) << player.problem;
+    Picture again = player.last;
+    Cells blocks = occupied_cells(again, layout);
+    EXPECT_LE(blocks.size(), 4u) << "the second game does not start with an empty well";
+    EXPECT_TRUE(blocks.empty() || max_row(blocks) < 4) << "old blocks are left in the well";
+    EXPECT_TRUE(looks_alike(first, again, layout.level)) << "the second game is not at level 1";
+    EXPECT_TRUE(looks_alike(first, again, layout.points)) << "the points were not reset";
+    EXPECT_TRUE(looks_alike(first, again, layout.lines)) << "the lines were not reset";
+}
