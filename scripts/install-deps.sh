@@ -9,7 +9,7 @@ libsdl1.2-dev libsdl-image1.2-dev libsdl-ttf2.0-dev
 libpng-dev fonts-dejavu-core
 googletest libgtest-dev libgmock-dev libbenchmark-dev
 clang libclang-rt-14-dev valgrind
-xvfb xdotool imagemagick x11-utils time
+xvfb xdotool imagemagick x11-utils time libx11-dev
 "
 
 missing=""
