@@ -1,34 +1,48 @@
-// The screens between opening the window and quitting. Until the menus exist the program
-// plays one game after another on a single Game, resetting it in between.
+// The main menu loop: one main menu and one Game for the whole run; the player goes from the
+// menu to a game or to the preferences screen and back until they quit.
 #include <cstdio>
 
+#include "app/preferences_screen.h"
 #include "app/startup.h"
 #include "game/game.h"
+#include "menu/menu.h"
 
 namespace {
 
-// Keeps the window open until it is closed, so that the message above can be read.
-void wait_for_close() {
-    SDL_Event event;
-    while (SDL_WaitEvent(&event) != 0) {
-        if (event.type == SDL_QUIT) {
-            return;
-        }
+// Plays one game. True when the window was closed and the program must end. Without a piece
+// to deal no game can start: the player is told why and goes back to the menu.
+bool play_one_game(Game& game, ConfigStore& prefs) {
+    if (!game.has_pieces()) {
+        std::printf("can't start a game: the pieces file \"%s\" has no piece to play with\n",
+                    prefs.get_string("pieces_file").c_str());
+        std::fflush(stdout);
+        return false;
     }
+    bool quit = game.play();
+    if (!quit) {
+        game.reset();
+    }
+    return quit;
 }
 
 }  // namespace
 
 void run_screens(ConfigStore& prefs) {
+    Menu main_menu(prefs.get_string("main_menu").c_str(), nullptr);
+    // Built before the first choice, so that a missing game image ends the program at once
+    // rather than when the player first tries to play.
     Game game(prefs);
-    if (!game.has_pieces()) {
-        std::printf("no piece to play with in the pieces file \"%s\"; close the window to quit\n",
-                    prefs.get_string("pieces_file").c_str());
-        std::fflush(stdout);
-        wait_for_close();
-        return;
-    }
-    while (!game.play()) {
-        game.reset();
+    bool quit = false;
+    while (!quit) {
+        std::string word = main_menu.run();
+        if (word == "quit") {
+            break;
+        }
+        if (word == "play") {
+            quit = play_one_game(game, prefs);
+        } else if (word == "prefs") {
+            quit = preferences_screen(prefs);
+        }
+        // Any other word, the empty one of a failed wait included, shows the menu again.
     }
 }

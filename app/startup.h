@@ -15,6 +15,9 @@ int run_program();
 // Returns the display surface, or null (with the message printed) when it cannot be made.
 SDL_Surface* open_window(ConfigStore& prefs);
 
-// The screens between opening the window and quitting: plays one game after another until
-// the window is closed. Without pieces to deal it says so and waits for the window to close.
+// The main menu loop: builds the main menu (the file named by "main_menu") and the Game, then
+// runs the menu until the player quits: "play" plays a game (and resets the Game unless the
+// window was closed), "prefs" opens the preferences screen, "quit" or a closed window ends the
+// loop, any other word shows the menu again. With no piece to deal, "play" prints why and
+// shows the menu again. Missing menu or game files end the program (see Menu and Game).
 void run_screens(ConfigStore& prefs);

@@ -2,6 +2,3 @@
 find_package(Threads REQUIRED)
 add_game_test(game_loop_tests SOURCES loop_input_test.cpp loop_play_test.cpp loop_helpers.h
               LIBS game game_fixture Threads::Threads)
-
-# The shell playing games on one Game.
-add_game_test(game_shell_tests SOURCES loop_shell_test.cpp LIBS shell game_fixture)
