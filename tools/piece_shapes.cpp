@@ -19,7 +19,7 @@ bool in_box(int value) {
 }
 
 std::string orientation_problem(const PieceShape& orientation, int turns) {
-    for (const BlockOffset& block : orientation.blocks) {
+    for (const ShapeBlock& block : orientation.blocks) {
         if (!in_box(block.x) || !in_box(block.y)) {
             std::ostringstream text;
             text << "after " << turns << " right turn(s) a block lands on (" << block.x << ", "
@@ -121,7 +121,7 @@ public:
         }
         for (int x = 0; x < kBoxSize; ++x) {
             if (row[x] == 'X') {
-                piece.blocks.push_back(BlockOffset{x, picture_rows});
+                piece.blocks.push_back(ShapeBlock{x, picture_rows});
             }
         }
         ++picture_rows;
@@ -176,7 +176,7 @@ PieceShape PieceShape::turned(bool left) const {
     int cx = centre_x;
     int cy = centre_y;
     int half = half_centre ? 1 : 0;
-    for (BlockOffset& block : result.blocks) {
+    for (ShapeBlock& block : result.blocks) {
         int bx = block.x;
         int by = block.y;
         if (left) {
@@ -197,7 +197,7 @@ std::string PieceShape::description() const {
     bytes += static_cast<char>(half_centre ? 1 : 0);
     bytes += static_cast<char>(tile);
     bytes += static_cast<char>(alternates ? 1 : 0);
-    for (const BlockOffset& block : blocks) {
+    for (const ShapeBlock& block : blocks) {
         bytes += static_cast<char>(block.x);
         bytes += static_cast<char>(block.y);
     }
@@ -216,7 +216,7 @@ bool parse_description(const std::string& description, PieceShape& shape) {
     shape.alternates = description[4] != 0;
     for (int k = 0; k < 4; ++k) {
         shape.blocks.push_back(
-            BlockOffset{raw_byte(description, 5 + 2 * k), raw_byte(description, 6 + 2 * k)});
+            ShapeBlock{raw_byte(description, 5 + 2 * k), raw_byte(description, 6 + 2 * k)});
     }
     return true;
 }

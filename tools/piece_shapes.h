@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-struct BlockOffset {
+struct ShapeBlock {
     int x;  // column within the piece's 4 by 4 box
     int y;  // row, growing downward
 };
@@ -18,7 +18,7 @@ struct PieceShape {
     bool half_centre = false;
     bool alternates = false;
     int tile = 0;
-    std::vector<BlockOffset> blocks;
+    std::vector<ShapeBlock> blocks;
 
     // The piece after one turn, by the game's turning rule: about the middle of the centre
     // cell, or about its lower right corner when half_centre is set. Right is clockwise.

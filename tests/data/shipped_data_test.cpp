@@ -78,7 +78,7 @@ std::string offsets_after_turns(PieceShape shape, bool left) {
         bool direction = shape.alternates ? next_turn_left : left;
         shape = shape.turned(direction);
         next_turn_left = !next_turn_left;
-        for (const BlockOffset& block : shape.blocks) {
+        for (const ShapeBlock& block : shape.blocks) {
             if (block.x < 0 || block.x > 3 || block.y < 0 || block.y > 3) {
                 return "turn " + std::to_string(turn) + " moves a block to (" +
                        std::to_string(block.x) + ", " + std::to_string(block.y) + ")";
@@ -91,12 +91,12 @@ std::string offsets_after_turns(PieceShape shape, bool left) {
 // The piece's cells moved so that the smallest column and row are 0, sorted: its look.
 std::set<std::pair<int, int>> look(const PieceShape& shape) {
     int min_x = 99, min_y = 99;
-    for (const BlockOffset& block : shape.blocks) {
+    for (const ShapeBlock& block : shape.blocks) {
         min_x = std::min(min_x, block.x);
         min_y = std::min(min_y, block.y);
     }
     std::set<std::pair<int, int>> cells;
-    for (const BlockOffset& block : shape.blocks) {
+    for (const ShapeBlock& block : shape.blocks) {
         cells.insert({block.x - min_x, block.y - min_y});
     }
     return cells;
@@ -104,7 +104,7 @@ std::set<std::pair<int, int>> look(const PieceShape& shape) {
 
 std::set<std::pair<int, int>> cells(const PieceShape& shape) {
     std::set<std::pair<int, int>> result;
-    for (const BlockOffset& block : shape.blocks) {
+    for (const ShapeBlock& block : shape.blocks) {
         result.insert({block.x, block.y});
     }
     return result;

@@ -16,7 +16,7 @@ std::string source_dir() {
     return dir == nullptr ? BUILD_SOURCE_DIR : dir;
 }
 
-PieceShape shape_with(int cx, int cy, bool half, std::vector<BlockOffset> blocks) {
+PieceShape shape_with(int cx, int cy, bool half, std::vector<ShapeBlock> blocks) {
     PieceShape shape;
     shape.centre_x = cx;
     shape.centre_y = cy;
@@ -27,7 +27,7 @@ PieceShape shape_with(int cx, int cy, bool half, std::vector<BlockOffset> blocks
 
 std::string blocks_text(const PieceShape& shape) {
     std::string text;
-    for (const BlockOffset& block : shape.blocks) {
+    for (const ShapeBlock& block : shape.blocks) {
         text += "(" + std::to_string(block.x) + "," + std::to_string(block.y) + ")";
     }
     return text;
@@ -36,7 +36,7 @@ std::string blocks_text(const PieceShape& shape) {
 // The cells the piece covers, in reading order, whatever the order of its blocks.
 std::string cells_text(PieceShape shape) {
     std::sort(shape.blocks.begin(), shape.blocks.end(),
-              [](BlockOffset a, BlockOffset b) { return a.y != b.y ? a.y < b.y : a.x < b.x; });
+              [](ShapeBlock a, ShapeBlock b) { return a.y != b.y ? a.y < b.y : a.x < b.x; });
     return blocks_text(shape);
 }
 
