@@ -45,11 +45,14 @@ trap cleanup EXIT
 
 # --- the X server -------------------------------------------------------------------------
 
+# -noreset: without it the server resets whenever its last client leaves, and a program that
+# connects during the reset is refused.
+
 start_x_server() {
     local number
     for number in $(seq 140 199); do
         [ -e "/tmp/.X$number-lock" ] && continue
-        Xvfb ":$number" -screen 0 "${screen_w}x${screen_h}x24" -nolisten tcp -br \
+        Xvfb ":$number" -screen 0 "${screen_w}x${screen_h}x24" -nolisten tcp -noreset -br \
             >"$work/xvfb.log" 2>&1 &
         xvfb_pid=$!
         for _ in $(seq 100); do
