@@ -186,6 +186,16 @@ bool GameSession::wait_for_menu(const ShippedMenu& menu) {
     return false;
 }
 
+std::string GameSession::game_state() {
+    if (game.running()) {
+        return "";
+    }
+    if (game.exit_status >= 0) {
+        return " (the game has ended with status " + std::to_string(game.exit_status) + ")";
+    }
+    return " (the game has died of a signal)";
+}
+
 std::string GameSession::output() {
     return read_text(folder + "/stdout.txt");
 }

@@ -74,6 +74,9 @@ public:
     // the pointer lit. False with problem saying what differs when it does not.
     bool wait_for_menu(const ShippedMenu& menu);
 
+    // "" while the game runs; otherwise how it ended, for failure messages.
+    std::string game_state();
+
     // What the game printed on standard output so far.
     std::string output();
 

@@ -13,6 +13,7 @@ const int screen_timeout_ms = 10000;
 const int exit_timeout_ms = 10000;
 const int pieces_to_clear_a_row = 40;
 const int drops_to_lose = 120;
+const size_t screenshot_blocks = 12;
 
 // Whether the paused image stands over the board's centre and no block shows beside it.
 bool shows_paused(const Picture& screen, const GameLayout& layout) {
@@ -55,13 +56,13 @@ TEST(Play, TheBoundKeysMoveTurnAndDropPiecesAndAClearedRowCounts) {
     bool room_on_the_left = min_column(player.piece) > 0;
     std::string away = room_on_the_left ? "move_left_key" : "move_right_key";
     std::string back = room_on_the_left ? "move_right_key" : "move_left_key";
-    ASSERT_TRUE(player.move(away, room_on_the_left ? -1 : 1, 0, 2)) << player.problem;
-    ASSERT_TRUE(player.move(back, room_on_the_left ? 1 : -1, 0, 2)) << player.problem;
+    ASSERT_TRUE(player.move(away, room_on_the_left ? -1 : 1, 0, 4)) << player.problem;
+    ASSERT_TRUE(player.move(back, room_on_the_left ? 1 : -1, 0, 4)) << player.problem;
 
     Cells shape = normalised(player.piece);
     ASSERT_TRUE(player.turn("turn_right_key", turned_right(shape))) << player.problem;
     ASSERT_TRUE(player.turn("turn_left_key", shape)) << player.problem;
-    ASSERT_TRUE(player.move("move_down_key", 0, 1, 3)) << player.problem;
+    ASSERT_TRUE(player.move("move_down_key", 0, 1, 5)) << player.problem;
 
     Cells before_drop = player.piece;
     ASSERT_TRUE(player.drop()) << player.problem;
@@ -69,16 +70,20 @@ TEST(Play, TheBoundKeysMoveTurnAndDropPiecesAndAClearedRowCounts) {
         << "the dropped piece did not land on the floor";
     EXPECT_EQ(normalised(player.well.settled), normalised(before_drop));
 
+    // Place pieces until a row clears; the screenshot shows the well with a few of them.
     int cleared = 0;
+    bool pictured = false;
     for (int piece = 0; piece < pieces_to_clear_a_row && cleared == 0; ++piece) {
-        ASSERT_TRUE(player.place_next_piece(&cleared)) << player.problem;
+        ASSERT_TRUE(player.bring_in_piece()) << player.problem;
+        if (!pictured && player.well.settled.size() >= screenshot_blocks) {
+            session.save_screenshot("game");
+            pictured = true;
+        }
+        ASSERT_TRUE(player.place_piece(&cleared)) << player.problem;
     }
     ASSERT_GT(cleared, 0) << "no row was cleared in " << pieces_to_clear_a_row << " pieces";
     EXPECT_FALSE(looks_alike(first, player.last, player.layout.lines)) << "lines did not change";
     EXPECT_FALSE(looks_alike(first, player.last, player.layout.points)) << "points did not change";
-
-    ASSERT_TRUE(player.bring_in_piece()) << player.problem;
-    session.save_screenshot("game");
 
     session.x->request_close(session.window);
     ASSERT_TRUE(session.game.wait_for_exit(exit_timeout_ms)) << "closing did not end the game";
@@ -110,7 +115,7 @@ TEST(Pause, ThePauseKeyHidesTheWellAndLosingTheFocusPauses) {
         [&](const Picture& s) {
             return !shows_paused(s, layout) &&
                    minus(occupied_cells(s, layout), player.falling(s)) == player.well.settled &&
-                   moved_by(paused_piece, player.falling(s), 0, 0, 2);
+                   moved_by(paused_piece, player.falling(s), 0, 0, 4);
         },
         screen_timeout_ms, &player.last))
         << "pressing the pause key again did not bring the blocks back";
@@ -127,7 +132,7 @@ TEST(Pause, ThePauseKeyHidesTheWellAndLosingTheFocusPauses) {
     EXPECT_TRUE(session.wait_for(
         [&](const Picture& s) {
             return !shows_paused(s, layout) &&
-                   moved_by(before_focus_loss, player.falling(s), 0, 0, 3);
+                   moved_by(before_focus_loss, player.falling(s), 0, 0, 4);
         },
         screen_timeout_ms))
         << "the game did not stay paused until the pause key";

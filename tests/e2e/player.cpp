@@ -55,6 +55,7 @@ bool Player::bring_in_piece() {
     if (!in) {
         problem = "no piece of four blocks came into the well; seen " + describe(piece) +
                   " beside the landed blocks " + describe(well.settled);
+        problem += session.game_state();
         session.keep(last, "no_piece");
     }
     return in;
@@ -70,6 +71,7 @@ bool Player::move(const std::string& action, int dx, int min_fall, int max_fall)
     if (!moved) {
         problem =
             "after " + action + " the piece " + describe(start) + " shows as " + describe(piece);
+        problem += session.game_state();
         session.keep(last, "not_moved");
     }
     return moved;
@@ -88,6 +90,7 @@ bool Player::turn(const std::string& action, const Cells& shape) {
     if (!turned) {
         problem = "after " + action + " the piece " + describe(start) + " shows as " +
                   describe(piece) + ", not turned to " + describe(shape);
+        problem += session.game_state();
         session.keep(last, "not_turned");
     }
     return turned;
@@ -127,12 +130,14 @@ bool Player::drop(int* cleared, const std::string& key_name) {
         !wait_for_well(closed, piece, 0)) {
         problem = "after the drop the well shows " + describe(occupied_cells(last, layout)) +
                   " instead of " + describe(emptied);
+        problem += session.game_state();
         session.keep(last, "not_landed");
         return false;
     }
     if (!wait_for_well(closed, piece, screen_timeout_ms)) {
         problem = "the emptied rows did not close up: the well shows " +
                   describe(occupied_cells(last, layout)) + " instead of " + describe(closed);
+        problem += session.game_state();
         session.keep(last, "not_closed");
         return false;
     }
@@ -143,10 +148,7 @@ bool Player::drop(int* cleared, const std::string& key_name) {
     return true;
 }
 
-bool Player::place_next_piece(int* cleared) {
-    if (!bring_in_piece()) {
-        return false;
-    }
+bool Player::place_piece(int* cleared) {
     Placement target = plan_placement(well, piece, true);
     for (int turns = 0; turns < 3 && normalised(piece) != target.shape; ++turns) {
         if (!turn("turn_right_key", turned_right(normalised(piece)))) {
@@ -163,7 +165,7 @@ bool Player::place_next_piece(int* cleared) {
     int dx = target.column - min_column(piece);
     const std::string action = dx < 0 ? "move_left_key" : "move_right_key";
     for (int step = 0; step < std::abs(dx); ++step) {
-        if (!move(action, dx < 0 ? -1 : 1, 0, 2)) {
+        if (!move(action, dx < 0 ? -1 : 1, 0, 4)) {
             return false;
         }
     }

@@ -41,9 +41,9 @@ public:
     // up. Returns the number of rows cleared through cleared.
     bool drop(int* cleared = nullptr, const std::string& key_name = "");
 
-    // Brings in the next piece, turns it and moves it where plan_placement wants it, and
-    // drops it.
-    bool place_next_piece(int* cleared);
+    // Turns the piece that has been brought in and moves it where plan_placement wants it,
+    // and drops it.
+    bool place_piece(int* cleared);
 
     // The blocks on screen that are not in the well model.
     Cells falling(const Picture& screen) const;
