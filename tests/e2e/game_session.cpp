@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -51,6 +52,9 @@ GameSession::GameSession() {
 }
 
 GameSession::~GameSession() {
+    if (::testing::Test::HasFailure() && window != 0 && x != nullptr && x->exists(window)) {
+        keep(screen(), "at_failure");
+    }
     game.stop(SIGKILL, 2000);
     x.reset();
     x_server.reset();

@@ -33,7 +33,7 @@ public:
     // the run folder do not change what the tests expect.
     GameSession();
     // Ends the game and the X server; removes the folder unless the test failed (then its
-    // path is printed, with the game's output in it).
+    // path is printed; it holds the game's output and a picture of the window at the end).
     ~GameSession();
     GameSession(const GameSession&) = delete;
     GameSession& operator=(const GameSession&) = delete;

@@ -13,7 +13,6 @@ const int screen_timeout_ms = 10000;
 const int exit_timeout_ms = 10000;
 const int pieces_to_clear_a_row = 40;
 const int drops_to_lose = 120;
-const size_t screenshot_blocks = 12;
 
 // Whether the paused image stands over the board's centre and no block shows beside it.
 bool shows_paused(const Picture& screen, const GameLayout& layout) {
@@ -70,18 +69,7 @@ TEST(Play, TheBoundKeysMoveTurnAndDropPiecesAndAClearedRowCounts) {
         << "the dropped piece did not land on the floor";
     EXPECT_EQ(normalised(player.well.settled), normalised(before_drop));
 
-    // Place pieces until a row clears; the screenshot shows the well with a few of them.
-    int cleared = 0;
-    bool pictured = false;
-    for (int piece = 0; piece < pieces_to_clear_a_row && cleared == 0; ++piece) {
-        ASSERT_TRUE(player.bring_in_piece()) << player.problem;
-        if (!pictured && player.well.settled.size() >= screenshot_blocks) {
-            session.save_screenshot("game");
-            pictured = true;
-        }
-        ASSERT_TRUE(player.place_piece(&cleared)) << player.problem;
-    }
-    ASSERT_GT(cleared, 0) << "no row was cleared in " << pieces_to_clear_a_row << " pieces";
+    ASSERT_TRUE(player.clear_a_row(pieces_to_clear_a_row, "game")) << player.problem;
     EXPECT_FALSE(looks_alike(first, player.last, player.layout.lines)) << "lines did not change";
     EXPECT_FALSE(looks_alike(first, player.last, player.layout.points)) << "points did not change";
 
@@ -147,6 +135,9 @@ TEST(GameOver, RepeatedDropsEndTheGameAndTheNextGameStartsEmptyAtLevelOne) {
     ASSERT_TRUE(player.start_game(menu)) << player.problem;
     Picture first = player.last;
     const GameLayout& layout = player.layout;
+    // Points and lines to reset: clear a row first.
+    ASSERT_TRUE(player.clear_a_row(pieces_to_clear_a_row, "")) << player.problem;
+    ASSERT_FALSE(looks_alike(first, player.last, layout.lines)) << "lines did not change";
 
     // Drops pile the pieces up in the middle of the well. Once the pile reaches the top row,
     // a piece that enters is stopped by it at its first fall step and the game ends; a drop

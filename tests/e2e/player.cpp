@@ -7,6 +7,7 @@ namespace {
 const int screen_timeout_ms = 10000;
 const int key_timeout_ms = 3000;
 const int entering_presses = 4;
+const size_t screenshot_blocks = 12;
 
 std::string describe(const Cells& cells) {
     std::ostringstream text;
@@ -170,4 +171,26 @@ bool Player::place_piece(int* cleared) {
         }
     }
     return drop(cleared);
+}
+
+bool Player::clear_a_row(int max_pieces, const std::string& screenshot) {
+    int cleared = 0;
+    bool pictured = screenshot.empty();
+    for (int count = 0; count < max_pieces && cleared == 0; ++count) {
+        if (!bring_in_piece()) {
+            return false;
+        }
+        if (!pictured && well.settled.size() >= screenshot_blocks) {
+            session.save_screenshot(screenshot);
+            pictured = true;
+        }
+        if (!place_piece(&cleared)) {
+            return false;
+        }
+    }
+    if (!pictured) {
+        session.save_screenshot(screenshot);
+    }
+    problem = cleared > 0 ? "" : "no row was cleared in " + std::to_string(max_pieces) + " pieces";
+    return cleared > 0;
 }

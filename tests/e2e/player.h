@@ -45,6 +45,11 @@ public:
     // and drops it.
     bool place_piece(int* cleared);
 
+    // Brings in and places pieces until a row clears, at most max_pieces of them. With
+    // screenshot not empty, saves the screen under that name (see save_screenshot) once a
+    // dozen blocks have landed, or at the end.
+    bool clear_a_row(int max_pieces, const std::string& screenshot);
+
     // The blocks on screen that are not in the well model.
     Cells falling(const Picture& screen) const;
 
