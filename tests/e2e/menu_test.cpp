@@ -80,18 +80,20 @@ TEST(Menu, HoverLightsAButtonAndLeavingRestoresIt) {
     ASSERT_NE(lit, nullptr) << "no button of the main menu has a hover image";
     Picture before = session.screen();
     SDL_Rect area = drawn_area(*lit);
-
-    session.point_at(lit->hit.x + lit->hit.w / 2, lit->hit.y + lit->hit.h / 2);
-    EXPECT_TRUE(session.wait_for_menu(menu)) << "under the pointer: " << session.problem;
-    EXPECT_FALSE(same_area(session.screen(), before, area))
-        << "button " << lit->number << " looks the same under the pointer";
-
-    // Where the repainted areas of the lit buttons overlap, translucent pixels are blended
-    // twice (the compositor paints each changed area on its own), so the restored picture is
-    // compared by which of the two looks it is closer to.
+    Spot on = Spot{lit->hit.x + lit->hit.w / 2, lit->hit.y + lit->hit.h / 2};
     Spot away = away_from_buttons(menu, before);
-    Picture lit_menu = compose_menu(menu, session.pointer);
+    Picture lit_menu = compose_menu(menu, on);
     Picture normal_menu = compose_menu(menu, away);
+
+    // Only the changed buttons are repainted, each area on its own; where those areas overlap,
+    // translucent pixels are blended twice. So the two looks are told apart by which of them
+    // the window is closer to.
+    session.point_at(on.x, on.y);
+    EXPECT_TRUE(session.wait_for(
+        [&](const Picture& s) { return closer_to(s, lit_menu, normal_menu); }, screen_timeout_ms))
+        << "button " << lit->number << " does not show its hover image under the pointer";
+    EXPECT_FALSE(same_area(session.screen(), before, area));
+
     session.point_at(away.x, away.y);
     EXPECT_TRUE(session.wait_for(
         [&](const Picture& s) { return closer_to(s, normal_menu, lit_menu); }, screen_timeout_ms))
