@@ -160,9 +160,9 @@ int redraw_changed_cells(Game& game, SDL_Rect* changed, int capacity) {
             cell->surface = value < tile_count ? game.block_tiles[value] : nullptr;
             cell->dirty = true;
             if (stored < capacity) {
-                changed[stored++] = SDL_Rect{static_cast<Sint16>(cell->x),
-                                             static_cast<Sint16>(cell->y), cell->source.w,
-                                             cell->source.h};
+                changed[stored++] =
+                    SDL_Rect{static_cast<Sint16>(cell->x), static_cast<Sint16>(cell->y),
+                             cell->source.w, cell->source.h};
             }
         }
     }

@@ -1,12 +1,13 @@
 // The benchmark scenes must be what their names promise, or the figures measure something
 // else: a move that really moves, a landing that really clears four rows, a replay that
 // really plays the recorded game again, and a cell pass that draws what update_screen draws.
+#include "bench/bench_scenes.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <vector>
 
-#include "bench/bench_scenes.h"
 #include "bench/bench_world.h"
 #include "bench/replay_player.h"
 

@@ -79,6 +79,5 @@ OpTime LoopClock::per_iteration(const benchmark::State& state) const {
     }
     double iterations = static_cast<double>(state.iterations());
     return OpTime{static_cast<double>(clock_ns(CLOCK_MONOTONIC) - wall_start) / iterations,
-                  static_cast<double>(clock_ns(CLOCK_PROCESS_CPUTIME_ID) - cpu_start) /
-                      iterations};
+                  static_cast<double>(clock_ns(CLOCK_PROCESS_CPUTIME_ID) - cpu_start) / iterations};
 }

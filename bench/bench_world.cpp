@@ -27,15 +27,13 @@ bool copy_run_folder(const std::string& run_dir, const std::string& folder,
     std::error_code error;
     fs::copy(run_dir, folder, fs::copy_options::recursive, error);
     if (error) {
-        std::printf("can't copy the run folder %s: %s\n", run_dir.c_str(),
-                    error.message().c_str());
+        std::printf("can't copy the run folder %s: %s\n", run_dir.c_str(), error.message().c_str());
         return false;
     }
-    fs::copy_file(prefs_file, fs::path(folder) / "prefs.txt",
-                  fs::copy_options::overwrite_existing, error);
+    fs::copy_file(prefs_file, fs::path(folder) / "prefs.txt", fs::copy_options::overwrite_existing,
+                  error);
     if (error) {
-        std::printf("can't copy the shipped %s: %s\n", prefs_file.c_str(),
-                    error.message().c_str());
+        std::printf("can't copy the shipped %s: %s\n", prefs_file.c_str(), error.message().c_str());
         return false;
     }
     return true;
@@ -69,8 +67,8 @@ bool BenchWorld::open(const std::string& run_dir, const std::string& prefs_file)
         std::printf("can't read prefs.txt in %s\n", folder.c_str());
         return false;
     }
-    screen = SDL_SetVideoMode(prefs.get_int("window_w"), prefs.get_int("window_h"), 32,
-                              SDL_SWSURFACE);
+    screen =
+        SDL_SetVideoMode(prefs.get_int("window_w"), prefs.get_int("window_h"), 32, SDL_SWSURFACE);
     if (screen == nullptr) {
         std::printf("can't open a window: %s\n", SDL_GetError());
         return false;

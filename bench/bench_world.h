@@ -14,8 +14,8 @@
 
 class BenchWorld {
 public:
-    std::string folder;           // the private copy of the run folder; the working directory
-    ConfigStore prefs;            // the shipped "prefs.txt"
+    std::string folder;             // the private copy of the run folder; the working directory
+    ConfigStore prefs;              // the shipped "prefs.txt"
     SDL_Surface* screen = nullptr;  // the display surface, SDL's
     std::unique_ptr<Menu> main_menu;
     std::unique_ptr<Game> game;

@@ -86,6 +86,36 @@ struct Read {
     Scheduling scheduling;
 };
 
+// The first of the reads that show the last picture, when that picture is not the empty
+// screen and has stayed for settle_us; -1 while the screen has not settled.
+long long settled_frame(const std::vector<Read>& reads, unsigned long long empty,
+                        long long settle_us) {
+    const Read& last = reads.back();
+    size_t first = reads.size() - 1;
+    while (first > 0 && reads[first - 1].hash == last.hash) {
+        first--;
+    }
+    if (last.hash == empty || last.at_us - reads[first].at_us < settle_us) {
+        return -1;
+    }
+    return static_cast<long long>(first);
+}
+
+void report(const std::vector<Read>& reads, const Read& frame, unsigned long long empty,
+            pid_t pid) {
+    long long change_us = frame.at_us;
+    for (const Read& read : reads) {
+        if (read.hash != empty) {
+            change_us = read.at_us;
+            break;
+        }
+    }
+    std::printf("first_frame_ms %.1f\nfirst_change_ms %.1f\n", frame.at_us / 1000.0,
+                change_us / 1000.0);
+    std::printf("cpu_ms %.1f\nwaiting_ms %.1f\npid %d\n", frame.scheduling.running_ns / 1e6,
+                frame.scheduling.waiting_ns / 1e6, pid);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -115,25 +145,9 @@ int main(int argc, char** argv) {
         long long at_us = now_us() - start;
         unsigned long long hash = picture_hash(display, root, width, height);
         reads.push_back(Read{at_us, hash, scheduling_of(pid)});
-        const Read& last = reads.back();
-        size_t first_of_last = reads.size() - 1;
-        while (first_of_last > 0 && reads[first_of_last - 1].hash == last.hash) {
-            first_of_last--;
-        }
-        if (last.hash != empty && last.at_us - reads[first_of_last].at_us >= settle_us) {
-            long long change_us = last.at_us;
-            for (const Read& read : reads) {
-                if (read.hash != empty) {
-                    change_us = read.at_us;
-                    break;
-                }
-            }
-            const Read& first_frame = reads[first_of_last];
-            std::printf("first_frame_ms %.1f\nfirst_change_ms %.1f\ncpu_ms %.1f\n"
-                        "waiting_ms %.1f\npid %d\n",
-                        first_frame.at_us / 1000.0, change_us / 1000.0,
-                        first_frame.scheduling.running_ns / 1e6,
-                        first_frame.scheduling.waiting_ns / 1e6, pid);
+        long long frame = settled_frame(reads, empty, settle_us);
+        if (frame >= 0) {
+            report(reads, reads[frame], empty, pid);
             return 0;
         }
         usleep(1000);
