@@ -2,10 +2,10 @@
 # Process-level figures of the game, measured from outside in a private Xvfb:
 #   - time from process start to the first main menu frame (bench/first_frame reads the
 #     screen back every millisecond; median of several starts),
-#   - CPU use (% of one core, from /proc/<pid>/stat) while the main menu waits and while a
-#     game runs with no input, and the same for a bare SDL loop that polls and sleeps 1 ms and
-#     for a bare SDL program blocked in SDL_WaitEvent, with the X server's own CPU over the
-#     same stretches,
+#   - CPU use (% of one core, from /proc/<pid>/schedstat) while the main menu waits, side by
+#     side with a bare SDL program blocked in SDL_WaitEvent, and while a game runs with no
+#     input, side by side with a bare SDL loop that polls and sleeps 1 ms, with the X server's
+#     own CPU over the same stretches,
 #   - peak resident memory of a whole scripted session (/usr/bin/time -v): hovering the menu,
 #     a game played to its end, the preferences screen, quit,
 #   - the move and full-repaint benchmarks again with the real X11 flip.
@@ -79,23 +79,43 @@ fresh_run_folder() {
     echo "$folder"
 }
 
-# utime + stime of a process, in clock ticks. The name field may hold spaces, so the fields
-# are counted from the closing parenthesis.
-cpu_ticks() {
-    sed 's/^.*) //' "/proc/$1/stat" | awk '{ print $12 + $13 }'
+# Nanoseconds a process has run on a CPU (/proc/<pid>/schedstat), or, where the kernel keeps
+# no schedstat, utime + stime of /proc/<pid>/stat in nanoseconds (10 ms steps). The name field
+# of stat may hold spaces, so its fields are counted from the closing parenthesis.
+cpu_ns() {
+    if [ -r "/proc/$1/schedstat" ]; then
+        cut -d' ' -f1 "/proc/$1/schedstat"
+    else
+        sed 's/^.*) //' "/proc/$1/stat" |
+            awk -v t="$ticks_per_second" '{ printf "%.0f\n", ($12 + $13) * 1e9 / t }'
+    fi
 }
 
-# CPU use of process $1 and of the X server over idle_seconds, as "<process %> <server %>".
+# CPU use, in % of one core, of each process named and of the X server over the same
+# idle_seconds, all measured side by side: "<first %> <second %> ... <server %>".
 cpu_percent_over_idle() {
-    local pid=$1 before server_before after server_after
-    before=$(cpu_ticks "$pid")
-    server_before=$(cpu_ticks "$xvfb_pid")
+    local pid before=() after=()
+    for pid in "$@" "$xvfb_pid"; do
+        before+=("$(cpu_ns "$pid")")
+    done
     sleep "$idle_seconds"
-    after=$(cpu_ticks "$pid")
-    server_after=$(cpu_ticks "$xvfb_pid")
-    awk -v a="$before" -v b="$after" -v sa="$server_before" -v sb="$server_after" \
-        -v t="$ticks_per_second" -v s="$idle_seconds" \
-        'BEGIN { printf "%.1f %.1f\n", (b - a) * 100 / (t * s), (sb - sa) * 100 / (t * s) }'
+    for pid in "$@" "$xvfb_pid"; do
+        after+=("$(cpu_ns "$pid")")
+    done
+    awk -v b="${before[*]}" -v a="${after[*]}" -v s="$idle_seconds" 'BEGIN {
+        n = split(b, before, " "); split(a, after, " ")
+        for (k = 1; k <= n; k++) {
+            printf "%.2f%s", (after[k] - before[k]) / (s * 1e7), k < n ? " " : "\n"
+        }
+    }'
+}
+
+# Starts bench/idle_loop in mode $1 (poll or wait) in a small window beside the game's and
+# sets reference_pid.
+start_reference_loop() {
+    (cd "$work" && SDL_VIDEO_WINDOW_POS=$((screen_w - 210)),0 exec "$build/bench/idle_loop" "$1" 200 100) &
+    reference_pid=$!
+    started_pids+=("$reference_pid")
 }
 
 # Ends a process we started, by its id, and waits until it is gone.
@@ -243,25 +263,19 @@ measure_first_frame
 first_frame=$(median <"$work/first_frames")
 first_frame_cpu=$(median <"$work/first_frame_cpu")
 first_frame_waiting=$(median <"$work/first_frame_waiting")
-read -r menu_cpu menu_server_cpu <<<"$(cpu_percent_over_idle "$game_pid")"
+# Each idle figure is taken side by side with its bare SDL reference, so that both see the
+# same machine: the menu with a program blocked in SDL_WaitEvent, the game with a loop that
+# polls and sleeps 1 ms.
+start_reference_loop wait
+sleep 1
+read -r menu_cpu wait_cpu menu_server_cpu <<<"$(cpu_percent_over_idle "$game_pid" "$reference_pid")"
+stop_process "$reference_pid"
 click_button play
+start_reference_loop poll
 sleep 1
-read -r game_cpu game_server_cpu <<<"$(cpu_percent_over_idle "$game_pid")"
+read -r game_cpu loop_cpu game_server_cpu <<<"$(cpu_percent_over_idle "$game_pid" "$reference_pid")"
+stop_process "$reference_pid"
 stop_process "$game_pid"
-
-# The bare SDL references: polling with a 1 ms sleep, and blocking in SDL_WaitEvent.
-(cd "$work" && exec "$build/bench/idle_loop" poll) &
-loop_pid=$!
-started_pids+=("$loop_pid")
-sleep 1
-read -r loop_cpu loop_server_cpu <<<"$(cpu_percent_over_idle "$loop_pid")"
-stop_process "$loop_pid"
-(cd "$work" && exec "$build/bench/idle_loop" wait) &
-loop_pid=$!
-started_pids+=("$loop_pid")
-sleep 1
-read -r wait_cpu wait_server_cpu <<<"$(cpu_percent_over_idle "$loop_pid")"
-stop_process "$loop_pid"
 
 measure_session_memory
 
@@ -271,9 +285,9 @@ echo "|---|---|---|"
 echo "| first main menu frame after process start (median of $first_frame_runs) | $first_frame ms (all: $(tr '\n' ' ' <"$work/first_frames")) | |"
 echo "| of which the game ran on a CPU / waited for one (medians, schedstat) | $first_frame_cpu ms / $first_frame_waiting ms | |"
 echo "| CPU while the main menu waits ${idle_seconds} s | $menu_cpu % | $menu_server_cpu % |"
+echo "| CPU of a bare SDL program blocked in SDL_WaitEvent, alongside | $wait_cpu % | |"
 echo "| CPU while a game runs with no input ${idle_seconds} s | $game_cpu % | $game_server_cpu % |"
-echo "| CPU of a bare SDL loop (poll, 1 ms sleep) ${idle_seconds} s | $loop_cpu % | $loop_server_cpu % |"
-echo "| CPU of a bare SDL program blocked in SDL_WaitEvent ${idle_seconds} s | $wait_cpu % | $wait_server_cpu % |"
+echo "| CPU of a bare SDL loop (poll, 1 ms sleep), alongside | $loop_cpu % | |"
 echo "| peak resident memory of a scripted session | $peak_rss KiB | |"
 echo
 echo "The move and the full repaint with the real X11 flip (game_bench under Xvfb):"
