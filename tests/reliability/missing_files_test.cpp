@@ -1,0 +1,69 @@
+// The real program, started in a copy of the run folder from which one file it names is
+// missing: each gives its message and exit status, or for the files the game can do without,
+// the game goes on (and then ends normally when asked to).
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/support/test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct MissingCase {
+    const char* file;      // relative to the run folder
+    const char* expected;  // what the program prints
+    int status;
+};
+
+// A copy of the shipped run folder (program, data, fonts) with the shipped preferences.
+std::string copy_run_folder(const std::string& name) {
+    std::string folder = make_scratch_dir(name);
+    fs::copy(std::getenv("TEST_RUN_DIR"), folder, fs::copy_options::recursive);
+    fs::copy_file(std::string(std::getenv("TEST_SOURCE_DIR")) + "/data/prefs.txt",
+                  folder + "/prefs.txt", fs::copy_options::overwrite_existing);
+    return folder;
+}
+
+// Runs the game; a game that goes on waiting for the player is asked to end after a few
+// seconds (SIGTERM, which SDL turns into a close request), so what it printed can be read.
+CommandResult run_game(const std::string& folder) {
+    return run_command(folder, "timeout --preserve-status -s TERM -k 20 5 ./derevarez");
+}
+
+}  // namespace
+
+TEST(MissingFiles, EachFileTheGameNamesGivesItsMessageOrTheGameGoesOn) {
+    const std::vector<MissingCase> cases = {
+        {"menus/main_menu.txt", "couldn't load menu file: menus/main_menu.txt\n", 1},
+        {"images/menu_background.png", "couldn't load menu background: images/menu_background.png\n", 1},
+        {"images/background.png", "couldn't load \"background image\", gotta go!\n", 1},
+        {"images/digits_large.png", "couldn't load \"level font\", gotta go!\n", 1},
+        {"images/digits_small.png", "couldn't load \"small number font\", gotta go!\n", 1},
+        {"images/game_over.png", "couldn't load \"game over image\", gotta go!\n", 1},
+        {"images/paused.png", "couldn't load \"paused image\", gotta go!\n", 1},
+        {"images/blocks.png", "couldn't load \"blocks image\", gotta go!\n", 1},
+        // A menu image or font that is missing only leaves its buttons without a picture.
+        {"images/title.png", "couldn't load menu image title: images/title.png\n", 0},
+        {"DejaVuSans-Bold.ttf", "", 0},
+        // Without pieces the menus work; only "play" is refused, with its own message.
+        {"pieces.dat", "couldn't read pieces file: pieces.dat\n", 0},
+    };
+    for (const MissingCase& c : cases) {
+        std::string folder = copy_run_folder("missing");
+        ASSERT_TRUE(fs::remove(folder + "/" + c.file)) << c.file << " is not shipped";
+        CommandResult result = run_game(folder);
+        EXPECT_EQ(result.output, c.expected) << c.file;
+        EXPECT_EQ(result.status, c.status) << c.file;
+    }
+}
+
+TEST(MissingFiles, WithEverythingInPlaceTheGameStartsAndEndsQuietly) {
+    CommandResult result = run_game(copy_run_folder("complete"));
+    EXPECT_EQ(result.output, "");
+    EXPECT_EQ(result.status, 0);
+}
