@@ -23,7 +23,8 @@ TEST(Start, TheWindowHasItsTitlesAndTheConfiguredSize) {
 
 TEST(Quit, TheWindowsCloseRequestEndsTheProgramWithStatusZero) {
     GameSession session;
-    ASSERT_TRUE(session.start()) << session.problem;
+    ShippedMenu menu = session.main_menu();
+    ASSERT_TRUE(session.reach_main_menu(menu)) << session.problem;
     session.x->request_close(session.window);
     ASSERT_TRUE(session.game.wait_for_exit(exit_timeout_ms)) << "the game did not end";
     EXPECT_EQ(session.game.exit_status, 0);
