@@ -1,10 +1,53 @@
 # Copies the shipped game data and the menu fonts into the folder the game runs in.
 # Usage: cmake -D DATA_DIR=... -D RUN_DIR=... -D FONTS=a.ttf;b.ttf -P fill_run_folder.cmake
+cmake_minimum_required(VERSION 3.21)
+#
+# The player's own "prefs.txt" (with their key bindings) survives a rebuild; settings that a
+# newer data set added are appended to it, so that an old file still names every file the
+# game needs.
+
+# The keys of a settings file: the text before each line's first colon.
+function(settings_keys file result)
+  file(STRINGS ${file} lines)
+  set(keys "")
+  foreach(line IN LISTS lines)
+    string(FIND "${line}" ":" colon)
+    if(colon GREATER 0)
+      string(SUBSTRING "${line}" 0 ${colon} key)
+      list(APPEND keys "${key}")
+    endif()
+  endforeach()
+  set(${result} "${keys}" PARENT_SCOPE)
+endfunction()
+
+function(add_missing_settings shipped player)
+  settings_keys(${player} player_keys)
+  file(STRINGS ${shipped} shipped_lines)
+  set(missing "")
+  foreach(line IN LISTS shipped_lines)
+    string(FIND "${line}" ":" colon)
+    if(colon GREATER 0)
+      string(SUBSTRING "${line}" 0 ${colon} key)
+      if(NOT key IN_LIST player_keys)
+        string(APPEND missing "${line}\n")
+      endif()
+    endif()
+  endforeach()
+  if(missing)
+    file(READ ${player} content)
+    if(content AND NOT content MATCHES "\n$")
+      set(missing "\n${missing}")
+    endif()
+    file(APPEND ${player} "${missing}")
+  endif()
+endfunction()
+
 file(MAKE_DIRECTORY ${RUN_DIR})
 file(GLOB_RECURSE data_files RELATIVE ${DATA_DIR} ${DATA_DIR}/*)
 foreach(relative ${data_files})
   if(relative STREQUAL "prefs.txt" AND EXISTS ${RUN_DIR}/prefs.txt)
-    continue()  # the player's own bindings survive a rebuild
+    add_missing_settings(${DATA_DIR}/prefs.txt ${RUN_DIR}/prefs.txt)
+    continue()
   endif()
   get_filename_component(folder ${RUN_DIR}/${relative} DIRECTORY)
   file(MAKE_DIRECTORY ${folder})
