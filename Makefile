@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc)
 
-.PHONY: play test deps configure build clean asan fuzz bench figures
+.PHONY: play test deps configure build clean asan fuzz bench figures valgrind
 
 play: build
 	cd $(BUILD)/run && ./derevarez
@@ -49,3 +49,7 @@ bench: configure
 figures: configure
 	cmake --build $(BUILD) --target derevarez game_bench idle_loop -j $(JOBS)
 	./bench/process_figures.sh $(BUILD)
+
+# One whole session of the real game under valgrind's memcheck, driven under Xvfb.
+valgrind: build
+	./tests/reliability/valgrind_session.sh $(BUILD)/run
