@@ -1,6 +1,6 @@
 // The real program, started in a copy of the run folder from which one file it names is
-// missing: each gives its message and exit status, or for the files the game can do without,
-// the game goes on (and then ends normally when asked to).
+// missing, or whose "prefs.txt" is malformed: each gives its message and exit status, or for
+// what the game can do without, the game goes on (and then ends normally when asked to).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -66,4 +66,47 @@ TEST(MissingFiles, WithEverythingInPlaceTheGameStartsAndEndsQuietly) {
     CommandResult result = run_game(copy_run_folder("complete"));
     EXPECT_EQ(result.output, "");
     EXPECT_EQ(result.status, 0);
+}
+
+namespace {
+
+struct PrefsCase {
+    const char* what;
+    std::string prefs;  // the whole "prefs.txt", or what replaces one line of the shipped one
+    const char* expected;
+    int status;
+};
+
+// The shipped "prefs.txt" with the line of key replaced by line.
+std::string shipped_prefs_with(const std::string& key, const std::string& line) {
+    std::string text = read_file(std::string(std::getenv("TEST_SOURCE_DIR")) + "/data/prefs.txt");
+    size_t start = text.find(key + ":");
+    return text.substr(0, start) + line + text.substr(text.find('\n', start));
+}
+
+}  // namespace
+
+TEST(MalformedPrefs, ShellSettingsGiveTheirMessageAndStatus) {
+    const std::vector<PrefsCase> cases = {
+        {"empty file", "", "couldn't make a window: Invalid width or height\n", 0},
+        {"binary bytes", std::string("\x7f\x00\xff:\x01\n\x80\x81", 8),
+         "couldn't make a window: Invalid width or height\n", 0},
+        {"width of words", shipped_prefs_with("window_w", "window_w: wide"),
+         "couldn't make a window: Invalid width or height\n", 0},
+        {"negative height", shipped_prefs_with("window_h", "window_h: -600"),
+         "couldn't make a window: Invalid width or height\n", 0},
+        {"no colon", shipped_prefs_with("main_menu", "main_menu menus/main_menu.txt"),
+         "couldn't load menu file: \n", 1},
+        // On this platform a carriage return is part of the value: the file it names does not
+        // exist. Numbers stop at it, so the window still opens.
+        {"CR LF line ending", shipped_prefs_with("main_menu", "main_menu: menus/main_menu.txt\r"),
+         "couldn't load menu file: menus/main_menu.txt\r\n", 1},
+    };
+    for (const PrefsCase& c : cases) {
+        std::string folder = copy_run_folder("malformed_prefs");
+        write_file(folder + "/prefs.txt", c.prefs);
+        CommandResult result = run_game(folder);
+        EXPECT_EQ(result.output, c.expected) << c.what;
+        EXPECT_EQ(result.status, c.status) << c.what;
+    }
 }
