@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <utility>
+#include <vector>
 
 #include "tests/tools/check_helpers.h"
 
@@ -13,6 +15,14 @@ std::string last_line(const std::string& output) {
     size_t end = output.find_last_not_of('\n');
     size_t start = output.rfind('\n', end);
     return output.substr(start == std::string::npos ? 0 : start + 1, end - start);
+}
+
+// Fails for each (line start, phrase) pair that no line of the output reports.
+void expect_reports(const std::string& out,
+                    const std::vector<std::pair<std::string, std::string>>& expected) {
+    for (const auto& line : expected) {
+        EXPECT_TRUE(reports(out, line.first, line.second)) << line.second << " in:\n" << out;
+    }
 }
 
 void save_bmp(const std::string& path, int w, int h) {
@@ -35,6 +45,7 @@ TEST(DataCheck, ShippedDataIsClean) {
 
 TEST(DataCheck, PrefsKeysNumbersAndBindings) {
     std::string folder = copy_game_folder("prefs");
+    auto at = [&](const char* key) { return place_of(folder, "prefs.txt", key); };
     std::string prefs = folder + "/prefs.txt";
     remove_key(prefs, "lines_h");
     set_value(prefs, "board_width", "ten");
@@ -46,26 +57,21 @@ TEST(DataCheck, PrefsKeysNumbersAndBindings) {
     CommandResult result = run_checker(folder);
     const std::string& out = result.output;
     EXPECT_EQ(1, result.status);
-    EXPECT_TRUE(reports(out, "prefs.txt: ", "missing key \"lines_h\"")) << out;
-    EXPECT_TRUE(reports(out, place_of(folder, "prefs.txt", "board_width"),
-                        "\"board_width\" is not a whole number: \"ten\""))
-        << out;
-    EXPECT_TRUE(reports(out, place_of(folder, "prefs.txt", "block_size"), "must be more than 0"))
-        << out;
-    EXPECT_TRUE(reports(out, place_of(folder, "prefs.txt", "drop_key"),
-                        "\"Space\" is not a key name SDL gives: did you mean \"space\"?"))
-        << out;
-    EXPECT_TRUE(reports(out, place_of(folder, "prefs.txt", "turn_left_key"),
-                        "warning: \"turn_left_key\" and \"pause_key\" share the key \"z\""))
-        << out;
-    EXPECT_TRUE(reports(out, place_of(folder, "prefs.txt", "move_down_key"), "bound to no key"))
-        << out;
-    EXPECT_TRUE(reports(out, place_of(folder, "prefs.txt", "key_repeat_delay"), "negative")) << out;
+    expect_reports(
+        out,
+        {{"prefs.txt: ", "missing key \"lines_h\""},
+         {at("board_width"), "\"board_width\" is not a whole number: \"ten\""},
+         {at("block_size"), "must be more than 0"},
+         {at("drop_key"), "\"Space\" is not a key name SDL gives: did you mean \"space\"?"},
+         {at("turn_left_key"), "warning: \"turn_left_key\" and \"pause_key\" share the key \"z\""},
+         {at("move_down_key"), "bound to no key"},
+         {at("key_repeat_delay"), "negative"}});
     EXPECT_EQ("6 errors, 1 warning", last_line(out)) << out;
 }
 
 TEST(DataCheck, LayoutOutsideTheWindowAndKeyRepeat) {
     std::string folder = copy_game_folder("layout");
+    auto at = [&](const char* key) { return place_of(folder, "prefs.txt", key); };
     std::string prefs = folder + "/prefs.txt";
     set_value(prefs, "board_x", "600");  // the 260-pixel board then ends at 860 of 800
     set_value(prefs, "level_y", "580");
@@ -74,29 +80,19 @@ TEST(DataCheck, LayoutOutsideTheWindowAndKeyRepeat) {
     CommandResult result = run_checker(folder);
     const std::string& out = result.output;
     EXPECT_EQ(1, result.status);
-    EXPECT_TRUE(reports(out, place_of(folder, "prefs.txt", "board_x"),
-                        "the board spans x 600 to 860, outside the window's 0 to 800"))
-        << out;
-    EXPECT_TRUE(
-        reports(out, place_of(folder, "prefs.txt", "paused_img"), "the paused image spans x"))
-        << out;
-    EXPECT_TRUE(
-        reports(out, place_of(folder, "prefs.txt", "game_over_img"), "the game-over image spans x"))
-        << out;
-    EXPECT_TRUE(
-        reports(out, place_of(folder, "prefs.txt", "level_y"), "the level box spans y 580 to"))
-        << out;
-    EXPECT_TRUE(reports(out, place_of(folder, "prefs.txt", "next_piece_x"),
-                        "the next piece box spans x -10 to 94"))
-        << out;
-    EXPECT_TRUE(reports(out, place_of(folder, "prefs.txt", "key_repeat_rate"),
-                        "repeats at every pass of the game loop"))
-        << out;
+    expect_reports(out,
+                   {{at("board_x"), "the board spans x 600 to 860, outside the window's 0 to 800"},
+                    {at("paused_img"), "the paused image spans x"},
+                    {at("game_over_img"), "the game-over image spans x"},
+                    {at("level_y"), "the level box spans y 580 to"},
+                    {at("next_piece_x"), "the next piece box spans x -10 to 94"},
+                    {at("key_repeat_rate"), "repeats at every pass of the game loop"}});
     EXPECT_EQ("6 errors, 0 warnings", last_line(out)) << out;
 }
 
 TEST(DataCheck, GameImages) {
     std::string folder = copy_game_folder("images");
+    auto at = [&](const char* key) { return place_of(folder, "prefs.txt", key); };
     std::string prefs = folder + "/prefs.txt";
     save_bmp(folder + "/images/blocks.bmp", 26, 100);  // room for three tiles of 26
     save_bmp(folder + "/images/digits.bmp", 20, 105);
@@ -106,13 +102,10 @@ TEST(DataCheck, GameImages) {
     CommandResult result = run_checker(folder);
     const std::string& out = result.output;
     EXPECT_EQ(1, result.status);
-    EXPECT_TRUE(reports(
-        out, "images/blocks.bmp: ", "seven tiles of \"block_size\" 26 in one column are 26 x 182"))
-        << out;
-    EXPECT_TRUE(reports(out, "images/digits.bmp: ", "height 105 does not divide by ten")) << out;
-    EXPECT_TRUE(reports(out, place_of(folder, "prefs.txt", "paused_img"),
-                        "cannot load \"images/missing.png\""))
-        << out;
+    expect_reports(out, {{"images/blocks.bmp: ",
+                          "seven tiles of \"block_size\" 26 in one column are 26 x 182"},
+                         {"images/digits.bmp: ", "height 105 does not divide by ten"},
+                         {at("paused_img"), "cannot load \"images/missing.png\""}});
     EXPECT_EQ("3 errors, 0 warnings", last_line(out)) << out;
 
     save_bmp(folder + "/images/blocks.bmp", 40, 182);
@@ -120,12 +113,12 @@ TEST(DataCheck, GameImages) {
     set_value(prefs, "small_num_font", "images/digits_small.png");
     result = run_checker(folder);
     EXPECT_EQ(0, result.status) << result.output;
-    EXPECT_TRUE(reports(result.output, "images/blocks.bmp: ", "warning: 40 x 182 pixels"))
-        << result.output;
+    expect_reports(result.output, {{"images/blocks.bmp: ", "warning: 40 x 182 pixels"}});
 }
 
 TEST(DataCheck, PiecesFile) {
     std::string folder = copy_game_folder("pieces");
+    auto at = [&](const char* key) { return place_of(folder, "prefs.txt", key); };
     // A good piece, then one whose flag was written as 10: the game sees two short lines.
     std::string good("\x01\x01\x00\x02\x00\x01\x00\x00\x01\x01\x01\x02\x01", 13);
     std::string cut("\x01\x01\x0a\x02\x00\x01\x00\x00\x01\x01\x01\x02\x01", 13);
@@ -133,26 +126,26 @@ TEST(DataCheck, PiecesFile) {
     write_file(folder + "/pieces.dat", good + "\n" + cut + "\n" + bad_tile + "\n");
     CommandResult result = run_checker(folder);
     EXPECT_EQ(1, result.status);
-    EXPECT_TRUE(reports(result.output, "pieces.dat:2: ", "cut by a byte 10")) << result.output;
-    EXPECT_TRUE(reports(result.output, "pieces.dat:4: ", "tile (byte 4) is 9")) << result.output;
+    expect_reports(result.output, {{"pieces.dat:2: ", "cut by a byte 10"},
+                                   {"pieces.dat:4: ", "tile (byte 4) is 9"}});
     EXPECT_EQ("2 errors, 0 warnings", last_line(result.output)) << result.output;
 
     std::remove((folder + "/pieces.dat").c_str());
     result = run_checker(folder);
-    EXPECT_TRUE(reports(result.output, place_of(folder, "prefs.txt", "pieces_file"),
-                        "cannot read the pieces file \"pieces.dat\""))
-        << result.output;
+    expect_reports(result.output,
+                   {{at("pieces_file"), "cannot read the pieces file \"pieces.dat\""}});
 
     std::remove((folder + "/prefs.txt").c_str());
     result = run_checker(folder);
     EXPECT_EQ(1, result.status);
-    EXPECT_TRUE(reports(result.output, "prefs.txt: ", "cannot be read")) << result.output;
+    expect_reports(result.output, {{"prefs.txt: ", "cannot be read"}});
 }
 
 TEST(DataCheck, MainMenu) {
     std::string folder = copy_game_folder("main_menu");
     std::string menu = folder + "/menus/main_menu.txt";
     const std::string file = "menus/main_menu.txt";
+    auto at = [&](const char* key) { return place_of(folder, file, key); };
     set_value(menu, "tsurf2_font", "lable");
     set_value(menu, "tsurf3_color", "#0b0e1f");
     set_value(menu, "button3_rect", "12,8,276");
@@ -166,44 +159,26 @@ TEST(DataCheck, MainMenu) {
     CommandResult result = run_checker(folder);
     const std::string& out = result.output;
     EXPECT_EQ(1, result.status);
-    EXPECT_TRUE(
-        reports(out, place_of(folder, file, "tsurf2_font"), "\"lable\" is the name of no font"))
-        << out;
-    EXPECT_TRUE(
-        reports(out, place_of(folder, file, "tsurf8_font"), "\"tiny\" is the name of no font"))
-        << out;
-    EXPECT_TRUE(reports(out, place_of(folder, file, "font3_name"),
-                        "warning: \"font3_name\" is never read: \"num_fonts\" is 2"))
-        << out;
-    EXPECT_TRUE(reports(out, place_of(folder, file, "tsurf3_color"),
-                        "colour \"#0b0e1f\" is not six hexadecimal digits"))
-        << out;
-    EXPECT_TRUE(reports(out, place_of(folder, file, "button3_rect"),
-                        "rectangle \"12,8,276\" is not four whole numbers"))
-        << out;
-    EXPECT_TRUE(reports(out, file + ": ", "no button a player can click answers \"quit\"")) << out;
-    EXPECT_TRUE(reports(out, place_of(folder, file, "button1_surf"),
-                        "\"titel\" is defined by no surf or tsurf entry"))
-        << out;
-    EXPECT_TRUE(reports(out, place_of(folder, file, "button6_y"), "button6 spans y 590 to")) << out;
-    EXPECT_TRUE(reports(out, place_of(folder, file, "button6_rect"),
-                        "the hit rectangle of button6 spans y 579 to 627"))
-        << out;
-    EXPECT_TRUE(
-        reports(out, place_of(folder, file, "surf2_path"), "cannot load \"images/nothing.png\""))
-        << out;
-    EXPECT_TRUE(reports(out, place_of(folder, file, "font2_path"),
-                        "cannot read the font file \"NoSuchFont.ttf\""))
-        << out;
-    EXPECT_TRUE(
-        reports(out, place_of(folder, file, "background"), "cannot load \"images/nothing.png\""))
-        << out;
+    expect_reports(out,
+                   {{at("tsurf2_font"), "\"lable\" is the name of no font"},
+                    {at("tsurf8_font"), "\"tiny\" is the name of no font"},
+                    {at("font3_name"), "warning: \"font3_name\" is never read: \"num_fonts\" is 2"},
+                    {at("tsurf3_color"), "colour \"#0b0e1f\" is not six hexadecimal digits"},
+                    {at("button3_rect"), "rectangle \"12,8,276\" is not four whole numbers"},
+                    {file + ": ", "no button a player can click answers \"quit\""},
+                    {at("button1_surf"), "\"titel\" is defined by no surf or tsurf entry"},
+                    {at("button6_y"), "button6 spans y 590 to"},
+                    {at("button6_rect"), "the hit rectangle of button6 spans y 579 to 627"},
+                    {at("surf2_path"), "cannot load \"images/nothing.png\""},
+                    {at("font2_path"), "cannot read the font file \"NoSuchFont.ttf\""},
+                    {at("background"), "cannot load \"images/nothing.png\""}});
 }
 
 TEST(DataCheck, PreferencesMenu) {
     std::string folder = copy_game_folder("prefs_menu");
     std::string menu = folder + "/menus/prefs_menu.txt";
     const std::string file = "menus/prefs_menu.txt";
+    auto at = [&](const char* key) { return place_of(folder, file, key); };
     set_value(menu, "button18_return", "bakc");
     remove_key(menu, "button4_return");
     set_value(menu, "font4_size", "0");
@@ -212,20 +187,14 @@ TEST(DataCheck, PreferencesMenu) {
     CommandResult result = run_checker(folder);
     const std::string& out = result.output;
     EXPECT_EQ(1, result.status);
-    EXPECT_TRUE(reports(out, file + ": ", "no button a player can click answers \"back\"")) << out;
-    EXPECT_TRUE(reports(out, place_of(folder, file, "button18_return"),
-                        "warning: \"bakc\" is no action of the game"))
-        << out;
-    EXPECT_TRUE(reports(out, file + ": ", "warning: no button binds \"pause_key\"")) << out;
-    EXPECT_TRUE(
-        reports(out, place_of(folder, file, "font4_size"), "font size 0 must be more than 0"))
-        << out;
-    EXPECT_TRUE(reports(out, place_of(folder, file, "tsurf2_text"), "\"tsurf2_text\" is empty"))
-        << out;
-    EXPECT_TRUE(reports(out, place_of(folder, file, "num_buttons"),
-                        "warning: \"num_buttons\" is 20, but the file has no key of button19 to "
-                        "button20"))
-        << out;
+    expect_reports(out, {{file + ": ", "no button a player can click answers \"back\""},
+                         {at("button18_return"), "warning: \"bakc\" is no action of the game"},
+                         {file + ": ", "warning: no button binds \"pause_key\""},
+                         {at("font4_size"), "font size 0 must be more than 0"},
+                         {at("tsurf2_text"), "\"tsurf2_text\" is empty"},
+                         {at("num_buttons"),
+                          "warning: \"num_buttons\" is 20, but the file has no key of button19 to "
+                          "button20"}});
 }
 
 }  // namespace
