@@ -29,14 +29,62 @@ std::string describe_piece(int centre_x, int centre_y, bool half_centre, int til
     return bytes;
 }
 
+const std::string piece_bar =
+    describe_piece(1, 1, true, 0, false, {{0, 1}, {1, 1}, {2, 1}, {3, 1}});
+const std::string piece_square =
+    describe_piece(0, 0, true, 1, false, {{0, 0}, {1, 0}, {0, 1}, {1, 1}});
+const std::string piece_tee =
+    describe_piece(1, 1, false, 2, false, {{0, 1}, {1, 1}, {2, 1}, {1, 0}});
+const std::string piece_ess =
+    describe_piece(1, 1, false, 3, true, {{1, 0}, {2, 0}, {0, 1}, {1, 1}});
+
 std::string standard_pieces() {
-    return describe_piece(1, 1, true, 0, false, {{0, 1}, {1, 1}, {2, 1}, {3, 1}}) + "\n" +
-           describe_piece(0, 0, true, 1, false, {{0, 0}, {1, 0}, {0, 1}, {1, 1}}) + "\n" +
-           describe_piece(1, 1, false, 2, false, {{0, 1}, {1, 1}, {2, 1}, {1, 0}}) + "\n" +
-           describe_piece(1, 1, false, 3, true, {{1, 0}, {2, 0}, {0, 1}, {1, 1}}) + "\n" +
+    return piece_bar + "\n" + piece_square + "\n" + piece_tee + "\n" + piece_ess + "\n" +
            describe_piece(1, 1, false, 4, true, {{0, 0}, {1, 0}, {1, 1}, {2, 1}}) + "\n" +
            describe_piece(1, 1, false, 5, false, {{0, 1}, {1, 1}, {2, 1}, {2, 0}}) + "\n" +
            describe_piece(1, 1, false, 6, false, {{0, 0}, {0, 1}, {1, 1}, {2, 1}}) + "\n";
+}
+
+void place_piece(Game& game, const std::string& description, int x, int y) {
+    Piece& piece = game.current_piece;
+    piece = Piece(description, static_cast<Sint16>(x), static_cast<Sint16>(y), &game);
+    for (const BlockOffset& block : piece.blocks) {
+        game.set_cell(x + block.x, y + block.y, piece.tile);
+    }
+    game.next_piece = game.random_piece();
+}
+
+void fill_row(Game& game, int row, const std::set<int>& gaps) {
+    for (int column = 0; column < game.board_width(); column++) {
+        game.set_cell(column, row, gaps.count(column) != 0 ? empty_cell : 5);
+    }
+}
+
+std::string row_blocks(const Game& game, int row) {
+    std::string columns;
+    for (int column = 0; column < game.board_width(); column++) {
+        if (game.board[row][column] != empty_cell) {
+            columns += static_cast<char>('0' + column);
+        }
+    }
+    return columns;
+}
+
+std::string board_text(const Game& game) {
+    std::string text;
+    for (const std::vector<Uint8>& row : game.board) {
+        for (Uint8 cell : row) {
+            text += cell == empty_cell ? '.' : static_cast<char>('0' + cell);
+        }
+        text += '\n';
+    }
+    return text;
+}
+
+void fill_screen(Uint32 colour) {
+    SDL_Surface* screen = SDL_GetVideoSurface();
+    SDL_FillRect(screen, nullptr,
+                 SDL_MapRGB(screen->format, colour >> 16, (colour >> 8) & 0xFF, colour & 0xFF));
 }
 
 namespace {
@@ -126,6 +174,10 @@ void GameTest::TearDown() {
         ASSERT_EQ(chdir(previous_folder.c_str()), 0);
     }
     SDL_Quit();
+}
+
+void GameTest::write_blocks_image(int block) {
+    save_strip(folder + "/blocks.bmp", block, block, tile_count, tile_colour);
 }
 
 void GameTest::write_pieces(const std::string& contents) {

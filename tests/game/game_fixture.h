@@ -7,6 +7,7 @@
 
 #include <initializer_list>
 #include <memory>
+#include <set>
 #include <string>
 #include <utility>
 
@@ -30,8 +31,22 @@ Uint32 digit_colour(int digit);
 // A 13-byte piece description.
 std::string describe_piece(int centre_x, int centre_y, bool half_centre, int tile, bool alternates,
                            std::initializer_list<std::pair<int, int>> blocks);
-// The seven test pieces, one line each: I (tile 0), O, T, S, Z, L, J (tile 6).
+// The seven test pieces, one line each: I (tile 0), O, T, S, Z, L, J (tile 6). The first four
+// by name: the bar lies on row 1 of its box, the tee points up, the ess alternates its turns.
 std::string standard_pieces();
+extern const std::string piece_bar, piece_square, piece_tee, piece_ess;
+
+// Makes the piece of `description` the falling piece at (x, y), writes its cells into the
+// board as the rules keep them during a game, and deals a next piece.
+void place_piece(Game& game, const std::string& description, int x, int y);
+// Fills row with tile 5 except the gap columns: by default it blocks pieces but is never full.
+void fill_row(Game& game, int row, const std::set<int>& gaps = {0});
+// The columns of row that hold a block, as text: "345".
+std::string row_blocks(const Game& game, int row);
+// The board as text: one line per row, "." for an empty cell, the tile digit for a block.
+std::string board_text(const Game& game);
+// Paints the whole display surface one colour (0xRRGGBB), to see what a redraw repaints.
+void fill_screen(Uint32 colour);
 
 class GameTest : public ::testing::Test {
 protected:
@@ -46,6 +61,8 @@ protected:
 
     // Rewrites the pieces file before the game is built.
     void write_pieces(const std::string& contents);
+    // Rewrites the blocks image with tiles of block x block pixels (for another "block_size").
+    void write_blocks_image(int block);
     // Builds the game from prefs (change prefs first to vary the world).
     Game& build_game();
     // The 0xRRGGBB colour of a pixel of the display surface.

@@ -57,60 +57,34 @@ TEST_F(GameTest, CutsSevenTilesFromOneColumn) {
     }
 }
 
-TEST_F(GameTest, MissingImageEndsTheProgramNamingIt) {
-    prefs.get_string("paused_img") = "nowhere.png";
-    CommandResult result = run_in_child([this] { build_game(); });
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.output, "couldn't load \"paused image\", gotta go!\n");
-
-    prefs.get_string("paused_img") = "paused.bmp";
-    prefs.values.erase("blocks_img");
-    result = run_in_child([this] { build_game(); });
-    EXPECT_EQ(result.status, 1);
-    EXPECT_EQ(result.output, "couldn't load \"blocks image\", gotta go!\n");
-}
-
-TEST_F(GameTest, RefusesABoardWithoutCellsOrBeyondScreenCoordinates) {
-    for (auto [key, value] : {std::pair<const char*, const char*>{"board_width", "0"},
-                              {"board_height", "-3"},
-                              {"block_size", ""},
-                              {"board_height", "2000"}}) {
+// The pieces file's messages are checked line by line in tests/reliability/bad_values_test.cpp.
+TEST_F(GameTest, MissingImageOrUnusableBoardEndsTheProgramNamingIt) {
+    const std::string board = "can't build a board of ";
+    const std::string keys = " pixels: check \"board_width\", \"board_height\" and \"block_size\"\n";
+    const struct {
+        const char* key;
+        const char* value;  // nullptr: the key is missing
+        std::string output;
+    } cases[] = {
+        {"paused_img", "nowhere.png", "couldn't load \"paused image\", gotta go!\n"},
+        {"blocks_img", nullptr, "couldn't load \"blocks image\", gotta go!\n"},
+        {"board_width", "0", board + "0 by 20 cells of 20" + keys},
+        {"board_height", "-3", board + "10 by -3 cells of 20" + keys},
+        {"block_size", "", board + "10 by 20 cells of 0" + keys},
+        {"board_height", "2000", board + "10 by 2000 cells of 20" + keys},
+    };
+    for (const auto& c : cases) {
         ConfigStore saved = prefs;
-        prefs.get_string(key) = value;
+        if (c.value == nullptr) {
+            prefs.values.erase(c.key);
+        } else {
+            prefs.get_string(c.key) = c.value;
+        }
         CommandResult result = run_in_child([this] { build_game(); });
-        EXPECT_EQ(result.status, 1) << key << "=" << value;
-        EXPECT_NE(result.output.find("can't build a board"), std::string::npos) << result.output;
+        EXPECT_EQ(result.status, 1) << c.key;
+        EXPECT_EQ(result.output, c.output) << c.key;
         prefs = saved;
     }
-}
-
-TEST_F(GameTest, SkipsPieceLinesThatCannotBeDealtAndSaysWhich) {
-    std::string good = describe_piece(1, 1, false, 2, false, {{0, 1}, {1, 1}, {2, 1}, {1, 0}});
-    std::string bad_tile = describe_piece(1, 1, false, 7, false, {{0, 1}, {1, 1}, {2, 1}, {1, 0}});
-    std::string negative_tile = bad_tile;
-    negative_tile[3] = static_cast<char>(0xFF);
-    write_pieces(good + "\n" + "short\n" + bad_tile + "\n" + "\n" + negative_tile + "\n" + good +
-                 "\r\n" + good);
-    CommandResult result = run_in_child([this] {
-        Game& g = build_game();
-        std::printf("kept %zu\n", g.piece_descriptions.size());
-    });
-    EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.output,
-              "pieces.dat:2: skipped a piece: shorter than 13 bytes\n"
-              "pieces.dat:3: skipped a piece: its tile (byte 4) is not 0 to 6\n"
-              "pieces.dat:4: skipped a piece: shorter than 13 bytes\n"
-              "pieces.dat:5: skipped a piece: its tile (byte 4) is not 0 to 6\n"
-              "kept 3\n");
-}
-
-TEST_F(GameTest, MissingPiecesFileLeavesNothingToDeal) {
-    prefs.get_string("pieces_file") = "absent.dat";
-    CommandResult result = run_in_child([this] {
-        Game& g = build_game();
-        std::printf("has pieces: %d\n", g.has_pieces());
-    });
-    EXPECT_EQ(result.output, "couldn't read pieces file: absent.dat\nhas pieces: 0\n");
 }
 
 TEST(Piece, IsBuiltFromSignedDescriptionBytes) {

@@ -1,5 +1,5 @@
-// Helpers for the game loop tests: events as SDL delivers them, placing a known piece on the
-// board, and a helper thread that feeds events into a loop that is already running.
+// Helpers for the game loop and screen tests: events as SDL delivers them, and a helper thread
+// that feeds events into a loop that is already running.
 #pragma once
 
 #include <SDL.h>
@@ -7,13 +7,6 @@
 #include <atomic>
 #include <thread>
 #include <utility>
-
-#include "game/game.h"
-
-// Indexes of the test pieces in the fixture's pieces file.
-const int piece_i = 0;
-const int piece_o = 1;
-const int piece_t = 2;
 
 inline SDL_Event key_down(SDLKey key) {
     SDL_Event event{};
@@ -45,25 +38,6 @@ inline std::pair<int, int> key_repeat() {
     int interval = -1;
     SDL_GetKeyRepeat(&delay, &interval);
     return {delay, interval};
-}
-
-// Makes the test piece `index` the falling piece at (x, y), writes its cells into the board
-// as the rules keep them, and deals a next piece.
-inline void place_piece(Game& game, int index, int x, int y) {
-    Piece& piece = game.current_piece;
-    piece = Piece(game.piece_descriptions[index], static_cast<Sint16>(x), static_cast<Sint16>(y),
-                  &game);
-    for (const BlockOffset& block : piece.blocks) {
-        game.set_cell(x + block.x, y + block.y, piece.tile);
-    }
-    game.next_piece = game.random_piece();
-}
-
-// Fills row with tile 0 except column 0, so it blocks pieces but is never a full row.
-inline void fill_row_but_one(Game& game, int row) {
-    for (int column = 1; column < game.board_width(); column++) {
-        game.board[row][column] = 0;
-    }
 }
 
 // Pushes one event from a helper thread, first after delay_ms and then every period_ms, until

@@ -12,7 +12,7 @@ protected:
     // A game whose falling piece is the T at column 3, row 5: cells (3,6) (4,6) (5,6) (4,5).
     Game& game_with_t() {
         Game& g = build_game();
-        place_piece(g, piece_t, 3, 5);
+        place_piece(g, piece_tee, 3, 5);
         return g;
     }
 
@@ -64,7 +64,7 @@ TEST_F(LoopInputTest, EachBoundKeyMovesOrTurnsTheFallingPiece) {
 
 TEST_F(LoopInputTest, BlockedMovesChangeNothingAndMoveDownNeverLands) {
     Game& g = build_game();
-    place_piece(g, piece_t, 0, 18);
+    place_piece(g, piece_tee, 0, 18);
     Piece next = g.next_piece;
     std::vector<std::vector<Uint8>> before = g.board;
     EXPECT_EQ(press(SDLK_LEFT), 0);
@@ -74,7 +74,7 @@ TEST_F(LoopInputTest, BlockedMovesChangeNothingAndMoveDownNeverLands) {
     EXPECT_EQ(g.current_piece.y, 18);
     EXPECT_EQ(g.next_piece.tile, next.tile);
     // The bar against the right wall cannot go further right.
-    place_piece(g, piece_i, 6, 0);
+    place_piece(g, piece_bar, 6, 0);
     EXPECT_EQ(press(SDLK_RIGHT), 0);
 }
 
@@ -98,10 +98,10 @@ TEST_F(LoopInputTest, DropLandsThePieceAndRestartsTheFallClock) {
 
 TEST_F(LoopInputTest, DropEndsTheGameOnlyWhenTheBlockedPieceStandsAboveTheWell) {
     Game& g = build_game();
-    fill_row_but_one(g, 1);
+    fill_row(g, 1);
     // The bar lies on row 0 with its position row at -1: blocked and above, so the game ends
     // and nothing is written.
-    place_piece(g, piece_i, 3, -1);
+    place_piece(g, piece_bar, 3, -1);
     std::vector<std::vector<Uint8>> before = g.board;
     EXPECT_EQ(press(SDLK_SPACE), 2);
     EXPECT_EQ(g.board, before);
@@ -109,8 +109,8 @@ TEST_F(LoopInputTest, DropEndsTheGameOnlyWhenTheBlockedPieceStandsAboveTheWell) 
 
     // The square on rows 2 and 3 with row 4 filled: blocked, but its position row is 2, so it
     // lands where it is.
-    fill_row_but_one(g, 4);
-    place_piece(g, piece_o, 3, 2);
+    fill_row(g, 4);
+    place_piece(g, piece_square, 3, 2);
     Piece next = g.next_piece;
     EXPECT_EQ(press(SDLK_SPACE), 1);
     EXPECT_EQ(blocks_in_row(2), "34");
@@ -205,8 +205,8 @@ TEST_F(LoopInputTest, ClosingTheWindowAsksToQuitAndOtherEventsAreIgnored) {
 
 TEST_F(LoopInputTest, QueuedEventsStopAtTheEndOfTheGame) {
     Game& g = build_game();
-    fill_row_but_one(g, 1);
-    place_piece(g, piece_i, 3, -1);
+    fill_row(g, 1);
+    place_piece(g, piece_bar, 3, -1);
     // The drop ends the game; the pause key taken next is dropped, the rest stays queued.
     for (SDLKey key : {SDLK_SPACE, SDLK_p, SDLK_LEFT}) {
         SDL_Event event = key_down(key);
@@ -222,7 +222,7 @@ TEST_F(LoopInputTest, QueuedEventsStopAtTheEndOfTheGame) {
     EXPECT_EQ(SDL_PeepEvents(&left, 1, SDL_GETEVENT, SDL_ALLEVENTS), 1);
     EXPECT_EQ(left.key.keysym.sym, SDLK_LEFT);
 
-    place_piece(g, piece_t, 3, 5);
+    place_piece(g, piece_tee, 3, 5);
     for (SDL_Event event : {key_down(SDLK_RIGHT), quit_event(), key_down(SDLK_p)}) {
         ASSERT_EQ(SDL_PushEvent(&event), 0);
     }

@@ -12,7 +12,7 @@ using LoopPlayTest = GameTest;
 
 TEST_F(LoopPlayTest, FallClockTakesOneStepPerElapsedInterval) {
     Game& g = build_game();
-    place_piece(g, piece_t, 3, 0);
+    place_piece(g, piece_tee, 3, 0);
     g.last_fall = 1000;
     Game::FallSteps steps = g.advance_fall_clock(1500);
     EXPECT_FALSE(steps.changed);
@@ -41,7 +41,7 @@ TEST_F(LoopPlayTest, FallClockTakesOneStepPerElapsedInterval) {
 
 TEST_F(LoopPlayTest, FallClockKeepsItsRateWhenTheTickCounterWraps) {
     Game& g = build_game();
-    place_piece(g, piece_t, 3, 0);
+    place_piece(g, piece_tee, 3, 0);
     // 528 ms have passed across the wrap: one step is due.
     g.last_fall = 0xFFFFFE00u;
     EXPECT_TRUE(g.advance_fall_clock(0x10).changed);
@@ -56,10 +56,10 @@ TEST_F(LoopPlayTest, FallClockKeepsItsRateWhenTheTickCounterWraps) {
 
 TEST_F(LoopPlayTest, FallClockReportsTheEndAndTheMoveBeforeIt) {
     Game& g = build_game();
-    fill_row_but_one(g, 0);
+    fill_row(g, 0);
     // The bar falls one row to just above row 0, then cannot enter: the game is over, and the
     // third due step changes nothing more.
-    place_piece(g, piece_i, 3, -3);
+    place_piece(g, piece_bar, 3, -3);
     std::vector<std::vector<Uint8>> board = g.board;
     g.last_fall = 1000;
     Game::FallSteps steps = g.advance_fall_clock(2501);
@@ -120,7 +120,7 @@ TEST_F(LoopPlayTest, ClosingTheWindowEndsPlayWithoutTheGameOverScreen) {
 TEST_F(LoopPlayTest, AGameThatEndsByItselfShowsTheGameOverScreen) {
     Game& g = build_game();
     for (int row = 0; row < g.board_height(); row++) {
-        fill_row_but_one(g, row);
+        fill_row(g, row);
     }
     std::vector<std::vector<Uint8>> board = g.board;
     g.fall_interval = 20;
@@ -132,7 +132,7 @@ TEST_F(LoopPlayTest, AGameThatEndsByItselfShowsTheGameOverScreen) {
     EXPECT_EQ(g.board, board);
     EXPECT_EQ(key_repeat(), std::make_pair(0, 0));
     EXPECT_EQ(screen_pixel(200, 240), game_over_colour);
-    EXPECT_EQ(screen_pixel(cell_x(9) + 5, cell_y(19) + 5), tile_colour(0));
+    EXPECT_EQ(screen_pixel(cell_x(9) + 5, cell_y(19) + 5), tile_colour(5));
 }
 
 }  // namespace

@@ -1,18 +1,17 @@
-// A headless replay of whole games: with a fixed seed, a scripted player drives the real Game
-// through moves, turns, drops and gravity steps, and the text of the play is compared with
-// tests/game/replay_expected.txt. Any change to the rules changes the text.
+// A headless replay of whole games: with a fixed seed, the scripted player of the rules
+// benchmark (bench/replay_player.h) drives the real Game through moves, turns, drops and
+// gravity steps, and the text of the play is compared with tests/game/replay_expected.txt.
+// Any change to the rules changes the text.
 //
 // After an intended rule change, check the replay_actual.txt that a failing run names by eye
 // and copy it over the expected file.
 #include <gtest/gtest.h>
 
-#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <vector>
 
-#include "tests/game/board_text.h"
+#include "bench/replay_player.h"
 #include "tests/game/game_fixture.h"
 #include "tests/support/test_support.h"
 
@@ -23,161 +22,25 @@ namespace {
 const unsigned replay_seed = 8;
 const int steered_pieces = 150;
 
-// How the player places a piece: the turns (0 none, 1 right, 2 right twice, 3 one left), the
-// columns to shift, whether to drop it or let gravity bring it down, and how many rows to
-// push it down by hand first.
-struct Plan {
-    int turns;
-    int shift;
-    bool drop;
-    int pushes;
-};
-
-std::string format(const char* pattern, ...) __attribute__((format(printf, 1, 2)));
-std::string format(const char* pattern, ...) {
-    char text[256];
-    va_list args;
-    va_start(args, pattern);
-    std::vsnprintf(text, sizeof text, pattern, args);
-    va_end(args);
-    return text;
-}
-
-// Turns the piece as a plan says, with the rule operations; false if a turn was refused.
-bool turn_as_planned(Piece& piece, int turns) {
-    if (turns == 3) {
-        return piece.turn(true);
-    }
-    for (int k = 0; k < turns; k++) {
-        if (!piece.turn(false)) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// Slides the piece one column at a time; false if a wall or a block is in the way.
-bool shift_as_planned(Piece& piece, int shift) {
-    int step = shift < 0 ? -1 : 1;
-    for (int k = 0; k != shift; k += step) {
-        if (!piece.can_move(step, 0)) {
-            return false;
-        }
-        piece.x = static_cast<Sint16>(piece.x + step);
-    }
-    return true;
-}
-
-// How good the board would be with the piece settled and its full rows gone: full rows count
-// for, height, holes and bumps against. Only the player's taste; the rules never see it.
-int judge(const Game& game, const Piece& piece) {
-    std::vector<std::vector<Uint8>> board = game.board;
-    for (const BlockOffset& b : piece.blocks) {
-        int row = piece.y + b.y;
-        if (row < 0) {
-            return -100000;  // would end the game
-        }
-        board[row][piece.x + b.x] = 0;
-    }
-    std::vector<std::vector<Uint8>> kept;
-    for (const auto& row : board) {
-        bool full = true;
-        for (Uint8 cell : row) {
-            full = full && cell != empty_cell;
-        }
-        if (!full) {
-            kept.push_back(row);
-        }
-    }
-    int full = static_cast<int>(board.size() - kept.size());
-    int holes = 0;
-    int total_height = 0;
-    int bumps = 0;
-    int previous = -1;
-    int well = 0;
-    for (size_t col = 0; col < kept[0].size(); col++) {
-        int height = 0;
-        for (size_t row = 0; row < kept.size(); row++) {
-            if (kept[row][col] != empty_cell) {
-                height = height ? height : static_cast<int>(kept.size() - row);
-            } else if (height) {
-                holes++;
-            }
-        }
-        total_height += height;
-        well = height;
-        bumps += previous < 0 ? 0 : std::abs(height - previous);
-        previous = height;
-    }
-    return 300 * full * full - 51 * total_height - 36 * holes - 18 * bumps - 100 * well;
-}
-
-Plan choose_plan(Game& game, int number) {
-    Plan best{0, 0, number % 2 == 0, number % 3};
-    int best_score = -1000000;
-    for (int turns = 0; turns < 4; turns++) {
-        for (int shift = -5; shift <= 6; shift++) {
-            Piece trial = game.current_piece;
-            if (!turn_as_planned(trial, turns) || !shift_as_planned(trial, shift)) {
-                continue;
-            }
-            while (trial.can_move(0, 1)) {
-                trial.y = static_cast<Sint16>(trial.y + 1);
-            }
-            int score = judge(game, trial);
-            if (score > best_score) {
-                best_score = score;
-                best.turns = turns;
-                best.shift = shift;
-            }
-        }
-    }
-    return best;
-}
-
 char result_letter(GravityResult result) {
-    switch (result) {
-        case GravityResult::moved: return 'm';
-        case GravityResult::landed: return 'L';
-        case GravityResult::collapsed: return 'C';
-        case GravityResult::game_over: return 'G';
-    }
-    return '?';
+    const char letters[] = {'m', 'L', 'C', 'G'};
+    return letters[static_cast<int>(result)];
 }
 
 std::string counters(const Game& game) {
-    return format("points %d lines %d level %d level_lines %d interval %u%s", game.points,
-                  game.lines, game.level, game.level_lines, game.fall_interval,
+    char text[128];
+    std::snprintf(text, sizeof text, "points %d lines %d level %d level_lines %d interval %u%s",
+                  game.points, game.lines, game.level, game.level_lines, game.fall_interval,
                   game.collapse_pending ? " collapse pending" : "");
+    return text;
 }
 
-// Carries out the plan on the real game with the operations the keys use. Returns the
-// letters of the gravity steps taken, or "drop".
-std::string play_plan(Game& game, const Plan& plan) {
-    if (plan.turns == 3) {
-        game.turn_piece(true);
+// The letters of the gravity steps a placement took, or "drop".
+std::string steps_text(const Placement& placement) {
+    if (placement.dropped) {
+        return placement.end == GravityResult::game_over ? "drop G" : "drop";
     }
-    for (int k = 0; k < plan.turns && plan.turns != 3; k++) {
-        game.turn_piece(false);
-    }
-    int step = plan.shift < 0 ? -1 : 1;
-    for (int k = 0; k != plan.shift && game.current_piece.can_move(step, 0); k += step) {
-        game.move_piece(step, 0);
-    }
-    for (int k = 0; k < plan.pushes && game.current_piece.can_move(0, 1); k++) {
-        game.move_piece(0, 1);
-    }
-    if (plan.drop) {
-        game.land_piece();
-        return "drop";
-    }
-    std::string steps;
-    GravityResult result;
-    do {
-        result = game.gravity_step();
-        steps += result_letter(result);
-    } while (result == GravityResult::moved);
-    return steps;
+    return std::string(static_cast<size_t>(placement.moves), 'm') + result_letter(placement.end);
 }
 
 // One steered game: every piece is placed by plan; the board is shown every tenth piece.
@@ -185,15 +48,16 @@ std::string steered_game(Game& game) {
     std::string log;
     for (int number = 1; number <= steered_pieces; number++) {
         if (game.collapse_pending) {
-            log += format("step %c\n", result_letter(game.gravity_step()));
+            log += std::string("step ") + result_letter(game.gravity_step()) + "\n";
         }
         Plan plan = choose_plan(game, number);
         int tile = game.current_piece.tile;
-        std::string steps = play_plan(game, plan);
-        log += format("piece %d tile %d turns %d shift %d pushes %d %s: ", number, tile,
-                      plan.turns, plan.shift, plan.pushes, steps.c_str()) +
+        Placement placement = play_plan(game, plan);
+        log += "piece " + std::to_string(number) + " tile " + std::to_string(tile) + " turns " +
+               std::to_string(plan.turns) + " shift " + std::to_string(plan.shift) +
+               " pushes " + std::to_string(plan.pushes) + " " + steps_text(placement) + ": " +
                counters(game) + "\n";
-        if (steps.back() == 'G') {
+        if (placement.end == GravityResult::game_over) {
             return log + "game over\n" + board_text(game);
         }
         if (number % 10 == 0) {

@@ -5,16 +5,10 @@
 #include <set>
 #include <vector>
 
-#include "tests/game/board_text.h"
 #include "tests/game/game_fixture.h"
 #include "tests/support/test_support.h"
 
 namespace {
-
-const std::string bar = describe_piece(1, 1, true, 0, false, {{0, 1}, {1, 1}, {2, 1}, {3, 1}});
-const std::string tee = describe_piece(1, 1, false, 2, false, {{0, 1}, {1, 1}, {2, 1}, {1, 0}});
-const std::string square = describe_piece(0, 0, true, 1, false, {{0, 0}, {1, 0}, {0, 1}, {1, 1}});
-const std::string ess = describe_piece(1, 1, false, 3, true, {{1, 0}, {2, 0}, {0, 1}, {1, 1}});
 
 using Offsets = std::vector<std::pair<int, int>>;
 
@@ -26,25 +20,9 @@ Offsets offsets(const Piece& piece) {
     return result;
 }
 
-// Makes piece the falling piece of game and stores its blocks in the board, as the rules
-// keep them during a game.
-void put_current(Game& game, const std::string& description, int x, int y) {
-    game.current_piece = Piece(description, static_cast<Sint16>(x), static_cast<Sint16>(y), &game);
-    for (const BlockOffset& b : game.current_piece.blocks) {
-        game.set_cell(x + b.x, y + b.y, game.current_piece.tile);
-    }
-}
-
-// Fills a row with tile 5 except the given columns.
-void fill_row(Game& game, int row, std::set<int> gaps = {}) {
-    for (int col = 0; col < game.board_width(); col++) {
-        game.set_cell(col, row, gaps.count(col) ? empty_cell : 5);
-    }
-}
-
 // The standing bar turned once to the right: column x + 2, rows y .. y + 3.
 void put_standing_bar(Game& game, int column, int top) {
-    Piece standing(bar, static_cast<Sint16>(column - 2), static_cast<Sint16>(top), nullptr);
+    Piece standing(piece_bar, static_cast<Sint16>(column - 2), static_cast<Sint16>(top), nullptr);
     ASSERT_TRUE(standing.turn(false));
     standing.board = &game;
     game.current_piece = standing;
@@ -57,11 +35,11 @@ void put_standing_bar(Game& game, int column, int top) {
 
 TEST(PieceTurn, FollowsTheTurnTablesAndComesBack) {
     // Turning about the centre cell.
-    Piece t(tee, 0, 0, nullptr);
+    Piece t(piece_tee, 0, 0, nullptr);
     ASSERT_TRUE(t.turn(false));
     EXPECT_EQ(offsets(t), (Offsets{{1, 0}, {1, 1}, {1, 2}, {2, 1}}));
     ASSERT_TRUE(t.turn(true));
-    EXPECT_EQ(offsets(t), offsets(Piece(tee, 0, 0, nullptr)));
+    EXPECT_EQ(offsets(t), offsets(Piece(piece_tee, 0, 0, nullptr)));
     ASSERT_TRUE(t.turn(true));
     EXPECT_EQ(offsets(t), (Offsets{{1, 2}, {1, 1}, {1, 0}, {0, 1}}));
     for (int k = 0; k < 4; k++) {
@@ -70,21 +48,21 @@ TEST(PieceTurn, FollowsTheTurnTablesAndComesBack) {
     EXPECT_EQ(offsets(t), (Offsets{{1, 2}, {1, 1}, {1, 0}, {0, 1}}));
 
     // Turning about the corner below and right of the centre cell.
-    Piece i(bar, 0, 0, nullptr);
+    Piece i(piece_bar, 0, 0, nullptr);
     ASSERT_TRUE(i.turn(false));
     EXPECT_EQ(offsets(i), (Offsets{{2, 0}, {2, 1}, {2, 2}, {2, 3}}));
     ASSERT_TRUE(i.turn(false));
     EXPECT_EQ(offsets(i), (Offsets{{3, 2}, {2, 2}, {1, 2}, {0, 2}}));
-    Piece left(bar, 0, 0, nullptr);
+    Piece left(piece_bar, 0, 0, nullptr);
     ASSERT_TRUE(left.turn(true));
     EXPECT_EQ(offsets(left), (Offsets{{1, 3}, {1, 2}, {1, 1}, {1, 0}}));
     for (int k = 0; k < 2; k++) {
         ASSERT_TRUE(i.turn(false));
     }
-    EXPECT_EQ(offsets(i), offsets(Piece(bar, 0, 0, nullptr)));
+    EXPECT_EQ(offsets(i), offsets(Piece(piece_bar, 0, 0, nullptr)));
 
     // The square turns about its own middle and covers the same cells in every orientation.
-    Piece o(square, 0, 0, nullptr);
+    Piece o(piece_square, 0, 0, nullptr);
     ASSERT_TRUE(o.turn(false));
     Offsets turned = offsets(o);
     std::set<std::pair<int, int>> cells(turned.begin(), turned.end());
@@ -98,10 +76,10 @@ TEST(PieceTurn, FollowsTheTurnTablesAndComesBack) {
 }
 
 TEST(PieceTurn, AlternatingPieceTurnsRightThenLeftWhateverTheKey) {
-    Piece s(ess, 0, 0, nullptr);
+    Piece s(piece_ess, 0, 0, nullptr);
     Offsets start = offsets(s);
     ASSERT_TRUE(s.turn(true));  // ignored: the first turn is a right turn
-    Piece right(ess, 0, 0, nullptr);
+    Piece right(piece_ess, 0, 0, nullptr);
     right.alternates = false;
     ASSERT_TRUE(right.turn(false));
     EXPECT_EQ(offsets(s), offsets(right));
@@ -112,9 +90,9 @@ TEST(PieceTurn, AlternatingPieceTurnsRightThenLeftWhateverTheKey) {
 }
 
 TEST(PieceTopRow, CountsTheHighestOffsetAsAtMostThree) {
-    Piece t(tee, 3, -4, nullptr);
+    Piece t(piece_tee, 3, -4, nullptr);
     EXPECT_EQ(t.top_row(), -4);
-    Piece flat(bar, 3, -2, nullptr);
+    Piece flat(piece_bar, 3, -2, nullptr);
     EXPECT_EQ(flat.top_row(), -1);
     Piece low(describe_piece(0, 0, false, 0, false, {{0, 6}, {1, 6}, {2, 6}, {3, 7}}), 0, 5,
               nullptr);
@@ -124,7 +102,7 @@ TEST(PieceTopRow, CountsTheHighestOffsetAsAtMostThree) {
 TEST_F(GameTest, WallsFloorAndBlocksStopMoves) {
     Game& g = build_game();
     // Above the well only the walls count.
-    put_current(g, tee, 0, -4);
+    place_piece(g, piece_tee, 0, -4);
     EXPECT_FALSE(g.current_piece.can_move(-1, 0));
     EXPECT_TRUE(g.current_piece.can_move(7, 0));
     EXPECT_FALSE(g.current_piece.can_move(8, 0));
@@ -133,7 +111,7 @@ TEST_F(GameTest, WallsFloorAndBlocksStopMoves) {
     EXPECT_FALSE(g.current_piece.is_free(10, -1));
 
     // On the floor: blocked below, its own cells are free, a settled block is not.
-    put_current(g, tee, 4, 18);
+    place_piece(g, piece_tee, 4, 18);
     EXPECT_FALSE(g.current_piece.can_move(0, 1));
     EXPECT_TRUE(g.current_piece.is_free(5, 19));
     EXPECT_FALSE(g.current_piece.is_free(5, 20));
@@ -144,43 +122,21 @@ TEST_F(GameTest, WallsFloorAndBlocksStopMoves) {
     EXPECT_TRUE(g.current_piece.can_move(0, -1));
 
     // A piece on no board is never blocked.
-    Piece loose(tee, -5, 100, nullptr);
+    Piece loose(piece_tee, -5, 100, nullptr);
     EXPECT_TRUE(loose.can_move(-3, 50));
 }
 
-TEST_F(GameTest, MovesAndTurnsRewriteTheBoard) {
+// Moves and turns on the board are checked through the keys in loop_input_test.cpp.
+TEST_F(GameTest, CellsOutsideTheWellAreNeverWritten) {
     Game& g = build_game();
-    put_current(g, tee, 3, 5);
-    g.move_piece(0, 1);  // old and new cells overlap: the overlap stays written
-    EXPECT_EQ(g.board[6][4], 2);
-    EXPECT_EQ(g.board[7][3], 2);
-    EXPECT_EQ(g.board[7][4], 2);
-    EXPECT_EQ(g.board[7][5], 2);
-    EXPECT_EQ(g.board[6][3], empty_cell);
-    EXPECT_EQ(g.board[6][5], empty_cell);
-    ASSERT_TRUE(g.turn_piece(false));
-    EXPECT_EQ(g.board[6][4], 2);
-    EXPECT_EQ(g.board[7][4], 2);
-    EXPECT_EQ(g.board[8][4], 2);
-    EXPECT_EQ(g.board[7][5], 2);
-    EXPECT_EQ(g.board[7][3], empty_cell);
-    int blocks = 0;
-    for (const auto& row : g.board) {
-        for (Uint8 cell : row) {
-            blocks += cell != empty_cell;
-        }
-    }
-    EXPECT_EQ(blocks, 4);
-
     // A piece entering the well from above writes only its cells inside it.
-    put_current(g, tee, 0, -1);
+    place_piece(g, piece_tee, 0, -1);
     g.move_piece(0, 1);
-    EXPECT_EQ(g.board[0][1], 2);
-    EXPECT_EQ(g.board[1][0], 2);
-    g.set_cell(-1, 0, 1);
-    g.set_cell(10, 0, 1);
-    g.set_cell(0, 20, 1);
-    g.set_cell(0, -1, 1);
+    EXPECT_EQ(row_blocks(g, 0), "1");
+    EXPECT_EQ(row_blocks(g, 1), "012");
+    for (auto [column, row] : {std::pair{-1, 0}, {10, 0}, {0, 20}, {0, -1}}) {
+        g.set_cell(column, row, 1);
+    }
     g.set_cell(9, 19, 0x104);
     EXPECT_EQ(g.board[19][9], 4);
 }
@@ -196,7 +152,7 @@ TEST_F(GameTest, RefusedTurnsChangeNothing) {
     EXPECT_EQ(board_text(g), before);
 
     // Next to a settled block.
-    put_current(g, tee, 4, 10);
+    place_piece(g, piece_tee, 4, 10);
     g.set_cell(5, 12, 6);
     before = board_text(g);
     EXPECT_FALSE(g.turn_piece(false));
@@ -206,7 +162,7 @@ TEST_F(GameTest, RefusedTurnsChangeNothing) {
 
     // An alternating piece refused keeps its next direction.
     g.reset();
-    put_current(g, ess, 0, 10);
+    place_piece(g, piece_ess, 0, 10);
     Offsets lying = offsets(g.current_piece);
     g.set_cell(2, 12, 6);
     EXPECT_FALSE(g.turn_piece(true));
@@ -226,7 +182,7 @@ TEST_F(GameTest, RefusedTurnsChangeNothing) {
     // A turn that would drive an offset below 0 is refused even in the middle of the well.
     std::string corner = describe_piece(0, 0, false, 2, false, {{0, 0}, {1, 0}, {2, 0}, {1, 1}});
     g.reset();
-    put_current(g, corner, 4, 5);
+    place_piece(g, corner, 4, 5);
     Offsets start = offsets(g.current_piece);
     EXPECT_FALSE(g.turn_piece(false));
     EXPECT_EQ(offsets(g.current_piece), start);
@@ -236,21 +192,21 @@ TEST_F(GameTest, BlockedPieceLandsOrEndsTheGameByItsTopRow) {
     Game& g = build_game();
     fill_row(g, 1, {9});
     // Resting on row 1 with its top block above the well: game over, nothing written.
-    put_current(g, tee, 3, -1);
+    place_piece(g, piece_tee, 3, -1);
     std::string before = board_text(g);
     EXPECT_EQ(g.gravity_step(), GravityResult::game_over);
     EXPECT_EQ(board_text(g), before);
 
     // A flat bar whose row is 0 lands although its position row is -1.
     g.next_piece = g.random_piece();
-    put_current(g, bar, 3, -1);
+    place_piece(g, piece_bar, 3, -1);
     EXPECT_EQ(g.current_piece.top_row(), 0);
     EXPECT_EQ(g.gravity_step(), GravityResult::landed);
     EXPECT_EQ(g.board[0][4], 0);
     EXPECT_EQ(g.current_piece.y, -4);
 
     // Free to fall: it moves one row.
-    put_current(g, tee, 0, 4);
+    place_piece(g, piece_tee, 0, 4);
     EXPECT_EQ(g.gravity_step(), GravityResult::moved);
     EXPECT_EQ(g.current_piece.y, 5);
 }
@@ -258,7 +214,7 @@ TEST_F(GameTest, BlockedPieceLandsOrEndsTheGameByItsTopRow) {
 TEST_F(GameTest, DroppedPieceKeepsOnlyItsBlocksInsideTheWell) {
     Game& g = build_game();
     for (int row = 1; row < 20; row++) {
-        fill_row(g, row, {0});
+        fill_row(g, row);
     }
     g.next_piece = g.random_piece();
     put_standing_bar(g, 9, -2);
@@ -274,66 +230,46 @@ TEST_F(GameTest, DroppedPieceKeepsOnlyItsBlocksInsideTheWell) {
 }
 
 TEST_F(GameTest, ScoresTheSquareOfTheRowsTimesTheLevel) {
+    struct Case {
+        int level, level_lines, rows;  // before: rows to clear with a standing bar
+        int points, new_level, new_level_lines;
+        Uint32 fall_interval;
+    };
+    const Case cases[] = {
+        {1, 0, 4, 16, 1, 4, 500},
+        {3, 0, 2, 12, 3, 2, 500},
+        // The tenth row raises the level, and the new level already counts for this landing.
+        {1, 8, 2, 8, 2, 0, 356},
+        // Four rows from level_lines 9: one level-up, and the rows past it count on.
+        {1, 9, 4, 32, 2, 3, 356},
+    };
     Game& g = build_game();
-    for (int row = 16; row < 20; row++) {
-        fill_row(g, row, {0});
+    for (const Case& c : cases) {
+        g.reset();
+        g.level = c.level;
+        g.level_lines = g.lines = c.level_lines;
+        for (int row = 20 - c.rows; row < 20; row++) {
+            fill_row(g, row);
+        }
+        g.next_piece = g.random_piece();
+        put_standing_bar(g, 0, 0);
+        g.land_piece();
+        EXPECT_EQ(g.points, c.points) << "case " << &c - cases;
+        EXPECT_EQ(g.lines, c.level_lines + c.rows);
+        EXPECT_EQ(g.level, c.new_level);
+        EXPECT_EQ(g.level_lines, c.new_level_lines);
+        EXPECT_EQ(g.fall_interval, c.fall_interval);
+        EXPECT_TRUE(g.collapse_pending);
     }
-    g.next_piece = g.random_piece();
-    put_standing_bar(g, 0, 0);
-    g.land_piece();
-    EXPECT_EQ(g.points, 16);
-    EXPECT_EQ(g.lines, 4);
-    EXPECT_EQ(g.level_lines, 4);
-    EXPECT_EQ(g.level, 1);
-    EXPECT_TRUE(g.collapse_pending);
-
-    g.reset();
-    g.level = 3;
-    fill_row(g, 18, {0});
-    fill_row(g, 19, {0});
-    g.next_piece = g.random_piece();
-    put_standing_bar(g, 0, 0);
-    g.land_piece();
-    EXPECT_EQ(g.points, 12);
-    EXPECT_EQ(g.level, 3);
-    EXPECT_EQ(g.fall_interval, 500u);
-
-    // The tenth row raises the level, and the new level already counts for this landing.
-    g.reset();
-    g.level_lines = 8;
-    g.lines = 8;
-    fill_row(g, 18, {0});
-    fill_row(g, 19, {0});
-    g.next_piece = g.random_piece();
-    put_standing_bar(g, 0, 0);
-    g.land_piece();
-    EXPECT_EQ(g.level, 2);
-    EXPECT_EQ(g.points, 8);
-    EXPECT_EQ(g.level_lines, 0);
-    EXPECT_EQ(g.lines, 10);
-    EXPECT_EQ(g.fall_interval, 356u);
-
-    // Four rows from level_lines 9: one level-up, and the rows past it count on.
-    g.reset();
-    g.level_lines = 9;
-    for (int row = 16; row < 20; row++) {
-        fill_row(g, row, {0});
-    }
-    g.next_piece = g.random_piece();
-    put_standing_bar(g, 0, 0);
-    g.land_piece();
-    EXPECT_EQ(g.level, 2);
-    EXPECT_EQ(g.level_lines, 3);
-    EXPECT_EQ(g.points, 32);
 }
 
 TEST_F(GameTest, EmptiedRowsCloseUpOneStepLater) {
     Game& g = build_game();
     // Full, not full, full, with the bar completing the full ones.
     fill_row(g, 16, {0, 3, 4, 5, 6, 7, 8, 9});
-    fill_row(g, 17, {0});
+    fill_row(g, 17);
     fill_row(g, 18, {0, 7});
-    fill_row(g, 19, {0});
+    fill_row(g, 19);
     g.next_piece = g.random_piece();
     put_standing_bar(g, 0, 0);
     g.land_piece();
@@ -398,12 +334,9 @@ TEST_F(GameTest, DealsEveryPieceAtTheSpawnColumn) {
     // The spawn column follows the board the game was built with, not a later preference.
     prefs.get_string("board_width") = "30";
     EXPECT_EQ(g.random_piece().x, 3);
-}
-
-TEST_F(GameTest, SpawnColumnOfAnOddNarrowBoard) {
+    // On an odd, narrow board the spawn column is 5 / 2 - 2.
     prefs.get_string("board_width") = "5";
-    Game& g = build_game();
-    EXPECT_EQ(g.random_piece().x, 0);
+    EXPECT_EQ(build_game().random_piece().x, 0);
 }
 
 TEST_F(GameTest, RefusesToDealFromNoPieces) {
@@ -426,7 +359,7 @@ TEST_F(GameTest, ResetEmptiesTheBoardAndCountersAndRepaintsAll) {
     g.collapse_pending = true;
     g.last_fall = 1234;
     g.next_piece = g.random_piece();
-    put_current(g, tee, 3, 17);
+    place_piece(g, piece_tee, 3, 17);
     g.shown_board[18][4] = 2;
     Element* cell = g.compositor.find("4:18");
     cell->surface = g.block_tiles[2];

@@ -48,23 +48,6 @@ bool box_shows_colour(SDL_Surface* box, Uint32 colour) {
     return false;
 }
 
-void save_blocks_image(const std::string& path, int block) {
-    SDL_Surface* strip = make_filled_surface(block, block * tile_count, 0);
-    for (int i = 0; i < tile_count; i++) {
-        SDL_Rect stripe{0, static_cast<Sint16>(i * block), static_cast<Uint16>(block),
-                        static_cast<Uint16>(block)};
-        SDL_FillRect(strip, &stripe, tile_colour(i));
-    }
-    ASSERT_EQ(SDL_SaveBMP(strip, path.c_str()), 0);
-    SDL_FreeSurface(strip);
-}
-
-void fill_screen(Uint32 colour) {
-    SDL_Surface* screen = SDL_GetVideoSurface();
-    SDL_FillRect(screen, nullptr,
-                 SDL_MapRGB(screen->format, colour >> 16, (colour >> 8) & 0xFF, colour & 0xFF));
-}
-
 }  // namespace
 
 // Small glyphs are 10x14 in 50x20 boxes, so every glyph stands at y = 10 - 7 = 3.
@@ -163,7 +146,7 @@ TEST_F(GameTest, BarIsCentredInTheNextPieceBox) {
 
 TEST_F(GameTest, ThreeWidePieceIsCentredToTheTruncatedHalfBlock) {
     prefs.get_string("block_size") = "25";
-    save_blocks_image(folder + "/blocks.bmp", 25);
+    write_blocks_image(25);
     Game& g = build_game();
     g.next_piece =
         Piece(describe_piece(1, 1, false, 2, false, {{0, 1}, {1, 1}, {2, 1}, {1, 0}}), 0, 0, &g);

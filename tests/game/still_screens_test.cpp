@@ -2,70 +2,12 @@
 // resume and the answers to the game-over picture.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
-#include <thread>
-
 #include "tests/game/game_fixture.h"
-#include "tests/support/test_support.h"
+#include "tests/game/loop_helpers.h"
 
 namespace {
 
 const Uint32 marker = 0x123456;  // painted straight onto the screen to see what is repainted
-
-void fill_screen(Uint32 colour) {
-    SDL_Surface* screen = SDL_GetVideoSurface();
-    SDL_FillRect(screen, nullptr,
-                 SDL_MapRGB(screen->format, colour >> 16, (colour >> 8) & 0xFF, colour & 0xFF));
-}
-
-SDL_Event key_down(SDLKey key) {
-    SDL_Event event{};
-    event.type = SDL_KEYDOWN;
-    event.key.type = SDL_KEYDOWN;
-    event.key.state = SDL_PRESSED;
-    event.key.keysym.sym = key;
-    return event;
-}
-
-SDL_Event quit_request() {
-    SDL_Event event{};
-    event.type = SDL_QUIT;
-    return event;
-}
-
-void push(SDL_Event event) {
-    SDL_PushEvent(&event);
-}
-
-// Feeds a blocked loop from a helper thread: after `first_ms` pushes `first` once (unless it is
-// an empty event), then from `then_ms` on pushes `then` every 50 ms until stopped. Repeating the
-// last event makes the test independent of when the loop starts to wait.
-class EventFeeder {
-public:
-    EventFeeder(int first_ms, SDL_Event first, int then_ms, SDL_Event then)
-        : thread([=] { run(first_ms, first, then_ms, then); }) {}
-    ~EventFeeder() {
-        stop = true;
-        thread.join();
-    }
-
-private:
-    std::atomic<bool> stop{false};
-    std::thread thread;
-
-    void run(int first_ms, SDL_Event first, int then_ms, SDL_Event then) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(first_ms));
-        if (first.type != SDL_NOEVENT) {
-            push(first);
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(then_ms - first_ms));
-        while (!stop) {
-            push(then);
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-    }
-};
 
 bool answer_to(const SDL_Event& event, Uint32 start, Uint32 now, bool* end_program) {
     *end_program = !*end_program;  // poisoned: an answer must set it
@@ -164,7 +106,7 @@ TEST_F(GameTest, GameOverAnswers) {
         EXPECT_TRUE(answer_to(key_down(key), start, start, &end)) << key;
         EXPECT_FALSE(end);
     }
-    EXPECT_TRUE(answer_to(quit_request(), start, start, &end));
+    EXPECT_TRUE(answer_to(quit_event(), start, start, &end));
     EXPECT_TRUE(end);
 
     // Space only once more than 1.5 s have passed.
@@ -186,20 +128,15 @@ TEST_F(GameTest, GameOverAnswers) {
     EXPECT_FALSE(answer_to(click, start, start, &end));
 }
 
-TEST_F(GameTest, GameOverShowsTheImageOverTheWellAndEscapeLeaves) {
+TEST_F(GameTest, GameOverShowsTheImageAndWaitsForAnAnswerGivenWhileItIsUp) {
     Game& g = build_game();
     g.update_screen();
     SDL_EnableKeyRepeat(200, 50);
-    bool end_program;
     {
-        EventFeeder feeder(0, SDL_Event{}, 100, key_down(SDLK_ESCAPE));
-        end_program = g.show_game_over();
+        RepeatedPush escape(key_down(SDLK_ESCAPE), 100, 50);
+        EXPECT_FALSE(g.show_game_over());
     }
-    EXPECT_FALSE(end_program);
-    int delay = -1, interval = -1;
-    SDL_GetKeyRepeat(&delay, &interval);
-    EXPECT_EQ(delay, 0);
-    EXPECT_EQ(interval, 0);
+    EXPECT_EQ(key_repeat(), std::make_pair(0, 0));
     // 121x41 centred on the 200x400 well at (100, 40): (140, 220) to (260, 260).
     EXPECT_EQ(screen_pixel(140, 220), game_over_colour);
     EXPECT_EQ(screen_pixel(260, 260), game_over_colour);
@@ -207,29 +144,19 @@ TEST_F(GameTest, GameOverShowsTheImageOverTheWellAndEscapeLeaves) {
     EXPECT_EQ(screen_pixel(140, 219), background_colour);
     EXPECT_EQ(screen_pixel(261, 260), background_colour);
     EXPECT_EQ(screen_pixel(260, 261), background_colour);
-}
 
-TEST_F(GameTest, GameOverDiscardsKeysPressedBeforeIt) {
-    Game& g = build_game();
-    g.update_screen();
     // Return would lead back to the menu; queued before the picture it must not count, and
     // the close request that follows ends the program.
-    push(key_down(SDLK_RETURN));
-    push(key_down(SDLK_ESCAPE));
-    EventFeeder feeder(0, SDL_Event{}, 100, quit_request());
+    for (SDLKey key : {SDLK_RETURN, SDLK_ESCAPE}) {
+        SDL_Event event = key_down(key);
+        SDL_PushEvent(&event);
+    }
+    {
+        RepeatedPush close(quit_event(), 100, 50);
+        EXPECT_TRUE(g.show_game_over());
+    }
+    // Space counts only 1.5 s after the picture came up.
+    RepeatedPush space(key_down(SDLK_SPACE), 100, 60000);  // once
+    RepeatedPush close(quit_event(), 300, 50);
     EXPECT_TRUE(g.show_game_over());
-}
-
-TEST_F(GameTest, GameOverIgnoresAnEarlySpace) {
-    Game& g = build_game();
-    g.update_screen();
-    EventFeeder feeder(100, key_down(SDLK_SPACE), 300, quit_request());
-    EXPECT_TRUE(g.show_game_over());
-}
-
-TEST_F(GameTest, GameOverReturnLeavesAtOnce) {
-    Game& g = build_game();
-    g.update_screen();
-    EventFeeder feeder(0, SDL_Event{}, 50, key_down(SDLK_RETURN));
-    EXPECT_FALSE(g.show_game_over());
 }
