@@ -66,9 +66,8 @@ protected:
     // Loads the menu prefs names under prefs_key, checks it and all its buttons; returns the
     // words of its choices.
     std::set<std::string> load_and_check(const std::string& prefs_key, ConfigStore* keys) {
-        std::string printed = capture_stdout([&] {
-            menu = std::make_unique<Menu>(prefs.get_string(prefs_key).c_str(), keys);
-        });
+        std::string printed = capture_stdout(
+            [&] { menu = std::make_unique<Menu>(prefs.get_string(prefs_key).c_str(), keys); });
         EXPECT_EQ("", printed);
         for (int i = 1; i <= menu->config.get_int("num_surfs"); ++i) {
             EXPECT_EQ("true", value("surf", i, "_alpha"))
@@ -122,16 +121,17 @@ protected:
 }  // namespace
 
 TEST_F(ShippedMenus, MainMenuFillsTheWindowAndOffersPlayPrefsAndQuit) {
-    EXPECT_EQ((std::set<std::string>{"play", "prefs", "quit"}), load_and_check("main_menu", nullptr));
+    EXPECT_EQ((std::set<std::string>{"play", "prefs", "quit"}),
+              load_and_check("main_menu", nullptr));
     EXPECT_EQ(screen->w, menu->background_surface->w);
     EXPECT_EQ(screen->h, menu->background_surface->h);
 }
 
 TEST_F(ShippedMenus, PreferencesMenuShowsEveryBindingAndItsLongestKeyNameFits) {
     ConfigStore keys = prefs;
-    std::set<std::string> expected{"pause_key",      "turn_left_key", "turn_right_key",
-                                   "move_left_key",  "move_right_key", "move_down_key",
-                                   "drop_key",       "back"};
+    std::set<std::string> expected{
+        "pause_key",      "turn_left_key", "turn_right_key", "move_left_key",
+        "move_right_key", "move_down_key", "drop_key",       "back"};
     EXPECT_EQ(expected, load_and_check("prefs_menu", &keys));
     for (int i = 1; i <= menu->config.get_int("num_buttons"); ++i) {
         std::string word = value("button", i, "_return");
