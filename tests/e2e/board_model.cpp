@@ -67,28 +67,30 @@ Cells shifted(const Cells& cells, int dx, int dy) {
     return moved;
 }
 
-int min_column(const Cells& cells) {
-    int least = INT_MAX;
+namespace {
+
+// The least (or with most, the greatest) column (or with rows, row) of cells.
+int extreme(const Cells& cells, bool rows, bool most) {
+    int found = most ? INT_MIN : INT_MAX;
     for (const Cell& cell : cells) {
-        least = std::min(least, cell.first);
+        int value = rows ? cell.second : cell.first;
+        found = most ? std::max(found, value) : std::min(found, value);
     }
-    return least;
+    return found;
+}
+
+}  // namespace
+
+int min_column(const Cells& cells) {
+    return extreme(cells, false, false);
 }
 
 int min_row(const Cells& cells) {
-    int least = INT_MAX;
-    for (const Cell& cell : cells) {
-        least = std::min(least, cell.second);
-    }
-    return least;
+    return extreme(cells, true, false);
 }
 
 int max_row(const Cells& cells) {
-    int most = INT_MIN;
-    for (const Cell& cell : cells) {
-        most = std::max(most, cell.second);
-    }
-    return most;
+    return extreme(cells, true, true);
 }
 
 Cells normalised(const Cells& cells) {

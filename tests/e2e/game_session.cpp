@@ -8,11 +8,10 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <thread>
 
 #include "tests/e2e/screen_checks.h"
+#include "tests/support/test_support.h"
 
 namespace fs = std::filesystem;
 
@@ -35,19 +34,12 @@ std::string make_temp_folder() {
 
 }  // namespace
 
-std::string read_text(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 GameSession::GameSession() {
     folder = make_temp_folder();
     std::error_code error;
     fs::copy(environment("TEST_RUN_DIR"), folder, fs::copy_options::recursive, error);
-    shipped_prefs = read_text(environment("TEST_SOURCE_DIR") + "/data/prefs.txt");
-    std::ofstream(folder + "/prefs.txt", std::ios::binary) << shipped_prefs;
+    shipped_prefs = read_file(environment("TEST_SOURCE_DIR") + "/data/prefs.txt");
+    write_file(folder + "/prefs.txt", shipped_prefs);
     prefs.load((folder + "/prefs.txt").c_str());
 }
 
@@ -201,7 +193,7 @@ std::string GameSession::game_state() {
 }
 
 std::string GameSession::output() {
-    return read_text(folder + "/stdout.txt");
+    return read_file(folder + "/stdout.txt");
 }
 
 void GameSession::keep(const Picture& picture, const std::string& name) {
@@ -215,4 +207,14 @@ void GameSession::save_screenshot(const std::string& name) {
     }
     fs::create_directories(target);
     EXPECT_TRUE(save_png(screen(), target + "/" + name + ".png")) << "cannot save " << name;
+}
+
+void MainMenuScenario::SetUp() {
+    ASSERT_TRUE(session.reach_main_menu(menu)) << session.problem;
+}
+
+void MainMenuScenario::expect_clean_exit() {
+    ASSERT_TRUE(session.game.wait_for_exit(10000)) << "the game did not end";
+    EXPECT_EQ(session.game.exit_status, 0);
+    EXPECT_EQ(read_file(session.folder + "/prefs.txt"), session.shipped_prefs);
 }

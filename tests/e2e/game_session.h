@@ -2,6 +2,8 @@
 // with the shipped "prefs.txt", the game started there, and the player's mouse and keyboard.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -12,9 +14,6 @@
 #include "tests/e2e/shipped_data.h"
 #include "tests/e2e/x_client.h"
 #include "tests/e2e/x_server.h"
-
-// The whole file byte for byte ("" when it cannot be read).
-std::string read_text(const std::string& path);
 
 class GameSession {
 public:
@@ -86,4 +85,16 @@ public:
 
     // With env E2E_SCREENSHOTS naming a folder, saves the window there as name.png.
     void save_screenshot(const std::string& name);
+};
+
+// A session at the main menu, where most scenarios begin.
+class MainMenuScenario : public ::testing::Test {
+protected:
+    GameSession session;
+    ShippedMenu menu = session.main_menu();
+
+    // Starts the game and waits for the main menu; the test stops when it does not appear.
+    void SetUp() override;
+    // Waits for the game to end: status 0, and "prefs.txt" left as shipped.
+    void expect_clean_exit();
 };

@@ -10,7 +10,6 @@
 namespace {
 
 const int screen_timeout_ms = 10000;
-const int exit_timeout_ms = 10000;
 const int pieces_to_clear_a_row = 40;
 const int drops_to_lose = 120;
 
@@ -36,12 +35,13 @@ bool shows_game_over(const Picture& screen, const GameLayout& layout) {
     return shows_picture(screen, layout.game_over, at.x, at.y);
 }
 
+using Play = MainMenuScenario;
+using Pause = MainMenuScenario;
+using GameOver = MainMenuScenario;
+
 }  // namespace
 
-TEST(Play, TheBoundKeysMoveTurnAndDropPiecesAndAClearedRowCounts) {
-    GameSession session;
-    ShippedMenu menu = session.main_menu();
-    ASSERT_TRUE(session.reach_main_menu(menu)) << session.problem;
+TEST_F(Play, TheBoundKeysMoveTurnAndDropPiecesAndAClearedRowCounts) {
     Player player(session);
     ASSERT_TRUE(player.start_game(menu)) << player.problem;
     Picture first = player.last;
@@ -74,15 +74,10 @@ TEST(Play, TheBoundKeysMoveTurnAndDropPiecesAndAClearedRowCounts) {
     EXPECT_FALSE(looks_alike(first, player.last, player.layout.points)) << "points did not change";
 
     session.x->request_close(session.window);
-    ASSERT_TRUE(session.game.wait_for_exit(exit_timeout_ms)) << "closing did not end the game";
-    EXPECT_EQ(session.game.exit_status, 0);
-    EXPECT_EQ(read_text(session.folder + "/prefs.txt"), session.shipped_prefs);
+    expect_clean_exit();
 }
 
-TEST(Pause, ThePauseKeyHidesTheWellAndLosingTheFocusPauses) {
-    GameSession session;
-    ShippedMenu menu = session.main_menu();
-    ASSERT_TRUE(session.reach_main_menu(menu)) << session.problem;
+TEST_F(Pause, ThePauseKeyHidesTheWellAndLosingTheFocusPauses) {
     Player player(session);
     ASSERT_FALSE(player.layout.paused.empty()) << "the paused image cannot be read";
     ASSERT_TRUE(player.start_game(menu)) << player.problem;
@@ -126,10 +121,7 @@ TEST(Pause, ThePauseKeyHidesTheWellAndLosingTheFocusPauses) {
         << "the game did not stay paused until the pause key";
 }
 
-TEST(GameOver, RepeatedDropsEndTheGameAndTheNextGameStartsEmptyAtLevelOne) {
-    GameSession session;
-    ShippedMenu menu = session.main_menu();
-    ASSERT_TRUE(session.reach_main_menu(menu)) << session.problem;
+TEST_F(GameOver, RepeatedDropsEndTheGameAndTheNextGameStartsEmptyAtLevelOne) {
     Player player(session);
     ASSERT_FALSE(player.layout.game_over.empty()) << "the game-over image cannot be read";
     ASSERT_TRUE(player.start_game(menu)) << player.problem;

@@ -3,7 +3,6 @@
 #include <SDL_image.h>
 #include <SDL_ttf.h>
 
-#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -60,7 +59,7 @@ Picture load_picture(const std::string& path) {
 }
 
 Picture render_text(const std::string& font_path, int size, const std::string& text,
-                    Uint32 colour) {
+                    SDL_Color colour) {
     if (TTF_WasInit() == 0 && TTF_Init() != 0) {
         return Picture();
     }
@@ -68,8 +67,7 @@ Picture render_text(const std::string& font_path, int size, const std::string& t
     if (font == nullptr) {
         return Picture();
     }
-    SDL_Color color{Uint8(colour >> 16), Uint8(colour >> 8), Uint8(colour), 0};
-    SDL_Surface* surface = TTF_RenderText_Blended(font, text.c_str(), color);
+    SDL_Surface* surface = TTF_RenderText_Blended(font, text.c_str(), colour);
     TTF_CloseFont(font);
     if (surface == nullptr) {
         return Picture();
@@ -77,25 +75,6 @@ Picture render_text(const std::string& font_path, int size, const std::string& t
     Picture picture = from_surface(surface);
     SDL_FreeSurface(surface);
     return picture;
-}
-
-Picture crop(const Picture& picture, const SDL_Rect& rect) {
-    Picture part;
-    int x0 = std::max<int>(rect.x, 0);
-    int y0 = std::max<int>(rect.y, 0);
-    int x1 = std::min<int>(rect.x + rect.w, picture.w);
-    int y1 = std::min<int>(rect.y + rect.h, picture.h);
-    if (x1 <= x0 || y1 <= y0) {
-        return part;
-    }
-    part.w = x1 - x0;
-    part.h = y1 - y0;
-    for (int y = y0; y < y1; ++y) {
-        for (int x = x0; x < x1; ++x) {
-            part.pixels.push_back(picture.at(x, y));
-        }
-    }
-    return part;
 }
 
 bool save_png(const Picture& picture, const std::string& path) {

@@ -29,13 +29,10 @@ inline Uint32 rgb_of(Uint32 pixel) {
 // the file cannot be read.
 Picture load_picture(const std::string& path);
 
-// text rendered with the TrueType font at path and size in colour 0xRRGGBB, as the menus
-// render their texts (blended, with alpha). Empty when the font cannot be opened or the text
-// is empty.
-Picture render_text(const std::string& font_path, int size, const std::string& text, Uint32 colour);
-
-// The part of picture inside rect (clipped to the picture).
-Picture crop(const Picture& picture, const SDL_Rect& rect);
+// text rendered with the TrueType font at path and size in colour, as the menus render their
+// texts (blended, with alpha). Empty when the font cannot be opened or the text is empty.
+Picture render_text(const std::string& font_path, int size, const std::string& text,
+                    SDL_Color colour);
 
 // Saves picture as a PNG file (through ImageMagick's convert). False on failure.
 bool save_png(const Picture& picture, const std::string& path);

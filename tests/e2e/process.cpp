@@ -1,7 +1,6 @@
 #include "tests/e2e/process.h"
 
 #include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
@@ -130,53 +129,9 @@ void ChildProcess::stop(int signal, int timeout_ms) {
     }
 }
 
-int run_tool(const std::vector<std::string>& argv, const std::string& display,
-             std::string* output) {
-    int pipe_ends[2];
-    if (pipe(pipe_ends) != 0) {
-        return -1;
+void run_tool(const std::vector<std::string>& argv, const std::string& display) {
+    ChildProcess tool;  // killed by its destructor if it still runs
+    if (tool.start(argv, "", {"DISPLAY=" + display}, "", "")) {
+        tool.wait_for_exit(10000);
     }
-    pid_t pid = fork();
-    if (pid == 0) {
-        prctl(PR_SET_PDEATHSIG, SIGKILL);
-        dup2(pipe_ends[1], STDOUT_FILENO);
-        close(pipe_ends[0]);
-        close(pipe_ends[1]);
-        setenv("DISPLAY", display.c_str(), 1);
-        int null_fd = open("/dev/null", O_WRONLY);
-        dup2(null_fd, STDERR_FILENO);
-        std::vector<char*> args;
-        for (const std::string& arg : argv) {
-            args.push_back(const_cast<char*>(arg.c_str()));
-        }
-        args.push_back(nullptr);
-        execvp(args[0], args.data());
-        _exit(127);
-    }
-    close(pipe_ends[1]);
-    if (pid < 0) {
-        close(pipe_ends[0]);
-        return -1;
-    }
-    long long deadline = now_ms() + 10000;
-    char buffer[4096];
-    for (;;) {
-        pollfd waiting{pipe_ends[0], POLLIN, 0};
-        int left = static_cast<int>(deadline - now_ms());
-        if (left <= 0 || poll(&waiting, 1, left) <= 0) {
-            kill(pid, SIGKILL);
-            break;
-        }
-        ssize_t n = read(pipe_ends[0], buffer, sizeof buffer);
-        if (n <= 0) {
-            break;
-        }
-        if (output != nullptr) {
-            output->append(buffer, static_cast<size_t>(n));
-        }
-    }
-    close(pipe_ends[0]);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }

@@ -38,11 +38,9 @@ public:
     void stop(int signal, int timeout_ms);
 };
 
-// Runs a tool to its end with DISPLAY set to display and returns its exit status (-1 when it
-// could not run, died of a signal or took longer than 10 s; it is killed then). The tool's
-// standard output is appended to output when given.
-int run_tool(const std::vector<std::string>& argv, const std::string& display,
-             std::string* output = nullptr);
+// Runs a tool to its end with DISPLAY set to display, its output thrown away; a tool that takes
+// longer than 10 s is killed.
+void run_tool(const std::vector<std::string>& argv, const std::string& display);
 
 // Milliseconds on a monotonic clock.
 long long now_ms();

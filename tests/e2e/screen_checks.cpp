@@ -171,20 +171,6 @@ bool looks_alike(const Picture& a, const Picture& b, const SDL_Rect& rect) {
     return checked > 0 && equal * 100 >= checked * 95;
 }
 
-bool same_area(const Picture& a, const Picture& b, const SDL_Rect& rect) {
-    for (int y = rect.y; y < rect.y + rect.h; ++y) {
-        for (int x = rect.x; x < rect.x + rect.w; ++x) {
-            if (a.contains(x, y) != b.contains(x, y)) {
-                return false;
-            }
-            if (a.contains(x, y) && a.at(x, y) != b.at(x, y)) {
-                return false;
-            }
-        }
-    }
-    return true;
-}
-
 Cells occupied_cells(const Picture& screen, const GameLayout& layout) {
     Cells cells;
     for (int row = 0; row < layout.rows; ++row) {

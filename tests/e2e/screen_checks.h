@@ -35,9 +35,6 @@ bool closer_to(const Picture& screen, const Picture& expected, const Picture& ot
 // far off. Translucent edges blended a second time pass; a different digit or block does not.
 bool looks_alike(const Picture& a, const Picture& b, const SDL_Rect& rect);
 
-// Whether the two screenshots are the same inside rect.
-bool same_area(const Picture& a, const Picture& b, const SDL_Rect& rect);
-
 // Board cells as (column, row).
 typedef std::pair<int, int> Cell;
 typedef std::set<Cell> Cells;

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "menu/menu.h"
+
 namespace {
 
 std::string numbered(const std::string& prefix, int i, const std::string& suffix) {
@@ -13,38 +15,6 @@ Picture opaque(Picture picture) {
         pixel |= 0xFF000000u;
     }
     return picture;
-}
-
-// %key% pairs replaced by the key's value, as the menu loader does it.
-std::string substitute(const std::string& text, ConfigStore* substitutions) {
-    if (substitutions == nullptr) {
-        return text;
-    }
-    std::string result;
-    bool inside = false;
-    size_t start = 0;
-    for (size_t percent = text.find('%'); percent != std::string::npos;
-         percent = text.find('%', start)) {
-        std::string segment = text.substr(start, percent - start);
-        result += inside ? substitutions->get_string(segment) : segment;
-        start = percent + 1;
-        inside = !inside;
-    }
-    return result + text.substr(start);
-}
-
-SDL_Rect parse_rect(const std::string& text) {
-    int fields[4] = {0, 0, 0, 0};
-    size_t start = 0;
-    for (int i = 0; i < 4; ++i) {
-        size_t comma = text.find(',', start);
-        if (comma == std::string::npos && i < 3) {
-            break;
-        }
-        fields[i] = std::atoi(text.substr(start, comma - start).c_str());
-        start = comma + 1;
-    }
-    return SDL_Rect{Sint16(fields[0]), Sint16(fields[1]), Uint16(fields[2]), Uint16(fields[3])};
 }
 
 void load_images(ConfigStore& menu, const std::string& folder,
@@ -69,7 +39,7 @@ void load_texts(ConfigStore& menu, const std::string& folder, ConfigStore* subst
     for (int i = 1; i <= menu.get_int("num_tsurfs"); ++i) {
         std::string name = menu.get_string(numbered("tsurf", i, "_name"));
         std::string text =
-            substitute(menu.get_string(numbered("tsurf", i, "_text")), substitutions);
+            substitute_keys(menu.get_string(numbered("tsurf", i, "_text")), substitutions);
         std::string font = menu.get_string(numbered("tsurf", i, "_font"));
         if (surfaces.count(name) != 0) {
             continue;
@@ -78,12 +48,10 @@ void load_texts(ConfigStore& menu, const std::string& folder, ConfigStore* subst
             if (menu.get_string(numbered("font", f, "_name")) != font) {
                 continue;
             }
-            std::string colour = menu.get_string(numbered("tsurf", i, "_color"));
-            Uint32 rgb =
-                colour.size() < 6 ? 0 : std::strtoul(colour.substr(0, 6).c_str(), nullptr, 16);
             Picture picture =
                 render_text(folder + "/" + menu.get_string(numbered("font", f, "_path")),
-                            menu.get_int(numbered("font", f, "_size")), text, rgb);
+                            menu.get_int(numbered("font", f, "_size")), text,
+                            parse_color(menu.get_string(numbered("tsurf", i, "_color"))));
             if (!picture.empty()) {
                 surfaces[name] = picture;
             }
