@@ -29,6 +29,11 @@ struct Scene {
         }
     }
     void repaint_target_with(Uint32 colour) { SDL_FillRect(target, nullptr, colour); }
+    // Marks the element called name dirty and redraws.
+    void redraw_with(const char* name) {
+        compositor.find(name)->dirty = true;
+        compositor.redraw(target);
+    }
 };
 
 }  // namespace
@@ -40,84 +45,74 @@ TEST(Compositor, FirstRedrawPaintsEverythingInOrderAndClearsFlags) {
     EXPECT_EQ(pixel_at(scene.target, 15, 15), green);
     EXPECT_EQ(pixel_at(scene.target, 25, 25), blue);  // drawn after the square
     EXPECT_EQ(pixel_at(scene.target, 39, 39), blue);
+    EXPECT_EQ(scene.compositor.pixels_drawn, 100u * 100 + 20 * 20 + 20 * 20);
     EXPECT_FALSE(scene.compositor.full_redraw);
     for (const Element& e : scene.compositor.elements) {
         EXPECT_FALSE(e.dirty) << e.name;
     }
-    // Nothing dirty: nothing drawn, clip rectangle untouched.
+    // Nothing dirty: nothing drawn, nothing counted.
     scene.repaint_target_with(paint);
-    SDL_Rect clip{5, 5, 50, 50};
-    SDL_SetClipRect(scene.target, &clip);
     scene.compositor.redraw(scene.target);
-    SDL_SetClipRect(scene.target, nullptr);
     EXPECT_EQ(pixel_at(scene.target, 25, 25), paint);
+    EXPECT_EQ(scene.compositor.pixels_drawn, 10800u);
 }
 
 TEST(Compositor, DirtyElementRepaintsEverythingOverlappingItsAreaOnly) {
     Scene scene;
     scene.compositor.redraw(scene.target);
     scene.repaint_target_with(paint);
-    scene.compositor.find("square")->dirty = true;
-    scene.compositor.redraw(scene.target);
+    scene.redraw_with("square");
     EXPECT_EQ(pixel_at(scene.target, 10, 10), green);
     EXPECT_EQ(pixel_at(scene.target, 25, 25), blue);   // the element above is restored
     EXPECT_EQ(pixel_at(scene.target, 35, 35), paint);  // outside the square's area
     EXPECT_EQ(pixel_at(scene.target, 9, 9), paint);
     EXPECT_EQ(pixel_at(scene.target, 30, 10), paint);
-}
+    // The square's area of the background and the square, and the quarter of the top square
+    // that lies inside it.
+    EXPECT_EQ(scene.compositor.pixels_drawn, 10800u + 400 + 400 + 100);
 
-TEST(Compositor, ElementTouchingOnlyAlongAnEdgeIsNotDrawn) {
-    SDL_Surface* target = make_filled_surface(60, 20, paint);
-    SDL_Surface* left = make_filled_surface(20, 20, green);
-    SDL_Surface* right = make_filled_surface(20, 20, blue);
-    Compositor compositor;
-    compositor.add(Element("right", right, 20, 0));
-    compositor.add(Element("left", left, 0, 0));
-    compositor.full_redraw = false;
-    compositor.find("right")->dirty = false;
-    // "left" is dirty; its area ends at x = 20, where "right" begins.
-    compositor.redraw(target);
-    EXPECT_EQ(pixel_at(target, 0, 0), green);
-    EXPECT_EQ(pixel_at(target, 20, 0), paint);
-    SDL_FreeSurface(target);
-    SDL_FreeSurface(left);
-    SDL_FreeSurface(right);
+    // An element touching the area only along its edge is not drawn.
+    Compositor edge;
+    edge.add(Element("right", scene.top, 20, 0));
+    edge.add(Element("left", scene.square, 0, 0));
+    edge.full_redraw = false;
+    edge.find("right")->dirty = false;
+    scene.repaint_target_with(paint);
+    edge.redraw(scene.target);  // "left" ends at x = 20, where "right" begins
+    EXPECT_EQ(pixel_at(scene.target, 0, 0), green);
+    EXPECT_EQ(pixel_at(scene.target, 20, 0), paint);
 }
 
 TEST(Compositor, NullOrSmallerSurfaceRepaintsFromBelow) {
     Scene scene;
     scene.compositor.redraw(scene.target);
-    Element* square = scene.compositor.find("square");
-    square->surface = nullptr;
-    square->dirty = true;
-    scene.compositor.redraw(scene.target);
+    scene.compositor.find("square")->surface = nullptr;
+    scene.redraw_with("square");
     EXPECT_EQ(pixel_at(scene.target, 10, 10), red);
     EXPECT_EQ(pixel_at(scene.target, 25, 25), blue);
+    // A null surface is not drawn, only what lies below and above it.
+    EXPECT_EQ(scene.compositor.pixels_drawn, 10800u + 400 + 100);
 
     // A smaller picture repaints only its own, smaller area: the old blue stays beyond it.
     SDL_Surface* small = make_filled_surface(5, 5, white);
-    Element* top = scene.compositor.find("top");
-    top->surface = small;
-    top->dirty = true;
-    scene.compositor.redraw(scene.target);
+    scene.compositor.find("top")->surface = small;
+    scene.redraw_with("top");
     EXPECT_EQ(pixel_at(scene.target, 24, 24), white);
     EXPECT_EQ(pixel_at(scene.target, 30, 30), blue);
     SDL_FreeSurface(small);
 }
 
 TEST(Compositor, FixedSourceElementShowsOnlyItsRectangle) {
-    SDL_Surface* target = make_filled_surface(40, 40, paint);
-    SDL_Surface* strip = make_filled_surface(10, 30, green);
-    SDL_Rect lower{0, 10, 10, 20};
-    SDL_FillRect(strip, &lower, blue);
+    Scene scene;
+    SDL_Rect lower{0, 10, 100, 90};
+    SDL_FillRect(scene.background, &lower, SDL_MapRGB(scene.background->format, 0, 0, 255));
     Compositor compositor;
-    compositor.add(Element("cell", strip, 5, 5, SDL_Rect{0, 0, 10, 10}));
-    compositor.redraw(target);
-    EXPECT_EQ(pixel_at(target, 5, 5), green);
-    EXPECT_EQ(pixel_at(target, 14, 14), green);
-    EXPECT_EQ(pixel_at(target, 5, 15), paint);
-    SDL_FreeSurface(target);
-    SDL_FreeSurface(strip);
+    compositor.add(Element("cell", scene.background, 5, 5, SDL_Rect{0, 0, 10, 10}));
+    scene.repaint_target_with(paint);
+    compositor.redraw(scene.target);
+    EXPECT_EQ(pixel_at(scene.target, 5, 5), red);
+    EXPECT_EQ(pixel_at(scene.target, 14, 14), red);
+    EXPECT_EQ(pixel_at(scene.target, 5, 15), paint);
 }
 
 TEST(Compositor, FindReturnsTheFirstOfDuplicateNames) {
@@ -129,47 +124,19 @@ TEST(Compositor, FindReturnsTheFirstOfDuplicateNames) {
     EXPECT_EQ(compositor.find("twin")->x, 1);
 }
 
-TEST(Compositor, RedrawRestoresTheTargetsClipRectangle) {
+TEST(Compositor, RedrawHonoursAndRestoresTheTargetsClipRectangle) {
     Scene scene;
     SDL_Rect clip{3, 4, 50, 60};
     SDL_SetClipRect(scene.target, &clip);
     scene.compositor.redraw(scene.target);
-    EXPECT_EQ(pixel_at(scene.target, 2, 10), 0u);  // a full redraw honours the clip rectangle
-    scene.compositor.find("square")->dirty = true;
-    scene.compositor.redraw(scene.target);
+    EXPECT_EQ(pixel_at(scene.target, 2, 10), 0u);
+    // The count is clipped too.
+    EXPECT_EQ(scene.compositor.pixels_drawn, 50u * 60 + 400 + 400);
+    scene.redraw_with("square");
     SDL_Rect after;
     SDL_GetClipRect(scene.target, &after);
     EXPECT_EQ(after.x, 3);
     EXPECT_EQ(after.y, 4);
     EXPECT_EQ(after.w, 50);
     EXPECT_EQ(after.h, 60);
-}
-
-TEST(Compositor, PixelsDrawnSumsTheClippedBlitAreas) {
-    Scene scene;
-    EXPECT_EQ(scene.compositor.pixels_drawn, 0u);
-    scene.compositor.redraw(scene.target);
-    EXPECT_EQ(scene.compositor.pixels_drawn, 100u * 100 + 20 * 20 + 20 * 20);
-
-    // The square's area: all of the background and the square there, and the quarter of the
-    // top square that lies inside it.
-    scene.compositor.find("square")->dirty = true;
-    scene.compositor.redraw(scene.target);
-    EXPECT_EQ(scene.compositor.pixels_drawn, 10800u + 400 + 400 + 100);
-
-    // Nothing dirty adds nothing; a null surface is not drawn, only what lies below it.
-    scene.compositor.redraw(scene.target);
-    EXPECT_EQ(scene.compositor.pixels_drawn, 11700u);
-    Element* top = scene.compositor.find("top");
-    top->surface = nullptr;
-    top->dirty = true;
-    scene.compositor.redraw(scene.target);
-    EXPECT_EQ(scene.compositor.pixels_drawn, 11700u + 400 + 100);
-
-    // A full redraw is clipped by the target's clip rectangle, and so is the count.
-    SDL_Rect clip{0, 0, 15, 15};
-    SDL_SetClipRect(scene.target, &clip);
-    scene.compositor.full_redraw = true;
-    scene.compositor.redraw(scene.target);
-    EXPECT_EQ(scene.compositor.pixels_drawn, 12200u + 15 * 15 + 5 * 5);
 }
