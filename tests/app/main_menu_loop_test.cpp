@@ -1,11 +1,9 @@
 // The main menu loop on the real menu and the real game, driven by events in SDL's queue.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <thread>
-
 #include "app/startup.h"
 #include "tests/game/game_fixture.h"
+#include "tests/game/loop_helpers.h"
 #include "tests/menu/menu_fixture.h"
 #include "tests/menu/stdout_capture.h"
 #include "tests/support/test_support.h"
@@ -29,7 +27,6 @@ const char* const test_main_menu =
     "button4_return: quit\n";
 
 void click_play() { push_click(25, 25); }
-void click_other() { push_click(125, 25); }
 void click_quit() { push_click(175, 25); }
 
 class MainMenuLoopTest : public GameTest {
@@ -46,35 +43,15 @@ protected:
 };
 
 TEST_F(MainMenuLoopTest, OtherWordsShowTheMenuAgainUntilQuit) {
-    click_other();
-    click_other();
+    push_click(125, 25);  // "other"
+    push_click(125, 25);
     click_quit();
     EXPECT_EQ(capture_stdout([this] { run_screens(prefs); }), "");
     EXPECT_EQ(queued_events(), 0);
 }
 
-TEST_F(MainMenuLoopTest, ClosingTheWindowDuringAGameEndsAtOnce) {
-    click_play();
-    SDL_Event close{};
-    close.type = SDL_QUIT;
-    SDL_PushEvent(&close);
-    // Were the menu shown again, it would wait for ever: after a while, quit it from here.
-    std::atomic<bool> returned{false};
-    std::atomic<bool> rescued{false};
-    std::thread watchdog([&] {
-        for (int waited = 0; waited < 3000 && !returned; waited += 10) {
-            SDL_Delay(10);
-        }
-        if (!returned) {
-            rescued = true;
-            click_quit();
-        }
-    });
-    run_screens(prefs);
-    returned = true;
-    watchdog.join();
-    EXPECT_FALSE(rescued) << "the main menu was shown again after the window was closed";
-}
+// Closing the window in a game, paused or not, ends the program: WindowClose in
+// tests/reliability/window_close_test.cpp.
 
 TEST_F(MainMenuLoopTest, WithoutPiecesPlayExplainsAndShowsTheMenuAgain) {
     write_pieces("");
@@ -91,21 +68,14 @@ TEST_F(MainMenuLoopTest, AGameThatEndsByItselfLeadsBackToTheMenu) {
     click_play();
     // Until the game-over picture waits, Return and the click are ignored by the game; once it
     // waits, Return answers it and the click quits the menu shown after it.
-    std::atomic<bool> done{false};
-    std::thread player([&done] {
-        while (!done) {
-            SDL_Event enter{};
-            enter.type = SDL_KEYDOWN;
-            enter.key.keysym.sym = SDLK_RETURN;
-            SDL_PushEvent(&enter);
-            click_quit();
-            SDL_Delay(100);
-        }
-    });
-    run_screens(prefs);
-    done = true;
-    player.join();
-    SUCCEED() << "the loop ended through the menu's quit button";
+    SDL_Event quit_click{};
+    quit_click.type = SDL_MOUSEBUTTONDOWN;
+    quit_click.button.button = SDL_BUTTON_LEFT;
+    quit_click.button.x = 175;
+    quit_click.button.y = 25;
+    RepeatedPush enter(key_down(SDLK_RETURN), 0, 100);
+    RepeatedPush quit(quit_click, 0, 100);
+    run_screens(prefs);  // returns only through the menu's quit button
 }
 
 }  // namespace

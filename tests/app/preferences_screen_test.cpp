@@ -2,11 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 #include "tests/menu/menu_fixture.h"
-#include "tests/menu/stdout_capture.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -124,17 +122,4 @@ TEST_F(PreferencesTest, ClosingTheWindowEndsTheProgramWithNothingSaved) {
     EXPECT_EQ(read_file("prefs.txt"), prefs_text);
 }
 
-TEST_F(PreferencesTest, AFailedSaveIsReportedAndTheBindingKeptInMemory) {
-    std::filesystem::remove("prefs.txt");
-    std::filesystem::create_directory("prefs.txt");  // cannot be replaced by a file
-    click_pause_button();
-    push_key_down(SDLK_LEFT);
-    push_key_up(SDLK_LEFT);
-    click_back();
-    bool ended = true;
-    std::string output = capture_stdout([&] { ended = preferences_screen(prefs); });
-    EXPECT_FALSE(ended);
-    EXPECT_EQ(output, "couldn't save preferences to: prefs.txt\n");
-    EXPECT_EQ(prefs.get_string("pause_key"), "left");
-    EXPECT_TRUE(std::filesystem::is_directory("prefs.txt"));
-}
+// A save that fails: PrefsSaveFault in tests/reliability/save_faults_test.cpp.
