@@ -89,44 +89,21 @@ void fill_screen(Uint32 colour) {
 
 namespace {
 
+// One line per part of the screen, as the layout comment in game_fixture.h gives it.
 const char* const test_prefs =
-    "window_w: 320\n"
-    "window_h: 480\n"
+    "window_w: 320\nwindow_h: 480\n"
     "pieces_file: pieces.dat\n"
-    "board_width: 10\n"
-    "board_height: 20\n"
-    "block_size: 20\n"
-    "board_x: 100\n"
-    "board_y: 40\n"
-    "background_img: background.bmp\n"
-    "level_font: level_digits.bmp\n"
-    "small_num_font: small_digits.bmp\n"
-    "game_over_img: game_over.bmp\n"
-    "paused_img: paused.bmp\n"
-    "blocks_img: blocks.bmp\n"
-    "next_piece_x: 10\n"
-    "next_piece_y: 10\n"
-    "level_x: 10\n"
-    "level_y: 100\n"
-    "level_w: 60\n"
-    "level_h: 30\n"
-    "points_x: 10\n"
-    "points_y: 150\n"
-    "points_w: 50\n"
-    "points_h: 20\n"
-    "lines_x: 10\n"
-    "lines_y: 200\n"
-    "lines_w: 50\n"
-    "lines_h: 20\n"
-    "key_repeat_delay: 200\n"
-    "key_repeat_rate: 50\n"
-    "pause_key: p\n"
-    "turn_left_key: z\n"
-    "turn_right_key: up\n"
-    "move_left_key: left\n"
-    "move_right_key: right\n"
-    "move_down_key: down\n"
-    "drop_key: space\n";
+    "board_width: 10\nboard_height: 20\nblock_size: 20\nboard_x: 100\nboard_y: 40\n"
+    "background_img: background.bmp\nlevel_font: level_digits.bmp\n"
+    "small_num_font: small_digits.bmp\ngame_over_img: game_over.bmp\n"
+    "paused_img: paused.bmp\nblocks_img: blocks.bmp\n"
+    "next_piece_x: 10\nnext_piece_y: 10\n"
+    "level_x: 10\nlevel_y: 100\nlevel_w: 60\nlevel_h: 30\n"
+    "points_x: 10\npoints_y: 150\npoints_w: 50\npoints_h: 20\n"
+    "lines_x: 10\nlines_y: 200\nlines_w: 50\nlines_h: 20\n"
+    "key_repeat_delay: 200\nkey_repeat_rate: 50\n"
+    "pause_key: p\nturn_left_key: z\nturn_right_key: up\nmove_left_key: left\n"
+    "move_right_key: right\nmove_down_key: down\ndrop_key: space\n";
 
 void save_bmp(SDL_Surface* surface, const std::string& path) {
     ASSERT_EQ(SDL_SaveBMP(surface, path.c_str()), 0) << SDL_GetError();

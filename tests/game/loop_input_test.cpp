@@ -17,17 +17,7 @@ protected:
     }
 
     int press(SDLKey key) { return game->handle_event(key_down(key)); }
-
-    // The columns of row that hold a block, as text: "345".
-    std::string blocks_in_row(int row) {
-        std::string columns;
-        for (int column = 0; column < game->board_width(); column++) {
-            if (game->board[row][column] != empty_cell) {
-                columns += static_cast<char>('0' + column);
-            }
-        }
-        return columns;
-    }
+    std::string blocks_in_row(int row) { return row_blocks(*game, row); }
 };
 
 TEST_F(LoopInputTest, EachBoundKeyMovesOrTurnsTheFallingPiece) {
@@ -59,7 +49,11 @@ TEST_F(LoopInputTest, EachBoundKeyMovesOrTurnsTheFallingPiece) {
     SDL_Event release = key_down(SDLK_LEFT);
     release.type = release.key.type = SDL_KEYUP;
     EXPECT_EQ(g.handle_event(release), 0);
+    SDL_Event motion{};
+    motion.type = SDL_MOUSEMOTION;
+    EXPECT_EQ(g.handle_event(motion), 0);
     EXPECT_EQ(g.board, before);
+    EXPECT_EQ(g.handle_event(quit_event()), 3);
 }
 
 TEST_F(LoopInputTest, BlockedMovesChangeNothingAndMoveDownNeverLands) {
@@ -193,14 +187,6 @@ TEST_F(LoopInputTest, LosingFocusOrVisibilityPausesOnce) {
     EXPECT_EQ(press(SDLK_p), 1);
     EXPECT_EQ(g.handle_event(focus_event(SDL_APPACTIVE, 0)), 0);
     EXPECT_TRUE(g.paused);
-}
-
-TEST_F(LoopInputTest, ClosingTheWindowAsksToQuitAndOtherEventsAreIgnored) {
-    Game& g = game_with_t();
-    EXPECT_EQ(g.handle_event(quit_event()), 3);
-    SDL_Event motion{};
-    motion.type = SDL_MOUSEMOTION;
-    EXPECT_EQ(g.handle_event(motion), 0);
 }
 
 TEST_F(LoopInputTest, QueuedEventsStopAtTheEndOfTheGame) {

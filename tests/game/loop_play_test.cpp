@@ -111,8 +111,11 @@ TEST_F(LoopPlayTest, ClosingTheWindowEndsPlayWithoutTheGameOverScreen) {
     EXPECT_EQ(blocks, 4);
     EXPECT_EQ(leftmost, 4);
     EXPECT_EQ(g.current_piece.y, -4);
-    // The counters were drawn at the start: a 0 at the right of the points box.
-    EXPECT_EQ(screen_pixel(55, 160), digit_colour(0));
+    // The counters were drawn at the start: a 0 at the right of the points box at (10, 150)
+    // (box x 40, y 3), and the cleared rest of the box shows the background through.
+    EXPECT_EQ(screen_pixel(50, 153), digit_colour(0));
+    EXPECT_EQ(screen_pixel(49, 153), background_colour);
+    EXPECT_EQ(screen_pixel(10, 150), background_colour);
     // No game-over picture over the well's centre.
     EXPECT_EQ(screen_pixel(200, 240), background_colour);
 }

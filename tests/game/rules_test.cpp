@@ -198,7 +198,6 @@ TEST_F(GameTest, BlockedPieceLandsOrEndsTheGameByItsTopRow) {
     EXPECT_EQ(board_text(g), before);
 
     // A flat bar whose row is 0 lands although its position row is -1.
-    g.next_piece = g.random_piece();
     place_piece(g, piece_bar, 3, -1);
     EXPECT_EQ(g.current_piece.top_row(), 0);
     EXPECT_EQ(g.gravity_step(), GravityResult::landed);
