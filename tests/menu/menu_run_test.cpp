@@ -18,17 +18,11 @@ TEST_F(MenuTest, ClicksCountOnlyStrictlyInsideWithAnyMouseButton) {
     std::string menu = write_menu(
         "background: back.bmp\n"
         "num_surfs: 1\n"
-        "surf1_name: bar\n"
-        "surf1_path: bar.bmp\n"
+        "surf1_name: bar\nsurf1_path: bar.bmp\n"
         "num_buttons: 2\n"
-        "button1_surf: bar\n"
-        "button1_surf_over: bar\n"
-        "button1_x: 50\n"
-        "button1_y: 60\n"
+        "button1_surf: bar\nbutton1_surf_over: bar\nbutton1_x: 50\nbutton1_y: 60\n"
         "button1_return: go\n"
-        "button2_x: 10\n"
-        "button2_y: 10\n"
-        "button2_rect: 0,0,1,20\n"
+        "button2_x: 10\nbutton2_y: 10\nbutton2_rect: 0,0,1,20\n"
         "button2_return: thin\n");
     Menu m(menu.c_str(), nullptr);
     // Every edge of the lit area, a one pixel wide button and a key press: none is a choice.
@@ -57,23 +51,13 @@ TEST_F(MenuTest, OverlappingButtonsPassOverLabelsAndTheLowerNumberWins) {
     std::string menu = write_menu(
         "background: back.bmp\n"
         "num_surfs: 3\n"
-        "surf1_name: label\n"
-        "surf1_path: label.bmp\n"
-        "surf2_name: second\n"
-        "surf2_path: second.bmp\n"
-        "surf3_name: third\n"
-        "surf3_path: third.bmp\n"
+        "surf1_name: label\nsurf1_path: label.bmp\n"
+        "surf2_name: second\nsurf2_path: second.bmp\n"
+        "surf3_name: third\nsurf3_path: third.bmp\n"
         "num_buttons: 3\n"
-        "button1_surf: label\n"
-        "button1_x: 20\n"
-        "button1_y: 20\n"
-        "button2_surf: second\n"
-        "button2_x: 30\n"
-        "button2_y: 30\n"
-        "button2_return: second\n"
-        "button3_surf: third\n"
-        "button3_x: 40\n"
-        "button3_y: 35\n"
+        "button1_surf: label\nbutton1_x: 20\nbutton1_y: 20\n"
+        "button2_surf: second\nbutton2_x: 30\nbutton2_y: 30\nbutton2_return: second\n"
+        "button3_surf: third\nbutton3_x: 40\nbutton3_y: 35\n"
         "button3_return: third\n");
     Menu m(menu.c_str(), nullptr);
     push_click(25, 25);  // only the label
@@ -94,19 +78,12 @@ TEST_F(MenuTest, HoverRedrawsOnlyWhatChangedAndEveryRunRepaintsAll) {
     std::string menu = write_menu(
         "background: back.bmp\n"
         "num_surfs: 3\n"
-        "surf1_name: small\n"
-        "surf1_path: small.bmp\n"
-        "surf2_name: big\n"
-        "surf2_path: big.bmp\n"
-        "surf3_name: plain\n"
-        "surf3_path: plain.bmp\n"
+        "surf1_name: small\nsurf1_path: small.bmp\n"
+        "surf2_name: big\nsurf2_path: big.bmp\n"
+        "surf3_name: plain\nsurf3_path: plain.bmp\n"
         "num_buttons: 2\n"
-        "button1_surf: small\n"
-        "button1_surf_over: big\n"
-        "button1_x: 10\n"
-        "button1_y: 10\n"
-        "button2_surf: plain\n"
-        "button2_x: 100\n"
+        "button1_surf: small\nbutton1_surf_over: big\nbutton1_x: 10\nbutton1_y: 10\n"
+        "button2_surf: plain\nbutton2_x: 100\n"
         "button2_y: 100\n");
     Menu m(menu.c_str(), nullptr);
     push_motion(30, 30);    // on the bottom-right corner of the rectangle: lit
@@ -140,18 +117,13 @@ TEST_F(MenuTest, UpdateHoverTouchesOnlyButtonsWithAHoverSurface) {
     std::string menu = write_menu(
         "background: back.bmp\n"
         "num_surfs: 3\n"
-        "surf1_name: over\n"
-        "surf1_path: over.bmp\n"
-        "surf2_name: normal\n"
-        "surf2_path: normal.bmp\n"
-        "surf3_name: lost\n"
-        "surf3_path: lost.bmp\n"
+        "surf1_name: over\nsurf1_path: over.bmp\n"
+        "surf2_name: normal\nsurf2_path: normal.bmp\n"
+        "surf3_name: lost\nsurf3_path: lost.bmp\n"
         "num_buttons: 3\n"
-        "button1_surf: normal\n"
-        "button1_surf_over: lost\n"
+        "button1_surf: normal\nbutton1_surf_over: lost\n"
         "button2_surf: normal\n"
-        "button3_surf: lost\n"
-        "button3_surf_over: over\n"
+        "button3_surf: lost\nbutton3_surf_over: over\n"
         "button3_rect: 0,0,20,20\n");
     std::unique_ptr<Menu> menu_object;
     std::string output =
