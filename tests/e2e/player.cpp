@@ -44,6 +44,12 @@ bool Player::start_game(const ShippedMenu& menu) {
     return shown;
 }
 
+bool Player::fail(const std::string& why, const std::string& picture_name) {
+    problem = why + session.game_state();
+    session.keep(last, picture_name);
+    return false;
+}
+
 bool Player::bring_in_piece() {
     session.press_action("move_down_key", entering_presses);
     bool in = session.wait_for(
@@ -53,13 +59,9 @@ bool Player::bring_in_piece() {
         },
         screen_timeout_ms, &last);
     piece = falling(last);
-    if (!in) {
-        problem = "no piece of four blocks came into the well; seen " + describe(piece) +
-                  " beside the landed blocks " + describe(well.settled);
-        problem += session.game_state();
-        session.keep(last, "no_piece");
-    }
-    return in;
+    return in || fail("no piece of four blocks came into the well; seen " + describe(piece) +
+                          " beside the landed blocks " + describe(well.settled),
+                      "no_piece");
 }
 
 bool Player::move(const std::string& action, int dx, int min_fall, int max_fall) {
@@ -69,13 +71,9 @@ bool Player::move(const std::string& action, int dx, int min_fall, int max_fall)
         [&](const Picture& s) { return moved_by(start, falling(s), dx, min_fall, max_fall); },
         key_timeout_ms, &last);
     piece = falling(last);
-    if (!moved) {
-        problem =
-            "after " + action + " the piece " + describe(start) + " shows as " + describe(piece);
-        problem += session.game_state();
-        session.keep(last, "not_moved");
-    }
-    return moved;
+    return moved || fail("after " + action + " the piece " + describe(start) + " shows as " +
+                             describe(piece),
+                         "not_moved");
 }
 
 bool Player::turn(const std::string& action, const Cells& shape) {
@@ -88,13 +86,9 @@ bool Player::turn(const std::string& action, const Cells& shape) {
         },
         key_timeout_ms, &last);
     piece = falling(last);
-    if (!turned) {
-        problem = "after " + action + " the piece " + describe(start) + " shows as " +
-                  describe(piece) + ", not turned to " + describe(shape);
-        problem += session.game_state();
-        session.keep(last, "not_turned");
-    }
-    return turned;
+    return turned || fail("after " + action + " the piece " + describe(start) + " shows as " +
+                              describe(piece) + ", not turned to " + describe(shape),
+                          "not_turned");
 }
 
 bool Player::wait_for_well(const Cells& expected, const Cells& before, int timeout_ms) {
@@ -129,18 +123,14 @@ bool Player::drop(int* cleared, const std::string& key_name) {
     // screenshot may see only the second picture.
     if (!wait_for_well(full.empty() ? closed : emptied, piece, screen_timeout_ms) &&
         !wait_for_well(closed, piece, 0)) {
-        problem = "after the drop the well shows " + describe(occupied_cells(last, layout)) +
-                  " instead of " + describe(emptied);
-        problem += session.game_state();
-        session.keep(last, "not_landed");
-        return false;
+        return fail("after the drop the well shows " + describe(occupied_cells(last, layout)) +
+                        " instead of " + describe(emptied),
+                    "not_landed");
     }
     if (!wait_for_well(closed, piece, screen_timeout_ms)) {
-        problem = "the emptied rows did not close up: the well shows " +
-                  describe(occupied_cells(last, layout)) + " instead of " + describe(closed);
-        problem += session.game_state();
-        session.keep(last, "not_closed");
-        return false;
+        return fail("the emptied rows did not close up: the well shows " +
+                        describe(occupied_cells(last, layout)) + " instead of " + describe(closed),
+                    "not_closed");
     }
     well.settled = closed;
     if (cleared != nullptr) {

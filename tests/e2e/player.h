@@ -54,5 +54,8 @@ public:
     Cells falling(const Picture& screen) const;
 
 private:
+    // Sets problem to why and how the game stands, keeps the last screenshot as
+    // picture_name.png; false.
+    bool fail(const std::string& why, const std::string& picture_name);
     bool wait_for_well(const Cells& expected, const Cells& before, int timeout_ms);
 };
