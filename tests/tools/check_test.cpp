@@ -17,6 +17,13 @@ std::string last_line(const std::string& output) {
     return output.substr(start == std::string::npos ? 0 : start + 1, end - start);
 }
 
+// derevarez-check run on a broken copy: it must end with status 1. Its output.
+std::string failing_check(const std::string& folder) {
+    CommandResult result = run_checker(folder);
+    EXPECT_EQ(1, result.status) << result.output;
+    return result.output;
+}
+
 // Fails for each (line start, phrase) pair that no line of the output reports.
 void expect_reports(const std::string& out,
                     const std::vector<std::pair<std::string, std::string>>& expected) {
@@ -54,9 +61,7 @@ TEST(DataCheck, PrefsKeysNumbersAndBindings) {
     set_value(prefs, "pause_key", "z");  // turn_left_key is "z" too
     set_value(prefs, "move_down_key", "");
     set_value(prefs, "key_repeat_delay", "-5");
-    CommandResult result = run_checker(folder);
-    const std::string& out = result.output;
-    EXPECT_EQ(1, result.status);
+    std::string out = failing_check(folder);
     expect_reports(
         out,
         {{"prefs.txt: ", "missing key \"lines_h\""},
@@ -77,9 +82,7 @@ TEST(DataCheck, LayoutOutsideTheWindowAndKeyRepeat) {
     set_value(prefs, "level_y", "580");
     set_value(prefs, "next_piece_x", "-10");
     set_value(prefs, "key_repeat_rate", "0");
-    CommandResult result = run_checker(folder);
-    const std::string& out = result.output;
-    EXPECT_EQ(1, result.status);
+    std::string out = failing_check(folder);
     expect_reports(out,
                    {{at("board_x"), "the board spans x 600 to 860, outside the window's 0 to 800"},
                     {at("paused_img"), "the paused image spans x"},
@@ -99,9 +102,7 @@ TEST(DataCheck, GameImages) {
     set_value(prefs, "blocks_img", "images/blocks.bmp");
     set_value(prefs, "small_num_font", "images/digits.bmp");
     set_value(prefs, "paused_img", "images/missing.png");
-    CommandResult result = run_checker(folder);
-    const std::string& out = result.output;
-    EXPECT_EQ(1, result.status);
+    std::string out = failing_check(folder);
     expect_reports(out, {{"images/blocks.bmp: ",
                           "seven tiles of \"block_size\" 26 in one column are 26 x 182"},
                          {"images/digits.bmp: ", "height 105 does not divide by ten"},
@@ -111,7 +112,7 @@ TEST(DataCheck, GameImages) {
     save_bmp(folder + "/images/blocks.bmp", 40, 182);
     set_value(prefs, "paused_img", "images/paused.png");
     set_value(prefs, "small_num_font", "images/digits_small.png");
-    result = run_checker(folder);
+    CommandResult result = run_checker(folder);
     EXPECT_EQ(0, result.status) << result.output;
     expect_reports(result.output, {{"images/blocks.bmp: ", "warning: 40 x 182 pixels"}});
 }
@@ -124,21 +125,17 @@ TEST(DataCheck, PiecesFile) {
     std::string cut("\x01\x01\x0a\x02\x00\x01\x00\x00\x01\x01\x01\x02\x01", 13);
     std::string bad_tile("\x01\x01\x00\x09\x00\x01\x00\x00\x01\x01\x01\x02\x01", 13);
     write_file(folder + "/pieces.dat", good + "\n" + cut + "\n" + bad_tile + "\n");
-    CommandResult result = run_checker(folder);
-    EXPECT_EQ(1, result.status);
-    expect_reports(result.output, {{"pieces.dat:2: ", "cut by a byte 10"},
-                                   {"pieces.dat:4: ", "tile (byte 4) is 9"}});
-    EXPECT_EQ("2 errors, 0 warnings", last_line(result.output)) << result.output;
+    std::string out = failing_check(folder);
+    expect_reports(
+        out, {{"pieces.dat:2: ", "cut by a byte 10"}, {"pieces.dat:4: ", "tile (byte 4) is 9"}});
+    EXPECT_EQ("2 errors, 0 warnings", last_line(out)) << out;
 
     std::remove((folder + "/pieces.dat").c_str());
-    result = run_checker(folder);
-    expect_reports(result.output,
+    expect_reports(failing_check(folder),
                    {{at("pieces_file"), "cannot read the pieces file \"pieces.dat\""}});
 
     std::remove((folder + "/prefs.txt").c_str());
-    result = run_checker(folder);
-    EXPECT_EQ(1, result.status);
-    expect_reports(result.output, {{"prefs.txt: ", "cannot be read"}});
+    expect_reports(failing_check(folder), {{"prefs.txt: ", "cannot be read"}});
 }
 
 TEST(DataCheck, MainMenu) {
@@ -156,9 +153,7 @@ TEST(DataCheck, MainMenu) {
     set_value(menu, "surf2_path", "images/nothing.png");
     set_value(menu, "font2_path", "NoSuchFont.ttf");
     set_value(menu, "background", "images/nothing.png");
-    CommandResult result = run_checker(folder);
-    const std::string& out = result.output;
-    EXPECT_EQ(1, result.status);
+    std::string out = failing_check(folder);
     expect_reports(out,
                    {{at("tsurf2_font"), "\"lable\" is the name of no font"},
                     {at("tsurf8_font"), "\"tiny\" is the name of no font"},
@@ -184,9 +179,7 @@ TEST(DataCheck, PreferencesMenu) {
     set_value(menu, "font4_size", "0");
     set_value(menu, "tsurf2_text", "");
     set_value(menu, "num_buttons", "20");
-    CommandResult result = run_checker(folder);
-    const std::string& out = result.output;
-    EXPECT_EQ(1, result.status);
+    std::string out = failing_check(folder);
     expect_reports(out, {{file + ": ", "no button a player can click answers \"back\""},
                          {at("button18_return"), "warning: \"bakc\" is no action of the game"},
                          {file + ": ", "warning: no button binds \"pause_key\""},
