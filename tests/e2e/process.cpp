@@ -13,19 +13,6 @@
 
 namespace {
 
-void apply_environment(const std::vector<std::string>& environment) {
-    for (const std::string& entry : environment) {
-        size_t equals = entry.find('=');
-        std::string name = entry.substr(0, equals);
-        std::string value = equals == std::string::npos ? "" : entry.substr(equals + 1);
-        if (value.empty()) {
-            unsetenv(name.c_str());
-        } else {
-            setenv(name.c_str(), value.c_str(), 1);
-        }
-    }
-}
-
 void redirect(int target_fd, const std::string& file) {
     const char* path = file.empty() ? "/dev/null" : file.c_str();
     int fd = open(path, O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -46,7 +33,9 @@ void redirect(int target_fd, const std::string& file) {
     if (!folder.empty() && chdir(folder.c_str()) != 0) {
         _exit(126);
     }
-    apply_environment(environment);
+    for (const std::string& entry : environment) {
+        putenv(strdup(entry.c_str()));  // the child execs next: the copy is never freed
+    }
     redirect(STDOUT_FILENO, stdout_file);
     redirect(STDERR_FILENO, stderr_file);
     int null_in = open("/dev/null", O_RDONLY);

@@ -20,7 +20,7 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     // Starts argv[0] (looked up in PATH) in folder with the extra environment entries
-    // ("NAME=value"; "NAME=" alone removes NAME). Standard output and standard error go to
+    // ("NAME=value"). Standard output and standard error go to
     // the files named (empty: /dev/null). extra_fd, if not -1, stays open in the child.
     // Returns false when the child cannot be made.
     bool start(const std::vector<std::string>& argv, const std::string& folder,
