@@ -97,7 +97,7 @@ bool GameSession::start(bool expect_window) {
     }
     // Without a window manager the focus would follow the pointer; the keys must reach the
     // game wherever the pointer is, and a stray focus change would pause the game.
-    focus(window);
+    x->focus(window);
     return true;
 }
 
@@ -157,10 +157,6 @@ void GameSession::press(const std::string& sdl_name, int count) {
 
 void GameSession::press_action(const std::string& action, int count) {
     press(prefs.get_string(action), count);
-}
-
-void GameSession::focus(XWindowId target) {
-    x->focus(target);
 }
 
 ShippedMenu GameSession::main_menu() {

@@ -62,9 +62,6 @@ public:
     // Presses the key "prefs.txt" binds to action ("drop_key", ...), count times.
     void press_action(const std::string& action, int count = 1);
 
-    // Gives the window the input focus (0: takes it away to the root window).
-    void focus(XWindowId target);
-
     // The main menu as the shipped files describe it.
     ShippedMenu main_menu();
     // start(), then waits until the window shows menu. False with problem set on failure.

@@ -104,12 +104,12 @@ TEST_F(Pause, ThePauseKeyHidesTheWellAndLosingTheFocusPauses) {
         << "pressing the pause key again did not bring the blocks back";
     player.piece = player.falling(player.last);
 
-    session.focus(0);
+    session.x->focus(0);
     ASSERT_TRUE(session.wait_for([&](const Picture& s) { return shows_paused(s, layout); },
                                  screen_timeout_ms))
         << "losing the input focus did not pause the game";
     // Getting the focus back leaves the game paused: the pause key must resume it, not pause.
-    session.focus(session.window);
+    session.x->focus(session.window);
     Cells before_focus_loss = player.piece;
     session.press_action("pause_key");
     EXPECT_TRUE(session.wait_for(

@@ -8,14 +8,18 @@ namespace {
 
 const int sample_step = 7;
 
-bool close_colour(Uint32 a, Uint32 b) {
+// The largest difference of the two colours in one channel.
+int colour_distance(Uint32 a, Uint32 b) {
+    int most = 0;
     for (int shift = 0; shift <= 16; shift += 8) {
-        int difference = int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF);
-        if (std::abs(difference) > 3) {
-            return false;
-        }
+        most = std::max(most, std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)));
     }
-    return true;
+    return most;
+}
+
+// Equal but for a rounding step of blending.
+bool close_colour(Uint32 a, Uint32 b) {
+    return colour_distance(a, b) <= 3;
 }
 
 bool in_rect(int x, int y, const SDL_Rect& r) {
@@ -121,18 +125,6 @@ std::string menu_mismatch(const Picture& screen, const ShippedMenu& menu, Spot p
 bool shows_menu(const Picture& screen, const ShippedMenu& menu, Spot pointer) {
     return menu_mismatch(screen, menu, pointer).empty();
 }
-
-namespace {
-
-int colour_distance(Uint32 a, Uint32 b) {
-    int most = 0;
-    for (int shift = 0; shift <= 16; shift += 8) {
-        most = std::max(most, std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)));
-    }
-    return most;
-}
-
-}  // namespace
 
 bool closer_to(const Picture& screen, const Picture& expected, const Picture& other) {
     long checked = 0;
