@@ -3,7 +3,6 @@
 
 #include "app/startup.h"
 #include "tests/game/game_fixture.h"
-#include "tests/game/loop_helpers.h"
 #include "tests/menu/menu_fixture.h"
 #include "tests/menu/stdout_capture.h"
 #include "tests/support/test_support.h"
@@ -61,21 +60,6 @@ TEST_F(MainMenuLoopTest, WithoutPiecesPlayExplainsAndShowsTheMenuAgain) {
               "can't start a game: the pieces file \"pieces.dat\" has no piece to play with\n");
 }
 
-TEST_F(MainMenuLoopTest, AGameThatEndsByItselfLeadsBackToTheMenu) {
-    // A one-row well and a bar that fills four of its cells: the second bar cannot enter.
-    prefs.get_string("board_height") = "1";
-    write_pieces(describe_piece(1, 1, false, 0, false, {{0, 3}, {1, 3}, {2, 3}, {3, 3}}) + "\n");
-    click_play();
-    // Until the game-over picture waits, Return and the click are ignored by the game; once it
-    // waits, Return answers it and the click quits the menu shown after it.
-    SDL_Event quit_click{};
-    quit_click.type = SDL_MOUSEBUTTONDOWN;
-    quit_click.button.button = SDL_BUTTON_LEFT;
-    quit_click.button.x = 175;
-    quit_click.button.y = 25;
-    RepeatedPush enter(key_down(SDLK_RETURN), 0, 100);
-    RepeatedPush quit(quit_click, 0, 100);
-    run_screens(prefs);  // returns only through the menu's quit button
-}
+// A game that ends by itself leads back to the main menu: GameOver in tests/e2e/game_test.cpp.
 
 }  // namespace

@@ -115,22 +115,23 @@ TEST_F(LoopInputTest, DropEndsTheGameOnlyWhenTheBlockedPieceStandsAboveTheWell) 
 TEST_F(LoopInputTest, PausedOrWaitingForRowsToCloseOnlyThePauseKeyWorks) {
     Game& g = game_with_t();
     std::vector<std::vector<Uint8>> board = g.board;
-    Uint32 last_fall = g.last_fall = 5000;
+    g.last_fall = 5000;
+    auto expect_game_keys_ignored = [&] {
+        for (SDLKey key : {SDLK_z, SDLK_UP, SDLK_LEFT, SDLK_RIGHT, SDLK_DOWN, SDLK_SPACE}) {
+            EXPECT_EQ(press(key), 0) << SDL_GetKeyName(key);
+        }
+        EXPECT_EQ(g.board, board);
+        EXPECT_EQ(g.last_fall, 5000u);
+    };
     EXPECT_EQ(press(SDLK_p), 0);
     EXPECT_TRUE(g.paused);
-    for (SDLKey key : {SDLK_z, SDLK_UP, SDLK_LEFT, SDLK_RIGHT, SDLK_DOWN, SDLK_SPACE}) {
-        EXPECT_EQ(press(key), 0) << SDL_GetKeyName(key);
-    }
-    EXPECT_EQ(g.board, board);
-    EXPECT_EQ(g.last_fall, last_fall);
+    expect_game_keys_ignored();
     EXPECT_EQ(press(SDLK_p), 1);
     EXPECT_FALSE(g.paused);
 
     g.collapse_pending = true;
-    for (SDLKey key : {SDLK_z, SDLK_UP, SDLK_LEFT, SDLK_RIGHT, SDLK_DOWN, SDLK_SPACE}) {
-        EXPECT_EQ(press(key), 0) << SDL_GetKeyName(key);
-    }
-    EXPECT_EQ(g.board, board);
+    g.last_fall = 5000;
+    expect_game_keys_ignored();
     EXPECT_EQ(press(SDLK_p), 0);
     EXPECT_TRUE(g.paused);
     EXPECT_EQ(press(SDLK_p), 1);

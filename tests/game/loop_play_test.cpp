@@ -120,22 +120,7 @@ TEST_F(LoopPlayTest, ClosingTheWindowEndsPlayWithoutTheGameOverScreen) {
     EXPECT_EQ(screen_pixel(200, 240), background_colour);
 }
 
-TEST_F(LoopPlayTest, AGameThatEndsByItselfShowsTheGameOverScreen) {
-    Game& g = build_game();
-    for (int row = 0; row < g.board_height(); row++) {
-        fill_row(g, row);
-    }
-    std::vector<std::vector<Uint8>> board = g.board;
-    g.fall_interval = 20;
-    {
-        // Return is no game key; the first one pushed after the picture's wait began answers.
-        RepeatedPush answer(key_down(SDLK_RETURN), 0, 50);
-        EXPECT_FALSE(g.play());
-    }
-    EXPECT_EQ(g.board, board);
-    EXPECT_EQ(key_repeat(), std::make_pair(0, 0));
-    EXPECT_EQ(screen_pixel(200, 240), game_over_colour);
-    EXPECT_EQ(screen_pixel(cell_x(9) + 5, cell_y(19) + 5), tile_colour(5));
-}
+// A game that ends by itself shows the game-over picture and leads back to the main menu:
+// GameOver in tests/e2e/game_test.cpp; the picture itself: still_screens_test.cpp.
 
 }  // namespace

@@ -48,19 +48,10 @@ Uint32 pixel_at(SDL_Surface* surface, int x, int y) {
 
 CommandResult run_command(const std::string& folder, const std::string& command) {
     std::string full = "cd '" + folder + "' && " + command;
-    FILE* pipe = popen(full.c_str(), "r");
-    CommandResult result{-1, ""};
-    if (pipe == nullptr) {
-        return result;
-    }
-    char buffer[4096];
-    size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-        result.output.append(buffer, n);
-    }
-    int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
+    return run_in_child([&full] {
+        execl("/bin/sh", "sh", "-c", full.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    });
 }
 
 CommandResult run_in_child(const std::function<void()>& body) {
