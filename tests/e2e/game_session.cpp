@@ -131,17 +131,13 @@ void GameSession::point_at(int x_pos, int y_pos) {
              x_server->display);
 }
 
-void GameSession::click_at(int x_pos, int y_pos) {
-    point_at(x_pos, y_pos);
-    run_tool({"xdotool", "click", "1"}, x_server->display);
-}
-
 bool GameSession::click_button(const ShippedMenu& menu, const std::string& word) {
     const MenuButton* button = menu.button(word);
     if (button == nullptr) {
         return false;
     }
-    click_at(button->hit.x + button->hit.w / 2, button->hit.y + button->hit.h / 2);
+    point_at(button->hit.x + button->hit.w / 2, button->hit.y + button->hit.h / 2);
+    run_tool({"xdotool", "click", "1"}, x_server->display);
     return true;
 }
 
@@ -159,14 +155,6 @@ void GameSession::press_action(const std::string& action, int count) {
     press(prefs.get_string(action), count);
 }
 
-ShippedMenu GameSession::main_menu() {
-    return ShippedMenu(folder, prefs.get_string("main_menu"), nullptr);
-}
-
-bool GameSession::reach_main_menu(const ShippedMenu& menu) {
-    return start() && wait_for_menu(menu);
-}
-
 bool GameSession::wait_for_menu(const ShippedMenu& menu) {
     Picture last;
     if (wait_for([&](const Picture& s) { return shows_menu(s, menu, pointer); }, window_timeout_ms,
@@ -174,7 +162,7 @@ bool GameSession::wait_for_menu(const ShippedMenu& menu) {
         return true;
     }
     problem = "the menu is not drawn as its menu file describes it: " +
-              menu_mismatch(last, menu, pointer);
+              picture_mismatch(last, compose_menu(menu, pointer));
     return false;
 }
 
@@ -206,7 +194,7 @@ void GameSession::save_screenshot(const std::string& name) {
 }
 
 void MainMenuScenario::SetUp() {
-    ASSERT_TRUE(session.reach_main_menu(menu)) << session.problem;
+    ASSERT_TRUE(session.start() && session.wait_for_menu(menu)) << session.problem;
 }
 
 void MainMenuScenario::expect_clean_exit() {

@@ -52,7 +52,6 @@ public:
 
     // Pointer moves and clicks, in window coordinates, through the XTest extension.
     void point_at(int x, int y);
-    void click_at(int x, int y);
     // Clicks the middle of the first button of menu that answers word. False when there is
     // no such button.
     bool click_button(const ShippedMenu& menu, const std::string& word);
@@ -62,10 +61,6 @@ public:
     // Presses the key "prefs.txt" binds to action ("drop_key", ...), count times.
     void press_action(const std::string& action, int count = 1);
 
-    // The main menu as the shipped files describe it.
-    ShippedMenu main_menu();
-    // start(), then waits until the window shows menu. False with problem set on failure.
-    bool reach_main_menu(const ShippedMenu& menu);
     // Waits until the window shows menu as its compositor draws it, with the buttons under
     // the pointer lit. False with problem saying what differs when it does not.
     bool wait_for_menu(const ShippedMenu& menu);
@@ -88,7 +83,7 @@ public:
 class MainMenuScenario : public ::testing::Test {
 protected:
     GameSession session;
-    ShippedMenu menu = session.main_menu();
+    ShippedMenu menu{session.folder, session.prefs.get_string("main_menu"), nullptr};
 
     // Starts the game and waits for the main menu; the test stops when it does not appear.
     void SetUp() override;

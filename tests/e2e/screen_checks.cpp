@@ -118,12 +118,8 @@ std::string picture_mismatch(const Picture& screen, const Picture& expected) {
     return std::to_string(differing) + " of " + std::to_string(checked) + " pixels differ" + first;
 }
 
-std::string menu_mismatch(const Picture& screen, const ShippedMenu& menu, Spot pointer) {
-    return picture_mismatch(screen, compose_menu(menu, pointer));
-}
-
 bool shows_menu(const Picture& screen, const ShippedMenu& menu, Spot pointer) {
-    return menu_mismatch(screen, menu, pointer).empty();
+    return picture_mismatch(screen, compose_menu(menu, pointer)).empty();
 }
 
 bool closer_to(const Picture& screen, const Picture& expected, const Picture& other) {

@@ -22,8 +22,7 @@ Picture compose_menu(const ShippedMenu& menu, Spot pointer);
 // blending) inside expected's area; otherwise how many pixels differ and the first of them.
 std::string picture_mismatch(const Picture& screen, const Picture& expected);
 
-// picture_mismatch against the composed menu, and whether it is "".
-std::string menu_mismatch(const Picture& screen, const ShippedMenu& menu, Spot pointer);
+// Whether screen shows the composed menu (picture_mismatch is "").
 bool shows_menu(const Picture& screen, const ShippedMenu& menu, Spot pointer);
 
 // Whether screen looks like expected rather than like other wherever those two differ
