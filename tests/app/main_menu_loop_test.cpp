@@ -13,17 +13,10 @@ namespace {
 const char* const test_main_menu =
     "background: background.bmp\n"
     "num_buttons: 4\n"
-    "button1_rect: 0,0,50,50\n"
-    "button1_return: play\n"
-    "button2_x: 50\n"
-    "button2_rect: 0,0,50,50\n"
-    "button2_return: prefs\n"
-    "button3_x: 100\n"
-    "button3_rect: 0,0,50,50\n"
-    "button3_return: other\n"
-    "button4_x: 150\n"
-    "button4_rect: 0,0,50,50\n"
-    "button4_return: quit\n";
+    "button1_rect: 0,0,50,50\nbutton1_return: play\n"
+    "button2_x: 50\nbutton2_rect: 0,0,50,50\nbutton2_return: prefs\n"
+    "button3_x: 100\nbutton3_rect: 0,0,50,50\nbutton3_return: other\n"
+    "button4_x: 150\nbutton4_rect: 0,0,50,50\nbutton4_return: quit\n";
 
 void click_play() { push_click(25, 25); }
 void click_quit() { push_click(175, 25); }

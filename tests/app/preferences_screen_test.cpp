@@ -21,31 +21,14 @@ const std::string prefs_text =
 // rectangles: "back" at (10, 60), "quit" at (10, 90), a misspelt key at (10, 120).
 const std::string prefs_menu_text =
     "background: back.bmp\n"
-    "num_fonts: 1\n"
-    "font1_name: sans\n"
-    "font1_size: 20\n"
-    "num_tsurfs: 1\n"
-    "tsurf1_name: pause\n"
-    "tsurf1_text: %pause_key%\n"
-    "tsurf1_font: sans\n"
+    "num_fonts: 1\nfont1_name: sans\nfont1_size: 20\n"
+    "num_tsurfs: 1\ntsurf1_name: pause\ntsurf1_text: %pause_key%\ntsurf1_font: sans\n"
     "tsurf1_color: ffffff\n"
     "num_buttons: 4\n"
-    "button1_surf: pause\n"
-    "button1_x: 10\n"
-    "button1_y: 10\n"
-    "button1_return: pause_key\n"
-    "button2_x: 10\n"
-    "button2_y: 60\n"
-    "button2_rect: 0,0,100,20\n"
-    "button2_return: back\n"
-    "button3_x: 10\n"
-    "button3_y: 90\n"
-    "button3_rect: 0,0,100,20\n"
-    "button3_return: quit\n"
-    "button4_x: 10\n"
-    "button4_y: 120\n"
-    "button4_rect: 0,0,100,20\n"
-    "button4_return: jupm_key\n";
+    "button1_surf: pause\nbutton1_x: 10\nbutton1_y: 10\nbutton1_return: pause_key\n"
+    "button2_x: 10\nbutton2_y: 60\nbutton2_rect: 0,0,100,20\nbutton2_return: back\n"
+    "button3_x: 10\nbutton3_y: 90\nbutton3_rect: 0,0,100,20\nbutton3_return: quit\n"
+    "button4_x: 10\nbutton4_y: 120\nbutton4_rect: 0,0,100,20\nbutton4_return: jupm_key\n";
 
 void click_pause_button() {
     push_click(13, 20);

@@ -72,25 +72,7 @@ TEST_F(LoopInputTest, BlockedMovesChangeNothingAndMoveDownNeverLands) {
     EXPECT_EQ(press(SDLK_RIGHT), 0);
 }
 
-TEST_F(LoopInputTest, DropLandsThePieceAndRestartsTheFallClock) {
-    Game& g = game_with_t();
-    Piece next = g.next_piece;
-    g.last_fall = 123456789;
-    Uint32 before = SDL_GetTicks();
-    EXPECT_EQ(press(SDLK_SPACE), 1);
-    Uint32 after = SDL_GetTicks();
-    EXPECT_GE(g.last_fall, before);
-    EXPECT_LE(g.last_fall, after);
-    EXPECT_EQ(blocks_in_row(5), "");
-    EXPECT_EQ(blocks_in_row(18), "4");
-    EXPECT_EQ(blocks_in_row(19), "345");
-    EXPECT_EQ(g.board[19][3], 2);
-    // The next piece has become the falling one, above the well.
-    EXPECT_EQ(g.current_piece.tile, next.tile);
-    EXPECT_EQ(g.current_piece.y, -4);
-}
-
-TEST_F(LoopInputTest, DropEndsTheGameOnlyWhenTheBlockedPieceStandsAboveTheWell) {
+TEST_F(LoopInputTest, DropLandsThePieceOrEndsTheGameWhenItIsBlockedAboveTheWell) {
     Game& g = build_game();
     fill_row(g, 1);
     // The bar lies on row 0 with its position row at -1: blocked and above, so the game ends
@@ -102,14 +84,27 @@ TEST_F(LoopInputTest, DropEndsTheGameOnlyWhenTheBlockedPieceStandsAboveTheWell) 
     EXPECT_EQ(g.current_piece.tile, 0);
 
     // The square on rows 2 and 3 with row 4 filled: blocked, but its position row is 2, so it
-    // lands where it is.
+    // lands where it is, the next piece falls from above the well and the fall clock restarts.
     fill_row(g, 4);
     place_piece(g, piece_square, 3, 2);
     Piece next = g.next_piece;
+    g.last_fall = 123456789;
+    Uint32 before_drop = SDL_GetTicks();
     EXPECT_EQ(press(SDLK_SPACE), 1);
+    EXPECT_GE(g.last_fall, before_drop);
+    EXPECT_LE(g.last_fall, SDL_GetTicks());
     EXPECT_EQ(blocks_in_row(2), "34");
     EXPECT_EQ(blocks_in_row(3), "34");
+    EXPECT_EQ(g.board[2][3], 1);
     EXPECT_EQ(g.current_piece.tile, next.tile);
+    EXPECT_EQ(g.current_piece.y, -4);
+
+    // A free piece falls to the floor.
+    fill_row(g, 4, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9});
+    place_piece(g, piece_tee, 3, 5);
+    EXPECT_EQ(press(SDLK_SPACE), 1);
+    EXPECT_EQ(blocks_in_row(18), "4");
+    EXPECT_EQ(blocks_in_row(19), "345");
 }
 
 TEST_F(LoopInputTest, PausedOrWaitingForRowsToCloseOnlyThePauseKeyWorks) {

@@ -357,7 +357,6 @@ TEST_F(GameTest, ResetEmptiesTheBoardAndCountersAndRepaintsAll) {
     g.paused = true;
     g.collapse_pending = true;
     g.last_fall = 1234;
-    g.next_piece = g.random_piece();
     place_piece(g, piece_tee, 3, 17);
     g.shown_board[18][4] = 2;
     Element* cell = g.compositor.find("4:18");
