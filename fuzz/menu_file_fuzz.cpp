@@ -71,7 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Menu menu("menu.txt", &substitutions);
         require(menu.compositor.elements.size() == menu.button_rects.size() + 1,
                 "elements and buttons disagree");
-        for (auto [x, y] : {std::pair{0, 0}, std::pair{5, 5}, std::pair{160, 120}, std::pair{319, 239}}) {
+        for (auto [x, y] :
+             {std::pair{0, 0}, std::pair{5, 5}, std::pair{160, 120}, std::pair{319, 239}}) {
             menu.update_hover(x, y);
             menu.compositor.redraw(SDL_GetVideoSurface());
         }

@@ -19,25 +19,35 @@
 namespace {
 
 enum Action {
-    key_left, key_right, key_down, key_turn_left, key_turn_right, key_drop, key_pause,
-    focus_lost, gravity, redraw, new_game
+    key_left,
+    key_right,
+    key_down,
+    key_turn_left,
+    key_turn_right,
+    key_drop,
+    key_pause,
+    focus_lost,
+    gravity,
+    redraw,
+    new_game
 };
 
 // An action byte picks one entry (modulo 32). Gravity steps come most often, as in a real
 // game; redraws and new games, which repaint or rename every cell, least.
 const Action action_table[32] = {
-    gravity,        gravity,        gravity,        gravity,   gravity,   gravity,  gravity,
-    gravity,        key_left,       key_left,       key_left,  key_right, key_right, key_right,
-    key_down,       key_down,       key_turn_left,  key_turn_left,        key_turn_left,
-    key_turn_right, key_turn_right, key_turn_right, key_drop,  key_drop,  key_drop, key_pause,
-    key_pause,      focus_lost,     redraw,         redraw,    new_game,  gravity};
+    gravity,       gravity,        gravity,        gravity,        gravity,       gravity,
+    gravity,       gravity,        key_left,       key_left,       key_left,      key_right,
+    key_right,     key_right,      key_down,       key_down,       key_turn_left, key_turn_left,
+    key_turn_left, key_turn_right, key_turn_right, key_turn_right, key_drop,      key_drop,
+    key_drop,      key_pause,      key_pause,      focus_lost,     redraw,        redraw,
+    new_game,      gravity};
 
 const SDLKey action_keys[] = {SDLK_LEFT, SDLK_RIGHT, SDLK_DOWN, SDLK_z,
                               SDLK_UP,   SDLK_SPACE, SDLK_p};
 
 void save_strip(const std::string& name, int w, int h, int count) {
-    SDL_Surface* strip = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h * count, 32, 0xFF0000,
-                                              0x00FF00, 0x0000FF, 0);
+    SDL_Surface* strip =
+        SDL_CreateRGBSurface(SDL_SWSURFACE, w, h * count, 32, 0xFF0000, 0x00FF00, 0x0000FF, 0);
     require(strip != nullptr, "cannot make an image");
     for (int i = 0; i < count; i++) {
         SDL_Rect stripe{0, static_cast<Sint16>(i * h), static_cast<Uint16>(w),
@@ -55,21 +65,21 @@ void fill_prefs(ConfigStore& prefs, int width, int height) {
     prefs.get_string("board_width") = int_to_text(width);
     prefs.get_string("board_height") = int_to_text(height);
     const char* numbers[][2] = {
-        {"block_size", "4"}, {"board_x", "100"}, {"board_y", "10"}, {"next_piece_x", "4"},
-        {"next_piece_y", "4"}, {"level_x", "4"}, {"level_y", "40"}, {"level_w", "12"},
-        {"level_h", "6"}, {"points_x", "4"}, {"points_y", "50"}, {"points_w", "12"},
-        {"points_h", "4"}, {"lines_x", "4"}, {"lines_y", "60"}, {"lines_w", "12"},
-        {"lines_h", "4"}, {"key_repeat_delay", "0"}, {"key_repeat_rate", "0"},
-        {"pause_key", "p"}, {"turn_left_key", "z"}, {"turn_right_key", "up"},
-        {"move_left_key", "left"}, {"move_right_key", "right"}, {"move_down_key", "down"},
-        {"drop_key", "space"}};
+        {"block_size", "4"},       {"board_x", "100"},        {"board_y", "10"},
+        {"next_piece_x", "4"},     {"next_piece_y", "4"},     {"level_x", "4"},
+        {"level_y", "40"},         {"level_w", "12"},         {"level_h", "6"},
+        {"points_x", "4"},         {"points_y", "50"},        {"points_w", "12"},
+        {"points_h", "4"},         {"lines_x", "4"},          {"lines_y", "60"},
+        {"lines_w", "12"},         {"lines_h", "4"},          {"key_repeat_delay", "0"},
+        {"key_repeat_rate", "0"},  {"pause_key", "p"},        {"turn_left_key", "z"},
+        {"turn_right_key", "up"},  {"move_left_key", "left"}, {"move_right_key", "right"},
+        {"move_down_key", "down"}, {"drop_key", "space"}};
     for (const auto& [key, value] : numbers) {
         prefs.get_string(key) = value;
     }
-    const char* images[][2] = {
-        {"background_img", "background.bmp"}, {"level_font", "digits.bmp"},
-        {"small_num_font", "digits.bmp"},     {"game_over_img", "over.bmp"},
-        {"paused_img", "paused.bmp"},         {"blocks_img", "blocks.bmp"}};
+    const char* images[][2] = {{"background_img", "background.bmp"}, {"level_font", "digits.bmp"},
+                               {"small_num_font", "digits.bmp"},     {"game_over_img", "over.bmp"},
+                               {"paused_img", "paused.bmp"},         {"blocks_img", "blocks.bmp"}};
     for (const auto& [key, file] : images) {
         prefs.get_string(key) = folder + file;
     }
@@ -127,25 +137,25 @@ bool play_action(Game& game, Action action) {
         return game.handle_event(event) == 2;
     }
     switch (action) {
-    case focus_lost: {
-        SDL_Event event{};
-        event.type = SDL_ACTIVEEVENT;
-        event.active.state = SDL_APPINPUTFOCUS;
-        event.active.gain = 0;
-        game.handle_event(event);
-        return false;
-    }
-    case gravity:
-        // The fall clock runs no steps while the game is paused.
-        return !game.paused && game.gravity_step() == GravityResult::game_over;
-    case redraw:
-        if (!game.paused) {
-            game.update_screen();
-            require(game.shown_board == game.board, "the screen does not show the board");
+        case focus_lost: {
+            SDL_Event event{};
+            event.type = SDL_ACTIVEEVENT;
+            event.active.state = SDL_APPINPUTFOCUS;
+            event.active.gain = 0;
+            game.handle_event(event);
+            return false;
         }
-        return false;
-    default:
-        return false;
+        case gravity:
+            // The fall clock runs no steps while the game is paused.
+            return !game.paused && game.gravity_step() == GravityResult::game_over;
+        case redraw:
+            if (!game.paused) {
+                game.update_screen();
+                require(game.shown_board == game.board, "the screen does not show the board");
+            }
+            return false;
+        default:
+            return false;
     }
 }
 

@@ -67,28 +67,37 @@ TEST_F(BadMenuFile, MalformedValuesAreReadAsDocumentedOrReported) {
         {"count beyond the int range", "num_tsurfs: 99999999999999\n",
          "menu \"num_tsurfs\" is 2147483647, more than 1000: only the first 1000 are read\n"
          "elements 1\n"},
-        {"huge image count naming nothing", "num_surfs: 5000\nsurf1_name: a\nsurf1_path: small.bmp\n",
+        {"huge image count naming nothing",
+         "num_surfs: 5000\nsurf1_name: a\nsurf1_path: small.bmp\n",
          "menu \"num_surfs\" is 5000, more than 1000: only the first 1000 are read\n" +
              repeated("couldn't load menu image : \n", 999) + "elements 1\n"},
-        {"positions beyond 16 bits", "num_buttons: 1\nbutton1_surf: s\nbutton1_x: 70000\n"
+        {"positions beyond 16 bits",
+         "num_buttons: 1\nbutton1_surf: s\nbutton1_x: 70000\n"
          "button1_y: -40000\nnum_surfs: 1\nsurf1_name: s\nsurf1_path: small.bmp\n",
          "elements 2 [4464,25536,30,10]30x10\n"},
         {"negative rectangle sizes", "num_buttons: 1\nbutton1_rect: -5,-6,-7,-8\n",
          "elements 2 [-5,-6,65529,65528]-\n"},
         {"rectangle of words", "num_buttons: 1\nbutton1_rect: a,b,c,d\nbutton1_x: 3\n",
          "elements 2 [3,0,0,0]-\n"},
-        {"empty names", "num_surfs: 1\nsurf1_name:\nsurf1_path: small.bmp\nnum_buttons: 1\n"
-         "button1_surf:\n", "elements 2 [0,0,30,10]30x10\n"},
+        {"empty names",
+         "num_surfs: 1\nsurf1_name:\nsurf1_path: small.bmp\nnum_buttons: 1\n"
+         "button1_surf:\n",
+         "elements 2 [0,0,30,10]30x10\n"},
         {"image path of binary bytes", "num_surfs: 1\nsurf1_name: x\nsurf1_path: \x01\xff\x80z\n",
          "couldn't load menu image x: \x01\xff\x80z\nelements 1\n"},
         {"image path that is a folder", "num_surfs: 1\nsurf1_name: x\nsurf1_path: .\n",
          "couldn't load menu image x: .\nelements 1\n"},
-        {"font file that is no font", "num_fonts: 1\nfont1_name: f\nfont1_path: small.bmp\n"
-         "font1_size: 12\n", "couldn't load font \"f\" from file \"small.bmp\"\nelements 1\n"},
+        {"font file that is no font",
+         "num_fonts: 1\nfont1_name: f\nfont1_path: small.bmp\n"
+         "font1_size: 12\n",
+         "couldn't load font \"f\" from file \"small.bmp\"\nelements 1\n"},
         // SDL_ttf takes the size as it is; the text comes out tiny, but it comes out.
-        {"negative font size", font_lines("-12") + text_button("Hi", "ffffff"), "elements 2 [0,0,", false},
-        {"colour of words", font_lines("12") + text_button("Hi", "zz#q"), "elements 2 [0,0,", false},
-        {"text far wider than any surface", font_lines("40") + text_button(std::string(5000, 'W'), "ffffff"),
+        {"negative font size", font_lines("-12") + text_button("Hi", "ffffff"), "elements 2 [0,0,",
+         false},
+        {"colour of words", font_lines("12") + text_button("Hi", "zz#q"), "elements 2 [0,0,",
+         false},
+        {"text far wider than any surface",
+         font_lines("40") + text_button(std::string(5000, 'W'), "ffffff"),
          "elements 2 [0,0,0,0]-\n"},
         {"lines without a colon", "num_buttons 1\nbutton1_x\n", "elements 1\n"},
         {"CR LF line endings", "num_buttons: 1\r\nbutton1_x: 7\r\nbutton1_rect: 0,0,5,5\r\n",

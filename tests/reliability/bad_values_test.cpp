@@ -37,10 +37,14 @@ class BadPiecesFile : public GameTest {};
 
 TEST_F(BadPiecesFile, EveryMalformedLineIsSkippedWithItsReasonOrReadAsDocumented) {
     const std::vector<PiecesCase> cases = {
-        {"short line", "abc\n" + t_piece + "\n", "pieces.dat:1: skipped a piece: shorter than 13 bytes\n", 1},
-        {"empty line", "\n" + t_piece + "\n", "pieces.dat:1: skipped a piece: shorter than 13 bytes\n", 1},
-        {"tile 7", with_byte(t_piece, 3, 7) + "\n", "pieces.dat:1: skipped a piece: its tile (byte 4) is not 0 to 6\n", 0},
-        {"tile -1, an empty cell", with_byte(t_piece, 3, 0xFF), "pieces.dat:1: skipped a piece: its tile (byte 4) is not 0 to 6\n", 0},
+        {"short line", "abc\n" + t_piece + "\n",
+         "pieces.dat:1: skipped a piece: shorter than 13 bytes\n", 1},
+        {"empty line", "\n" + t_piece + "\n",
+         "pieces.dat:1: skipped a piece: shorter than 13 bytes\n", 1},
+        {"tile 7", with_byte(t_piece, 3, 7) + "\n",
+         "pieces.dat:1: skipped a piece: its tile (byte 4) is not 0 to 6\n", 0},
+        {"tile -1, an empty cell", with_byte(t_piece, 3, 0xFF),
+         "pieces.dat:1: skipped a piece: its tile (byte 4) is not 0 to 6\n", 0},
         {"block offset 4, inside the well at the start", with_byte(t_piece, 8, 4) + "\n",
          "pieces.dat:1: skipped a piece: a block offset (bytes 6 to 13) is not 0 to 3\n", 0},
         {"block offset 127", with_byte(t_piece, 11, 0x7F) + "\n",
@@ -49,10 +53,12 @@ TEST_F(BadPiecesFile, EveryMalformedLineIsSkippedWithItsReasonOrReadAsDocumented
          "pieces.dat:1: skipped a piece: a block offset (bytes 6 to 13) is not 0 to 3\n", 0},
         {"CR LF line ending", t_piece + "\r\n" + t_piece + "\r\n", "", 2},
         {"no final line feed", t_piece, "", 1},
-        {"any non-zero flag byte, a far centre", with_byte(with_byte(with_byte(t_piece, 2, 0xFF), 4, 0x80), 0, 0x80), "", 1},
+        {"any non-zero flag byte, a far centre",
+         with_byte(with_byte(with_byte(t_piece, 2, 0xFF), 4, 0x80), 0, 0x80), "", 1},
         {"binary garbage", std::string("\0\xff\x80\x7f\x01\n", 6) + std::string(40, '\xff') + "\n",
          "pieces.dat:1: skipped a piece: shorter than 13 bytes\n"
-         "pieces.dat:2: skipped a piece: its tile (byte 4) is not 0 to 6\n", 0},
+         "pieces.dat:2: skipped a piece: its tile (byte 4) is not 0 to 6\n",
+         0},
         {"nothing at all", "", "", 0},
     };
     for (const PiecesCase& c : cases) {
@@ -91,14 +97,19 @@ TEST_F(BadPrefsValues, EveryMalformedGameSettingIsReportedOrReadAsDocumented) {
         {"lines_w", "99999999999999999999", "couldn't load \"lines box\", gotta go!\n", 1},
         {"next_piece_x", "70000", built, 0},  // cut to 16 bits where it is drawn
         {"level_y", "-40000", built, 0},
-        {"board_x", "99999", "can't build a board of 10 by 20 cells of 20 pixels: check "
-                             "\"board_width\", \"board_height\" and \"block_size\"\n", 1},
-        {"board_width", "ten", "can't build a board of 0 by 20 cells of 20 pixels: check "
-                               "\"board_width\", \"board_height\" and \"block_size\"\n", 1},
+        {"board_x", "99999",
+         "can't build a board of 10 by 20 cells of 20 pixels: check "
+         "\"board_width\", \"board_height\" and \"block_size\"\n",
+         1},
+        {"board_width", "ten",
+         "can't build a board of 0 by 20 cells of 20 pixels: check "
+         "\"board_width\", \"board_height\" and \"block_size\"\n",
+         1},
         {"background_img", "", "couldn't load \"background image\", gotta go!\n", 1},
         {"level_font", "\x01\xff\x80.bmp", "couldn't load \"level font\", gotta go!\n", 1},
         // A file written with CR LF endings: on this platform the CR belongs to the value.
-        {"background_img", "background.bmp\r", "couldn't load \"background image\", gotta go!\n", 1},
+        {"background_img", "background.bmp\r", "couldn't load \"background image\", gotta go!\n",
+         1},
         {"block_size", "20\r", built, 0},  // numbers stop at the CR
         {"pieces_file", "pieces.dat\r", "couldn't read pieces file: pieces.dat\r\nbuilt\n", 0},
     };

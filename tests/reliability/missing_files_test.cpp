@@ -40,7 +40,8 @@ CommandResult run_game(const std::string& folder) {
 TEST(MissingFiles, EachFileTheGameNamesGivesItsMessageOrTheGameGoesOn) {
     const std::vector<MissingCase> cases = {
         {"menus/main_menu.txt", "couldn't load menu file: menus/main_menu.txt\n", 1},
-        {"images/menu_background.png", "couldn't load menu background: images/menu_background.png\n", 1},
+        {"images/menu_background.png",
+         "couldn't load menu background: images/menu_background.png\n", 1},
         {"images/background.png", "couldn't load \"background image\", gotta go!\n", 1},
         {"images/digits_large.png", "couldn't load \"level font\", gotta go!\n", 1},
         {"images/digits_small.png", "couldn't load \"small number font\", gotta go!\n", 1},

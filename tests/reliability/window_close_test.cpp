@@ -59,8 +59,10 @@ void push_click_on(const std::string& menu_file, const std::string& word) {
         event.type = SDL_MOUSEBUTTONDOWN;
         event.button.button = SDL_BUTTON_LEFT;
         event.button.state = SDL_PRESSED;
-        event.button.x = static_cast<Uint16>(menu.get_int(prefix + "_x") + values[0] + values[2] / 2);
-        event.button.y = static_cast<Uint16>(menu.get_int(prefix + "_y") + values[1] + values[3] / 2);
+        event.button.x =
+            static_cast<Uint16>(menu.get_int(prefix + "_x") + values[0] + values[2] / 2);
+        event.button.y =
+            static_cast<Uint16>(menu.get_int(prefix + "_y") + values[1] + values[3] / 2);
         push(event);
         return;
     }
