@@ -18,8 +18,9 @@ fi
 build=${FUZZ_BUILD:-build-fuzz}
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
+    mkdir -p "$build"
     CC=clang CXX=clang++ cmake -S . -B "$build" -DSANITIZE=ON -DFUZZ=ON -DBUILD_TESTING=OFF \
-        > "$build.configure.log" 2>&1 || { cat "$build.configure.log"; exit 1; }
+        > "$build/configure.log" 2>&1 || { cat "$build/configure.log"; exit 1; }
 fi
 cmake --build "$build" --target fuzzers -j "$(nproc)"
 build=$(cd "$build" && pwd)
