@@ -50,8 +50,9 @@ bool box_shows_colour(SDL_Surface* box, Uint32 colour) {
 
 }  // namespace
 
-// Small glyphs are 10x14 in 50x20 boxes, so every glyph stands at y = 10 - 7 = 3.
-TEST_F(GameTest, NumbersAreRightAlignedAndCutOffOnTheLeft) {
+// Small glyphs are 10x14 in 50x20 boxes, so every glyph stands at y = 10 - 7 = 3, the last at
+// x 40. Level glyphs are 15x20 in a 60x30 box: y = 15 - 10 = 5, centred on x 30.
+TEST_F(GameTest, NumbersAreRightAlignedAndLevelCentred) {
     Game& g = build_game();
     const struct {
         int* counter;
@@ -59,59 +60,45 @@ TEST_F(GameTest, NumbersAreRightAlignedAndCutOffOnTheLeft) {
         const char* element;
         SDL_Surface* box;
         int value;
-        std::string shown;
+        std::string shown;  // the digits drawn, from the left
+        int left, w, h, y;  // where the first glyph stands, and the glyph size
     } cases[] = {
-        {&g.points, &Game::draw_points, "points", g.points_box, 0, "0"},
-        {&g.points, &Game::draw_points, "points", g.points_box, 1234, "1234"},
+        {&g.points, &Game::draw_points, "points", g.points_box, 0, "0", 40, 10, 14, 3},
+        {&g.points, &Game::draw_points, "points", g.points_box, 1234, "1234", 10, 10, 14, 3},
         // A shorter number leaves nothing of the longer one behind.
-        {&g.points, &Game::draw_points, "points", g.points_box, 5, "5"},
-        {&g.lines, &Game::draw_lines, "lines", g.lines_box, 123456, "23456"},
+        {&g.points, &Game::draw_points, "points", g.points_box, 5, "5", 40, 10, 14, 3},
+        // Digits that do not fit are cut off on the left.
+        {&g.lines, &Game::draw_lines, "lines", g.lines_box, 123456, "23456", 0, 10, 14, 3},
+        {&g.level, &Game::draw_level, "level", g.level_box, 7, "7", 22, 15, 20, 5},
+        {&g.level, &Game::draw_level, "level", g.level_box, 12, "12", 15, 15, 20, 5},
+        // The tens of 123 have no glyph; only the units show, at the box's centre line.
+        {&g.level, &Game::draw_level, "level", g.level_box, 123, "3", 30, 15, 20, 5},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.element) + " " + std::to_string(c.value));
         *c.counter = c.value;
         g.compositor.find(c.element)->dirty = false;
         (g.*c.draw)();
-        EXPECT_TRUE(g.compositor.find(c.element)->dirty) << c.element;
-        int left = 50 - 10 * static_cast<int>(c.shown.size());
+        EXPECT_TRUE(g.compositor.find(c.element)->dirty);
+        int right = c.left + c.w * static_cast<int>(c.shown.size());
         for (size_t i = 0; i < c.shown.size(); i++) {
-            expect_glyph(c.box, c.shown[i] - '0', left + 10 * static_cast<int>(i), 3, 10, 14);
+            expect_glyph(c.box, c.shown[i] - '0', c.left + c.w * static_cast<int>(i), c.y, c.w,
+                         c.h);
         }
-        if (left > 0) {
-            EXPECT_EQ(pixel_at(c.box, left - 1, 3), nothing) << c.value;
-            EXPECT_EQ(alpha_at(c.box, left - 1, 3), 0) << c.value;
+        if (c.left > 0) {
+            EXPECT_EQ(pixel_at(c.box, c.left - 1, c.y), nothing);
+            EXPECT_EQ(alpha_at(c.box, c.left - 1, c.y), 0);
         }
-        EXPECT_EQ(pixel_at(c.box, 45, 2), nothing);
-        EXPECT_EQ(pixel_at(c.box, 45, 17), nothing);
+        if (right < c.box->w) {
+            EXPECT_EQ(pixel_at(c.box, right, c.y), nothing);
+        }
+        EXPECT_EQ(pixel_at(c.box, right - 5, c.y - 1), nothing);
+        EXPECT_EQ(pixel_at(c.box, right - 5, c.y + c.h), nothing);
         for (int digit = 0; digit < 10; digit++) {
             bool expected = c.shown.find(static_cast<char>('0' + digit)) != std::string::npos;
-            EXPECT_EQ(box_shows_colour(c.box, digit_colour(digit)), expected) << c.value;
+            EXPECT_EQ(box_shows_colour(c.box, digit_colour(digit)), expected) << "digit " << digit;
         }
     }
-}
-
-// Level glyphs are 15x20 in a 60x30 box: y = 15 - 10 = 5, x0 = 30 - 15 = 15.
-TEST_F(GameTest, LevelIsCentredWithOneOrTwoDigits) {
-    Game& g = build_game();
-    g.compositor.find("level")->dirty = false;
-    g.level = 7;
-    g.draw_level();
-    EXPECT_TRUE(g.compositor.find("level")->dirty);
-    expect_glyph(g.level_box, 7, 22, 5, 15, 20);
-    EXPECT_EQ(pixel_at(g.level_box, 21, 5), nothing);
-    EXPECT_EQ(pixel_at(g.level_box, 37, 5), nothing);
-
-    g.level = 12;
-    g.draw_level();
-    expect_glyph(g.level_box, 1, 15, 5, 15, 20);
-    expect_glyph(g.level_box, 2, 30, 5, 15, 20);
-    EXPECT_FALSE(box_shows_colour(g.level_box, digit_colour(7)));
-
-    // The tens of 123 have no glyph; only the units show, at the box's centre line.
-    g.level = 123;
-    g.draw_level();
-    expect_glyph(g.level_box, 3, 30, 5, 15, 20);
-    EXPECT_EQ(pixel_at(g.level_box, 20, 10), nothing);
-    EXPECT_FALSE(box_shows_colour(g.level_box, digit_colour(2)));
 }
 
 TEST_F(GameTest, BarIsCentredInTheNextPieceBox) {

@@ -9,11 +9,6 @@ namespace {
 
 const Uint32 marker = 0x123456;  // painted straight onto the screen to see what is repainted
 
-bool answer_to(const SDL_Event& event, Uint32 start, Uint32 now, bool* end_program) {
-    *end_program = !*end_program;  // poisoned: an answer must set it
-    return game_over_answer(event, start, now, end_program);
-}
-
 }  // namespace
 
 TEST_F(GameTest, PauseHidesTheBlocksAndShowsThePausedImage) {
@@ -90,32 +85,38 @@ TEST_F(GameTest, ResumeKeepsThePartOfTheIntervalThatHadRun) {
 }
 
 TEST_F(GameTest, GameOverAnswers) {
-    const Uint32 start = 5000;
-    bool end = false;
-    for (SDLKey key : {SDLK_RETURN, SDLK_ESCAPE}) {
-        EXPECT_TRUE(answer_to(key_down(key), start, start, &end)) << key;
-        EXPECT_FALSE(end);
-    }
-    EXPECT_TRUE(answer_to(quit_event(), start, start, &end));
-    EXPECT_TRUE(end);
-
-    // Space only once more than 1.5 s have passed.
-    EXPECT_FALSE(answer_to(key_down(SDLK_SPACE), start, start + 1000, &end));
-    EXPECT_FALSE(answer_to(key_down(SDLK_SPACE), start, start + 1500, &end));
-    EXPECT_TRUE(answer_to(key_down(SDLK_SPACE), start, start + 1501, &end));
-    EXPECT_FALSE(end);
-    // ... counted as elapsed time, also across the wrap of the tick count.
-    EXPECT_FALSE(answer_to(key_down(SDLK_SPACE), 0xFFFFFF00u, 0xFFFFFF00u + 1000, &end));
-    EXPECT_TRUE(answer_to(key_down(SDLK_SPACE), 0xFFFFFF00u, 0xFFFFFF00u + 2000, &end));
-
-    EXPECT_FALSE(answer_to(key_down(SDLK_a), start, start + 5000, &end));
     SDL_Event release = key_down(SDLK_RETURN);
-    release.type = SDL_KEYUP;
-    release.key.type = SDL_KEYUP;
-    EXPECT_FALSE(answer_to(release, start, start, &end));
+    release.type = release.key.type = SDL_KEYUP;
     SDL_Event click{};
     click.type = SDL_MOUSEBUTTONDOWN;
-    EXPECT_FALSE(answer_to(click, start, start, &end));
+    const Uint32 start = 5000, wrap = 0xFFFFFF00u;
+    const struct {
+        SDL_Event event;
+        Uint32 start, now;
+        bool answered, end_program;
+    } cases[] = {
+        {key_down(SDLK_RETURN), start, start, true, false},
+        {key_down(SDLK_ESCAPE), start, start, true, false},
+        {quit_event(), start, start, true, true},
+        // Space only once more than 1.5 s have passed, counted as elapsed time across the wrap
+        // of the tick count too.
+        {key_down(SDLK_SPACE), start, start + 1000, false, false},
+        {key_down(SDLK_SPACE), start, start + 1500, false, false},
+        {key_down(SDLK_SPACE), start, start + 1501, true, false},
+        {key_down(SDLK_SPACE), wrap, wrap + 1000, false, false},
+        {key_down(SDLK_SPACE), wrap, wrap + 2000, true, false},
+        {key_down(SDLK_a), start, start + 5000, false, false},
+        {release, start, start, false, false},
+        {click, start, start, false, false},
+    };
+    for (const auto& c : cases) {
+        bool end_program = !c.end_program;  // poisoned: an answer must set it
+        EXPECT_EQ(game_over_answer(c.event, c.start, c.now, &end_program), c.answered)
+            << "case " << &c - cases;
+        if (c.answered) {
+            EXPECT_EQ(end_program, c.end_program) << "case " << &c - cases;
+        }
+    }
 }
 
 TEST_F(GameTest, GameOverShowsTheImageAndWaitsForAnAnswerGivenWhileItIsUp) {
