@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "tests/support/test_support.h"
 
 TEST(Startup, WithoutPrefsFileReportsAndExitsWithStatusOne) {
@@ -13,22 +11,5 @@ TEST(Startup, WithoutPrefsFileReportsAndExitsWithStatusOne) {
     EXPECT_EQ(result.status, 1);
 }
 
-TEST(Startup, OpensTheConfiguredWindowWithBothCaptions) {
-    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-    ConfigStore prefs;
-    prefs.get_string("window_w") = "320";
-    prefs.get_string("window_h") = "200";
-    SDL_Surface* screen = open_window(prefs);
-    ASSERT_NE(screen, nullptr);
-    EXPECT_EQ(screen->w, 320);
-    EXPECT_EQ(screen->h, 200);
-    EXPECT_EQ(SDL_GetVideoSurface(), screen);
-    char* title = nullptr;
-    char* icon = nullptr;
-    SDL_WM_GetCaption(&title, &icon);
-    ASSERT_NE(title, nullptr);
-    ASSERT_NE(icon, nullptr);
-    EXPECT_STREQ(title, "DERevarez");
-    EXPECT_STREQ(icon, "Kelvra");
-    SDL_Quit();
-}
+// The window's size and both captions: Start in tests/e2e/start_and_quit_test.cpp, on a real
+// X server.

@@ -49,11 +49,8 @@ TEST_F(GameTest, CutsSevenTilesFromOneColumn) {
         ASSERT_NE(tile, nullptr);
         EXPECT_EQ(tile->w, test_block);
         EXPECT_EQ(tile->h, test_block);
-        Uint32 raw = *static_cast<Uint32*>(tile->pixels);
-        Uint8 r, gr, b, a;
-        SDL_GetRGBA(raw, tile->format, &r, &gr, &b, &a);
-        EXPECT_EQ((Uint32(r) << 16) | (Uint32(gr) << 8) | b, tile_colour(i)) << "tile " << i;
-        EXPECT_EQ(a, 255);
+        EXPECT_EQ(pixel_at(tile, 0, 0), tile_colour(i)) << "tile " << i;
+        EXPECT_EQ(alpha_at(tile, 0, 0), 255);
     }
 }
 

@@ -12,16 +12,6 @@ namespace {
 const Uint32 nothing = 0x000000;  // a cleared box pixel: transparent black
 const Uint32 marker = 0x123456;   // painted straight onto the screen to see what is repainted
 
-Uint8 alpha_at(SDL_Surface* surface, int x, int y) {
-    SDL_LockSurface(surface);
-    Uint32 raw = *reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) +
-                                            y * surface->pitch + x * 4);
-    SDL_UnlockSurface(surface);
-    Uint8 r, g, b, a;
-    SDL_GetRGBA(raw, surface->format, &r, &g, &b, &a);
-    return a;
-}
-
 // Expects the glyph of digit to fill the w x h rectangle at (x, y) of box, and the pixels just
 // left and right of it to hold something else.
 void expect_glyph(SDL_Surface* box, int digit, int x, int y, int w, int h) {

@@ -36,14 +36,28 @@ SDL_Surface* make_filled_surface(int w, int h, Uint32 rgb) {
     return surface;
 }
 
-Uint32 pixel_at(SDL_Surface* surface, int x, int y) {
+namespace {
+
+void read_rgba(SDL_Surface* surface, int x, int y, Uint8 rgba[4]) {
     SDL_LockSurface(surface);
     Uint32 raw = *reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) +
                                             y * surface->pitch + x * 4);
     SDL_UnlockSurface(surface);
-    Uint8 r, g, b;
-    SDL_GetRGB(raw, surface->format, &r, &g, &b);
-    return (Uint32(r) << 16) | (Uint32(g) << 8) | b;
+    SDL_GetRGBA(raw, surface->format, &rgba[0], &rgba[1], &rgba[2], &rgba[3]);
+}
+
+}  // namespace
+
+Uint32 pixel_at(SDL_Surface* surface, int x, int y) {
+    Uint8 rgba[4];
+    read_rgba(surface, x, y, rgba);
+    return (Uint32(rgba[0]) << 16) | (Uint32(rgba[1]) << 8) | rgba[2];
+}
+
+Uint8 alpha_at(SDL_Surface* surface, int x, int y) {
+    Uint8 rgba[4];
+    read_rgba(surface, x, y, rgba);
+    return rgba[3];
 }
 
 CommandResult run_command(const std::string& folder, const std::string& command) {

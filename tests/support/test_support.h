@@ -18,8 +18,9 @@ std::string read_file(const std::string& path);
 // A 32-bit software surface filled with one colour (0xRRGGBB, opaque).
 SDL_Surface* make_filled_surface(int w, int h, Uint32 rgb);
 
-// The 0xRRGGBB colour of one pixel of a 32-bit surface.
+// The 0xRRGGBB colour, and the alpha, of one pixel of a 32-bit surface.
 Uint32 pixel_at(SDL_Surface* surface, int x, int y);
+Uint8 alpha_at(SDL_Surface* surface, int x, int y);
 
 // The exit status and the standard output of a shell command run in folder.
 struct CommandResult {
