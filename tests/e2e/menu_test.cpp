@@ -34,7 +34,7 @@ using Preferences = MainMenuScenario;
 TEST_F(Hover, LightsAButtonAndLeavingRestoresIt) {
     const MenuButton* lit = nullptr;
     for (const MenuButton& button : menu.buttons) {
-        if (lit == nullptr && !button.hover.empty() && !button.word.empty()) {
+        if (lit == nullptr && button.hover.w > 0 && !button.word.empty()) {
             lit = &button;
         }
     }

@@ -1,7 +1,6 @@
 #include "tests/e2e/picture.h"
 
 #include <SDL_image.h>
-#include <SDL_ttf.h>
 
 #include <cstdio>
 
@@ -23,7 +22,9 @@ Uint32 raw_pixel(SDL_Surface* surface, int x, int y) {
     }
 }
 
-Picture from_surface(SDL_Surface* surface) {
+}  // namespace
+
+Picture picture_of(SDL_Surface* surface) {
     Picture picture;
     picture.w = surface->w;
     picture.h = surface->h;
@@ -46,33 +47,12 @@ Picture from_surface(SDL_Surface* surface) {
     return picture;
 }
 
-}  // namespace
-
 Picture load_picture(const std::string& path) {
     SDL_Surface* surface = IMG_Load(path.c_str());
     if (surface == nullptr) {
         return Picture();
     }
-    Picture picture = from_surface(surface);
-    SDL_FreeSurface(surface);
-    return picture;
-}
-
-Picture render_text(const std::string& font_path, int size, const std::string& text,
-                    SDL_Color colour) {
-    if (TTF_WasInit() == 0 && TTF_Init() != 0) {
-        return Picture();
-    }
-    TTF_Font* font = TTF_OpenFont(font_path.c_str(), size);
-    if (font == nullptr) {
-        return Picture();
-    }
-    SDL_Surface* surface = TTF_RenderText_Blended(font, text.c_str(), colour);
-    TTF_CloseFont(font);
-    if (surface == nullptr) {
-        return Picture();
-    }
-    Picture picture = from_surface(surface);
+    Picture picture = picture_of(surface);
     SDL_FreeSurface(surface);
     return picture;
 }

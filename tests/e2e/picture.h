@@ -1,5 +1,5 @@
 // Pictures the end-to-end tests compare: screenshots read back from the X server, the shipped
-// images, and menu texts rendered the way the menus render them.
+// images and the menus composed in the test process.
 #pragma once
 
 #include <SDL.h>
@@ -29,10 +29,8 @@ inline Uint32 rgb_of(Uint32 pixel) {
 // the file cannot be read.
 Picture load_picture(const std::string& path);
 
-// text rendered with the TrueType font at path and size in colour, as the menus render their
-// texts (blended, with alpha). Empty when the font cannot be opened or the text is empty.
-Picture render_text(const std::string& font_path, int size, const std::string& text,
-                    SDL_Color colour);
+// The pixels of surface, any depth, with its alpha (a colour key reads as alpha 0).
+Picture picture_of(SDL_Surface* surface);
 
 // Saves picture as a PNG file (through ImageMagick's convert). False on failure.
 bool save_png(const Picture& picture, const std::string& path);

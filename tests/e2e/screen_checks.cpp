@@ -46,39 +46,6 @@ bool shows_picture(const Picture& screen, const Picture& picture, int x, int y) 
 
 namespace {
 
-// One channel blended as SDL blends per-pixel alpha: d + (s - d) * a / 256.
-Uint32 blend_channel(Uint32 source, Uint32 target, Uint32 alpha) {
-    int s = int(source & 0xFF);
-    int d = int(target & 0xFF);
-    return Uint32((((s - d) * int(alpha)) >> 8) + d) & 0xFF;
-}
-
-void blend_onto(Picture& target, const Picture& picture, int x, int y) {
-    for (int py = 0; py < picture.h; ++py) {
-        for (int px = 0; px < picture.w; ++px) {
-            if (!target.contains(x + px, y + py)) {
-                continue;
-            }
-            Uint32 source = picture.at(px, py);
-            Uint32 alpha = alpha_of(source);
-            Uint32& pixel = target.pixels[static_cast<size_t>(y + py) * target.w + x + px];
-            if (alpha == 255) {
-                pixel = source;
-            } else if (alpha != 0) {
-                pixel = 0xFF000000u | blend_channel(source >> 16, pixel >> 16, alpha) << 16 |
-                        blend_channel(source >> 8, pixel >> 8, alpha) << 8 |
-                        blend_channel(source, pixel, alpha);
-            }
-        }
-    }
-}
-
-bool lit(const MenuButton& button, Spot pointer) {
-    const SDL_Rect& r = button.hit;
-    return !button.hover.empty() && pointer.x >= r.x && pointer.x <= r.x + r.w &&
-           pointer.y >= r.y && pointer.y <= r.y + r.h;
-}
-
 std::string hex(Uint32 pixel) {
     char text[16];
     std::snprintf(text, sizeof text, "#%06x", rgb_of(pixel));
@@ -87,12 +54,16 @@ std::string hex(Uint32 pixel) {
 
 }  // namespace
 
-Picture compose_menu(const ShippedMenu& menu, Spot pointer) {
-    Picture picture = menu.background;
-    for (const MenuButton& button : menu.buttons) {
-        blend_onto(picture, lit(button, pointer) ? button.hover : button.normal, button.x,
-                   button.y);
-    }
+Picture compose_menu(const ShippedMenu& shipped, Spot pointer) {
+    Menu& menu = *shipped.menu;
+    SDL_Surface* target =
+        SDL_CreateRGBSurface(SDL_SWSURFACE, menu.background_surface->w, menu.background_surface->h,
+                             32, 0xFF0000, 0xFF00, 0xFF, 0);
+    menu.update_hover(pointer.x, pointer.y);
+    menu.compositor.full_redraw = true;
+    menu.compositor.redraw(target);
+    Picture picture = picture_of(target);
+    SDL_FreeSurface(target);
     return picture;
 }
 

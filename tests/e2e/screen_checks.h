@@ -13,9 +13,8 @@
 // when no opaque pixel falls on the screen.
 bool shows_picture(const Picture& screen, const Picture& picture, int x, int y);
 
-// The menu as its compositor draws it: the background, then every button's picture in
-// number order, blended by its alpha. A button whose lit area (its hit rectangle, edges
-// included) holds pointer shows its hover picture.
+// The whole menu as its compositor draws it, every button whose lit area (its hit rectangle,
+// edges included) holds pointer showing its hover surface.
 Picture compose_menu(const ShippedMenu& menu, Spot pointer);
 
 // "" when screen shows expected (all but one pixel in a thousand within a rounding step of

@@ -1,14 +1,11 @@
 #include "tests/e2e/shipped_data.h"
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "menu/menu.h"
 
 namespace {
-
-std::string numbered(const std::string& prefix, int i, const std::string& suffix) {
-    return prefix + int_to_text(i) + suffix;
-}
 
 Picture opaque(Picture picture) {
     for (Uint32& pixel : picture.pixels) {
@@ -17,88 +14,49 @@ Picture opaque(Picture picture) {
     return picture;
 }
 
-void load_images(ConfigStore& menu, const std::string& folder,
-                 std::map<std::string, Picture>& surfaces) {
-    for (int i = 1; i <= menu.get_int("num_surfs"); ++i) {
-        std::string name = menu.get_string(numbered("surf", i, "_name"));
-        if (surfaces.count(name) != 0) {
-            continue;
-        }
-        Picture picture =
-            load_picture(folder + "/" + menu.get_string(numbered("surf", i, "_path")));
-        if (picture.empty()) {
-            continue;
-        }
-        bool alpha = menu.get_string(numbered("surf", i, "_alpha")) == "true";
-        surfaces[name] = alpha ? picture : opaque(picture);
+// The game's own Menu needs a window to convert its images to; a small one under SDL's dummy
+// driver, opened once in the test process, does (its display format is the X server's: 32-bit
+// pixels, 8 bits a colour).
+void open_conversion_window() {
+    if (SDL_GetVideoSurface() == nullptr) {
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        SDL_Init(SDL_INIT_VIDEO);
+        SDL_SetVideoMode(16, 16, 32, SDL_SWSURFACE);
     }
 }
 
-void load_texts(ConfigStore& menu, const std::string& folder, ConfigStore* substitutions,
-                std::map<std::string, Picture>& surfaces) {
-    for (int i = 1; i <= menu.get_int("num_tsurfs"); ++i) {
-        std::string name = menu.get_string(numbered("tsurf", i, "_name"));
-        std::string text =
-            substitute_keys(menu.get_string(numbered("tsurf", i, "_text")), substitutions);
-        std::string font = menu.get_string(numbered("tsurf", i, "_font"));
-        if (surfaces.count(name) != 0) {
-            continue;
-        }
-        for (int f = 1; f <= menu.get_int("num_fonts"); ++f) {
-            if (menu.get_string(numbered("font", f, "_name")) != font) {
-                continue;
-            }
-            Picture picture =
-                render_text(folder + "/" + menu.get_string(numbered("font", f, "_path")),
-                            menu.get_int(numbered("font", f, "_size")), text,
-                            parse_color(menu.get_string(numbered("tsurf", i, "_color"))));
-            if (!picture.empty()) {
-                surfaces[name] = picture;
-            }
-            break;
-        }
-    }
+// The width and height of surface as an area at (x, y); empty for no surface.
+SDL_Rect area(SDL_Surface* surface, int x, int y) {
+    return surface == nullptr
+               ? SDL_Rect{0, 0, 0, 0}
+               : SDL_Rect{Sint16(x), Sint16(y), Uint16(surface->w), Uint16(surface->h)};
 }
 
-MenuButton load_button(ConfigStore& menu, int i, std::map<std::string, Picture>& surfaces) {
-    std::string prefix = numbered("button", i, "");
-    MenuButton button;
-    button.number = i;
-    button.word = menu.get_string(prefix + "_return");
-    button.x = menu.get_int(prefix + "_x");
-    button.y = menu.get_int(prefix + "_y");
-    std::string normal_name = menu.get_string(prefix + "_surf");
-    std::string hover_name = menu.get_string(prefix + "_surf_over");
-    if (surfaces.count(normal_name) != 0) {
-        button.normal = surfaces[normal_name];
-    }
-    if (!hover_name.empty() && surfaces.count(hover_name) != 0) {
-        button.hover = surfaces[hover_name];
-    }
-    std::string rect = menu.get_string(prefix + "_rect");
-    button.hit = rect.empty() ? SDL_Rect{0, 0, Uint16(button.normal.w), Uint16(button.normal.h)}
-                              : parse_rect(rect);
-    button.hit.x = Sint16(button.hit.x + button.x);
-    button.hit.y = Sint16(button.hit.y + button.y);
-    return button;
-}
-
-bool inside(int x, int y, int left, int top, int w, int h) {
-    return x >= left && y >= top && x <= left + w && y <= top + h;
+bool inside(int x, int y, const SDL_Rect& r) {
+    return x >= r.x && y >= r.y && x <= r.x + r.w && y <= r.y + r.h;
 }
 
 }  // namespace
 
 ShippedMenu::ShippedMenu(const std::string& folder, const std::string& file_name,
                          ConfigStore* substitutions) {
-    ConfigStore menu;
-    menu.load((folder + "/" + file_name).c_str());
-    background = opaque(load_picture(folder + "/" + menu.get_string("background")));
-    std::map<std::string, Picture> surfaces;
-    load_images(menu, folder, surfaces);
-    load_texts(menu, folder, substitutions, surfaces);
-    for (int i = 1; i <= menu.get_int("num_buttons"); ++i) {
-        buttons.push_back(load_button(menu, i, surfaces));
+    open_conversion_window();
+    std::string previous = std::filesystem::current_path().string();
+    std::filesystem::current_path(folder);  // the menu names its files relative to it
+    menu = std::make_shared<Menu>(file_name.c_str(), substitutions);
+    std::filesystem::current_path(previous);
+    for (size_t i = 1; i < menu->compositor.elements.size(); ++i) {
+        const Element& shown = menu->compositor.elements[i];
+        std::string prefix = "button" + int_to_text(int(i));
+        auto hover = menu->surfaces.find(menu->config.get_string(prefix + "_surf_over"));
+        MenuButton button;
+        button.number = int(i);
+        button.word = menu->config.get_string(prefix + "_return");
+        button.hit = menu->button_rects[i - 1];
+        button.normal = area(shown.surface, shown.x, shown.y);
+        button.hover =
+            area(hover == menu->surfaces.end() ? nullptr : hover->second, shown.x, shown.y);
+        buttons.push_back(button);
     }
 }
 
@@ -113,9 +71,7 @@ const MenuButton* ShippedMenu::button(const std::string& word) const {
 
 bool ShippedMenu::near_a_button(int x, int y) const {
     for (const MenuButton& b : buttons) {
-        if (inside(x, y, b.hit.x, b.hit.y, b.hit.w, b.hit.h) ||
-            inside(x, y, b.x, b.y, b.normal.w, b.normal.h) ||
-            inside(x, y, b.x, b.y, b.hover.w, b.hover.h)) {
+        if (inside(x, y, b.hit) || inside(x, y, b.normal) || inside(x, y, b.hover)) {
             return true;
         }
     }

@@ -1,15 +1,18 @@
-// What the shipped files say the player should see: the menu screens as their menu files
-// describe them and the game screen's layout from "prefs.txt". Everything is read from the
-// files in the game's working folder, so the tests follow the data when it changes.
+// What the shipped files say the player should see: the menu screens as the game's own Menu
+// builds them from their files and the game screen's layout from "prefs.txt". Everything is
+// read from the files in the game's working folder, so the tests follow the data when it
+// changes.
 #pragma once
 
 #include <SDL.h>
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "config/config_store.h"
+#include "menu/menu.h"
 #include "tests/e2e/picture.h"
 
 struct Spot {
@@ -17,23 +20,22 @@ struct Spot {
     int y = 0;
 };
 
-// One button of a menu file.
+// One button of a menu, as the game's own Menu reads its file.
 struct MenuButton {
     int number = 0;
-    std::string word;  // its "_return" value; "" for a label
-    int x = 0;         // where its surfaces are drawn
-    int y = 0;
-    SDL_Rect hit{0, 0, 0, 0};  // clicks strictly inside choose it
-    Picture normal;            // what it shows; alpha 0 where the background shows through
-    Picture hover;             // what it shows under the pointer; empty when it has none
+    std::string word;             // its "_return" value; "" for a label
+    SDL_Rect hit{0, 0, 0, 0};     // clicks strictly inside choose it
+    SDL_Rect normal{0, 0, 0, 0};  // where its surface is drawn; empty when it shows nothing
+    SDL_Rect hover{0, 0, 0, 0};   // where its hover surface is drawn; empty when it has none
 };
 
 struct ShippedMenu {
-    Picture background;
+    std::shared_ptr<Menu> menu;  // built in the test process, to compose what it should show
     std::vector<MenuButton> buttons;
 
-    // Reads the menu file file_name in folder like the game does, with the texts' %key% pairs
-    // taken from substitutions (may be null). Images and texts it cannot load stay empty.
+    // Builds the menu file file_name of folder with the game's own Menu, the texts' %key%
+    // pairs taken from substitutions (may be null). Ends the test process, as the game ends,
+    // when the file or its background cannot be loaded.
     ShippedMenu(const std::string& folder, const std::string& file_name,
                 ConfigStore* substitutions);
 
