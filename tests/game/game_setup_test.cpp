@@ -52,7 +52,8 @@ TEST_F(GameTest, CutsSevenTilesFromOneColumn) {
 // The pieces file's messages are checked line by line in tests/reliability/bad_values_test.cpp.
 TEST_F(GameTest, MissingImageOrUnusableBoardEndsTheProgramNamingIt) {
     const std::string board = "can't build a board of ";
-    const std::string keys = " pixels: check \"board_width\", \"board_height\" and \"block_size\"\n";
+    const std::string keys =
+        " pixels: check \"board_width\", \"board_height\" and \"block_size\"\n";
     const struct {
         const char* key;
         const char* value;  // nullptr: the key is missing

@@ -54,9 +54,9 @@ std::string steered_game(Game& game) {
         int tile = game.current_piece.tile;
         Placement placement = play_plan(game, plan);
         log += "piece " + std::to_string(number) + " tile " + std::to_string(tile) + " turns " +
-               std::to_string(plan.turns) + " shift " + std::to_string(plan.shift) +
-               " pushes " + std::to_string(plan.pushes) + " " + steps_text(placement) + ": " +
-               counters(game) + "\n";
+               std::to_string(plan.turns) + " shift " + std::to_string(plan.shift) + " pushes " +
+               std::to_string(plan.pushes) + " " + steps_text(placement) + ": " + counters(game) +
+               "\n";
         if (placement.end == GravityResult::game_over) {
             return log + "game over\n" + board_text(game);
         }
