@@ -11,5 +11,20 @@ TEST(Startup, WithoutPrefsFileReportsAndExitsWithStatusOne) {
     EXPECT_EQ(result.status, 1);
 }
 
-// The window's size and both captions: Start in tests/e2e/start_and_quit_test.cpp, on a real
-// X server.
+// Also checked on a real X server by the end-to-end Start test; this one needs no X server.
+TEST(Startup, OpensTheConfiguredWindowWithBothCaptions) {
+    ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    ConfigStore prefs;
+    prefs.get_string("window_w") = "320";
+    prefs.get_string("window_h") = "200";
+    SDL_Surface* screen = open_window(prefs);
+    ASSERT_NE(screen, nullptr);
+    EXPECT_EQ(screen->w, 320);
+    EXPECT_EQ(screen->h, 200);
+    char* title = nullptr;
+    char* icon = nullptr;
+    SDL_WM_GetCaption(&title, &icon);
+    EXPECT_STREQ(title, "DERevarez");
+    EXPECT_STREQ(icon, "Kelvra");
+    SDL_Quit();
+}
