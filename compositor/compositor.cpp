@@ -36,10 +36,12 @@ SDL_Rect area_of(const Element& element) {
 
 // Strict on every side: areas that only share an edge do not overlap.
 bool overlaps(const SDL_Rect& rect, const Element& element) {
-    int w = element.source.w;
-    int h = element.source.h;
-    return rect.x < element.x + w && rect.y < element.y + h && rect.x + rect.w > element.x &&
-           rect.y + rect.h > element.y;
+    // 64 bits: a position from a settings file may be as large as an int goes, and adding the
+    // width to it must not overflow.
+    long long x = element.x;
+    long long y = element.y;
+    return rect.x < x + element.source.w && rect.y < y + element.source.h && rect.x + rect.w > x &&
+           rect.y + rect.h > y;
 }
 
 }  // namespace

@@ -75,6 +75,13 @@ TEST_F(BadMenuFile, MalformedValuesAreReadAsDocumentedOrReported) {
          "num_buttons: 1\nbutton1_surf: s\nbutton1_x: 70000\n"
          "button1_y: -40000\nnum_surfs: 1\nsurf1_name: s\nsurf1_path: small.bmp\n",
          "elements 2 [4464,25536,30,10]30x10\n"},
+        // Hovered, then left: the partial repaint compares the area of a button at the largest
+        // int with the changed rectangle.
+        {"position at the end of the int range",
+         "num_buttons: 1\nbutton1_surf: s\nbutton1_surf_over: t\nbutton1_x: 99999999999\n"
+         "num_surfs: 2\nsurf1_name: s\nsurf1_path: small.bmp\nsurf2_name: t\n"
+         "surf2_path: back.bmp\n",
+         "elements 2 [-1,0,30,10]30x10\n"},
         {"negative rectangle sizes", "num_buttons: 1\nbutton1_rect: -5,-6,-7,-8\n",
          "elements 2 [-5,-6,65529,65528]-\n"},
         {"rectangle of words", "num_buttons: 1\nbutton1_rect: a,b,c,d\nbutton1_x: 3\n",
@@ -107,10 +114,11 @@ TEST_F(BadMenuFile, MalformedValuesAreReadAsDocumentedOrReported) {
         std::string file = write_menu("background: back.bmp\n" + c.lines);
         CommandResult result = run_in_child([&] {
             Menu menu(file.c_str(), nullptr);
+            // The first repaint is complete, the later ones only where a hover image changed.
             for (int xy : {0, 5, 100, 199}) {
                 menu.update_hover(xy, xy);
+                menu.compositor.redraw(SDL_GetVideoSurface());
             }
-            menu.compositor.redraw(SDL_GetVideoSurface());
             if (menu.compositor.elements.size() < 20) {
                 describe(menu);
             }
