@@ -11,12 +11,16 @@ void Game::check_board_geometry() {
     int block = config->get_int("block_size");
     // Every cell must exist and every cell's position must fit SDL's 16-bit screen coordinates;
     // an empty or enormous board would send the rules and the drawing past its edges.
-    long long right = config->get_int("board_x") + static_cast<long long>(block) * width;
-    long long bottom = config->get_int("board_y") + static_cast<long long>(block) * height;
-    if (width <= 0 || height <= 0 || block <= 0 || right > 32767 || bottom > 32767) {
-        std::printf("can't build a board of %i by %i cells of %i pixels: check \"board_width\", "
-                    "\"board_height\" and \"block_size\"\n",
-                    width, height, block);
+    int x = config->get_int("board_x");
+    int y = config->get_int("board_y");
+    long long right = x + static_cast<long long>(block) * width;
+    long long bottom = y + static_cast<long long>(block) * height;
+    if (width <= 0 || height <= 0 || block <= 0 || x < -32768 || y < -32768 || right > 32767 ||
+        bottom > 32767) {
+        std::printf("can't build a board of %i by %i cells of %i pixels at (%i, %i): check "
+                    "\"board_width\", \"board_height\", \"block_size\", \"board_x\" and "
+                    "\"board_y\"\n",
+                    width, height, block, x, y);
         std::exit(1);
     }
 }

@@ -53,7 +53,7 @@ TEST_F(GameTest, CutsSevenTilesFromOneColumn) {
 TEST_F(GameTest, MissingImageOrUnusableBoardEndsTheProgramNamingIt) {
     const std::string board = "can't build a board of ";
     const std::string keys =
-        " pixels: check \"board_width\", \"board_height\" and \"block_size\"\n";
+        ": check \"board_width\", \"board_height\", \"block_size\", \"board_x\" and \"board_y\"\n";
     const struct {
         const char* key;
         const char* value;  // nullptr: the key is missing
@@ -61,10 +61,12 @@ TEST_F(GameTest, MissingImageOrUnusableBoardEndsTheProgramNamingIt) {
     } cases[] = {
         {"paused_img", "nowhere.png", "couldn't load \"paused image\", gotta go!\n"},
         {"blocks_img", nullptr, "couldn't load \"blocks image\", gotta go!\n"},
-        {"board_width", "0", board + "0 by 20 cells of 20" + keys},
-        {"board_height", "-3", board + "10 by -3 cells of 20" + keys},
-        {"block_size", "", board + "10 by 20 cells of 0" + keys},
-        {"board_height", "2000", board + "10 by 2000 cells of 20" + keys},
+        {"board_width", "0", board + "0 by 20 cells of 20 pixels at (100, 40)" + keys},
+        {"board_height", "-3", board + "10 by -3 cells of 20 pixels at (100, 40)" + keys},
+        {"block_size", "", board + "10 by 20 cells of 0 pixels at (100, 40)" + keys},
+        {"board_height", "2000", board + "10 by 2000 cells of 20 pixels at (100, 40)" + keys},
+        {"board_x", "-2147483648",
+         board + "10 by 20 cells of 20 pixels at (-2147483648, 40)" + keys},
     };
     for (const auto& c : cases) {
         ConfigStore saved = prefs;

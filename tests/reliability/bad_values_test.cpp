@@ -98,12 +98,12 @@ TEST_F(BadPrefsValues, EveryMalformedGameSettingIsReportedOrReadAsDocumented) {
         {"next_piece_x", "70000", built, 0},  // cut to 16 bits where it is drawn
         {"level_y", "-40000", built, 0},
         {"board_x", "99999",
-         "can't build a board of 10 by 20 cells of 20 pixels: check "
-         "\"board_width\", \"board_height\" and \"block_size\"\n",
+         "can't build a board of 10 by 20 cells of 20 pixels at (99999, 40): check "
+         "\"board_width\", \"board_height\", \"block_size\", \"board_x\" and \"board_y\"\n",
          1},
         {"board_width", "ten",
-         "can't build a board of 0 by 20 cells of 20 pixels: check "
-         "\"board_width\", \"board_height\" and \"block_size\"\n",
+         "can't build a board of 0 by 20 cells of 20 pixels at (100, 40): check "
+         "\"board_width\", \"board_height\", \"block_size\", \"board_x\" and \"board_y\"\n",
          1},
         {"background_img", "", "couldn't load \"background image\", gotta go!\n", 1},
         {"level_font", "\x01\xff\x80.bmp", "couldn't load \"level font\", gotta go!\n", 1},
