@@ -17,10 +17,11 @@ void Game::check_board_geometry() {
     long long bottom = y + static_cast<long long>(block) * height;
     if (width <= 0 || height <= 0 || block <= 0 || x < -32768 || y < -32768 || right > 32767 ||
         bottom > 32767) {
-        std::printf("can't build a board of %i by %i cells of %i pixels at (%i, %i): check "
-                    "\"board_width\", \"board_height\", \"block_size\", \"board_x\" and "
-                    "\"board_y\"\n",
-                    width, height, block, x, y);
+        std::printf(
+            "can't build a board of %i by %i cells of %i pixels at (%i, %i): check "
+            "\"board_width\", \"board_height\", \"block_size\", \"board_x\" and "
+            "\"board_y\"\n",
+            width, height, block, x, y);
         std::exit(1);
     }
 }
