@@ -173,8 +173,9 @@ void Menu::load_buttons() {
         } else if (normal != nullptr) {
             SDL_GetClipRect(normal, &rect);
         }
-        rect.x = static_cast<Sint16>(rect.x + x);
-        rect.y = static_cast<Sint16>(rect.y + y);
+        // Screen coordinates are 16 bits: the position wraps like the rectangle does.
+        rect.x = static_cast<Sint16>(rect.x + static_cast<Sint16>(x));
+        rect.y = static_cast<Sint16>(rect.y + static_cast<Sint16>(y));
         button_rects.push_back(rect);
         compositor.add(Element(prefix, normal, x, y));
     }

@@ -82,6 +82,10 @@ TEST_F(BadMenuFile, MalformedValuesAreReadAsDocumentedOrReported) {
          "num_surfs: 2\nsurf1_name: s\nsurf1_path: small.bmp\nsurf2_name: t\n"
          "surf2_path: back.bmp\n",
          "elements 2 [-1,0,30,10]30x10\n"},
+        // The position wraps to 16 bits before it moves the rectangle, as the rectangle does.
+        {"rectangle moved by a position at the end of the int range",
+         "num_buttons: 1\nbutton1_rect: 12,0,5,5\nbutton1_x: 99999999999\n",
+         "elements 2 [11,0,5,5]-\n"},
         {"negative rectangle sizes", "num_buttons: 1\nbutton1_rect: -5,-6,-7,-8\n",
          "elements 2 [-5,-6,65529,65528]-\n"},
         {"rectangle of words", "num_buttons: 1\nbutton1_rect: a,b,c,d\nbutton1_x: 3\n",
