@@ -15,29 +15,13 @@
 
 #include "app/startup.h"
 #include "config/config_store.h"
+#include "menu/menu.h"
+#include "tests/menu/menu_fixture.h"
 #include "tests/support/test_support.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-void push(SDL_Event event) {
-    ASSERT_EQ(SDL_PushEvent(&event), 0);
-}
-
-void push_quit() {
-    SDL_Event event{};
-    event.type = SDL_QUIT;
-    push(event);
-}
-
-void push_key(SDLKey key) {
-    SDL_Event event{};
-    event.type = SDL_KEYDOWN;
-    event.key.state = SDL_PRESSED;
-    event.key.keysym.sym = key;
-    push(event);
-}
 
 // A click in the middle of the hit rectangle of the button that answers word in a menu file
 // (every button of the shipped menus that answers a word has a "_rect").
@@ -49,21 +33,9 @@ void push_click_on(const std::string& menu_file, const std::string& word) {
         if (menu.get_string(prefix + "_return") != word) {
             continue;
         }
-        std::string rect = menu.get_string(prefix + "_rect");
-        int values[4] = {0, 0, 0, 0};
-        for (int& value : values) {
-            value = std::atoi(rect.c_str());
-            rect = rect.substr(std::min(rect.size(), rect.find(',') + 1));
-        }
-        SDL_Event event{};
-        event.type = SDL_MOUSEBUTTONDOWN;
-        event.button.button = SDL_BUTTON_LEFT;
-        event.button.state = SDL_PRESSED;
-        event.button.x =
-            static_cast<Uint16>(menu.get_int(prefix + "_x") + values[0] + values[2] / 2);
-        event.button.y =
-            static_cast<Uint16>(menu.get_int(prefix + "_y") + values[1] + values[3] / 2);
-        push(event);
+        SDL_Rect rect = parse_rect(menu.get_string(prefix + "_rect"));
+        push_click(menu.get_int(prefix + "_x") + rect.x + rect.w / 2,
+                   menu.get_int(prefix + "_y") + rect.y + rect.h / 2);
         return;
     }
     FAIL() << "no button answers " << word << " in " << menu_file;
@@ -145,7 +117,7 @@ TEST(WindowClose, EndsTheProgramOnEveryScreen) {
         {"paused game",
          {[](ConfigStore& prefs) {
               push_click_on(prefs.get_string("main_menu"), "play");
-              push_key(SDLK_p);  // the shipped "pause_key"
+              push_key_down(SDLK_p);  // the shipped "pause_key"
               push_quit();
           },
           "ended in a game\n"}},
@@ -175,7 +147,7 @@ TEST(WindowClose, EndsTheProgramAtTheGameOverPicture) {
         push_click_on(prefs.get_string("main_menu"), "play");
         // Every drop lands a piece at once; long before sixty the well is full.
         for (int i = 0; i < 60; i++) {
-            push_key(SDLK_SPACE);
+            push_key_down(SDLK_SPACE);
         }
         std::thread(close_at_game_over).detach();
     });
