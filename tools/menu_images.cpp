@@ -57,7 +57,7 @@ bool make_main_background(int width, int height, const std::string& folder) {
 bool make_prefs_background(int width, int height, const std::string& folder) {
     Canvas canvas(width, height);
     draw_backdrop(canvas);
-    const float x = 140, y = 136, w = width - 280.0f, h = 348;
+    const float x = 40, y = 104, w = width - 80.0f, h = 346;
     draw_glow(canvas, x, y + 6, w, h, 18, hex(0x000000, 0.5f), 8);
     canvas.fill_rounded(x, y, w, h, 18,
                         gradient(hex(0x1c2142, 0.8f), hex(0x11142a, 0.8f), y, y + h));
@@ -101,9 +101,10 @@ bool make_button(bool hover, const std::string& path) {
     return canvas.save_png(path);
 }
 
-// One line of the key list: a faint band normally, an outlined and tinted one on hover.
+// One line of the key list, sized for two columns of them in the panel: a faint band
+// normally, an outlined and tinted one on hover.
 bool make_row(bool hover, const std::string& path) {
-    const int w = 472, h = 38, margin_x = 4, margin_y = 3;
+    const int w = 340, h = 34, margin_x = 4, margin_y = 3;
     Canvas canvas(w + 2 * margin_x, h + 2 * margin_y);
     float top = margin_y, bottom = margin_y + h;
     if (hover) {
