@@ -1,50 +1,22 @@
 # Copies the shipped game data and the menu fonts into the folder the game runs in.
-# Usage: cmake -D DATA_DIR=... -D RUN_DIR=... -D FONTS=a.ttf;b.ttf -P fill_run_folder.cmake
-cmake_minimum_required(VERSION 3.21)
+# Usage: cmake -D DATA_DIR=... -D RUN_DIR=... -D FONTS=a.ttf;b.ttf -D UPDATE_PREFS=program
+#        -P fill_run_folder.cmake
 #
-# The player's own "prefs.txt" (with their key bindings) survives a rebuild; settings that a
-# newer data set added are appended to it, so that an old file still names every file the
-# game needs.
-
-# The key of a settings line: the text before its first colon; "" for a line without one.
-function(line_key line result)
-  string(FIND "${line}" ":" colon)
-  set(key "")
-  if(colon GREATER 0)
-    string(SUBSTRING "${line}" 0 ${colon} key)
-  endif()
-  set(${result} "${key}" PARENT_SCOPE)
-endfunction()
-
-function(add_missing_settings shipped player)
-  file(STRINGS ${player} player_lines)
-  set(player_keys "")
-  foreach(line IN LISTS player_lines)
-    line_key("${line}" key)
-    list(APPEND player_keys "${key}")
-  endforeach()
-  file(STRINGS ${shipped} shipped_lines)
-  set(missing "")
-  foreach(line IN LISTS shipped_lines)
-    line_key("${line}" key)
-    if(NOT key STREQUAL "" AND NOT key IN_LIST player_keys)
-      string(APPEND missing "${line}\n")
-    endif()
-  endforeach()
-  if(missing)
-    file(READ ${player} content)
-    if(content AND NOT content MATCHES "\n$")
-      set(missing "\n${missing}")
-    endif()
-    file(APPEND ${player} "${missing}")
-  endif()
-endfunction()
+# The player's own "prefs.txt" (with their key bindings) survives a rebuild: UPDATE_PREFS (the
+# derevarez-update-prefs program) merges the shipped file into it, so a setting the player left
+# alone follows data/prefs.txt and one they changed stays theirs.
+cmake_minimum_required(VERSION 3.21)
 
 file(MAKE_DIRECTORY ${RUN_DIR})
 file(GLOB_RECURSE data_files RELATIVE ${DATA_DIR} ${DATA_DIR}/*)
 foreach(relative ${data_files})
-  if(relative STREQUAL "prefs.txt" AND EXISTS ${RUN_DIR}/prefs.txt)
-    add_missing_settings(${DATA_DIR}/prefs.txt ${RUN_DIR}/prefs.txt)
+  if(relative STREQUAL "prefs.txt")
+    execute_process(COMMAND ${UPDATE_PREFS} ${RUN_DIR}/prefs.txt ${RUN_DIR}/prefs.txt.shipped
+                            ${DATA_DIR}/prefs.txt
+                    RESULT_VARIABLE status)
+    if(NOT status EQUAL 0)
+      message(FATAL_ERROR "couldn't bring ${RUN_DIR}/prefs.txt up to date")
+    endif()
     continue()
   endif()
   get_filename_component(folder ${RUN_DIR}/${relative} DIRECTORY)
