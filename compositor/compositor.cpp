@@ -98,14 +98,12 @@ void Compositor::redraw(SDL_Surface* target) {
     }
     SDL_Rect saved_clip;
     SDL_GetClipRect(target, &saved_clip);
-    // Element outside, rectangle inside: each element is finished in every changed area before
-    // the next one is drawn above it.
-    for (Element& element : elements) {
-        if (element.surface == nullptr) {
-            continue;
-        }
-        for (const SDL_Rect& rect : dirty_rects) {
-            if (full_redraw || overlaps(rect, element)) {
+    // Rectangle outside, element inside: each changed area is painted again from the bottom
+    // element up, so where two areas overlap a translucent element is blended once over what
+    // lies beneath it, as a full repaint would give, not once per area.
+    for (const SDL_Rect& rect : dirty_rects) {
+        for (Element& element : elements) {
+            if (element.surface != nullptr && (full_redraw || overlaps(rect, element))) {
                 draw_into(target, element, rect);
             }
         }

@@ -39,9 +39,10 @@ public:
     // The first element with this name, or null. The pointer is valid until the next add().
     Element* find(const std::string& name);
 
-    // Repaints every element overlapping a dirty element's area (or everything on a full
-    // redraw), clipped to that area, in list order; clears the dirty flags and full_redraw.
-    // Leaves the target's clip rectangle as it found it. The caller flips the screen.
+    // Repaints each dirty element's area (or, on a full redraw, the target's clip rectangle):
+    // every element overlapping it, in list order, clipped to it, so each pixel ends as one
+    // full repaint over an opaque bottom element would leave it. Clears the dirty flags and
+    // full_redraw. Leaves the target's clip rectangle as it found it.
     void redraw(SDL_Surface* target);
 
 private:
