@@ -98,9 +98,11 @@ TEST_F(GameTest, ReplayOfScriptedGamesMatchesTheRecording) {
 
     std::string actual_path = folder + "/replay_actual.txt";
     write_file(actual_path, log);
-    // Beside this source file, which the build names by its full path.
-    std::string source = __FILE__;
-    std::string expected_path = source.substr(0, source.rfind('/')) + "/replay_expected.txt";
+    // From the source folder the test environment names: __FILE__ may be relative to the
+    // build folder (a compiler cache rewrites paths), and the test runs elsewhere.
+    const char* sources = std::getenv("TEST_SOURCE_DIR");
+    ASSERT_NE(nullptr, sources);
+    std::string expected_path = std::string(sources) + "/tests/game/replay_expected.txt";
     EXPECT_EQ(log, read_file(expected_path))
         << "the play differs from " << expected_path << "; it is in " << actual_path;
 }
