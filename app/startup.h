@@ -11,6 +11,12 @@
 // window cannot be started; the message says why).
 int run_program();
 
+// Gives the window the picture named by "window_icon" (an image file with an alpha channel),
+// for the desktop's task bar and window list. Must run before the window opens. Without the
+// key, or with an empty value, the window keeps SDL's default; a file that cannot be loaded
+// prints one message and the window goes without.
+void set_window_icon(ConfigStore& prefs);
+
 // Opens the window at the size "window_w" by "window_h" of prefs and sets its captions.
 // Returns the display surface, or null (with the message printed) when it cannot be made.
 SDL_Surface* open_window(ConfigStore& prefs);

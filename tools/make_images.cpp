@@ -1,6 +1,7 @@
 // make_images: draws every picture of the game screen and the menus.
-// Usage: make_images <data folder> <font folder>
-// Reads the layout from <data folder>/prefs.txt and writes the PNGs into <data folder>/images.
+// Usage: make_images <data folder> <font folder> [<icon folder>]
+// Reads the layout from <data folder>/prefs.txt and writes the PNGs into <data folder>/images;
+// with an icon folder, also the desktop icon in every size as <icon folder>/<size>.png.
 #include <SDL_ttf.h>
 
 #include <cstdio>
@@ -9,11 +10,27 @@
 
 #include "config/config_store.h"
 #include "tools/game_images.h"
+#include "tools/icon_image.h"
 #include "tools/menu_images.h"
 
+namespace {
+
+bool make_icons(const std::string& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    for (int size : kIconSizes) {
+        if (!make_icon(size, folder + "/" + std::to_string(size) + ".png")) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::printf("usage: make_images <data folder> <font folder>\n");
+    if (argc != 3 && argc != 4) {
+        std::printf("usage: make_images <data folder> <font folder> [<icon folder>]\n");
         return 2;
     }
     std::string data = argv[1];
@@ -37,6 +54,7 @@ int main(int argc, char** argv) {
             make_menu_images(fonts, prefs.get_int("window_w"), prefs.get_int("window_h"), folder);
     }
     TTF_Quit();
+    made = made && make_icon(64, folder + "/icon.png") && (argc < 4 || make_icons(argv[3]));
     if (!made) {
         std::printf("make_images: stopped, some pictures were not written\n");
         return 1;

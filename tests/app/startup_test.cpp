@@ -17,6 +17,7 @@ TEST(Startup, OpensTheConfiguredWindowWithBothCaptions) {
     ConfigStore prefs;
     prefs.get_string("window_w") = "320";
     prefs.get_string("window_h") = "200";
+    prefs.get_string("window_icon") = "no_such_icon.png";  // the window opens without it
     SDL_Surface* screen = open_window(prefs);
     ASSERT_NE(screen, nullptr);
     EXPECT_EQ(screen->w, 320);

@@ -112,9 +112,12 @@ TEST(DataCheck, GameImages) {
     save_bmp(folder + "/images/blocks.bmp", 40, 182);
     set_value(prefs, "paused_img", "images/paused.png");
     set_value(prefs, "small_num_font", "images/digits_small.png");
+    set_value(prefs, "window_icon", "images/none.png");  // optional: only a warning
     CommandResult result = run_checker(folder);
     EXPECT_EQ(0, result.status) << result.output;
-    expect_reports(result.output, {{"images/blocks.bmp: ", "warning: 40 x 182 pixels"}});
+    expect_reports(result.output,
+                   {{"images/blocks.bmp: ", "warning: 40 x 182 pixels"},
+                    {at("window_icon"), "warning: cannot load \"images/none.png\""}});
 }
 
 TEST(DataCheck, PiecesFile) {

@@ -162,6 +162,23 @@ void load_images(const CheckedFile& prefs, PrefsValues& values, Report& report) 
     }
 }
 
+// The window icon is optional: the game plays without it, so a bad one is only a warning.
+void check_window_icon(const CheckedFile& prefs, Report& report) {
+    std::string path = prefs.value("window_icon");
+    if (path.empty()) {
+        return;
+    }
+    SDL_Surface* icon = IMG_Load(path.c_str());
+    if (icon == nullptr) {
+        prefs.warning("window_icon",
+                      "cannot load " + quoted(path) + ": " + IMG_GetError() +
+                          "; the window will have no icon",
+                      report);
+        return;
+    }
+    SDL_FreeSurface(icon);
+}
+
 std::string size_text(long long w, long long h) {
     return int_to_text(static_cast<int>(w)) + " x " + int_to_text(static_cast<int>(h));
 }
@@ -295,6 +312,7 @@ WindowSize check_prefs(const CheckedFile& prefs, const std::set<std::string>& ke
     check_bindings(prefs, key_names, report);
     check_key_repeat(prefs, values, report);
     load_images(prefs, values, report);
+    check_window_icon(prefs, report);
     check_blocks_image(prefs, values, report);
     check_digit_images(prefs, values, report);
     WindowSize window;
