@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc)
 
-.PHONY: play test deps configure build clean asan fuzz bench figures valgrind
+.PHONY: play test deps configure build clean asan fuzz bench figures valgrind package
 
 play: build
 	cd $(BUILD)/run && ./derevarez
@@ -53,3 +53,12 @@ figures: configure
 # One whole session of the real game under valgrind's memcheck, driven under Xvfb.
 valgrind: build
 	./tests/reliability/valgrind_session.sh $(BUILD)/run
+
+# A Debian package of the game (CPack, in build-package/), installed under /usr:
+# apt install ./build-package/derevarez_*.deb
+PACKAGE_BUILD ?= build-package
+
+package: deps
+	@test -f $(PACKAGE_BUILD)/CMakeCache.txt || cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF $(CMAKE_FLAGS)
+	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
+	cd $(PACKAGE_BUILD) && cpack -G DEB

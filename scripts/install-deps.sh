@@ -10,6 +10,7 @@ libpng-dev fonts-dejavu-core
 googletest libgtest-dev libgmock-dev libbenchmark-dev
 clang libclang-rt-14-dev valgrind
 xvfb xdotool imagemagick x11-utils time libx11-dev
+dpkg-dev lintian desktop-file-utils appstream man-db
 "
 
 missing=""
