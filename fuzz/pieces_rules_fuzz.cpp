@@ -1,16 +1,19 @@
 // Fuzzes the pieces file and the rules together: a fuzzed pieces file is read by a real Game
 // (dummy video driver, small generated images), then a fuzzed sequence of moves, turns, drops,
-// gravity steps, pauses, redraws and new games is played on it. After every action the board
-// must hold only 255 or tiles 0..6, the falling piece's cells in the well must hold its tile,
-// and within one game the counters never go down.
+// holds, gravity steps, pauses, redraws and new games is played on it. After every action the
+// board must hold only 255 or tiles 0..6, the falling piece's cells in the well must hold its
+// tile, the bag holds only undealt descriptions, and within one game the counters never go
+// down; a redraw shows the board with the landing shadow in its empty cells.
 //
-// Input: byte 0 picks the board width (1..12), byte 1 the height (1..20), bytes 2 and 3 the
-// length of the pieces file (little-endian), then the pieces file, then one byte per action
-// (see action_table).
+// Input: byte 0 picks the board width (1..12) and, from byte 0 / 12, the bag dealer (bit 0) and
+// the hold box (bit 1); byte 1 the height (1..20) and, from byte 1 / 20, the landing shadow
+// (bit 0); bytes 2 and 3 the length of the pieces file (little-endian), then the pieces file,
+// then one byte per action (see action_table).
 #include <SDL.h>
 
 #include <cstdint>
 #include <cstdlib>
+#include <set>
 #include <string>
 
 #include "fuzz/fuzz_support.h"
@@ -26,6 +29,7 @@ enum Action {
     key_turn_right,
     key_drop,
     key_pause,
+    key_hold,
     focus_lost,
     gravity,
     redraw,
@@ -40,10 +44,10 @@ const Action action_table[32] = {
     key_right,     key_right,      key_down,       key_down,       key_turn_left, key_turn_left,
     key_turn_left, key_turn_right, key_turn_right, key_turn_right, key_drop,      key_drop,
     key_drop,      key_pause,      key_pause,      focus_lost,     redraw,        redraw,
-    new_game,      gravity};
+    new_game,      key_hold};
 
 const SDLKey action_keys[] = {SDLK_LEFT, SDLK_RIGHT, SDLK_DOWN, SDLK_z,
-                              SDLK_UP,   SDLK_SPACE, SDLK_p};
+                              SDLK_UP,   SDLK_SPACE, SDLK_p,    SDLK_c};
 
 void save_strip(const std::string& name, int w, int h, int count) {
     SDL_Surface* strip =
@@ -58,8 +62,18 @@ void save_strip(const std::string& name, int w, int h, int count) {
     SDL_FreeSurface(strip);
 }
 
-// The preferences of the fuzzed world; only the board size varies.
-void fill_prefs(ConfigStore& prefs, int width, int height) {
+// Which of the player's options a fuzzed world has on.
+struct Options {
+    bool bag;
+    bool hold;
+    bool shadow;
+};
+
+// The preferences of the fuzzed world; only the board size and the options vary.
+void fill_prefs(ConfigStore& prefs, int width, int height, Options options) {
+    prefs.get_string("bag_dealer") = options.bag ? "1" : "0";
+    prefs.get_string("hold_piece") = options.hold ? "1" : "0";
+    prefs.get_string("ghost_piece") = options.shadow ? "1" : "0";
     const std::string folder = scratch_folder() + "/";
     prefs.get_string("pieces_file") = folder + "pieces.dat";
     prefs.get_string("board_width") = int_to_text(width);
@@ -73,7 +87,8 @@ void fill_prefs(ConfigStore& prefs, int width, int height) {
         {"lines_w", "12"},         {"lines_h", "4"},          {"key_repeat_delay", "0"},
         {"key_repeat_rate", "0"},  {"pause_key", "p"},        {"turn_left_key", "z"},
         {"turn_right_key", "up"},  {"move_left_key", "left"}, {"move_right_key", "right"},
-        {"move_down_key", "down"}, {"drop_key", "space"}};
+        {"move_down_key", "down"}, {"drop_key", "space"},     {"hold_key", "c"},
+        {"hold_x", "4"},           {"hold_y", "70"}};
     for (const auto& [key, value] : numbers) {
         prefs.get_string(key) = value;
     }
@@ -116,11 +131,31 @@ void check_game(const Game& game, const Counters& before) {
     require(game.fall_interval <= before.fall_interval, "the fall slowed down");
     require(game.fall_interval >= 70, "the fall is faster than 70 ms");
     require(game.level_lines >= 0 && game.level_lines <= 9, "level_lines is not 0..9");
+    std::set<int> bag(game.bag.begin(), game.bag.end());
+    require(bag.size() == game.bag.size(), "the bag holds a description twice");
+    require(
+        bag.empty() || (*bag.begin() >= 0 && *bag.rbegin() < int(game.piece_descriptions.size())),
+        "the bag holds no description");
+}
+
+// The screen shows every block of the board, and the landing shadow only in empty cells.
+void check_shown(Game& game) {
+    Piece shadow = game.landing_shadow();
+    for (int row = 0; row < game.board_height(); row++) {
+        for (int col = 0; col < game.board_width(); col++) {
+            Uint8 shown = game.shown_board[row][col];
+            require(shown == game.shown_value(col, row, shadow),
+                    "the screen does not show the board");
+            require(game.board[row][col] == empty_cell || shown == game.board[row][col],
+                    "the shadow hides a block");
+        }
+    }
 }
 
 void deal(Game& game) {
     game.current_piece = game.random_piece();
     game.next_piece = game.random_piece();
+    game.show_hold_box();
 }
 
 void new_game_on(Game& game) {
@@ -151,7 +186,7 @@ bool play_action(Game& game, Action action) {
         case redraw:
             if (!game.paused) {
                 game.update_screen();
-                require(game.shown_board == game.board, "the screen does not show the board");
+                check_shown(game);
             }
             return false;
         default:
@@ -179,6 +214,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     int width = 1 + data[0] % 12;
     int height = 1 + data[1] % 20;
+    Options options{(data[0] / 12 & 1) != 0, (data[0] / 24 & 1) != 0, (data[1] / 20 & 1) != 0};
     size_t pieces_size = data[2] | (static_cast<size_t>(data[3]) << 8);
     data += 4;
     size -= 4;
@@ -190,7 +226,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     size_t action_count_in_input = size - pieces_size;
 
     ConfigStore prefs;
-    fill_prefs(prefs, width, height);
+    fill_prefs(prefs, width, height, options);
     Game game(prefs);
     if (!game.has_pieces()) {
         return 0;  // the shell refuses to start a game then

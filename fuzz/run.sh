@@ -27,12 +27,13 @@ fi
 cmake --build "$build" --target fuzzers -j "$(nproc)"
 build=$(cd "$build" && pwd)
 
-# A pieces_rules_fuzz input: board 10 by 20, the pieces file, then rounds of gravity steps,
-# moves, turns, drops, pauses and redraws (see the target for the layout).
+# A pieces_rules_fuzz input: board 10 by 20 (header bytes 09 13, or 2d 27 with the bag, the
+# hold box and the landing shadow on), the pieces file, then rounds of gravity steps, moves,
+# turns, drops, pauses and redraws (see the target for the layout).
 rules_seed() {
-    local pieces=$1 size
+    local pieces=$1 header=$2 size
     size=$(stat -c %s "$pieces")
-    printf "\\x09\\x13\\x$(printf %02x $((size % 256)))\\x$(printf %02x $((size / 256)))"
+    printf "$header\\x$(printf %02x $((size % 256)))\\x$(printf %02x $((size / 256)))"
     cat "$pieces"
     for _ in $(seq 1 30); do
         printf '\x00\x00\x08\x10\x00\x0b\x13\x00\x16\x1c\x00\x19\x19\x00\x0e\x1c'
@@ -49,7 +50,8 @@ data_seeds() {
             find "$root/data/menus" -name '*.txt' -exec cp {} "$folder/" \; ;;
         pieces_rules_fuzz)
             find "$root/data" -name '*.dat' | while read -r pieces; do
-                rules_seed "$pieces" > "$folder/$(basename "$pieces").seed"
+                rules_seed "$pieces" '\x09\x13' > "$folder/$(basename "$pieces").seed"
+                rules_seed "$pieces" '\x2d\x27' > "$folder/$(basename "$pieces").options.seed"
             done ;;
     esac
 }

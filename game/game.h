@@ -6,6 +6,7 @@
 //   game_rules.cpp   the board, moves, turns, landing, rows, scoring, speed, dealing
 //   game_screen.cpp  drawing the boxes and the board, pause and game-over screens
 //   game_loop.cpp    the game loop, the fall clock and the keyboard
+//   game_options.cpp the player's options: landing shadow, hold box, bag dealer
 //   piece.cpp        the Piece operations and reading the pieces file
 #pragma once
 
@@ -31,6 +32,8 @@ enum class GravityResult { moved, landed, collapsed, game_over };
 // Board cell value of an empty cell; any other value is a block tile index 0..6.
 const Uint8 empty_cell = 255;
 const int tile_count = 7;
+// shown_board value of an empty cell showing the landing shadow of tile t: shadow_cell | t.
+const Uint8 shadow_cell = 0x80;
 
 class Game {
 public:
@@ -63,6 +66,14 @@ public:
     bool paused;
     bool collapse_pending;  // rows were emptied and the rows above have not dropped yet
     Uint32 last_fall;       // SDL_GetTicks time the gravity steps are counted from
+    // The player's options, each off unless its key in the preferences is a number other
+    // than 0 ("ghost_piece", "hold_piece", "bag_dealer").
+    SDL_Surface* shadow_tiles[tile_count];  // the block tiles at "ghost_alpha"; owned
+    SDL_Surface* hold_box;                  // surface of the "hold" element; owned
+    Piece held_piece;                       // valid while holding
+    bool holding;                           // the hold box holds held_piece
+    bool hold_used;                         // the falling piece may not be held again
+    std::vector<int> bag;  // descriptions not yet dealt from the current bag, by index
 
     // Builds the game from the preferences (which must outlive it) with the window already
     // open. A missing image, a surface that cannot be made or an unusable board size prints
@@ -121,13 +132,53 @@ public:
     void set_level(int new_level);
     // A uniformly drawn integer between lo and hi inclusive (either order), from rand().
     int random_between(int lo, int hi);
-    // A piece dealt from a random description, at the spawn column and row -4, on this board.
-    // Must not be called without pieces (has_pieces()): it then prints a message and aborts.
+    // A piece dealt from a random description (from the bag with "bag_dealer" on), at the
+    // spawn column and row -4, on this board. Must not be called without pieces (has_pieces()): it
+    // then prints a message and aborts.
     Piece random_piece();
     void build_board();
     // Prepares the next game: starting counters and speed, an empty board with empty cell
-    // elements, and every element marked for the next redraw. Keeps the pieces and last_fall.
+    // elements, an empty hold box and a new bag, and every element marked for the next
+    // redraw. Keeps the pieces and last_fall.
     void reset();
+    // The piece of description `index` at the spawn column and row -4, on this board.
+    Piece dealt_piece(int index);
+    // The column new pieces start at: the middle of the well, less two.
+    Sint16 spawn_column() const { return static_cast<Sint16>(board_width() / 2 - 2); }
+
+    // --- the player's options (game_options.cpp) ---
+    // True when the preferences hold key with a number other than 0. A missing key is off
+    // and is not added to the preferences (so it is not written into "prefs.txt" either).
+    bool option_on(const char* key) const;
+    // Makes the shadow tiles and the hold box; ends the program like load_images on failure.
+    void load_option_images();
+    // Takes a description index out of the bag, refilling it with every description when it
+    // is empty: each description is dealt once, in an order drawn with random_between,
+    // before any is dealt again. Needs pieces.
+    int draw_from_bag();
+    // Where the landing shadow is: current_piece moved down as far as it can fall. A piece
+    // on no board (no shadow) when "ghost_piece" is off or rows wait to close up.
+    Piece landing_shadow();
+    // What cell (column, row) is to show: its board value; where that is empty and shadow
+    // covers it, shadow_cell | the shadow's tile; else empty_cell.
+    Uint8 shown_value(int column, int row, const Piece& shadow) const;
+    // The picture of a shown_board value: a block tile, a shadow tile, or null (empty).
+    SDL_Surface* cell_surface(Uint8 value) const;
+    // The hold key: puts current_piece into the hold box (in the look it was dealt in) and
+    // starts the held piece, or the next piece when the box was empty (a new next piece is
+    // then dealt), at the spawn position. Once per piece: false, and nothing changes, when the
+    // falling piece came out of the box or was already held. The new piece lies above the
+    // well like a dealt one, so a full well ends the game at its first gravity step.
+    bool hold_current_piece();
+    // Empties the hold box and allows a hold again (a new game).
+    void empty_hold();
+    // At the start of a game: with "hold_piece" on, shows the "hold" element (added at
+    // ("hold_x", "hold_y") the first time) with the held piece; otherwise hides it.
+    void show_hold_box();
+    // Draws held_piece centred into hold_box (nothing when not holding) and marks "hold".
+    void draw_hold_box();
+    // Draws piece centred (to the half block) into box, a 4 by 4 block surface.
+    void draw_piece_into(const Piece& piece, SDL_Surface* box);
 
     // --- drawing, pause and game over (game_screen.cpp) ---
     // None of these fails: blits are clipped to their target, and a glyph or tile that lies

@@ -51,6 +51,7 @@ void Game::start_game() {
     draw_level();
     draw_points();
     draw_lines();
+    show_hold_box();
     update_screen();
     last_fall = SDL_GetTicks();
 }
@@ -146,6 +147,10 @@ int Game::handle_key(const std::string& name) {
     }
     if (name == config->get_string("drop_key")) {
         return drop_current_piece();
+    }
+    // Last, so that a key bound to an action of the classic game keeps doing that action.
+    if (option_on("hold_piece") && name == config->get_string("hold_key")) {
+        return hold_current_piece() ? board_changed : nothing_changed;
     }
     return nothing_changed;
 }

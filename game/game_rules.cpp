@@ -125,6 +125,7 @@ void Game::land_piece() {
     int base = current_piece.y;
 
     current_piece = next_piece;
+    hold_used = false;
     next_piece = random_piece();
     draw_next_piece();
 
@@ -206,9 +207,13 @@ Piece Game::random_piece() {
         std::abort();
     }
     int last = static_cast<int>(piece_descriptions.size()) - 1;
-    const std::string& description = piece_descriptions[random_between(0, last)];
-    Sint16 column = static_cast<Sint16>(board_width() / 2 - 2);
-    return Piece(description, column, -4, this);
+    return dealt_piece(option_on("bag_dealer") ? draw_from_bag() : random_between(0, last));
+}
+
+Piece Game::dealt_piece(int index) {
+    Piece piece(piece_descriptions[index], spawn_column(), -4, this);
+    piece.dealt_from = index;
+    return piece;
 }
 
 void Game::reset() {
@@ -219,6 +224,8 @@ void Game::reset() {
     lines = 0;
     level_lines = 0;
     fall_interval = 500;
+    empty_hold();
+    bag.clear();
     for (int row = 0; row < board_height(); row++) {
         for (int col = 0; col < board_width(); col++) {
             board[row][col] = empty_cell;

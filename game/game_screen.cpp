@@ -99,10 +99,15 @@ void Game::clear_surface(SDL_Surface* surface) {
 }
 
 void Game::draw_next_piece() {
-    clear_surface(next_piece_box);
+    draw_piece_into(next_piece, next_piece_box);
+    mark_changed(compositor, "next_piece");
+}
+
+void Game::draw_piece_into(const Piece& piece, SDL_Surface* box) {
+    clear_surface(box);
     int block = config->get_int("block_size");
     int min_x = 3, min_y = 3, max_x = 0, max_y = 0;
-    for (const BlockOffset& offset : next_piece.blocks) {
+    for (const BlockOffset& offset : piece.blocks) {
         min_x = std::min<int>(min_x, offset.x);
         min_y = std::min<int>(min_y, offset.y);
         max_x = std::max<int>(max_x, offset.x);
@@ -114,15 +119,14 @@ void Game::draw_next_piece() {
 
     // Copied unblended: the box must receive the tile's own alpha, not the tile blended
     // over the box's transparent black.
-    SDL_Surface* tile = block_tiles[next_piece.tile];
+    SDL_Surface* tile = block_tiles[piece.tile];
     SDL_SetAlpha(tile, 0, 0);
     SDL_Rect whole{0, 0, static_cast<Uint16>(block), static_cast<Uint16>(block)};
-    for (const BlockOffset& offset : next_piece.blocks) {
-        blit_part(tile, whole, next_piece_box, static_cast<long long>(offset.x) * block - off_x,
+    for (const BlockOffset& offset : piece.blocks) {
+        blit_part(tile, whole, box, static_cast<long long>(offset.x) * block - off_x,
                   static_cast<long long>(offset.y) * block - off_y);
     }
     SDL_SetAlpha(tile, SDL_SRCALPHA, 0);
-    mark_changed(compositor, "next_piece");
 }
 
 void Game::draw_level() {
@@ -163,15 +167,16 @@ void Game::draw_lines() {
 }
 
 void Game::update_screen() {
+    Piece shadow = landing_shadow();
     for (int row = 0; row < board_height(); row++) {
         for (int column = 0; column < board_width(); column++) {
-            Uint8 value = board[row][column];
+            Uint8 value = shown_value(column, row, shadow);
             if (value == shown_board[row][column]) {
                 continue;
             }
             shown_board[row][column] = value;
             if (Element* cell = compositor.find(cell_name(column, row))) {
-                cell->surface = value < tile_count ? block_tiles[value] : nullptr;
+                cell->surface = cell_surface(value);
                 cell->dirty = true;
             }
         }

@@ -32,12 +32,17 @@ Game::Game(ConfigStore& config)
       level_lines(0),
       paused(false),
       collapse_pending(false),
-      last_fall(0) {
+      last_fall(0),
+      shadow_tiles{},
+      hold_box(nullptr),
+      holding(false),
+      hold_used(false) {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     screen = SDL_GetVideoSurface();
     load_pieces();
     check_board_geometry();
     load_images();
+    load_option_images();
     build_board();
     build_layout();
 }
@@ -52,6 +57,10 @@ Game::~Game() {
     for (SDL_Surface* tile : block_tiles) {
         SDL_FreeSurface(tile);
     }
+    for (SDL_Surface* tile : shadow_tiles) {
+        SDL_FreeSurface(tile);
+    }
+    SDL_FreeSurface(hold_box);
 }
 
 void Game::check_loaded(SDL_Surface* surface, const char* what) {

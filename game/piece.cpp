@@ -65,7 +65,8 @@ Piece::Piece()
       tile(0),
       board(nullptr),
       x(0),
-      y(0) {}
+      y(0),
+      dealt_from(-1) {}
 
 Piece::Piece(const std::string& description, Sint16 x, Sint16 y, Game* board)
     : centre_x(static_cast<Uint16>(byte_at(description, 0))),
@@ -77,7 +78,8 @@ Piece::Piece(const std::string& description, Sint16 x, Sint16 y, Game* board)
       tile(byte_at(description, 3)),
       board(board),
       x(x),
-      y(y) {
+      y(y),
+      dealt_from(-1) {
     for (int k = 0; k < 4; k++) {
         blocks[k].x = static_cast<Uint16>(byte_at(description, 5 + 2 * k));
         blocks[k].y = static_cast<Uint16>(byte_at(description, 6 + 2 * k));

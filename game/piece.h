@@ -26,6 +26,8 @@ struct Piece {
     Game* board;  // the game whose board it lives on; null: never blocked
     Sint16 x;     // board column of offset (0, 0)
     Sint16 y;     // board row of offset (0, 0); negative above the well
+    // Index of the description it was dealt from; -1 when it was not dealt.
+    int dealt_from;
 
     // A piece on no board, at (0, 0); only a placeholder until pieces are dealt.
     Piece();
