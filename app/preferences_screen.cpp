@@ -10,14 +10,49 @@
 namespace {
 
 const char* const prefs_file = "prefs.txt";
+// A word beginning with this switches the setting named by the rest on or off.
+const std::string toggle_prefix = "toggle ";
+
+bool is_toggle(const std::string& word) {
+    return word.size() > toggle_prefix.size() &&
+           word.compare(0, toggle_prefix.size(), toggle_prefix) == 0;
+}
+
+void save_now(const ConfigStore& prefs) {
+    if (!prefs.save(prefs_file)) {
+        std::printf("couldn't save preferences to: %s\n", prefs_file);
+    }
+}
+
+// Switches the setting named by a toggle word between 0 (off, also when missing) and 1.
+void toggle_setting(ConfigStore& prefs, const std::string& word) {
+    std::string key = word.substr(toggle_prefix.size());
+    prefs.get_string(key) = prefs.get_int(key) != 0 ? "0" : "1";
+    save_now(prefs);
+}
+
+// What the menu's %key% texts show: a copy of the preferences in which every toggle word of
+// the menu file also names the state of its setting, "on" or "off", so that a row can show
+// "%toggle ghost_piece%". Keys the menu looks up go into the copy, never into "prefs.txt".
+ConfigStore menu_texts(const ConfigStore& prefs, const std::string& menu_file) {
+    ConfigStore shown = prefs;
+    ConfigStore menu;
+    menu.load(menu_file.c_str());
+    for (const auto& entry : menu.values) {
+        const std::string& word = entry.second;
+        if (is_toggle(word)) {
+            shown.get_string(word) =
+                shown.get_int(word.substr(toggle_prefix.size())) != 0 ? "on" : "off";
+        }
+    }
+    return shown;
+}
 
 // Stores the key's name under word and writes the preferences out at once, so that a binding
 // survives whatever happens to the program later.
 void store_binding(ConfigStore& prefs, const std::string& word, SDLKey key) {
     prefs.get_string(word) = SDL_GetKeyName(key);
-    if (!prefs.save(prefs_file)) {
-        std::printf("couldn't save preferences to: %s\n", prefs_file);
-    }
+    save_now(prefs);
 }
 
 // Waits for the key to bind to word. Returns true when the window was closed before a key was
@@ -46,13 +81,19 @@ bool window_closed_while_binding(ConfigStore& prefs, const std::string& word) {
 bool preferences_screen(ConfigStore& prefs) {
     while (true) {
         // Built anew for every pass so that texts such as %pause_key% show the current binding.
-        Menu menu(prefs.get_string("prefs_menu").c_str(), &prefs);
+        std::string menu_file = prefs.get_string("prefs_menu");
+        ConfigStore texts = menu_texts(prefs, menu_file);
+        Menu menu(menu_file.c_str(), &texts);
         std::string word = menu.run();
         if (word == "back") {
             return false;
         }
         if (word == "quit") {
             return true;
+        }
+        if (is_toggle(word)) {
+            toggle_setting(prefs, word);
+            continue;
         }
         if (window_closed_while_binding(prefs, word)) {
             return true;
