@@ -13,8 +13,8 @@ void merge_one(ConfigStore& player, const std::string* old_value, const std::str
                const std::string& new_value, SettingsMerge& merge) {
     auto mine = player.values.find(key);
     if (mine == player.values.end()) {
+        // The store's save appends keys that no line holds.
         player.values[key] = new_value;
-        player.order.push_back(key);
         merge.added.push_back(key);
         return;
     }

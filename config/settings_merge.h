@@ -12,7 +12,7 @@
 struct SettingsMerge {
     // Keys the player had left at the old shipped value and that now have the new one.
     std::vector<std::string> updated;
-    // Keys the player's file lacked, appended to it with the new shipped value.
+    // Keys the player's file lacked, with the new shipped value; its save appends them.
     std::vector<std::string> added;
     // Keys whose shipped value changed (or, without an old shipped value, differs) while the
     // player's value differs from both: the player's value stays.
@@ -20,8 +20,8 @@ struct SettingsMerge {
 };
 
 // Merges new_shipped into player. old_shipped is the shipped file the player's file was made
-// from; a key absent from it counts as the player's own. Only values change and lines are
-// appended: the player's other lines (notes, blank lines, repeated keys, their order) stay.
+// from; a key absent from it counts as the player's own. Only values change and keys are
+// added: the player's other lines (notes, blank lines, repeated keys, their order) stay.
 // Keys the new shipped file dropped stay in the player's file.
 SettingsMerge merge_shipped_settings(ConfigStore& player, const ConfigStore& old_shipped,
                                      const ConfigStore& new_shipped);

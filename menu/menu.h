@@ -89,6 +89,12 @@ SDL_Color parse_color(const std::string& text);
 // end and every later field are 0. Each field is cut to 16 bits.
 SDL_Rect parse_rect(const std::string& text);
 
+// Where a button's surface of w by h pixels goes when its "_align" value places it in frame
+// (the button's rectangle, in screen coordinates): "left", "center" or "right" across, always
+// centred from top to bottom. A frame of no size is a point: "center" puts the surface's middle
+// on it. Returns false, leaving area alone, for any other value, which places nothing.
+bool align_in_frame(const std::string& align, const SDL_Rect& frame, int w, int h, SDL_Rect& area);
+
 // Starts SDL_ttf unless it already runs, and registers TTF_Quit to run at exit. Ends the program
 // with status 1, after printing SDL's reason, when SDL_ttf cannot be started.
 void init_text_rendering();

@@ -176,6 +176,16 @@ void Menu::load_buttons() {
         // Screen coordinates are 16 bits: the position wraps like the rectangle does.
         rect.x = static_cast<Sint16>(rect.x + static_cast<Sint16>(x));
         rect.y = static_cast<Sint16>(rect.y + static_cast<Sint16>(y));
+        // An aligned surface is placed in the rectangle (or by the point, without one), so a
+        // renamed label stays on its plate; without "_align" the corner is "_x", "_y".
+        SDL_Rect frame = rect_text.empty() ? SDL_Rect{rect.x, rect.y, 0, 0} : rect;
+        SDL_Rect area{};
+        if (normal != nullptr && align_in_frame(config.get_string(prefix + "_align"), frame,
+                                                normal->w, normal->h, area)) {
+            x = area.x;
+            y = area.y;
+            rect = rect_text.empty() ? area : rect;
+        }
         button_rects.push_back(rect);
         compositor.add(Element(prefix, normal, x, y));
     }
@@ -230,6 +240,23 @@ SDL_Rect parse_rect(const std::string& text) {
     }
     return SDL_Rect{static_cast<Sint16>(fields[0]), static_cast<Sint16>(fields[1]),
                     static_cast<Uint16>(fields[2]), static_cast<Uint16>(fields[3])};
+}
+
+bool align_in_frame(const std::string& align, const SDL_Rect& frame, int w, int h, SDL_Rect& area) {
+    int x = 0;
+    if (align == "left") {
+        x = frame.x;
+    } else if (align == "center") {
+        x = frame.x + (frame.w - w) / 2;
+    } else if (align == "right") {
+        x = frame.x + frame.w - w;
+    } else {
+        return false;
+    }
+    int y = frame.y + (frame.h - h) / 2;
+    area = SDL_Rect{static_cast<Sint16>(x), static_cast<Sint16>(y), static_cast<Uint16>(w),
+                    static_cast<Uint16>(h)};
+    return true;
 }
 
 void init_text_rendering() {

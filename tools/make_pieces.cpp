@@ -1,13 +1,16 @@
 // make_pieces: writes the game's raw pieces file from its readable description, or shows
-// every piece of a raw pieces file in all its looks.
+// every piece of a pieces file, in either form, in all its looks.
 // Usage: make_pieces <readable source> <pieces file>
-//        make_pieces --show <pieces file>
+//        make_pieces --show <pieces file or readable source>
+// Problems are printed as "file:line: message", like derevarez-check's.
 #include <cstdio>
 #include <fstream>
 #include <sstream>
 
 #include "config/safe_file.h"
+#include "tools/check/piece_turns.h"
 #include "tools/check/piece_view.h"
+#include "tools/check/pieces_check.h"
 #include "tools/piece_shapes.h"
 
 namespace {
@@ -17,7 +20,20 @@ bool read_text(const char* path, std::string& text) {
     std::ostringstream contents;
     contents << in.rdbuf();
     text = contents.str();
-    return in.good() || in.eof();
+    return in.is_open() && !in.bad();
+}
+
+// A raw pieces file is mostly small numbers; a readable source, like any text, is mostly
+// printable characters.
+bool looks_raw(const std::string& contents) {
+    size_t printable = 0, counted = 0;
+    for (char c : contents) {
+        if (c != '\n' && c != '\r') {
+            counted++;
+            printable += c >= 32 && c < 127;
+        }
+    }
+    return counted > 0 && printable * 2 < counted;
 }
 
 // The piece-set viewer, for checking by eye how a set turns.
@@ -27,7 +43,62 @@ int show_pieces(const char* path) {
         std::printf("make_pieces: cannot read %s\n", path);
         return 1;
     }
-    std::fputs(piece_set_view(contents).c_str(), stdout);
+    if (looks_raw(contents)) {
+        std::fputs(piece_set_view(contents).c_str(), stdout);
+        return 0;
+    }
+    PiecesSource source = parse_pieces_source(contents);
+    if (!source.error.empty() || source.shapes.empty()) {
+        std::printf("%s:%d: %s\n", path, source.error_line,
+                    source.error.empty() ? "describes no piece" : source.error.c_str());
+        std::printf(
+            "make_pieces: %s is neither a pieces file of 13-byte lines nor a readable "
+            "source of pieces\n",
+            path);
+        return 1;
+    }
+    std::fputs(piece_set_view(pieces_file_contents(source.shapes)).c_str(), stdout);
+    return 0;
+}
+
+// What the game would make of the pieces, shown at their lines in the source.
+void report_piece_problems(const char* source_path, const PiecesSource& source) {
+    std::vector<PieceSource> places;
+    for (const PieceShape& shape : source.shapes) {
+        places.push_back(PieceSource{source_path, shape.line, shape.name});
+    }
+    Report report;
+    check_piece_lines(pieces_file_lines(pieces_file_contents(source.shapes)), source_path, report,
+                      places);
+    for (const Problem& problem : report.sorted()) {
+        std::printf("%s\n", problem_text(problem).c_str());
+    }
+}
+
+int make(const char* source_path, const char* pieces_path) {
+    std::string text;
+    if (!read_text(source_path, text)) {
+        std::printf("make_pieces: cannot read %s\n", source_path);
+        return 1;
+    }
+    PiecesSource source = parse_pieces_source(text);
+    if (!source.error.empty()) {
+        std::printf("%s:%d: %s\n", source_path, source.error_line, source.error.c_str());
+        return 1;
+    }
+    if (source.shapes.empty()) {
+        std::printf("%s: describes no piece: expected \"piece: <name>\" and its lines\n",
+                    source_path);
+        return 1;
+    }
+    // Written only after the whole source was understood, and through a renamed temporary
+    // file, so neither a typo nor a full disk leaves the game with a broken pieces file.
+    if (!replace_file_contents(pieces_path, pieces_file_contents(source.shapes))) {
+        std::printf("make_pieces: cannot write %s\n", pieces_path);
+        return 1;
+    }
+    report_piece_problems(source_path, source);
+    std::printf("make_pieces: wrote %zu pieces to %s\n", source.shapes.size(), pieces_path);
     return 0;
 }
 
@@ -38,30 +109,10 @@ int main(int argc, char** argv) {
         return show_pieces(argv[2]);
     }
     if (argc != 3) {
-        std::printf("usage: make_pieces <readable source> <pieces file>\n"
-                    "       make_pieces --show <pieces file>\n");
+        std::printf(
+            "usage: make_pieces <readable source> <pieces file>\n"
+            "       make_pieces --show <pieces file or readable source>\n");
         return 2;
     }
-    std::string text;
-    if (!read_text(argv[1], text)) {
-        std::printf("make_pieces: cannot read %s\n", argv[1]);
-        return 1;
-    }
-    PiecesSource source = parse_pieces_source(text);
-    if (!source.error.empty()) {
-        std::printf("make_pieces: %s: %s\n", argv[1], source.error.c_str());
-        return 1;
-    }
-    if (source.shapes.empty()) {
-        std::printf("make_pieces: %s describes no piece\n", argv[1]);
-        return 1;
-    }
-    // Written only after the whole source was understood, and through a renamed temporary
-    // file, so neither a typo nor a full disk leaves the game with a broken pieces file.
-    if (!replace_file_contents(argv[2], pieces_file_contents(source.shapes))) {
-        std::printf("make_pieces: cannot write %s\n", argv[2]);
-        return 1;
-    }
-    std::printf("make_pieces: wrote %zu pieces to %s\n", source.shapes.size(), argv[2]);
-    return 0;
+    return make(argv[1], argv[2]);
 }

@@ -2,6 +2,7 @@
 #include "tools/piece_shapes.h"
 
 #include <cstdlib>
+#include <map>
 #include <sstream>
 
 namespace {
@@ -71,33 +72,38 @@ public:
     PiecesSource result;
     PieceShape piece;
     bool in_piece = false;
-    bool has_tile = false;
-    bool has_centre = false;
+    std::map<std::string, int> setting_lines;  // the settings of the piece so far, by line
     int picture_rows = 0;
     int line_number = 0;
-    int piece_line = 0;  // where the piece being built starts
 
     void fail_at(int line, const std::string& what) {
         if (result.error.empty()) {
-            result.error = "line " + std::to_string(line) + ": " + what;
+            result.error = what;
+            result.error_line = line;
         }
     }
 
     void fail(const std::string& what) { fail_at(line_number, what); }
+
+    std::string piece_text() const { return "piece " + piece.name; }
 
     void finish_piece() {
         if (!in_piece) {
             return;
         }
         // Problems of the whole piece are reported at its "piece:" line.
-        if (!has_tile || !has_centre) {
-            fail_at(piece_line, "piece " + piece.name + " needs both a tile and a centre");
+        if (setting_lines.count("tile") == 0) {
+            fail_at(piece.line, piece_text() + " has no tile: expected a line like \"tile: 2\"");
+        } else if (setting_lines.count("centre") == 0) {
+            fail_at(piece.line,
+                    piece_text() + " has no centre: expected a line like \"centre: 1 1\"");
         } else if (picture_rows != kBoxSize) {
-            fail_at(piece_line, "piece " + piece.name + " needs a picture of exactly 4 rows");
+            fail_at(piece.line, piece_text() + " has " + std::to_string(picture_rows) +
+                                    " picture rows: expected 4");
         } else {
             std::string problem = shape_problem(piece);
             if (!problem.empty()) {
-                fail_at(piece_line, "piece " + piece.name + ": " + problem);
+                fail_at(piece.line, piece_text() + ": " + problem);
             }
         }
         result.shapes.push_back(piece);
@@ -108,15 +114,16 @@ public:
         finish_piece();
         piece = PieceShape();
         piece.name = name;
-        piece_line = line_number;
+        piece.line = line_number;
         in_piece = true;
-        has_tile = has_centre = false;
+        setting_lines.clear();
         picture_rows = 0;
     }
 
     void picture_row(const std::string& row) {
         if (picture_rows == kBoxSize) {
-            fail("piece " + piece.name + " has more than 4 picture rows");
+            fail("found a fifth picture row \"" + row + "\" for " + piece_text() +
+                 ": expected 4 rows");
             return;
         }
         for (int x = 0; x < kBoxSize; ++x) {
@@ -129,20 +136,27 @@ public:
 
     void setting(const std::string& key, const std::string& value) {
         bool ok = true;
+        std::string expected;
         if (key == "tile") {
-            ok = has_tile = parse_int(value, piece.tile);
+            ok = parse_int(value, piece.tile);
+            expected = "a number 0..6 like \"2\"";
         } else if (key == "centre") {
-            ok = has_centre = parse_pair(value, piece.centre_x, piece.centre_y);
-        } else if (key == "half_centre") {
-            ok = parse_yes_no(value, piece.half_centre);
-        } else if (key == "alternates") {
-            ok = parse_yes_no(value, piece.alternates);
+            ok = parse_pair(value, piece.centre_x, piece.centre_y);
+            expected = "two numbers 0..3 like \"1 2\"";
+        } else if (key == "half_centre" || key == "alternates") {
+            ok = parse_yes_no(value, key == "alternates" ? piece.alternates : piece.half_centre);
+            expected = "\"yes\" or \"no\"";
         } else {
-            fail("unknown setting \"" + key + "\"");
+            fail("unknown setting \"" + key +
+                 "\": expected tile, centre, half_centre or alternates");
             return;
         }
-        if (!ok) {
-            fail("bad value \"" + value + "\" for " + key);
+        auto first = setting_lines.emplace(key, line_number);
+        if (!first.second) {
+            fail(key + " is given twice for " + piece_text() + " (first on line " +
+                 std::to_string(first.first->second) + "): expected once");
+        } else if (!ok) {
+            fail("bad value \"" + value + "\" for " + key + ": expected " + expected);
         }
     }
 
@@ -158,13 +172,15 @@ public:
         if (key == "piece") {
             start_piece(value);
         } else if (!in_piece) {
-            fail("expected \"piece: <name>\" first");
+            fail("found \"" + text + "\" before any piece: expected \"piece: <name>\" first");
         } else if (is_picture_row(text)) {
             picture_row(text);
         } else if (colon != std::string::npos) {
             setting(key, value);
         } else {
-            fail("a picture row is four characters of X and .");
+            fail("found \"" + text +
+                 "\": expected a picture row of four characters X (a block) and . (empty) like "
+                 "\"XX..\", or a setting \"name: value\"");
         }
     }
 };

@@ -13,6 +13,7 @@ struct ShapeBlock {
 // One piece as the game sees it right after dealing it.
 struct PieceShape {
     std::string name;  // only in the readable form; the raw file has no names
+    int line = 0;      // the readable form's line that starts the piece; 0 for the raw file
     int centre_x = 0;
     int centre_y = 0;
     bool half_centre = false;
@@ -46,11 +47,14 @@ std::string shape_problem(const PieceShape& shape);
 // Result of reading the readable form.
 struct PiecesSource {
     std::vector<PieceShape> shapes;
-    std::string error;  // "" when the whole text was understood; else "line N: what is wrong"
+    // "" when the whole text was understood; else what was found and what is expected instead,
+    // at the 1-based line error_line.
+    std::string error;
+    int error_line = 0;
 };
 
 // Parses the readable form (see tools/pieces.txt for its rules). Stops at the first error.
-// Every shape is checked with shape_problem.
+// Every shape is checked with shape_problem. A setting given twice for one piece is an error.
 PiecesSource parse_pieces_source(const std::string& text);
 
 // The whole raw pieces file for these shapes: one description and a line feed per shape.

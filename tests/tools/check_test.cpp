@@ -165,8 +165,8 @@ TEST(DataCheck, MainMenu) {
                     {at("button3_rect"), "rectangle \"12,8,276\" is not four whole numbers"},
                     {file + ": ", "no button a player can click answers \"quit\""},
                     {at("button1_surf"), "\"titel\" is defined by no surf or tsurf entry"},
-                    {at("button6_y"), "button6 spans y 590 to"},
-                    {at("button6_rect"), "the hit rectangle of button6 spans y 579 to 627"},
+                    {at("button6_y"), "button6 spans y 608 to 635"},
+                    {at("button6_rect"), "the hit rectangle of button6 spans y 598 to 646"},
                     {at("surf2_path"), "cannot load \"images/nothing.png\""},
                     {at("font2_path"), "cannot read the font file \"NoSuchFont.ttf\""},
                     {at("background"), "cannot load \"images/nothing.png\""}});

@@ -78,28 +78,39 @@ TEST(PiecesSource, ReadsPiecesAndRejectsWhatTheGameCouldNotUse) {
     EXPECT_EQ("(1,0)(2,0)(1,1)(2,1)", blocks_text(square.shapes[0]));
     EXPECT_EQ(cells_text(square.shapes[0]), cells_text(square.shapes[0].turned(false)));
 
+    // Each fault at its line, with what was found and what is expected.
     struct Case {
         std::string text;
-        std::string error_part;
+        int line;
+        std::string error;
     };
+    const std::string head = "piece: A\ntile: 1\ncentre: 1 1\n";
     const Case cases[] = {
-        {"tile: 1\n", "piece: <name>"},
-        {"# seven tiles only\npiece: A\ntile: 7\ncentre: 1 1\nXXXX\n....\n....\n....\n",
-         "line 2: piece A: tile 7"},
-        {"piece: A\ntile: 1\ncentre: 1 1\nXXX.\n....\n....\n....\n", "3 blocks"},
-        {"piece: A\ntile: 1\ncentre: 1 1\nXXXX\n....\n....\n", "4 rows"},
-        {"piece: A\ntile: 1\nXXXX\n....\n....\n....\n", "centre"},
-        {"piece: A\ntile: 1\ncentre: 1 1\ncolour: red\nXXXX\n....\n....\n....\n", "colour"},
-        {"piece: A\ntile: 1\ncentre: 1 1\nhalf_centre: maybe\n", "maybe"},
-        {"piece: A\ntile: 1\ncentre: 1 1\nXX#X\n", "picture row"},
+        {"tile: 1\n", 1, "found \"tile: 1\" before any piece: expected \"piece: <name>\" first"},
+        {"# seven tiles only\npiece: A\ntile: 7\ncentre: 1 1\nXXXX\n....\n....\n....\n", 2,
+         "piece A: tile 7 is outside 0..6"},
+        {head + "XXX.\n....\n....\n....\n", 1, "piece A: has 3 blocks instead of 4"},
+        {head + "XXXX\n....\n....\n", 1, "piece A has 3 picture rows: expected 4"},
+        {"piece: A\ntile: 1\nXXXX\n....\n....\n....\n", 1,
+         "piece A has no centre: expected a line like \"centre: 1 1\""},
+        {head + "colour: red\n", 4,
+         "unknown setting \"colour\": expected tile, centre, half_centre or alternates"},
+        {head + "half_centre: maybe\n", 4,
+         "bad value \"maybe\" for half_centre: expected \"yes\" or \"no\""},
+        {"piece: A\ncentre: 1\n", 2,
+         "bad value \"1\" for centre: expected two numbers 0..3 like \"1 2\""},
+        {head + "tile: 2\n", 4, "tile is given twice for piece A (first on line 2): expected once"},
+        {head + "XX#X\n", 4,
+         "found \"XX#X\": expected a picture row of four characters X (a block) and . (empty) "
+         "like \"XX..\", or a setting \"name: value\""},
         // A bar turned about its end cell swings out of the 4 by 4 box.
-        {"piece: A\ntile: 0\ncentre: 0 0\nXXXX\n....\n....\n....\n", "outside the 4 by 4 box"},
+        {"piece: A\ntile: 0\ncentre: 0 0\nXXXX\n....\n....\n....\n", 1,
+         "piece A: after 2 right turn(s) a block lands on (-1, 0), outside the 4 by 4 box"},
     };
     for (const Case& c : cases) {
         PiecesSource result = parse_pieces_source(c.text);
-        EXPECT_NE(std::string::npos, result.error.find(c.error_part))
-            << c.text << "gave: " << result.error;
-        EXPECT_EQ(0u, result.error.find("line ")) << result.error;
+        EXPECT_EQ(c.error, result.error) << c.text;
+        EXPECT_EQ(c.line, result.error_line) << c.text;
     }
     // An alternating bar only ever shows two of its four looks; only those must fit.
     PiecesSource bar = parse_pieces_source(
@@ -116,6 +127,16 @@ TEST(MakePieces, TheShippedPiecesFileIsWhatTheToolMakesFromItsSource) {
     ASSERT_EQ(0, made.status) << made.output;
     EXPECT_EQ(read_file(source_dir() + "/data/pieces.dat"), read_file(dir + "/pieces.dat"))
         << "run: cmake --build <build> --target pieces";
+    // The viewer reads either form, and nothing else.
+    CommandResult from_source = run_command(
+        dir, std::string(MAKE_PIECES) + " --show " + source_dir() + "/tools/pieces.txt");
+    EXPECT_EQ(0, from_source.status);
+    EXPECT_EQ(run_command(dir, std::string(MAKE_PIECES) + " --show pieces.dat").output,
+              from_source.output);
+    write_file(dir + "/notes.txt", "shopping: bread\n");
+    CommandResult refused = run_command(dir, std::string(MAKE_PIECES) + " --show notes.txt");
+    EXPECT_EQ(1, refused.status);
+    EXPECT_NE(std::string::npos, refused.output.find("notes.txt is neither a pieces file"));
 }
 
 TEST(MakePieces, ABrokenSourceLeavesTheOldFileAlone) {
@@ -124,8 +145,19 @@ TEST(MakePieces, ABrokenSourceLeavesTheOldFileAlone) {
     write_file(dir + "/pieces.dat", "old");
     CommandResult made = run_command(dir, std::string(MAKE_PIECES) + " broken.txt pieces.dat");
     EXPECT_NE(0, made.status);
-    EXPECT_NE(std::string::npos, made.output.find("broken.txt: line")) << made.output;
+    EXPECT_EQ("broken.txt:1: piece A: tile 9 is outside 0..6\n", made.output);
     EXPECT_EQ("old", read_file(dir + "/pieces.dat"));
+
+    // A piece the game can use but an author would not mean: a warning at its source line.
+    write_file(dir + "/split.txt",
+               "piece: S\ntile: 1\ncentre: 1 1\nhalf_centre: yes\nXX..\n....\n....\n..XX\n");
+    made = run_command(dir, std::string(MAKE_PIECES) + " split.txt pieces.dat");
+    EXPECT_EQ(0, made.status);
+    EXPECT_EQ(0u, made.output.find("split.txt:1: warning: piece S: the piece is in two parts "
+                                   "(blocks 1 and 2; blocks 3 and 4): no block of one touches a "
+                                   "block of another side by side\n"))
+        << made.output;
+    write_file(dir + "/pieces.dat", "old");
 
     write_file(dir + "/empty.txt", "# nothing here\n");
     EXPECT_NE(0, run_command(dir, std::string(MAKE_PIECES) + " empty.txt pieces.dat").status);

@@ -79,7 +79,7 @@ TEST(PiecesCheck, EveryProblemOnItsLine) {
             {7, true, "blocks 1 and 2 are both at (1, 0)"},
             {7, true,
              "the piece moves as it turns: turned right x2, its middle has moved by (-0.5, +1)"},
-            {8, true, "block 4 at (3, 3) touches no other block"},
+            {8, true, "the piece is in two parts (blocks 1, 2 and 3; block 4)"},
             {8, false, "turned right, block 4 at (-1, 3) goes below 0: the game refuses that turn"},
             {8, false, "turned right x2, block 4 at (-1, -1) goes below 0"},
             {8, false, "turned right x3, block 4 at (3, -1) goes below 0"},

@@ -1,6 +1,9 @@
 // derevarez-check: checks a game folder's data the way the game will read it, and reports
 // every problem as "file:line: message", then "N errors, M warnings".
-// Usage: derevarez-check [game folder]   (default: the current folder)
+// Usage: derevarez-check [--pieces-source FILE] [game folder]   (default: the current folder)
+//        derevarez-check --keys           (every key name a binding may use)
+// With --pieces-source (the readable file make_pieces reads), problems of a piece are shown
+// at its lines there.
 // Exit status: 0 without errors (warnings allowed), 1 with errors, 2 on a usage or SDL failure.
 #include <SDL.h>
 #include <SDL_ttf.h>
@@ -8,8 +11,13 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
 
 #include "tools/check/data_check.h"
+#include "tools/check/key_names.h"
 
 namespace {
 
@@ -30,22 +38,66 @@ bool start_libraries() {
     return true;
 }
 
+// One name a line in key code order, as prefs.txt spells it, and what the key is where the
+// name does not say.
+void list_key_names() {
+    for (int key = SDLK_FIRST; key < SDLK_LAST; key++) {
+        std::string name = SDL_GetKeyName(static_cast<SDLKey>(key));
+        if (name == "unknown key") {
+            continue;
+        }
+        std::string what = key_description(name);
+        std::printf(what.empty() ? "%s\n" : "%-14s %s\n", name.c_str(), what.c_str());
+    }
+}
+
+// The readable pieces source, read before the checker enters the game folder, so that its
+// name is taken from where the author is.
+bool read_source(const char* path, PiecesSourceText& source) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    source = PiecesSourceText{path, text.str()};
+    return in.is_open();
+}
+
+int usage() {
+    std::printf(
+        "usage: derevarez-check [--pieces-source FILE] [game folder]\n"
+        "       derevarez-check --keys\n");
+    return 2;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 2 || (argc == 2 && argv[1][0] == '-')) {
-        std::printf("usage: derevarez-check [game folder]\n");
+    std::vector<std::string> args(argv + 1, argv + argc);
+    bool keys = args.size() == 1 && args[0] == "--keys";
+    PiecesSourceText source;
+    bool has_source = args.size() >= 2 && args[0] == "--pieces-source";
+    if (has_source && !read_source(args[1].c_str(), source)) {
+        std::printf("derevarez-check: cannot read %s\n", args[1].c_str());
         return 2;
     }
-    if (argc == 2 && chdir(argv[1]) != 0) {
-        std::printf("derevarez-check: cannot enter %s\n", argv[1]);
+    if (has_source) {
+        args.erase(args.begin(), args.begin() + 2);
+    }
+    if (!keys && (args.size() > 1 || (args.size() == 1 && args[0][0] == '-'))) {
+        return usage();
+    }
+    if (!keys && args.size() == 1 && chdir(args[0].c_str()) != 0) {
+        std::printf("derevarez-check: cannot enter %s\n", args[0].c_str());
         return 2;
     }
     if (!start_libraries()) {
         return 2;
     }
+    if (keys) {
+        list_key_names();
+        return 0;
+    }
     Report report;
-    check_game_folder(report);
+    check_game_folder(report, has_source ? &source : nullptr);
     std::fputs(report.text().c_str(), stdout);
     return report.error_count() > 0 ? 1 : 0;
 }

@@ -2,10 +2,17 @@
 
 #include <cctype>
 #include <climits>
+#include <fstream>
+#include <map>
+#include <sstream>
 
 bool CheckedFile::load(const std::string& file_name) {
     name = file_name;
     loaded = store.load(file_name.c_str()) == 0;
+    std::ifstream in(file_name, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    crlf = bytes.str().find("\r\n") != std::string::npos;
     return loaded;
 }
 
@@ -56,6 +63,28 @@ void CheckedFile::error(const std::string& key, const std::string& message, Repo
 void CheckedFile::warning(const std::string& key, const std::string& message,
                           Report& report) const {
     report.warning(name, line_of(key), message);
+}
+
+void check_lines(const CheckedFile& file, Report& report) {
+    if (file.crlf) {
+        report.warning(file.name, 0,
+                       "this file has CR LF line endings: the game reads each line without its "
+                       "carriage return, and a save writes plain line feeds");
+    }
+    std::map<std::string, size_t> first_line;
+    for (size_t i = 0; i < file.store.order.size(); i++) {
+        const std::string& key = file.store.order[i];
+        if (key.empty()) {
+            continue;
+        }
+        auto first = first_line.emplace(key, i + 1);
+        if (!first.second) {
+            report.warning(file.name, static_cast<int>(i) + 1,
+                           quoted(key) + " is set again here after line " +
+                               int_to_text(static_cast<int>(first.first->second)) +
+                               ": the game takes the last line's value and ignores the others");
+        }
+    }
 }
 
 bool parse_int(const std::string& text, int& result) {

@@ -12,6 +12,7 @@ public:
     std::string name;   // as the game names it: "prefs.txt", "menus/main_menu.txt"
     ConfigStore store;  // loaded with the game's loader
     bool loaded = false;
+    bool crlf = false;  // some line ends with a carriage return and a line feed
 
     // Loads name with ConfigStore::load. False (and loaded stays false) when it cannot be read.
     bool load(const std::string& file_name);
@@ -40,6 +41,10 @@ public:
     void error(const std::string& key, const std::string& message, Report& report) const;
     void warning(const std::string& key, const std::string& message, Report& report) const;
 };
+
+// The file's lines themselves: CR LF line endings (one warning for the file) and a key set on
+// more than one line (a warning at each later line, naming the first).
+void check_lines(const CheckedFile& file, Report& report);
 
 // True when text is a whole decimal integer as the game reads integers: optional leading
 // blanks, an optional sign, digits and nothing after them, within the int range.

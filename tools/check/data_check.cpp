@@ -8,15 +8,15 @@
 
 namespace {
 
-void check_pieces(const CheckedFile& prefs, Report& report) {
+void check_pieces(const CheckedFile& prefs, const PiecesSourceText* source, Report& report) {
     std::string file_name = prefs.value("pieces_file");
-    if (!file_name.empty() && !check_pieces_file(file_name, report)) {
+    if (!file_name.empty() && !check_pieces_file(file_name, report, source)) {
         prefs.error("pieces_file", "cannot read the pieces file " + quoted(file_name), report);
     }
 }
 
 void check_menu_named(const CheckedFile& prefs, const char* key, MenuRole role, WindowSize window,
-                      ConfigStore* substitutions, Report& report) {
+                      ConfigStore* substitutions, Backgrounds& backgrounds, Report& report) {
     std::string file_name = prefs.value(key);
     if (file_name.empty()) {
         return;  // reported with the keys of "prefs.txt"
@@ -26,22 +26,27 @@ void check_menu_named(const CheckedFile& prefs, const char* key, MenuRole role, 
         prefs.error(key, "cannot read the menu file " + quoted(file_name), report);
         return;
     }
-    check_menu(menu, role, window, substitutions, report);
+    check_lines(menu, report);
+    check_menu(menu, role, window, substitutions, backgrounds, report);
 }
 
 }  // namespace
 
-void check_game_folder(Report& report) {
+void check_game_folder(Report& report, const PiecesSourceText* pieces_source) {
     CheckedFile prefs;
     if (!prefs.load("prefs.txt")) {
         report.error("prefs.txt", 0, "cannot be read: run the checker in the game's folder");
         return;
     }
-    WindowSize window = check_prefs(prefs, sdl_key_names(), report);
-    check_pieces(prefs, report);
-    check_menu_named(prefs, "main_menu", MenuRole::main_menu, window, nullptr, report);
+    Backgrounds backgrounds;
+    check_lines(prefs, report);
+    WindowSize window = check_prefs(prefs, sdl_key_names(), backgrounds, report);
+    check_pieces(prefs, pieces_source, report);
+    check_menu_named(prefs, "main_menu", MenuRole::main_menu, window, nullptr, backgrounds, report);
     // The preferences menu shows preference values in its texts; the game's substitution adds
     // keys it looks up, so it works on a copy.
     ConfigStore substitutions = prefs.store;
-    check_menu_named(prefs, "prefs_menu", MenuRole::prefs_menu, window, &substitutions, report);
+    check_menu_named(prefs, "prefs_menu", MenuRole::prefs_menu, window, &substitutions, backgrounds,
+                     report);
+    check_window_covered(prefs, window, backgrounds, report);
 }

@@ -21,7 +21,7 @@ const Group groups[] = {
     {"surf", "num_surfs", {"_name", "_path", "_alpha"}},
     {"font", "num_fonts", {"_name", "_path", "_size"}},
     {"tsurf", "num_tsurfs", {"_name", "_text", "_font", "_color"}},
-    {"button", "num_buttons", {"_surf", "_surf_over", "_x", "_y", "_rect", "_return"}},
+    {"button", "num_buttons", {"_surf", "_surf_over", "_x", "_y", "_rect", "_align", "_return"}},
 };
 
 std::string key(const char* prefix, int i, const char* suffix) {
@@ -50,11 +50,12 @@ public:
 // What the menu defines, as the game would build it.
 struct MenuContents {
     std::map<std::string, int> counts;
-    std::set<std::string> surface_names;   // every name an image or a text defines
-    std::map<std::string, Size> surfaces;  // names that got a surface: the first one stays
-    std::set<std::string> font_names;      // every name a font entry defines
-    FontSet fonts;                         // the fonts that opened
-    std::map<std::string, bool> words;     // button words; true when some such button is clickable
+    std::set<std::string> surface_names;       // every name an image or a text defines
+    std::map<std::string, Size> surfaces;      // names that got a surface: the first one stays
+    std::map<std::string, std::string> texts;  // the rendered texts among them, as shown
+    std::set<std::string> font_names;          // every name a font entry defines
+    FontSet fonts;                             // the fonts that opened
+    std::map<std::string, bool> words;  // button words; true when some such button is clickable
 };
 
 // The group index of a key like "button12_x", or -1 when the key has no group's form.
@@ -160,13 +161,19 @@ bool load_image_size(const std::string& path, Size& size) {
     return true;
 }
 
-void check_background(const CheckedFile& menu, Report& report) {
+void check_background(const CheckedFile& menu, WindowSize window, Backgrounds& backgrounds,
+                      Report& report) {
     Size size{};
-    if (menu.require("background", report) && !load_image_size(menu.value("background"), size)) {
+    if (!menu.require("background", report)) {
+        return;
+    }
+    if (!load_image_size(menu.value("background"), size)) {
         menu.error("background",
                    "cannot load " + quoted(menu.value("background")) + ": " + IMG_GetError(),
                    report);
+        return;
     }
+    check_background_size(menu, "background", size.w, size.h, window, backgrounds, report);
 }
 
 // The value of a key the game needs for this entry; an error when it is missing or empty.
@@ -211,6 +218,16 @@ bool file_readable(const std::string& path) {
     return probe != nullptr;
 }
 
+// The build copies the menu fonts into the run folder from the system's font folder, so the
+// data folder authors edit lacks them: a bare font file name missing here is taken from there.
+std::string font_as_the_build_gives_it(const std::string& path) {
+    std::string built = std::string(BUILD_FONT_DIR) + "/" + path;
+    if (path.find('/') == std::string::npos && !file_readable(path) && file_readable(built)) {
+        return built;
+    }
+    return path;
+}
+
 void check_fonts(const CheckedFile& menu, MenuContents& contents, Report& report) {
     for (int i = 1; i <= contents.counts.at("num_fonts"); i++) {
         std::string name, path;
@@ -223,6 +240,7 @@ void check_fonts(const CheckedFile& menu, MenuContents& contents, Report& report
         if (!required_value(menu, key("font", i, "_path"), path, report) || !sized) {
             continue;
         }
+        path = font_as_the_build_gives_it(path);
         if (size <= 0) {
             menu.error(key("font", i, "_size"),
                        "font size " + int_to_text(size) + " must be more than 0", report);
@@ -296,6 +314,7 @@ void check_text(const CheckedFile& menu, int i, ConfigStore* substitutions, Menu
         return;
     }
     contents.surfaces.emplace(name, Size{rendered->w, rendered->h});
+    contents.texts.emplace(name, shown);
     SDL_FreeSurface(rendered);
 }
 
@@ -370,6 +389,61 @@ void check_inside(const CheckedFile& menu, const std::string& x_key, const std::
     }
 }
 
+// A text wider than the rectangle it is framed by spills over its plate.
+void check_label_fits(const CheckedFile& menu, const std::string& prefix,
+                      const MenuContents& contents, const SDL_Rect& frame, Report& report) {
+    std::string name = menu.value(prefix + "_surf");
+    auto text = contents.texts.find(name);
+    if (text == contents.texts.end() || contents.surfaces.at(name).w <= frame.w) {
+        return;
+    }
+    menu.warning(prefix + "_rect",
+                 "the text " + quoted(text->second) + " of " + prefix + " is " +
+                     int_to_text(contents.surfaces.at(name).w) +
+                     " pixels wide, wider than its rectangle's " + int_to_text(frame.w) +
+                     ": shorten it, use a smaller font or widen the rectangle",
+                 report);
+}
+
+// Where the game draws the button's surface (size) and its hit rectangle, from its position,
+// its "_rect" and its "_align", as the menu loader places them.
+struct ButtonPlace {
+    SDL_Rect drawn;
+    SDL_Rect hit;
+    bool framed;  // a "_rect" was given (and is well formed)
+};
+
+bool place_button(const CheckedFile& menu, const std::string& prefix, int x, int y, Size size,
+                  ButtonPlace& place, Report& report) {
+    place.drawn = SDL_Rect{static_cast<Sint16>(x), static_cast<Sint16>(y),
+                           static_cast<Uint16>(size.w), static_cast<Uint16>(size.h)};
+    place.hit = place.drawn;
+    place.framed = !menu.value(prefix + "_rect").empty();
+    if (place.framed) {
+        if (!check_rect(menu, prefix + "_rect", report)) {
+            return false;
+        }
+        place.hit = parse_rect(menu.value(prefix + "_rect"));
+        place.hit.x = static_cast<Sint16>(place.hit.x + x);
+        place.hit.y = static_cast<Sint16>(place.hit.y + y);
+    }
+    std::string align = menu.value(prefix + "_align");
+    if (align.empty()) {
+        return true;
+    }
+    SDL_Rect frame = place.framed ? place.hit : SDL_Rect{place.drawn.x, place.drawn.y, 0, 0};
+    if (!align_in_frame(align, frame, size.w, size.h, place.drawn)) {
+        menu.error(prefix + "_align",
+                   quoted(align) +
+                       " is no alignment: use \"left\", \"center\" or "
+                       "\"right\" (the surface then sits at its corner)",
+                   report);
+        return true;
+    }
+    place.hit = place.framed ? place.hit : place.drawn;
+    return true;
+}
+
 void check_button(const CheckedFile& menu, int i, WindowSize window, MenuContents& contents,
                   Report& report) {
     std::string prefix = key("button", i, "");
@@ -380,23 +454,19 @@ void check_button(const CheckedFile& menu, int i, WindowSize window, MenuContent
     check_shown_name(menu, prefix + "_surf_over", contents, report);
     auto shown = contents.surfaces.find(menu.value(prefix + "_surf"));
     bool has_surface = shown != contents.surfaces.end();
-    if (placed && has_surface) {
-        SDL_Rect area{static_cast<Sint16>(x), static_cast<Sint16>(y),
-                      static_cast<Uint16>(shown->second.w), static_cast<Uint16>(shown->second.h)};
-        check_inside(menu, prefix + "_x", prefix + "_y", prefix, area, window, report);
-    }
+    ButtonPlace place{};
     bool clickable = false;
-    if (!menu.value(prefix + "_rect").empty()) {
-        if (check_rect(menu, prefix + "_rect", report) && placed) {
-            SDL_Rect hit = parse_rect(menu.value(prefix + "_rect"));
-            hit.x = static_cast<Sint16>(hit.x + x);
-            hit.y = static_cast<Sint16>(hit.y + y);
-            check_inside(menu, prefix + "_rect", prefix + "_rect", "the hit rectangle of " + prefix,
-                         hit, window, report);
-            clickable = hit.w > 0 && hit.h > 0;
+    if (placed &&
+        place_button(menu, prefix, x, y, has_surface ? shown->second : Size{0, 0}, place, report)) {
+        if (has_surface) {
+            check_inside(menu, prefix + "_x", prefix + "_y", prefix, place.drawn, window, report);
         }
-    } else {
-        clickable = has_surface;
+        if (place.framed) {
+            check_inside(menu, prefix + "_rect", prefix + "_rect", "the hit rectangle of " + prefix,
+                         place.hit, window, report);
+            check_label_fits(menu, prefix, contents, place.hit, report);
+        }
+        clickable = place.framed ? place.hit.w > 0 && place.hit.h > 0 : has_surface;
     }
     std::string word = menu.value(prefix + "_return");
     if (!word.empty()) {
@@ -458,9 +528,9 @@ void check_words(const CheckedFile& menu, MenuRole role, const MenuContents& con
 }  // namespace
 
 void check_menu(const CheckedFile& menu, MenuRole role, WindowSize window,
-                ConfigStore* substitutions, Report& report) {
+                ConfigStore* substitutions, Backgrounds& backgrounds, Report& report) {
     MenuContents contents;
-    check_background(menu, report);
+    check_background(menu, window, backgrounds, report);
     read_counts(menu, contents, report);
     check_indexes(menu, contents, report);
     check_images(menu, contents, report);

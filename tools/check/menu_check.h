@@ -15,6 +15,8 @@ enum class MenuRole { main_menu, prefs_menu };
 // "prefs" and "quit", and the preferences menu offers "back" and (warnings) a button for each
 // action of the game. substitutions is what the game fills %key% texts from (the preferences
 // for the preferences menu) or null; look-ups may add empty keys to it, as the game's do.
-// SDL_ttf must be initialised.
+// Buttons are placed as the game places them ("_align" within "_rect"); an unknown alignment is
+// an error, a text wider than its button's rectangle a warning, and a background that is not
+// the window's size a warning (recorded in backgrounds). SDL_ttf must be initialised.
 void check_menu(const CheckedFile& menu, MenuRole role, WindowSize window,
-                ConfigStore* substitutions, Report& report);
+                ConfigStore* substitutions, Backgrounds& backgrounds, Report& report);

@@ -8,17 +8,21 @@
 #include "config/config_store.h"
 #include "tools/check/checked_file.h"
 #include "tools/check/piece_turns.h"
+#include "tools/piece_shapes.h"
 
 namespace {
 
 const int box_size = 4;  // offsets 0..3: the box a piece is dealt in
 
+// Where a problem of a piece is reported: its line of the pieces file, or its lines in the
+// readable source it was made from, naming the piece.
 struct Place {
-    const std::string& file;
+    std::string file;
     int line;
     Report& report;
-    void error(const std::string& message) const { report.error(file, line, message); }
-    void warning(const std::string& message) const { report.warning(file, line, message); }
+    std::string piece;  // "piece T: " when the source names it
+    void error(const std::string& message) const { report.error(file, line, piece + message); }
+    void warning(const std::string& message) const { report.warning(file, line, piece + message); }
 };
 
 std::string cell_text(const BlockCell& cell) {
@@ -105,32 +109,61 @@ bool side_by_side(const BlockCell& a, const BlockCell& b) {
     return std::abs(a.x - b.x) + std::abs(a.y - b.y) == 1;
 }
 
-// Blocks reachable from block 1 through blocks that share a side.
-void check_connected(const PieceLook& look, const Place& at) {
-    std::vector<bool> reached(look.blocks.size(), false);
-    reached[0] = true;
-    for (bool grew = true; grew;) {
-        grew = false;
-        for (size_t a = 0; a < look.blocks.size(); a++) {
-            for (size_t b = 0; b < look.blocks.size(); b++) {
-                if (reached[a] && !reached[b] && side_by_side(look.blocks[a], look.blocks[b])) {
-                    reached[b] = grew = true;
+// The piece's parts: groups of blocks joined side by side (a block on another's cell joins it).
+std::vector<std::vector<size_t>> parts_of(const PieceLook& look) {
+    std::vector<int> part(look.blocks.size(), -1);
+    int parts = 0;
+    for (size_t start = 0; start < look.blocks.size(); start++) {
+        if (part[start] >= 0) {
+            continue;
+        }
+        part[start] = parts;
+        for (bool grew = true; grew;) {
+            grew = false;
+            for (size_t a = 0; a < look.blocks.size(); a++) {
+                for (size_t b = 0; b < look.blocks.size(); b++) {
+                    const BlockCell& p = look.blocks[a];
+                    const BlockCell& q = look.blocks[b];
+                    bool joined = side_by_side(p, q) || (p.x == q.x && p.y == q.y);
+                    if (part[a] == parts && part[b] < 0 && joined) {
+                        part[b] = parts;
+                        grew = true;
+                    }
                 }
             }
         }
+        parts++;
     }
-    for (size_t k = 0; k < look.blocks.size(); k++) {
-        bool same_cell_as_reached = false;
-        for (size_t r = 0; r < look.blocks.size(); r++) {
-            same_cell_as_reached =
-                same_cell_as_reached || (reached[r] && look.blocks[r].x == look.blocks[k].x &&
-                                         look.blocks[r].y == look.blocks[k].y);
-        }
-        if (!same_cell_as_reached) {
-            at.warning(block_text(k, look.blocks[k]) + " touches no other block side by side");
-            return;
-        }
+    std::vector<std::vector<size_t>> result(parts);
+    for (size_t k = 0; k < part.size(); k++) {
+        result[part[k]].push_back(k);
     }
+    return result;
+}
+
+std::string part_text(const std::vector<size_t>& blocks) {
+    std::string text = blocks.size() == 1 ? "block " : "blocks ";
+    for (size_t i = 0; i < blocks.size(); i++) {
+        text += (i == 0                   ? ""
+                 : i + 1 == blocks.size() ? " and "
+                                          : ", ") +
+                int_to_text(static_cast<int>(blocks[i]) + 1);
+    }
+    return text;
+}
+
+void check_connected(const PieceLook& look, const Place& at) {
+    std::vector<std::vector<size_t>> parts = parts_of(look);
+    if (parts.size() < 2) {
+        return;
+    }
+    const char* count[] = {"", "", "two", "three", "four"};
+    std::string list;
+    for (size_t i = 0; i < parts.size(); i++) {
+        list += (i == 0 ? "" : "; ") + part_text(parts[i]);
+    }
+    at.warning(std::string("the piece is in ") + count[parts.size()] + " parts (" + list +
+               "): no block of one touches a block of another side by side");
 }
 
 // A turn whose look leaves the box: below 0 the game refuses the turn, past 3 the rules that
@@ -205,18 +238,51 @@ bool check_piece(const std::string& line, const Place& at) {
     return true;
 }
 
+// Most lines of a file saved on another system end with a carriage return, which the game
+// ignores: said once, not on every line.
+bool report_crlf(const std::vector<std::string>& lines, const std::string& file_name,
+                 Report& report) {
+    size_t ending_in_cr = 0;
+    for (const std::string& line : lines) {
+        ending_in_cr += line.size() == piece_description_length + 1 && line.back() == '\r';
+    }
+    if (ending_in_cr < 2) {
+        return false;
+    }
+    report.warning(file_name, 0,
+                   "this file has CR LF line endings: the game ignores the carriage return "
+                   "after each 13-byte description");
+    return true;
+}
+
+Place place_of(size_t i, const std::string& file_name, const std::vector<PieceSource>& sources,
+               Report& report) {
+    if (i < sources.size()) {
+        return Place{sources[i].file, sources[i].line, report, "piece " + sources[i].name + ": "};
+    }
+    return Place{file_name, static_cast<int>(i) + 1, report, ""};
+}
+
 }  // namespace
 
 void check_piece_lines(const std::vector<std::string>& lines, const std::string& file_name,
-                       Report& report) {
+                       Report& report, const std::vector<PieceSource>& sources) {
     int pieces = 0;
-    for (size_t i = 0; i < lines.size();) {
-        Place at{file_name, static_cast<int>(i) + 1, report};
-        if (lines[i].size() < piece_description_length) {
-            i += report_short_line(lines, i, at);
+    std::vector<std::string> seen = lines;
+    if (report_crlf(lines, file_name, report)) {
+        for (std::string& line : seen) {
+            if (line.size() == piece_description_length + 1 && line.back() == '\r') {
+                line.pop_back();
+            }
+        }
+    }
+    for (size_t i = 0; i < seen.size();) {
+        Place at = place_of(i, file_name, sources, report);
+        if (seen[i].size() < piece_description_length) {
+            i += report_short_line(seen, i, at);
             continue;
         }
-        pieces += check_piece(lines[i], at) ? 1 : 0;
+        pieces += check_piece(seen[i], at) ? 1 : 0;
         i++;
     }
     if (pieces == 0) {
@@ -224,13 +290,49 @@ void check_piece_lines(const std::vector<std::string>& lines, const std::string&
     }
 }
 
-bool check_pieces_file(const std::string& file_name, Report& report) {
+namespace {
+
+std::vector<PieceSource> source_places(const PiecesSourceText& source,
+                                       const std::vector<std::string>& lines,
+                                       const std::string& file_name, Report& report) {
+    PiecesSource parsed = parse_pieces_source(source.text);
+    if (!parsed.error.empty()) {
+        report.error(source.name, parsed.error_line, parsed.error);
+        return {};
+    }
+    bool same = parsed.shapes.size() == lines.size();
+    for (size_t i = 0; same && i < lines.size(); i++) {
+        same = lines[i].compare(0, piece_description_length, parsed.shapes[i].description()) == 0;
+    }
+    if (!same) {
+        report.warning(file_name, 0,
+                       "was not made from " + quoted(source.name) +
+                           " as it is now: run make_pieces; problems are shown at this file's "
+                           "lines");
+        return {};
+    }
+    std::vector<PieceSource> places;
+    for (const PieceShape& shape : parsed.shapes) {
+        places.push_back(PieceSource{source.name, shape.line, shape.name});
+    }
+    return places;
+}
+
+}  // namespace
+
+bool check_pieces_file(const std::string& file_name, Report& report,
+                       const PiecesSourceText* source) {
     std::ifstream in(file_name, std::ios::binary);
     if (!in) {
         return false;
     }
     std::ostringstream contents;
     contents << in.rdbuf();
-    check_piece_lines(pieces_file_lines(contents.str()), file_name, report);
+    std::vector<std::string> lines = pieces_file_lines(contents.str());
+    std::vector<PieceSource> places;
+    if (source != nullptr) {
+        places = source_places(*source, lines, file_name, report);
+    }
+    check_piece_lines(lines, file_name, report, places);
     return true;
 }

@@ -85,7 +85,7 @@ void check_binding(const CheckedFile& prefs, const char* key,
     if (name.empty()) {
         prefs.error(key, quoted(key) + " is bound to no key: that action cannot be used", report);
     } else if (key_names.count(name) == 0) {
-        std::string like = key_name_like(name, key_names);
+        std::string like = nearest_key_name(name, key_names);
         prefs.error(key,
                     quoted(name) + " is not a key name SDL gives" +
                         (like.empty() ? std::string() : ": did you mean " + quoted(like) + "?"),
@@ -302,10 +302,57 @@ void check_layout(const CheckedFile& prefs, const PrefsValues& values, WindowSiz
     check_box(prefs, values, "the lines box", "lines", window, report);
 }
 
+void check_game_background(const CheckedFile& prefs, const PrefsValues& values, WindowSize window,
+                           Backgrounds& backgrounds, Report& report) {
+    auto image = values.images.find("background_img");
+    if (image != values.images.end()) {
+        check_background_size(prefs, "background_img", image->second.w, image->second.h, window,
+                              backgrounds, report);
+    }
+}
+
 }  // namespace
 
+void check_background_size(const CheckedFile& file, const std::string& key, int w, int h,
+                           WindowSize window, Backgrounds& backgrounds, Report& report) {
+    backgrounds.count++;
+    if (static_cast<long long>(w) * h >
+        static_cast<long long>(backgrounds.largest_w) * backgrounds.largest_h) {
+        backgrounds.largest_w = w;
+        backgrounds.largest_h = h;
+    }
+    if (!window.known) {
+        return;
+    }
+    bool covers = w >= window.w && h >= window.h;
+    backgrounds.one_covers_the_window = backgrounds.one_covers_the_window || covers;
+    if (w == window.w && h == window.h) {
+        return;
+    }
+    std::string sizes = "the background is " + size_text(w, h) + " pixels, the window " +
+                        size_text(window.w, window.h);
+    file.warning(
+        key,
+        sizes + (covers ? ": only its top left " + size_text(window.w, window.h) + " is shown"
+                        : ": where it does not reach, old pictures stay on the screen"),
+        report);
+}
+
+void check_window_covered(const CheckedFile& prefs, WindowSize window,
+                          const Backgrounds& backgrounds, Report& report) {
+    if (!window.known || backgrounds.count == 0 || backgrounds.one_covers_the_window) {
+        return;
+    }
+    prefs.warning("window_w",
+                  "the window is " + size_text(window.w, window.h) +
+                      " pixels, larger than every background (the largest is " +
+                      size_text(backgrounds.largest_w, backgrounds.largest_h) +
+                      "): parts of it are never painted over",
+                  report);
+}
+
 WindowSize check_prefs(const CheckedFile& prefs, const std::set<std::string>& key_names,
-                       Report& report) {
+                       Backgrounds& backgrounds, Report& report) {
     PrefsValues values;
     check_files_named(prefs, report);
     read_numbers(prefs, values, report);
@@ -320,5 +367,6 @@ WindowSize check_prefs(const CheckedFile& prefs, const std::set<std::string>& ke
         window = WindowSize{true, values.numbers.at("window_w"), values.numbers.at("window_h")};
     }
     check_layout(prefs, values, window, report);
+    check_game_background(prefs, values, window, backgrounds, report);
     return window;
 }

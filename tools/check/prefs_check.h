@@ -15,6 +15,25 @@ struct WindowSize {
     int h = 0;
 };
 
+// The background pictures checked so far (the game's and each menu's), to tell a window that
+// none of them covers.
+struct Backgrounds {
+    int count = 0;
+    bool one_covers_the_window = false;
+    int largest_w = 0;  // the largest by area, for the message
+    int largest_h = 0;
+};
+
+// Warns at key of file when a background of w by h pixels is not the window's size (when
+// known): a smaller one leaves old pictures where it does not reach, a larger one is cut.
+// Records it in backgrounds.
+void check_background_size(const CheckedFile& file, const std::string& key, int w, int h,
+                           WindowSize window, Backgrounds& backgrounds, Report& report);
+
+// Warns at "window_w" of prefs when the window is known and no background covers it.
+void check_window_covered(const CheckedFile& prefs, WindowSize window,
+                          const Backgrounds& backgrounds, Report& report);
+
 // The keys of "prefs.txt" each action of the game is bound by, in the order the game tries
 // them when a key is pressed.
 extern const char* const action_keys[7];
@@ -23,7 +42,8 @@ extern const char* const action_keys[7];
 // game reads numbers, sizes above 0, bindings that are names of keys (key_names: see
 // sdl_key_names) and not shared (a warning), key repeat, images that load (a window icon that
 // does not is a warning), the blocks image holding seven tiles, digit images ten glyphs tall,
-// and the board, the boxes and the paused and game-over images inside the window. The pieces file and the menu files are checked
-// elsewhere. Returns the window size.
+// and the board, the boxes and the paused and game-over images inside the window. The pieces
+// file and the menu files are checked elsewhere. The game's background is recorded in
+// backgrounds. Returns the window size.
 WindowSize check_prefs(const CheckedFile& prefs, const std::set<std::string>& key_names,
-                       Report& report);
+                       Backgrounds& backgrounds, Report& report);
