@@ -31,23 +31,6 @@ void toggle_setting(ConfigStore& prefs, const std::string& word) {
     save_now(prefs);
 }
 
-// What the menu's %key% texts show: a copy of the preferences in which every toggle word of
-// the menu file also names the state of its setting, "on" or "off", so that a row can show
-// "%toggle ghost_piece%". Keys the menu looks up go into the copy, never into "prefs.txt".
-ConfigStore menu_texts(const ConfigStore& prefs, const std::string& menu_file) {
-    ConfigStore shown = prefs;
-    ConfigStore menu;
-    menu.load(menu_file.c_str());
-    for (const auto& entry : menu.values) {
-        const std::string& word = entry.second;
-        if (is_toggle(word)) {
-            shown.get_string(word) =
-                shown.get_int(word.substr(toggle_prefix.size())) != 0 ? "on" : "off";
-        }
-    }
-    return shown;
-}
-
 // Stores the key's name under word and writes the preferences out at once, so that a binding
 // survives whatever happens to the program later.
 void store_binding(ConfigStore& prefs, const std::string& word, SDLKey key) {
@@ -78,11 +61,25 @@ bool window_closed_while_binding(ConfigStore& prefs, const std::string& word) {
 
 }  // namespace
 
+ConfigStore preferences_menu_texts(const ConfigStore& prefs, const std::string& menu_file) {
+    ConfigStore shown = prefs;
+    ConfigStore menu;
+    menu.load(menu_file.c_str());
+    for (const auto& entry : menu.values) {
+        const std::string& word = entry.second;
+        if (is_toggle(word)) {
+            shown.get_string(word) =
+                shown.get_int(word.substr(toggle_prefix.size())) != 0 ? "on" : "off";
+        }
+    }
+    return shown;
+}
+
 bool preferences_screen(ConfigStore& prefs) {
     while (true) {
         // Built anew for every pass so that texts such as %pause_key% show the current binding.
         std::string menu_file = prefs.get_string("prefs_menu");
-        ConfigStore texts = menu_texts(prefs, menu_file);
+        ConfigStore texts = preferences_menu_texts(prefs, menu_file);
         Menu menu(menu_file.c_str(), &texts);
         std::string word = menu.run();
         if (word == "back") {

@@ -1,6 +1,8 @@
 // The preferences screen: a menu whose buttons name the preferences keys the player rebinds.
 #pragma once
 
+#include <string>
+
 #include "config/config_store.h"
 
 // Shows the menu file named by the "prefs_menu" value of prefs, with prefs as its substitution
@@ -15,3 +17,8 @@
 // in prefs. The event right after a captured key (normally its release) is dropped. A missing
 // menu file ends the program (see Menu).
 bool preferences_screen(ConfigStore& prefs);
+
+// What the preferences menu's %key% texts show: a copy of prefs in which every "toggle <key>"
+// word of the menu file menu_file also names the state of its setting, "on" or "off", so that a
+// row can show "%toggle ghost_piece%". An unreadable menu file adds nothing.
+ConfigStore preferences_menu_texts(const ConfigStore& prefs, const std::string& menu_file);

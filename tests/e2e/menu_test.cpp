@@ -5,6 +5,7 @@
 #include <chrono>
 #include <thread>
 
+#include "app/preferences_screen.h"
 #include "tests/e2e/game_session.h"
 #include "tests/e2e/player.h"
 #include "tests/e2e/screen_checks.h"
@@ -61,7 +62,8 @@ TEST_F(Hover, LightsAButtonAndLeavingRestoresIt) {
 
 TEST_F(Preferences, RebindingAKeyRewritesPrefsAtOnceAndTheNewKeyWorks) {
     std::string prefs_file = session.prefs.get_string("prefs_menu");
-    ShippedMenu prefs_menu(session.folder, prefs_file, &session.prefs);
+    ConfigStore texts = preferences_menu_texts(session.prefs, session.folder + "/" + prefs_file);
+    ShippedMenu prefs_menu(session.folder, prefs_file, &texts);
     ASSERT_NE(prefs_menu.button("drop_key"), nullptr) << "the drop key cannot be rebound";
     ASSERT_NE(prefs_menu.button("back"), nullptr);
 
@@ -85,7 +87,8 @@ TEST_F(Preferences, RebindingAKeyRewritesPrefsAtOnceAndTheNewKeyWorks) {
 
     ConfigStore saved;
     saved.load(saved_path.c_str());
-    ShippedMenu updated(session.folder, prefs_file, &saved);
+    ConfigStore saved_texts = preferences_menu_texts(saved, session.folder + "/" + prefs_file);
+    ShippedMenu updated(session.folder, prefs_file, &saved_texts);
     EXPECT_TRUE(session.wait_for_menu(updated))
         << "the preferences screen does not show the new binding: " << session.problem;
 

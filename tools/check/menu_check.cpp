@@ -512,6 +512,10 @@ void check_words(const CheckedFile& menu, MenuRole role, const MenuContents& con
                 "no button binds " + quoted(action) + ": players cannot change that key here");
         }
     }
+    known.insert("hold_key");
+    for (const char* option : option_keys) {
+        known.insert(std::string("toggle ") + option);
+    }
     for (int i = 1; i <= contents.counts.at("num_buttons"); i++) {
         std::string word_key = key("button", i, "_return");
         std::string word = menu.value(word_key);

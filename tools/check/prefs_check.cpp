@@ -2,13 +2,16 @@
 
 #include <SDL_image.h>
 
+#include <iterator>
 #include <map>
+#include <vector>
 
 #include "tools/check/key_names.h"
 
 const char* const action_keys[7] = {"pause_key",     "turn_left_key",  "turn_right_key",
                                     "move_left_key", "move_right_key", "move_down_key",
                                     "drop_key"};
+const char* const option_keys[3] = {"ghost_piece", "hold_piece", "bag_dealer"};
 
 namespace {
 
@@ -32,6 +35,10 @@ const NumberKey number_keys[] = {
     {"points_h", true},      {"lines_x", false},          {"lines_y", false},
     {"lines_w", true},       {"lines_h", true},
 };
+
+// Settings an older prefs.txt does without: the options and what they use.
+const char* const optional_number_keys[] = {"ghost_piece", "ghost_alpha", "hold_piece",
+                                            "bag_dealer",  "hold_x",      "hold_y"};
 
 const char* const image_keys[] = {"background_img", "level_font", "small_num_font",
                                   "game_over_img",  "paused_img", "blocks_img"};
@@ -77,6 +84,17 @@ void read_numbers(const CheckedFile& prefs, PrefsValues& values, Report& report)
         }
         values.numbers[number.key] = value;
     }
+    for (const char* key : optional_number_keys) {
+        int value = 0;
+        if (prefs.has(key) && prefs.read_int(key, false, 0, value, report)) {
+            values.numbers[key] = value;
+        }
+    }
+    if (values.numbers.count("ghost_alpha") != 0 &&
+        (values.numbers.at("ghost_alpha") < 0 || values.numbers.at("ghost_alpha") > 255)) {
+        prefs.warning("ghost_alpha",
+                      "\"ghost_alpha\" is not 0 to 255: the game uses the nearer end", report);
+    }
 }
 
 void check_binding(const CheckedFile& prefs, const char* key,
@@ -93,16 +111,21 @@ void check_binding(const CheckedFile& prefs, const char* key,
     }
 }
 
-// Two actions on one key: the game tries the actions in order, so the later one never happens.
+// Two actions on one key: the game tries the actions in order (the hold key last), so the
+// later one never happens.
 void check_shared_keys(const CheckedFile& prefs, Report& report) {
-    for (size_t later = 1; later < 7; later++) {
+    std::vector<const char*> keys(std::begin(action_keys), std::end(action_keys));
+    if (prefs.has("hold_key")) {
+        keys.push_back("hold_key");
+    }
+    for (size_t later = 1; later < keys.size(); later++) {
         for (size_t earlier = 0; earlier < later; earlier++) {
-            std::string name = prefs.value(action_keys[later]);
-            if (!name.empty() && name == prefs.value(action_keys[earlier])) {
-                prefs.warning(action_keys[later],
-                              quoted(action_keys[later]) + " and " + quoted(action_keys[earlier]) +
+            std::string name = prefs.value(keys[later]);
+            if (!name.empty() && name == prefs.value(keys[earlier])) {
+                prefs.warning(keys[later],
+                              quoted(keys[later]) + " and " + quoted(keys[earlier]) +
                                   " share the key " + quoted(name) + ": only " +
-                                  quoted(action_keys[earlier]) + " will work",
+                                  quoted(keys[earlier]) + " will work",
                               report);
                 break;
             }
@@ -116,6 +139,16 @@ void check_bindings(const CheckedFile& prefs, const std::set<std::string>& key_n
         if (prefs.require(key, report)) {
             check_binding(prefs, key, key_names, report);
         }
+    }
+    // A prefs.txt that offers the hold box needs its key and its place, even while it is off:
+    // the player can switch it on in the preferences menu.
+    if (prefs.has("hold_piece")) {
+        for (const char* key : {"hold_key", "hold_x", "hold_y"}) {
+            prefs.require(key, report);
+        }
+    }
+    if (prefs.has("hold_key")) {
+        check_binding(prefs, "hold_key", key_names, report);
     }
     check_shared_keys(prefs, report);
 }
@@ -295,6 +328,13 @@ void check_layout(const CheckedFile& prefs, const PrefsValues& values, WindowSiz
                      Area{"the next piece box", "next_piece_x", "next_piece_y",
                           values.numbers.at("next_piece_x"), values.numbers.at("next_piece_y"),
                           4 * size, 4 * size},
+                     window, report);
+    }
+    if (values.has_numbers({"block_size", "hold_x", "hold_y"})) {
+        long long size = values.numbers.at("block_size");
+        check_inside(prefs,
+                     Area{"the hold box", "hold_x", "hold_y", values.numbers.at("hold_x"),
+                          values.numbers.at("hold_y"), 4 * size, 4 * size},
                      window, report);
     }
     check_box(prefs, values, "the level box", "level", window, report);

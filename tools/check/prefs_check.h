@@ -37,6 +37,9 @@ void check_window_covered(const CheckedFile& prefs, WindowSize window,
 // The keys of "prefs.txt" each action of the game is bound by, in the order the game tries
 // them when a key is pressed.
 extern const char* const action_keys[7];
+// The player's options, each switched by a "toggle <key>" row of the preferences menu; off
+// while missing or 0.
+extern const char* const option_keys[3];
 
 // Checks prefs (loaded) and the game images it names: keys present, whole numbers where the
 // game reads numbers, sizes above 0, bindings that are names of keys (key_names: see
