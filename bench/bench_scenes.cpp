@@ -153,7 +153,7 @@ int redraw_changed_cells(Game& game, SDL_Rect* changed, int capacity) {
                 continue;
             }
             game.shown_board[row][column] = value;
-            Element* cell = game.compositor.find(cell_name(column, row));
+            Element* cell = game.cell_element(column, row);
             if (cell == nullptr) {
                 continue;
             }

@@ -58,6 +58,11 @@ public:
     SDL_Surface* background_image;
     SDL_Surface* next_piece_box;
     Compositor compositor;
+    // Where build_layout put the cell elements (cell (0, 0) first, then row by row from the
+    // top) and the "paused" element in compositor.elements, so that a redraw reaches them
+    // without searching 200 names. The names stay for anyone who looks the elements up.
+    size_t first_cell_element = 0;
+    size_t paused_element = 0;
     int level;
     int points;
     Uint32 fall_interval;  // ms between two gravity steps
@@ -95,6 +100,10 @@ public:
     // Null for any other negative size, or when SDL cannot make it.
     static SDL_Surface* create_surface_like(SDL_Surface* model, int width, int height);
     void build_layout();
+    // The element of cell (column, row) and the "paused" element, by position; null when the
+    // layout has no such element.
+    Element* cell_element(int column, int row);
+    Element* paused_picture();
     // Ends the program with a message unless the board has cells and fits the screen's
     // 16-bit coordinates. Runs before anything is sized from the block size.
     void check_board_geometry();

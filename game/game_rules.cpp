@@ -230,7 +230,7 @@ void Game::reset() {
         for (int col = 0; col < board_width(); col++) {
             board[row][col] = empty_cell;
             shown_board[row][col] = empty_cell;
-            if (Element* cell = compositor.find(cell_name(col, row))) {
+            if (Element* cell = cell_element(col, row)) {
                 cell->surface = nullptr;
             }
         }

@@ -175,7 +175,7 @@ void Game::update_screen() {
                 continue;
             }
             shown_board[row][column] = value;
-            if (Element* cell = compositor.find(cell_name(column, row))) {
+            if (Element* cell = cell_element(column, row)) {
                 cell->surface = cell_surface(value);
                 cell->dirty = true;
             }
@@ -202,13 +202,13 @@ void Game::pause_game() {
             // Only the picture is emptied: the next update_screen finds these cells changed
             // and puts every block back.
             shown_board[row][column] = empty_cell;
-            if (Element* cell = compositor.find(cell_name(column, row))) {
+            if (Element* cell = cell_element(column, row)) {
                 cell->surface = nullptr;
                 cell->dirty = true;
             }
         }
     }
-    if (Element* picture = compositor.find("paused")) {
+    if (Element* picture = paused_picture()) {
         picture->surface = paused_image;
         picture->dirty = true;
     }
@@ -218,7 +218,7 @@ void Game::pause_game() {
 }
 
 void Game::resume_game(Uint32 now) {
-    if (Element* picture = compositor.find("paused")) {
+    if (Element* picture = paused_picture()) {
         picture->surface = nullptr;
         picture->dirty = true;
     }

@@ -158,6 +158,7 @@ void Game::build_layout() {
     int board_x = at("board_x");
     int board_y = at("board_y");
     SDL_Rect tile{0, 0, static_cast<Uint16>(block), static_cast<Uint16>(block)};
+    first_cell_element = compositor.elements.size();
     for (int row = 0; row < board_height(); row++) {
         for (int column = 0; column < board_width(); column++) {
             compositor.add(Element(cell_name(column, row), nullptr, board_x + block * column,
@@ -168,5 +169,16 @@ void Game::build_layout() {
     // Centred on the well; the game-over picture is placed by the same rule.
     int x = board_x + (board_width() * block) / 2 - paused_image->w / 2;
     int y = board_y + (board_height() * block) / 2 - paused_image->h / 2;
+    paused_element = compositor.elements.size();
     compositor.add(Element("paused", nullptr, x, y));
+}
+
+Element* Game::cell_element(int column, int row) {
+    size_t index = first_cell_element + static_cast<size_t>(row) * board_width() + column;
+    return index < compositor.elements.size() ? &compositor.elements[index] : nullptr;
+}
+
+Element* Game::paused_picture() {
+    return paused_element < compositor.elements.size() ? &compositor.elements[paused_element]
+                                                       : nullptr;
 }

@@ -31,6 +31,12 @@ TEST_F(GameTest, LaysOutTheScreenInDrawingOrder) {
     EXPECT_EQ(paused->x, 150);
     EXPECT_EQ(paused->y, 225);
     EXPECT_EQ(paused->surface, nullptr);
+    EXPECT_EQ(g.paused_picture(), paused);
+    for (int row = 0; row < 20; row++) {
+        for (int column = 0; column < 10; column++) {
+            EXPECT_EQ(g.cell_element(column, row)->name, cell_name(column, row));
+        }
+    }
     // The boxes' sizes are checked by the drawing tests, which place glyphs and tiles in them.
     EXPECT_EQ(g.next_piece_box->h, 80);
     EXPECT_EQ(g.shown_board, g.board);
