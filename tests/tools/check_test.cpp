@@ -61,6 +61,9 @@ TEST(DataCheck, PrefsKeysNumbersAndBindings) {
     set_value(prefs, "pause_key", "z");  // turn_left_key is "z" too
     set_value(prefs, "move_down_key", "");
     set_value(prefs, "key_repeat_delay", "-5");
+    set_value(prefs, "hold_key", "z");
+    set_value(prefs, "ghost_alpha", "300");
+    remove_key(prefs, "hold_x");  // needed by a file that offers the hold box
     std::string out = failing_check(folder);
     expect_reports(
         out,
@@ -70,8 +73,11 @@ TEST(DataCheck, PrefsKeysNumbersAndBindings) {
          {at("drop_key"), "\"Space\" is not a key name SDL gives: did you mean \"space\"?"},
          {at("turn_left_key"), "warning: \"turn_left_key\" and \"pause_key\" share the key \"z\""},
          {at("move_down_key"), "bound to no key"},
-         {at("key_repeat_delay"), "negative"}});
-    EXPECT_EQ("6 errors, 1 warning", last_line(out)) << out;
+         {at("key_repeat_delay"), "negative"},
+         {at("hold_key"), "warning: \"hold_key\" and \"pause_key\" share the key \"z\""},
+         {at("ghost_alpha"), "warning: \"ghost_alpha\" is not 0 to 255"},
+         {"prefs.txt: ", "missing key \"hold_x\""}});
+    EXPECT_EQ("7 errors, 3 warnings", last_line(out)) << out;
 }
 
 TEST(DataCheck, LayoutOutsideTheWindowAndKeyRepeat) {
