@@ -242,6 +242,11 @@ public:
     // Handles every queued event until the queue is empty or the game has ended, updating
     // play's flags from each result.
     void handle_queued_events(bool& running, bool& quit, bool& changed);
+    // While paused: blocks in SDL_WaitEvent until an event comes and handles it like a queued
+    // one. A failed wait returns without an event.
+    void sleep_until_event(bool& running, bool& quit, bool& changed);
+    // Updates play's flags from one handle_event result.
+    static void take_result(int result, bool& running, bool& quit, bool& changed);
     // What the gravity steps of one pass did: the board changed, the game ended (or both).
     struct FallSteps {
         bool changed;

@@ -22,6 +22,9 @@ bool Game::play() {
     bool quit = false;
     while (running) {
         bool changed = false;
+        if (paused) {
+            sleep_until_event(running, quit, changed);
+        }
         handle_queued_events(running, quit, changed);
         FallSteps steps = advance_fall_clock(SDL_GetTicks());
         if (steps.game_over) {
@@ -61,15 +64,28 @@ void Game::handle_queued_events(bool& running, bool& quit, bool& changed) {
     // Once the game has ended, the rest of the queue is left alone, apart from the one event
     // taken when the end was noticed.
     while (SDL_PollEvent(&event) != 0 && running) {
-        int result = handle_event(event);
-        if (result == board_changed) {
-            changed = true;
-        } else if (result == game_ended) {
-            running = false;
-        } else if (result == quit_requested) {
-            running = false;
-            quit = true;
-        }
+        take_result(handle_event(event), running, quit, changed);
+    }
+}
+
+void Game::sleep_until_event(bool& running, bool& quit, bool& changed) {
+    // Nothing on the board can change before an event comes, so a paused game sleeps in SDL's
+    // wait, as a menu does, rather than polling a thousand times a second. The event it wakes
+    // on is the first in the queue and is handled here, before the rest.
+    SDL_Event event;
+    if (SDL_WaitEvent(&event) != 0) {
+        take_result(handle_event(event), running, quit, changed);
+    }
+}
+
+void Game::take_result(int result, bool& running, bool& quit, bool& changed) {
+    if (result == board_changed) {
+        changed = true;
+    } else if (result == game_ended) {
+        running = false;
+    } else if (result == quit_requested) {
+        running = false;
+        quit = true;
     }
 }
 
