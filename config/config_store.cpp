@@ -25,8 +25,16 @@ void ConfigStore::add_line(const std::string& line) {
         order.push_back("");
         return;
     }
-    size_t colon = line.find(':');
     std::string key;
+    std::string value;
+    split_line(line, key, value);
+    values[key] = value;
+    order.push_back(key);
+}
+
+void split_line(const std::string& line, std::string& key, std::string& value) {
+    size_t colon = line.find(':');
+    key.clear();
     size_t value_start = line.size();
     if (colon != std::string::npos) {
         key = line.substr(0, colon);
@@ -36,8 +44,7 @@ void ConfigStore::add_line(const std::string& line) {
     if (value_start < line.size() && line[value_start] == ' ') {
         value_start++;
     }
-    values[key] = line.substr(value_start);
-    order.push_back(key);
+    value = line.substr(value_start);
 }
 
 std::string ConfigStore::to_text() const {

@@ -39,5 +39,10 @@ private:
     void add_line(const std::string& line);
 };
 
+// The key and the value of one non-empty line, as load reads them: the key is everything before
+// the first colon ("" when there is none), the value the rest after one optional space. For
+// readers that must see every line, duplicate keys included.
+void split_line(const std::string& line, std::string& key, std::string& value);
+
 // The "%i" decimal text of n: "-3", "0", "42".
 std::string int_to_text(int n);

@@ -1,0 +1,43 @@
+// Fuzzes the scores file: any bytes as a scores file are read, saved and read again. The second
+// reading must find no damaged line and exactly the tables of the first, each in order and
+// within its ten places.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "fuzz/fuzz_support.h"
+#include "scores/score_file.h"
+
+namespace {
+
+void check_tables(const ScoreFile& scores) {
+    for (const auto& entry : scores.tables) {
+        const ScoreTable& table = entry.second;
+        require(table.entries.size() <= static_cast<size_t>(table_size), "a table is too long");
+        for (size_t i = 0; i < table.entries.size(); i++) {
+            require(table.entries[i].points > 0, "an entry without points");
+            require(valid_name(table.entries[i].name), "an entry with a bad name");
+            require(i == 0 || table.entries[i - 1].points >= table.entries[i].points,
+                    "a table out of order");
+        }
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string file = scratch_folder() + "/scores.txt";
+    write_bytes(file, data, size);
+
+    ScoreFile scores;
+    require(scores.read(file.c_str()), "an existing file could not be read");
+    check_tables(scores);
+    require(scores.save(file.c_str()), "save failed");
+
+    ScoreFile again;
+    require(again.read(file.c_str()), "the saved file could not be read");
+    require(again.skipped_lines.empty(), "the saved file has damaged lines");
+    require(again.to_store().to_text() == scores.to_store().to_text(),
+            "the saved file reads back other tables");
+    return 0;
+}

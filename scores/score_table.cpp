@@ -1,0 +1,63 @@
+#include "scores/score_table.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+
+int ScoreTable::place_for(int points) const {
+    if (points <= 0) {
+        return -1;
+    }
+    // Past every entry with as many points or more: a tie keeps the older game ahead.
+    int place = 0;
+    while (place < static_cast<int>(entries.size()) && entries[place].points >= points) {
+        place++;
+    }
+    return place < table_size ? place : -1;
+}
+
+int ScoreTable::insert(const ScoreEntry& entry) {
+    int place = place_for(entry.points);
+    if (place < 0) {
+        return -1;
+    }
+    entries.insert(entries.begin() + place, entry);
+    if (entries.size() > static_cast<size_t>(table_size)) {
+        entries.resize(table_size);
+    }
+    return place;
+}
+
+std::string piece_set_id(const std::vector<std::string>& descriptions) {
+    const size_t piece_bytes = 13;
+    std::vector<std::string> pieces;
+    for (const std::string& description : descriptions) {
+        pieces.push_back(description.substr(0, piece_bytes));
+    }
+    std::sort(pieces.begin(), pieces.end());
+    uint64_t hash = 14695981039346656037ull;
+    for (const std::string& piece : pieces) {
+        // Every piece is hashed with its length, so that a short description cannot run into
+        // the next one and two different sets give the same bytes.
+        std::string bytes = piece + static_cast<char>(piece.size());
+        for (unsigned char byte : bytes) {
+            hash ^= byte;
+            hash *= 1099511628211ull;
+        }
+    }
+    char text[17];
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+    return text;
+}
+
+bool valid_name(const std::string& text) {
+    if (text.size() > name_length) {
+        return false;
+    }
+    for (unsigned char c : text) {
+        if (c < ' ' || c > '~') {
+            return false;
+        }
+    }
+    return true;
+}

@@ -1,0 +1,41 @@
+// The table of best games of one piece set, and the identity that tells piece sets apart.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// How many games one table keeps, and how long a player's name may be.
+const int table_size = 10;
+const size_t name_length = 16;
+
+struct ScoreEntry {
+    std::string name;  // at most name_length printable ASCII characters; may be empty
+    int points = 0;
+    int lines = 0;
+    int level = 0;
+    std::string date;  // YYYY-MM-DD
+};
+
+class ScoreTable {
+public:
+    // Best first, by points; among equal points the older game first. At most table_size.
+    std::vector<ScoreEntry> entries;
+
+    // The place (0 = first) a game with these points would take, or -1 when it would not enter:
+    // 0 points never do, and neither does a game that only ties the last of a full table.
+    int place_for(int points) const;
+
+    // Puts the entry at place_for(entry.points) and drops the entry pushed past the last place.
+    // Returns that place, or -1 (table unchanged) when the game does not enter.
+    int insert(const ScoreEntry& entry);
+};
+
+// The identity of a piece set: 16 lowercase hexadecimal digits of the 64-bit FNV-1a hash of the
+// descriptions the game deals (their first 13 bytes, the part that makes the piece), taken in
+// byte order so that neither the file's name nor the order of its lines matters; a changed
+// byte, or a piece more or less, gives another identity.
+std::string piece_set_id(const std::vector<std::string>& descriptions);
+
+// Whether text can be a player's name: at most name_length characters, each printable ASCII
+// (space to tilde).
+bool valid_name(const std::string& text);

@@ -1,0 +1,127 @@
+// The score table, the piece-set identity and the scores file.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "scores/score_file.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+ScoreEntry game(const std::string& name, int points) {
+    return ScoreEntry{name, points, points / 10, 1, "2026-12-07"};
+}
+
+std::string names(const ScoreTable& table) {
+    std::string text;
+    for (const ScoreEntry& entry : table.entries) {
+        text += entry.name + " ";
+    }
+    return text;
+}
+
+const char* const id = "0123456789abcdef";
+
+}  // namespace
+
+TEST(ScoreTable, KeepsTheTenBestByPointsOlderFirstOnTies) {
+    ScoreTable table;
+    EXPECT_EQ(table.insert(game("zero", 0)), -1);
+    EXPECT_EQ(table.insert(game("a", 50)), 0);
+    EXPECT_EQ(table.insert(game("b", 90)), 0);
+    EXPECT_EQ(table.insert(game("c", 50)), 2);  // a tie goes behind the older game
+    EXPECT_EQ(names(table), "b a c ");
+    for (int i = 0; i < 7; i++) {
+        table.insert(game("d", 10));
+    }
+    ASSERT_EQ(table.entries.size(), 10u);
+    EXPECT_EQ(table.place_for(10), -1);  // tying the last of a full table is not enough
+    EXPECT_EQ(table.insert(game("e", 11)), 3);
+    EXPECT_EQ(table.entries.size(), 10u);
+    EXPECT_EQ(table.entries.back().name, "d");
+    EXPECT_EQ(table.entries[3].name, "e");
+}
+
+TEST(PieceSetId, FollowsThePiecesNotTheirOrderOrTrailingBytes) {
+    std::string bar("\x01\x01\x00\x02\x00\x00\x01\x01\x01\x02\x01\x01\x00", 13);
+    std::string square("\x01\x01\x01\x03\x00\x01\x01\x02\x01\x01\x02\x02\x02", 13);
+    std::string id = piece_set_id({bar, square});
+    EXPECT_EQ(id.size(), 16u);
+    EXPECT_EQ(piece_set_id({square, bar}), id);
+    EXPECT_EQ(piece_set_id({bar + "\r", square}), id);
+    std::string changed = square;
+    changed[12] = 3;
+    EXPECT_NE(piece_set_id({bar, changed}), id);
+    EXPECT_NE(piece_set_id({bar}), id);
+    EXPECT_NE(piece_set_id({bar, square, square}), id);
+}
+
+TEST(ScoreFile, RoundTripKeepsEveryTableAndSkipsOnlyDamagedLines) {
+    std::string dir = make_scratch_dir("scores_round_trip");
+    std::string file = dir + "/scores.txt";
+    const char* const damaged[] = {
+        "0123456789abcdef.1: -5 1 1 2026-12-07 neg",         // negative points
+        "0123456789abcdef.1: 0 1 1 2026-12-07 zero",         // no points
+        "0123456789abcdef.1: 99999999999 1 1 2026-12-07 x",  // beyond the int range
+        "0123456789abcdef.1: 5 1 1 2026-13-07 month",        // no such month
+        "0123456789abcdef.1: 5 1 1 07.12.2026 form",         // not YYYY-MM-DD
+        "0123456789abcdef.1: 5 1 1 2026-12-07 seventeen chars x",
+        "0123456789abcdef.1: 5 1 1 2026-12-07 bin\x01ry",
+        "0123456789abcdef.1: 5 +1 1 2026-12-07 sign",
+        "0123456789ABCDEF.1: 5 1 1 2026-12-07 upper",
+        "0123456789abcdef: 5 1 1 2026-12-07 noplace",
+        "0123456789abcdef.1: 5 1",  // fields missing
+        "no colon at all",
+    };
+    std::string text = "\n";
+    for (const char* line : damaged) {
+        text += std::string(line) + "\n";
+    }
+    // Sound lines in any order, a duplicate key, CR LF and twelve entries of one set.
+    text += "0123456789abcdef.3: 40 4 1 2026-01-02 Bo b\r\n";
+    text += "0123456789abcdef.3: 70 7 2 2026-01-01 Ann\n";
+    for (int i = 0; i < 10; i++) {
+        text += "fedcba9876543210.1: " + int_to_text(i + 1) + " 0 1 2026-02-03 n\n";
+    }
+    text += "fedcba9876543210.1: 99 0 1 2026-02-03 \n";
+    write_file(file, text);
+
+    ScoreFile scores;
+    ASSERT_TRUE(scores.read(file.c_str()));
+    std::vector<int> expected_skips;
+    for (int i = 2; i <= 13; i++) {
+        expected_skips.push_back(i);
+    }
+    EXPECT_EQ(scores.skipped_lines, expected_skips);
+    EXPECT_EQ(names(scores.tables[id]), "Ann Bo b ");
+    const ScoreTable& other = scores.tables["fedcba9876543210"];
+    ASSERT_EQ(other.entries.size(), 10u);
+    EXPECT_EQ(other.entries[0].points, 99);
+    EXPECT_EQ(other.entries[0].name, "");
+    EXPECT_EQ(other.entries[9].points, 2);
+
+    ASSERT_TRUE(scores.save(file.c_str()));
+    ScoreFile again;
+    ASSERT_TRUE(again.read(file.c_str()));
+    EXPECT_TRUE(again.skipped_lines.empty());
+    EXPECT_EQ(again.to_store().to_text(), scores.to_store().to_text());
+    EXPECT_EQ(again.tables[id].entries[1].date, "2026-01-02");
+}
+
+TEST(ScoreFile, MissingFileIsEmptyAndAFailedSaveLeavesTheOldFileWhole) {
+    std::string dir = make_scratch_dir("scores_save_fault");
+    std::string file = dir + "/scores.txt";
+    ScoreFile scores;
+    EXPECT_TRUE(scores.read(file.c_str()));
+    EXPECT_TRUE(scores.tables.empty());
+
+    scores.tables[id].insert(game("Ann", 70));
+    ASSERT_TRUE(scores.save(file.c_str()));
+    std::string saved = read_file(file);
+    EXPECT_EQ(saved, "0123456789abcdef.1: 70 7 1 2026-12-07 Ann\n\n");
+
+    // The temporary file cannot be made where a folder of its name stands, even for root.
+    ASSERT_EQ(mkdir((file + ".saving").c_str(), 0755), 0);
+    scores.tables[id].insert(game("Bo", 90));
+    EXPECT_FALSE(scores.save(file.c_str()));
+    EXPECT_EQ(read_file(file), saved);
+}
