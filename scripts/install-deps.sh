@@ -5,7 +5,8 @@ set -eu
 
 PACKAGES="
 build-essential cmake pkg-config
-libsdl1.2-dev libsdl-image1.2-dev libsdl-ttf2.0-dev
+libsdl1.2-dev libsdl-image1.2-dev libsdl-ttf2.0-dev libsdl-mixer1.2-dev
+vorbis-tools sox
 libpng-dev fonts-dejavu-core
 googletest libgtest-dev libgmock-dev libbenchmark-dev
 clang libclang-rt-14-dev valgrind

@@ -1,0 +1,180 @@
+#include "audio/audio.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+const std::string no_value;
+
+// Any sound setting naming a file switches sound on.
+bool names_any_sound(const ConfigStore& prefs) {
+    for (const SoundSetting& sound : sound_settings) {
+        if (!setting_value(prefs, sound.key).empty()) {
+            return true;
+        }
+    }
+    return !setting_value(prefs, music_key).empty();
+}
+
+}  // namespace
+
+const std::string& setting_value(const ConfigStore& prefs, const std::string& key) {
+    auto found = prefs.values.find(key);
+    return found == prefs.values.end() ? no_value : found->second;
+}
+
+int volume_setting(const ConfigStore& prefs, const std::string& key) {
+    const std::string& text = setting_value(prefs, key);
+    if (text.empty()) {
+        return MIX_MAX_VOLUME;
+    }
+    long volume = std::strtol(text.c_str(), nullptr, 10);
+    if (volume < 0) {
+        return 0;
+    }
+    return volume > MIX_MAX_VOLUME ? MIX_MAX_VOLUME : static_cast<int>(volume);
+}
+
+Audio::Audio(ConfigStore& prefs, const char* prefs_file) : prefs(&prefs), prefs_file(prefs_file) {
+    enabled = names_any_sound(prefs);
+    if (!enabled) {
+        return;
+    }
+    muted = setting_value(prefs, muted_key) == "true";
+    open_device();
+    if (device_open) {
+        load_sounds();
+        apply_volumes();
+    }
+}
+
+Audio::~Audio() {
+    if (!device_open) {
+        return;
+    }
+    Mix_HaltMusic();
+    Mix_HaltChannel(-1);
+    if (music != nullptr) {
+        Mix_FreeMusic(music);
+    }
+    for (Mix_Chunk* chunk : chunks) {
+        if (chunk != nullptr) {
+            Mix_FreeChunk(chunk);
+        }
+    }
+    Mix_CloseAudio();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+}
+
+void Audio::open_device() {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        std::printf("couldn't open the audio device: %s; playing on without sound\n",
+                    SDL_GetError());
+        return;
+    }
+    if (Mix_OpenAudio(mixer_rate, AUDIO_S16SYS, 2, mixer_buffer_frames) != 0) {
+        std::printf("couldn't open the audio device: %s; playing on without sound\n",
+                    Mix_GetError());
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return;
+    }
+    device_open = true;
+    // One channel per event: a sound played again restarts on its own channel instead of
+    // piling up over itself, and different sounds never cut each other off.
+    Mix_AllocateChannels(sound_event_count);
+}
+
+void Audio::load_sounds() {
+    for (int i = 0; i < sound_event_count; i++) {
+        const std::string& file = setting_value(*prefs, sound_settings[i].key);
+        if (file.empty()) {
+            continue;
+        }
+        chunks[i] = Mix_LoadWAV(file.c_str());
+        if (chunks[i] == nullptr) {
+            std::printf("couldn't load the sound \"%s\": %s; %s stays silent\n", file.c_str(),
+                        Mix_GetError(), sound_settings[i].what);
+        }
+    }
+    const std::string& file = setting_value(*prefs, music_key);
+    if (!file.empty()) {
+        music = Mix_LoadMUS(file.c_str());
+        if (music == nullptr) {
+            std::printf("couldn't load the music \"%s\": %s; games stay without music\n",
+                        file.c_str(), Mix_GetError());
+        }
+    }
+}
+
+void Audio::apply_volumes() {
+    Mix_Volume(-1, muted ? 0 : volume_setting(*prefs, sound_volume_key));
+    Mix_VolumeMusic(muted ? 0 : volume_setting(*prefs, music_volume_key));
+}
+
+void Audio::play(SoundEvents events) {
+    if (!device_open || muted || events.empty()) {
+        return;
+    }
+    SoundEvents available;
+    for (int i = 0; i < sound_event_count; i++) {
+        if (chunks[i] != nullptr) {
+            available.add(static_cast<SoundEvent>(i));
+        }
+    }
+    SoundEvent chosen = choose_sound(events, available);
+    if (chosen != SoundEvent::none) {
+        int channel = static_cast<int>(chosen);
+        Mix_PlayChannel(channel, chunks[channel], 0);
+    }
+}
+
+void Audio::play(SoundEvent event) {
+    SoundEvents events;
+    events.add(event);
+    play(events);
+}
+
+void Audio::start_music() {
+    // Muted music plays on at volume 0, so that unmuting brings it back in its place.
+    if (device_open && music != nullptr) {
+        Mix_PlayMusic(music, -1);
+    }
+}
+
+void Audio::pause_music() {
+    if (device_open) {
+        Mix_PauseMusic();
+    }
+}
+
+void Audio::resume_music() {
+    if (device_open) {
+        Mix_ResumeMusic();
+    }
+}
+
+void Audio::stop_music() {
+    if (device_open) {
+        Mix_HaltMusic();
+    }
+}
+
+bool Audio::toggle_mute_if(const std::string& key_name) {
+    const std::string& binding = setting_value(*prefs, mute_key);
+    if (!enabled || binding.empty() || key_name != binding) {
+        return false;
+    }
+    muted = !muted;
+    if (device_open) {
+        if (muted) {
+            Mix_HaltChannel(-1);
+        }
+        apply_volumes();
+    }
+    prefs->get_string(muted_key) = muted ? "true" : "false";
+    if (!prefs->save(prefs_file.c_str())) {
+        std::printf("couldn't save preferences to: %s\n", prefs_file.c_str());
+    }
+    return true;
+}
