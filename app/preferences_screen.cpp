@@ -75,12 +75,13 @@ ConfigStore preferences_menu_texts(const ConfigStore& prefs, const std::string& 
     return shown;
 }
 
-bool preferences_screen(ConfigStore& prefs) {
+bool preferences_screen(ConfigStore& prefs, Audio* audio) {
     while (true) {
         // Built anew for every pass so that texts such as %pause_key% show the current binding.
         std::string menu_file = prefs.get_string("prefs_menu");
         ConfigStore texts = preferences_menu_texts(prefs, menu_file);
         Menu menu(menu_file.c_str(), &texts);
+        menu.audio = audio;
         std::string word = menu.run();
         if (word == "back") {
             return false;

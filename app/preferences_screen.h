@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "audio/audio.h"
 #include "config/config_store.h"
 
 // Shows the menu file named by the "prefs_menu" value of prefs, with prefs as its substitution
@@ -15,8 +16,8 @@
 // prefs: a key they name that prefs lacks is not added to it.
 // When saving fails, "couldn't save preferences to: prefs.txt" is printed and the binding stays
 // in prefs. The event right after a captured key (normally its release) is dropped. A missing
-// menu file ends the program (see Menu).
-bool preferences_screen(ConfigStore& prefs);
+// menu file ends the program (see Menu). The menu plays its sounds through audio (may be null).
+bool preferences_screen(ConfigStore& prefs, Audio* audio = nullptr);
 
 // What the preferences menu's %key% texts show: a copy of prefs in which every "toggle <key>"
 // word of the menu file menu_file also names the state of its setting, "on" or "off", so that a

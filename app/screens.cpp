@@ -4,6 +4,7 @@
 
 #include "app/preferences_screen.h"
 #include "app/startup.h"
+#include "audio/audio.h"
 #include "game/game.h"
 #include "menu/menu.h"
 
@@ -28,10 +29,15 @@ bool play_one_game(Game& game, ConfigStore& prefs) {
 }  // namespace
 
 void run_screens(ConfigStore& prefs) {
+    // Every sound is loaded here, with the screens, never during play; without sound settings
+    // this starts nothing.
+    Audio audio(prefs, "prefs.txt");
     Menu main_menu(prefs.get_string("main_menu").c_str(), nullptr);
+    main_menu.audio = &audio;
     // Built before the first choice, so that a missing game image ends the program at once
     // rather than when the player first tries to play.
     Game game(prefs);
+    game.audio = &audio;
     bool quit = false;
     while (!quit) {
         std::string word = main_menu.run();
@@ -41,7 +47,7 @@ void run_screens(ConfigStore& prefs) {
         if (word == "play") {
             quit = play_one_game(game, prefs);
         } else if (word == "prefs") {
-            quit = preferences_screen(prefs);
+            quit = preferences_screen(prefs, &audio);
         }
         // Any other word, the empty one of a failed wait included, shows the menu again.
     }

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "audio/audio.h"
 #include "compositor/compositor.h"
 #include "config/config_store.h"
 #include "game/piece.h"
@@ -79,6 +80,11 @@ public:
     bool holding;                           // the hold box holds held_piece
     bool hold_used;                         // the falling piece may not be held again
     std::vector<int> bag;  // descriptions not yet dealt from the current bag, by index
+    // The player's sounds, set by the shell after construction; null plays nothing. Not owned.
+    Audio* audio = nullptr;
+    // What happened in the current pass of the game loop that may be heard; the rules and the
+    // keys add to it, and play() plays one sound for it at the end of the pass.
+    SoundEvents pass_sounds;
 
     // Builds the game from the preferences (which must outlive it) with the window already
     // open. A missing image, a surface that cannot be made or an unusable board size prints
@@ -126,7 +132,8 @@ public:
     GravityResult gravity_step();
     // Lets current_piece fall as far as it can and settles it (blocks above the well are
     // dropped), deals the next piece, empties full rows, counts lines, points and the level
-    // (at most one level-up), and redraws the next piece box and the counters.
+    // (at most one level-up), and redraws the next piece box and the counters. Adds the
+    // landing, the cleared rows and a level-up to pass_sounds.
     void land_piece();
     // Whether row is entirely filled (full) or entirely empty (!full), with no block of the
     // falling piece on it. False for a row outside the board.
@@ -212,7 +219,8 @@ public:
     // Gives every cell whose board value differs from shown_board its tile (or no surface
     // when empty) and marks it, then repaints everything marked and flips the screen.
     void update_screen();
-    // Pauses (pause_game) when not paused, else resumes (resume_game at SDL_GetTicks()).
+    // Pauses (pause_game) when not paused, else resumes (resume_game at SDL_GetTicks()); the
+    // music pauses and resumes with the game, and the pass's sounds get the pause sound.
     void toggle_pause();
     // Hides every shown block (board itself unchanged), shows the paused image over the well,
     // repaints and flips; then paused is true.
@@ -230,12 +238,15 @@ public:
     // and the next piece, draws everything, then runs events, the fall clock and redraws until
     // the game ends (then the game-over screen answers) or the window is closed. Returns true
     // when the program must end, false to go back to the menu. Precondition: a fresh or reset
-    // Game. Without pieces (!has_pieces()) it deals nothing and returns false at once.
+    // Game. Without pieces (!has_pieces()) it deals nothing and returns false at once. With
+    // audio, the music loops during the game, each pass plays the sound of its events, and
+    // the end of a game (not a closed window) plays the game-over sound.
     bool play();
     // Turns one event into an action: 0 nothing to redraw, 1 the board changed, 2 the game is
     // over (drop key on a piece that cannot enter the well), 3 the window is to close. Key
     // names are compared with the bindings read from the preferences now; an unbound action
-    // (empty name) never triggers. Losing focus or visibility pauses a running game.
+    // (empty name) never triggers. Losing focus or visibility pauses a running game. After the
+    // pause key, the audio's mute key is tried (see Audio::toggle_mute_if), in every state.
     int handle_event(const SDL_Event& event);
     // Sets key repeat, deals both pieces, draws the boxes and the board, starts the fall clock.
     void start_game();
@@ -261,8 +272,12 @@ public:
     void handle_focus(const SDL_ActiveEvent& active);
     // The bound action of the key called `name`; returns like handle_event.
     int handle_key(const std::string& name);
+    // Plays the sound of the events of this pass (nothing without audio) and forgets them.
+    void play_pass_sounds();
     // Moves current_piece by (dx, dy) if it is free to go: 1 if it moved, else 0.
     int move_if_free(int dx, int dy);
+    // Turns current_piece if the turn fits: 1 if it turned, else 0.
+    int turn_if_free(bool left);
     // The drop key: 2 if the piece is blocked with its position row above the well, otherwise
     // lands it, restarts the fall clock and returns 1.
     int drop_current_piece();

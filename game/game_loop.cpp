@@ -36,7 +36,14 @@ bool Game::play() {
         if (changed) {
             update_screen();
         }
+        if (!running && !quit) {
+            pass_sounds.add(SoundEvent::game_over);
+        }
+        play_pass_sounds();
         SDL_Delay(1);
+    }
+    if (audio != nullptr) {
+        audio->stop_music();
     }
     if (!quit) {
         quit = show_game_over();
@@ -56,7 +63,18 @@ void Game::start_game() {
     draw_lines();
     show_hold_box();
     update_screen();
+    pass_sounds = SoundEvents();
+    if (audio != nullptr) {
+        audio->start_music();
+    }
     last_fall = SDL_GetTicks();
+}
+
+void Game::play_pass_sounds() {
+    if (audio != nullptr) {
+        audio->play(pass_sounds);
+    }
+    pass_sounds = SoundEvents();
 }
 
 void Game::handle_queued_events(bool& running, bool& quit, bool& changed) {
@@ -128,8 +146,8 @@ int Game::handle_event(const SDL_Event& event) {
 void Game::handle_focus(const SDL_ActiveEvent& active) {
     // Equality, not a bit test: an event that reports focus and visibility together (6)
     // leaves the game running, and getting focus back never resumes it.
-    bool lost = (active.state == SDL_APPINPUTFOCUS || active.state == SDL_APPACTIVE) &&
-                active.gain == 0;
+    bool lost =
+        (active.state == SDL_APPINPUTFOCUS || active.state == SDL_APPACTIVE) && active.gain == 0;
     if (lost && !paused) {
         toggle_pause();
     }
@@ -143,14 +161,18 @@ int Game::handle_key(const std::string& name) {
         // Resuming leaves the board hidden until the next update_screen.
         return paused ? nothing_changed : board_changed;
     }
+    // Muting works in every state, paused included.
+    if (audio != nullptr && audio->toggle_mute_if(name)) {
+        return nothing_changed;
+    }
     if (paused || collapse_pending) {
         return nothing_changed;
     }
     if (name == config->get_string("turn_left_key")) {
-        return turn_piece(true) ? board_changed : nothing_changed;
+        return turn_if_free(true);
     }
     if (name == config->get_string("turn_right_key")) {
-        return turn_piece(false) ? board_changed : nothing_changed;
+        return turn_if_free(false);
     }
     if (name == config->get_string("move_left_key")) {
         return move_if_free(-1, 0);
@@ -176,6 +198,16 @@ int Game::move_if_free(int dx, int dy) {
         return nothing_changed;
     }
     move_piece(dx, dy);
+    pass_sounds.add(SoundEvent::move);
+    return board_changed;
+}
+
+int Game::turn_if_free(bool left) {
+    // A refused turn is silent, like a refused move.
+    if (!turn_piece(left)) {
+        return nothing_changed;
+    }
+    pass_sounds.add(SoundEvent::turn);
     return board_changed;
 }
 
@@ -185,6 +217,7 @@ int Game::drop_current_piece() {
         return game_ended;
     }
     land_piece();
+    pass_sounds.add(SoundEvent::drop);
     // The new piece gets a whole interval before its first step.
     last_fall = SDL_GetTicks();
     return board_changed;

@@ -57,6 +57,7 @@ int clear_full_rows(Game& game, int base) {
         if (game.level_lines > 9) {
             game.set_level(game.level + 1);
             game.draw_level();
+            game.pass_sounds.add(SoundEvent::level);
         }
     }
     return cleared;
@@ -130,6 +131,10 @@ void Game::land_piece() {
     draw_next_piece();
 
     int cleared = clear_full_rows(*this, base);
+    pass_sounds.add(SoundEvent::land);
+    if (cleared > 0) {
+        pass_sounds.add(cleared >= 4 ? SoundEvent::clear4 : SoundEvent::clear);
+    }
     points += cleared * cleared * level;
     // The emptied rows stay visible for one gravity step before the rows above close up.
     if (cleared > 0 && board_height() > 1) {
@@ -219,6 +224,7 @@ Piece Game::dealt_piece(int index) {
 void Game::reset() {
     paused = false;
     collapse_pending = false;
+    pass_sounds = SoundEvents();
     level = 1;
     points = 0;
     lines = 0;

@@ -191,6 +191,15 @@ void Game::toggle_pause() {
     } else {
         pause_game();
     }
+    // The music stops while the game stands still and goes on from its place.
+    if (audio != nullptr) {
+        if (paused) {
+            audio->pause_music();
+        } else {
+            audio->resume_music();
+        }
+    }
+    pass_sounds.add(SoundEvent::pause);
 }
 
 void Game::pause_game() {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "audio/audio.h"
 #include "compositor/compositor.h"
 #include "config/config_store.h"
 
@@ -30,6 +31,10 @@ public:
     SDL_Surface* screen = nullptr;
     // The background image in the display format. Owned.
     SDL_Surface* background_surface = nullptr;
+    // The player's sounds, set by the caller after construction; null plays nothing. Not owned.
+    Audio* audio = nullptr;
+    // Set by update_hover when it gave some button its hover surface.
+    bool lit_a_button = false;
 
     // Loads the menu file file_name and everything it names. substitutions may be null; when
     // given, %key% in a text shows that key's value there (a missing key is added to it, empty).
@@ -52,12 +57,15 @@ public:
     // "_return" word of the first button, in number order, that has a word and strictly
     // contains the click of any mouse button; "quit" when the window is closed; "" when waiting
     // for an event fails. Pointer motion swaps hover images and redraws only what changed.
+    // With audio, a button lighting up and a chosen button play their sounds, and the mute key
+    // toggles all sound.
     // Without a display surface nothing is drawn, but events are still handled.
     std::string run();
 
     // Gives every button that has a hover surface the surface wanted for a pointer at (x, y):
     // its "_surf_over" surface inside its rectangle (edges included), its "_surf" surface (may
-    // be null) outside. Marks each changed element dirty. True when any element changed.
+    // be null) outside. Marks each changed element dirty. True when any element changed;
+    // lit_a_button tells whether some button was given its hover surface.
     bool update_hover(int x, int y);
 
 private:
@@ -69,6 +77,7 @@ private:
     void load_texts(ConfigStore* substitutions);
     void load_buttons();
     void redraw();
+    void play_sound(SoundEvent event);
     std::string chosen_word(int x, int y);
 };
 

@@ -41,6 +41,7 @@ std::string Menu::run() {
             case SDL_MOUSEBUTTONDOWN: {
                 std::string word = chosen_word(event.button.x, event.button.y);
                 if (!word.empty()) {
+                    play_sound(SoundEvent::menu_click);
                     return word;
                 }
                 break;
@@ -48,6 +49,14 @@ std::string Menu::run() {
             case SDL_MOUSEMOTION:
                 if (update_hover(event.motion.x, event.motion.y)) {
                     redraw();
+                    if (lit_a_button) {
+                        play_sound(SoundEvent::menu_hover);
+                    }
+                }
+                break;
+            case SDL_KEYDOWN:
+                if (audio != nullptr) {
+                    audio->toggle_mute_if(SDL_GetKeyName(event.key.keysym.sym));
                 }
                 break;
             case SDL_QUIT:
@@ -65,6 +74,12 @@ void Menu::redraw() {
     }
     compositor.redraw(screen);
     SDL_Flip(screen);
+}
+
+void Menu::play_sound(SoundEvent event) {
+    if (audio != nullptr) {
+        audio->play(event);
+    }
 }
 
 // The word of the first button, in number order, that has one and strictly contains (x, y);
@@ -85,6 +100,7 @@ std::string Menu::chosen_word(int x, int y) {
 
 bool Menu::update_hover(int x, int y) {
     bool changed = false;
+    lit_a_button = false;
     int count = config.get_int("num_buttons");
     // The rectangles were made from the same count; the bound only guards the element index.
     for (int i = 1; i <= count && static_cast<size_t>(i) <= button_rects.size(); ++i) {
@@ -102,6 +118,7 @@ bool Menu::update_hover(int x, int y) {
             element.surface = wanted;
             element.dirty = true;
             changed = true;
+            lit_a_button = lit_a_button || wanted == surfaces[over_name];
         }
     }
     return changed;
