@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/preferences_screen.h"
+#include "app/scores_screens.h"
 #include "app/startup.h"
 #include "audio/audio.h"
 #include "game/game.h"
@@ -20,6 +21,10 @@ bool play_one_game(Game& game, ConfigStore& prefs) {
         return false;
     }
     bool quit = game.play();
+    // Only a game played to its end has a result; one left or closed before has none.
+    if (game.reached_game_over && scores_enabled(prefs)) {
+        quit = record_game(prefs, game, quit);
+    }
     if (!quit) {
         game.reset();
     }
@@ -48,6 +53,8 @@ void run_screens(ConfigStore& prefs) {
             quit = play_one_game(game, prefs);
         } else if (word == "prefs") {
             quit = preferences_screen(prefs, &audio);
+        } else if (word == "scores" && scores_enabled(prefs)) {
+            quit = scores_screen(prefs, game);
         }
         // Any other word, the empty one of a failed wait included, shows the menu again.
     }

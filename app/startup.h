@@ -24,6 +24,8 @@ SDL_Surface* open_window(ConfigStore& prefs);
 // The main menu loop: builds the main menu (the file named by "main_menu") and the Game, then
 // runs the menu until the player quits: "play" plays a game (and resets the Game unless the
 // window was closed), "prefs" opens the preferences screen, "quit" or a closed window ends the
-// loop, any other word shows the menu again. With no piece to deal, "play" prints why and
-// shows the menu again. Missing menu or game files end the program (see Menu and Game).
+// loop, any other word shows the menu again. When prefs names a "scores_file", "scores" shows
+// the table of best games, and a game played to its end may enter it (see scores_screens.h). With
+// no piece to deal, "play" prints why and shows the menu again. Missing menu or game files end the
+// program (see Menu and Game).
 void run_screens(ConfigStore& prefs);

@@ -72,6 +72,9 @@ public:
     bool paused;
     bool collapse_pending;  // rows were emptied and the rows above have not dropped yet
     Uint32 last_fall;       // SDL_GetTicks time the gravity steps are counted from
+    // Whether the last play() ended by game over: only such a game has a result worth a place
+    // in the scores. A game left or closed before its end has none.
+    bool reached_game_over;
     // The player's options, each off unless its key in the preferences is a number other
     // than 0 ("ghost_piece", "hold_piece", "bag_dealer").
     SDL_Surface* shadow_tiles[tile_count];  // the block tiles at "ghost_alpha"; owned
@@ -256,8 +259,8 @@ public:
     // While paused: blocks in SDL_WaitEvent until an event comes and handles it like a queued
     // one. A failed wait returns without an event.
     void sleep_until_event(bool& running, bool& quit, bool& changed);
-    // Updates play's flags from one handle_event result.
-    static void take_result(int result, bool& running, bool& quit, bool& changed);
+    // Updates play's flags (and reached_game_over) from one handle_event result.
+    void take_result(int result, bool& running, bool& quit, bool& changed);
     // What the gravity steps of one pass did: the board changed, the game ended (or both).
     struct FallSteps {
         bool changed;

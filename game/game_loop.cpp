@@ -13,6 +13,7 @@ const int quit_requested = 3;
 }  // namespace
 
 bool Game::play() {
+    reached_game_over = false;
     // Dealing needs at least one description; the shell tells the player why nothing starts.
     if (!has_pieces()) {
         return false;
@@ -29,6 +30,7 @@ bool Game::play() {
         FallSteps steps = advance_fall_clock(SDL_GetTicks());
         if (steps.game_over) {
             running = false;
+            reached_game_over = true;
         }
         if (steps.changed) {
             changed = true;
@@ -101,6 +103,7 @@ void Game::take_result(int result, bool& running, bool& quit, bool& changed) {
         changed = true;
     } else if (result == game_ended) {
         running = false;
+        reached_game_over = true;
     } else if (result == quit_requested) {
         running = false;
         quit = true;
@@ -131,15 +134,15 @@ bool Game::fall_is_due(Uint32 now) const {
 
 int Game::handle_event(const SDL_Event& event) {
     switch (event.type) {
-    case SDL_ACTIVEEVENT:
-        handle_focus(event.active);
-        return nothing_changed;
-    case SDL_KEYDOWN:
-        return handle_key(SDL_GetKeyName(event.key.keysym.sym));
-    case SDL_QUIT:
-        return quit_requested;
-    default:
-        return nothing_changed;
+        case SDL_ACTIVEEVENT:
+            handle_focus(event.active);
+            return nothing_changed;
+        case SDL_KEYDOWN:
+            return handle_key(SDL_GetKeyName(event.key.keysym.sym));
+        case SDL_QUIT:
+            return quit_requested;
+        default:
+            return nothing_changed;
     }
 }
 

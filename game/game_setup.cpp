@@ -1,9 +1,9 @@
 // Building and tearing down the game: images, block tiles, boxes and the screen layout.
+#include <SDL_image.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
-
-#include <SDL_image.h>
 
 #include "game/game.h"
 
@@ -33,6 +33,7 @@ Game::Game(ConfigStore& config)
       paused(false),
       collapse_pending(false),
       last_fall(0),
+      reached_game_over(false),
       shadow_tiles{},
       hold_box(nullptr),
       holding(false),
@@ -48,9 +49,9 @@ Game::Game(ConfigStore& config)
 }
 
 Game::~Game() {
-    SDL_Surface* owned[] = {background_image, level_font, small_num_font, game_over_image,
-                            level_box,        points_box, lines_box,      next_piece_box,
-                            paused_image};
+    SDL_Surface* owned[] = {background_image, level_font,     small_num_font,
+                            game_over_image,  level_box,      points_box,
+                            lines_box,        next_piece_box, paused_image};
     for (SDL_Surface* surface : owned) {
         SDL_FreeSurface(surface);
     }
@@ -90,8 +91,8 @@ SDL_Surface* Game::create_surface_like(SDL_Surface* model, int width, int height
 SDL_Surface* Game::load_image(const std::string& file_name, ImageKind kind, const char* what) {
     SDL_Surface* loaded = IMG_Load(file_name.c_str());
     check_loaded(loaded, what);
-    SDL_Surface* converted = kind != opaque ? SDL_DisplayFormatAlpha(loaded)
-                                            : SDL_DisplayFormat(loaded);
+    SDL_Surface* converted =
+        kind != opaque ? SDL_DisplayFormatAlpha(loaded) : SDL_DisplayFormat(loaded);
     check_loaded(converted, what);
     if (kind > alpha_copy) {
         SDL_SetAlpha(converted, SDL_SRCALPHA | SDL_RLEACCEL, 0);

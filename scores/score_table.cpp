@@ -61,3 +61,29 @@ bool valid_name(const std::string& text) {
     }
     return true;
 }
+
+ConfigStore table_keys(const ScoreTable& table, const std::string& empty_text) {
+    ConfigStore keys;
+    for (int row = 1; row <= table_size; row++) {
+        std::string r = int_to_text(row);
+        bool filled = row <= static_cast<int>(table.entries.size());
+        ScoreEntry entry = filled ? table.entries[row - 1] : ScoreEntry();
+        keys.get_string("rank" + r) = filled ? r : "";
+        keys.get_string("name" + r) = entry.name;
+        keys.get_string("points" + r) = filled ? int_to_text(entry.points) : "";
+        keys.get_string("lines" + r) = filled ? int_to_text(entry.lines) : "";
+        keys.get_string("level" + r) = filled ? int_to_text(entry.level) : "";
+        keys.get_string("date" + r) = entry.date;
+    }
+    keys.get_string("empty") = table.entries.empty() ? empty_text : "";
+    return keys;
+}
+
+ConfigStore entry_keys(const ScoreEntry& entry, int place) {
+    ConfigStore keys;
+    keys.get_string("points") = int_to_text(entry.points);
+    keys.get_string("lines") = int_to_text(entry.lines);
+    keys.get_string("level") = int_to_text(entry.level);
+    keys.get_string("rank") = int_to_text(place + 1);
+    return keys;
+}

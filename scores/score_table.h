@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "config/config_store.h"
+
 // How many games one table keeps, and how long a player's name may be.
 const int table_size = 10;
 const size_t name_length = 16;
@@ -39,3 +41,12 @@ std::string piece_set_id(const std::vector<std::string>& descriptions);
 // Whether text can be a player's name: at most name_length characters, each printable ASCII
 // (space to tilde).
 bool valid_name(const std::string& text);
+
+// The texts of the scores menu, for its %key% substitutions: for row r (1 to table_size)
+// "rankr", "namer", "pointsr", "linesr", "levelr" and "dater", all empty past the last entry;
+// "empty" holds empty_text when the table has no entry, else nothing.
+ConfigStore table_keys(const ScoreTable& table, const std::string& empty_text);
+
+// The texts of the name-entry menu: "points", "lines", "level" of entry and "rank", the place
+// it takes (place 0 is rank 1). "name" is left to the typing.
+ConfigStore entry_keys(const ScoreEntry& entry, int place);

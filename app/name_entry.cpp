@@ -1,0 +1,85 @@
+// The name-entry screen: a menu file whose texts show the name as it is typed.
+#include <SDL.h>
+
+#include "app/scores_screens.h"
+#include "menu/menu.h"
+
+namespace {
+
+enum class Typing { changed, confirmed, kept_offer, closed };
+
+// Paints a menu without running it: the keyboard, not the mouse, answers this screen.
+void show_menu(Menu& menu) {
+    menu.screen = SDL_GetVideoSurface();
+    if (menu.screen == nullptr) {
+        return;
+    }
+    int x = 0;
+    int y = 0;
+    SDL_GetMouseState(&x, &y);
+    menu.update_hover(x, y);
+    menu.compositor.full_redraw = true;
+    menu.compositor.redraw(menu.screen);
+    SDL_Flip(menu.screen);
+}
+
+// Applies one key press to text. False when the key changes nothing.
+bool edit(std::string& text, const SDL_keysym& key) {
+    if (key.sym == SDLK_BACKSPACE) {
+        if (text.empty()) {
+            return false;
+        }
+        text.pop_back();
+        return true;
+    }
+    // The character the key types, as SDL translates it with the keyboard layout and Shift.
+    Uint16 typed = key.unicode;
+    if (typed < ' ' || typed > '~' || text.size() >= name_length) {
+        return false;
+    }
+    text += static_cast<char>(typed);
+    return true;
+}
+
+Typing next_change(std::string& text) {
+    SDL_Event event;
+    while (SDL_WaitEvent(&event) != 0) {
+        if (event.type == SDL_QUIT) {
+            return Typing::closed;
+        }
+        if (event.type != SDL_KEYDOWN) {
+            continue;
+        }
+        SDLKey sym = event.key.keysym.sym;
+        if (sym == SDLK_RETURN || sym == SDLK_KP_ENTER) {
+            // An empty name is almost certainly a slip; Escape keeps the offered one.
+            if (!text.empty()) {
+                return Typing::confirmed;
+            }
+        } else if (sym == SDLK_ESCAPE) {
+            return Typing::kept_offer;
+        } else if (edit(text, event.key.keysym)) {
+            return Typing::changed;
+        }
+    }
+    return Typing::kept_offer;
+}
+
+}  // namespace
+
+TypedName enter_name(const std::string& menu_file, const std::string& offered, ConfigStore& keys) {
+    int unicode_before = SDL_EnableUNICODE(1);
+    std::string text = offered;
+    Typing step = Typing::changed;
+    while (step == Typing::changed) {
+        keys.get_string("name") = text;
+        Menu menu(menu_file.c_str(), &keys);
+        show_menu(menu);
+        step = next_change(text);
+    }
+    SDL_EnableUNICODE(unicode_before);
+    if (step == Typing::confirmed) {
+        return TypedName{text, false};
+    }
+    return TypedName{offered, step == Typing::closed};
+}

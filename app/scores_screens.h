@@ -1,0 +1,48 @@
+// The best games: recording a finished game in the scores file, the name-entry screen and the
+// screen that shows a piece set's table. All of it exists only when "prefs.txt" names a
+// "scores_file".
+#pragma once
+
+#include <string>
+
+#include "config/config_store.h"
+#include "game/game.h"
+#include "menu/menu.h"
+#include "scores/score_table.h"
+
+// The value of key in prefs, "" when prefs has no such key. Unlike get_string it adds nothing,
+// so that an optional key a player never set is not written into their "prefs.txt".
+std::string optional_value(const ConfigStore& prefs, const std::string& key);
+
+// Whether prefs names a scores file, which switches the scores on.
+bool scores_enabled(const ConfigStore& prefs);
+
+// Offers the game that has just ended by game over a place in its piece set's table. A game
+// that takes a place asks for the player's name on the "name_menu" screen (the name last
+// entered, "player_name", is offered; a new one is saved in "prefs.txt"), is saved in the
+// scores file and shown highlighted on the "scores_menu" screen. window_closed says the window
+// was closed at the game-over picture: the game is then saved under the offered name at once.
+// Returns true when the program must end. A scores file that cannot be read or saved prints a
+// message and the game goes on; damaged lines in it are reported and dropped at the next save.
+bool record_game(ConfigStore& prefs, const Game& game, bool window_closed);
+
+// Shows the table of the piece set game plays with on the "scores_menu" screen until "back".
+// Returns true when the window was closed.
+bool scores_screen(ConfigStore& prefs, const Game& game);
+
+// Every button of menu whose "buttonN_row" is row shows its "buttonN_surf_new" surface
+// instead of its own: the way a scores menu marks the newest game. Nothing for a row below 1.
+void highlight_row(Menu& menu, int row);
+
+// The name typed on the name-entry screen, and whether the window was closed meanwhile.
+struct TypedName {
+    std::string name;
+    bool window_closed;
+};
+
+// Runs the name-entry screen: the menu file menu_file with keys as its substitutions, where
+// "name" holds the text typed so far (starting with offered). Printable ASCII characters are
+// added up to name_length, Backspace takes the last one away, Return confirms a name that is
+// not empty, Escape (or a failed wait) keeps offered; a window close keeps offered too and is
+// reported. The menu is built again after every change so that its texts show the name.
+TypedName enter_name(const std::string& menu_file, const std::string& offered, ConfigStore& keys);
