@@ -12,6 +12,7 @@
 #include "tools/game_images.h"
 #include "tools/icon_image.h"
 #include "tools/menu_images.h"
+#include "tools/scores_images.h"
 
 namespace {
 
@@ -51,7 +52,8 @@ int main(int argc, char** argv) {
         FontShelf fonts(argv[2]);
         made =
             make_game_images(prefs, fonts, folder) &&
-            make_menu_images(fonts, prefs.get_int("window_w"), prefs.get_int("window_h"), folder);
+            make_menu_images(fonts, prefs.get_int("window_w"), prefs.get_int("window_h"), folder) &&
+            make_scores_images(prefs.get_int("window_w"), prefs.get_int("window_h"), folder);
     }
     TTF_Quit();
     made = made && make_icon(64, folder + "/icon.png") && (argc < 4 || make_icons(argv[3]));

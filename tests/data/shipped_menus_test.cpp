@@ -121,7 +121,7 @@ protected:
 }  // namespace
 
 TEST_F(ShippedMenus, MainMenuFillsTheWindowAndOffersPlayPrefsAndQuit) {
-    EXPECT_EQ((std::set<std::string>{"play", "prefs", "quit"}),
+    EXPECT_EQ((std::set<std::string>{"play", "prefs", "quit", "scores"}),
               load_and_check("main_menu", nullptr));
     EXPECT_EQ(screen->w, menu->background_surface->w);
     EXPECT_EQ(screen->h, menu->background_surface->h);

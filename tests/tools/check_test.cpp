@@ -155,7 +155,7 @@ TEST(DataCheck, MainMenu) {
     set_value(menu, "tsurf2_font", "lable");
     set_value(menu, "tsurf3_color", "#0b0e1f");
     set_value(menu, "button3_rect", "12,8,276");
-    set_value(menu, "button8_return", "qiut");
+    set_value(menu, "button10_return", "qiut");
     set_value(menu, "button1_surf", "titel");
     set_value(menu, "button6_y", "590");
     set_value(menu, "num_fonts", "2");  // font3 "tiny" is then never read

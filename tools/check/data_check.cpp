@@ -5,6 +5,7 @@
 #include "tools/check/menu_check.h"
 #include "tools/check/pieces_check.h"
 #include "tools/check/prefs_check.h"
+#include "tools/check/scores_check.h"
 
 namespace {
 
@@ -42,7 +43,20 @@ void check_game_folder(Report& report, const PiecesSourceText* pieces_source) {
     check_lines(prefs, report);
     WindowSize window = check_prefs(prefs, sdl_key_names(), backgrounds, report);
     check_pieces(prefs, pieces_source, report);
-    check_menu_named(prefs, "main_menu", MenuRole::main_menu, window, nullptr, backgrounds, report);
+    bool scores = scores_switched_on(prefs);
+    check_menu_named(prefs, "main_menu",
+                     scores ? MenuRole::main_menu_with_scores : MenuRole::main_menu, window,
+                     nullptr, backgrounds, report);
+    if (scores) {
+        check_scores_settings(prefs, report);
+        // The game fills these menus' texts; sample values show every text as it renders.
+        ConfigStore table = sample_table_keys(prefs.value("scores_menu"));
+        check_menu_named(prefs, "scores_menu", MenuRole::scores_menu, window, &table, backgrounds,
+                         report);
+        ConfigStore entry = sample_entry_keys();
+        check_menu_named(prefs, "name_menu", MenuRole::name_menu, window, &entry, backgrounds,
+                         report);
+    }
     // The preferences menu shows preference values in its texts; the game's substitution adds
     // keys it looks up, so it works on a copy.
     ConfigStore substitutions = prefs.store;

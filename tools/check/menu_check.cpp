@@ -21,7 +21,9 @@ const Group groups[] = {
     {"surf", "num_surfs", {"_name", "_path", "_alpha"}},
     {"font", "num_fonts", {"_name", "_path", "_size"}},
     {"tsurf", "num_tsurfs", {"_name", "_text", "_font", "_color"}},
-    {"button", "num_buttons", {"_surf", "_surf_over", "_x", "_y", "_rect", "_align", "_return"}},
+    {"button",
+     "num_buttons",
+     {"_surf", "_surf_over", "_surf_new", "_row", "_x", "_y", "_rect", "_align", "_return"}},
 };
 
 std::string key(const char* prefix, int i, const char* suffix) {
@@ -452,6 +454,7 @@ void check_button(const CheckedFile& menu, int i, WindowSize window, MenuContent
     placed = menu.read_int(prefix + "_y", true, 0, y, report) && placed;
     check_shown_name(menu, prefix + "_surf", contents, report);
     check_shown_name(menu, prefix + "_surf_over", contents, report);
+    check_shown_name(menu, prefix + "_surf_new", contents, report);
     auto shown = contents.surfaces.find(menu.value(prefix + "_surf"));
     bool has_surface = shown != contents.surfaces.end();
     ButtonPlace place{};
@@ -496,10 +499,21 @@ void require_word(const CheckedFile& menu, const MenuContents& contents, const c
 
 void check_words(const CheckedFile& menu, MenuRole role, const MenuContents& contents,
                  Report& report) {
-    if (role == MenuRole::main_menu) {
+    if (role == MenuRole::main_menu || role == MenuRole::main_menu_with_scores) {
         for (const char* word : {"play", "prefs", "quit"}) {
             require_word(menu, contents, word, report);
         }
+        if (role == MenuRole::main_menu_with_scores && !offers(contents, "scores")) {
+            report.warning(menu.name, 0,
+                           "no button answers \"scores\": players cannot see the best games");
+        }
+        return;
+    }
+    if (role == MenuRole::scores_menu) {
+        require_word(menu, contents, "back", report);
+        return;
+    }
+    if (role == MenuRole::name_menu) {
         return;
     }
     require_word(menu, contents, "back", report);

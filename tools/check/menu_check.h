@@ -6,7 +6,9 @@
 #include "tools/check/prefs_check.h"
 #include "tools/check/report.h"
 
-enum class MenuRole { main_menu, prefs_menu };
+// The main menu with the best games switched on must also offer "scores"; the scores menu
+// must offer "back"; the name-entry menu takes no clicks.
+enum class MenuRole { main_menu, prefs_menu, main_menu_with_scores, scores_menu, name_menu };
 
 // Checks menu (loaded): the background and every image load, counts are whole numbers and no
 // key lies outside its group's count, fonts load at their size, every text names a loaded
