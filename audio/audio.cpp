@@ -63,20 +63,40 @@ Audio::~Audio() {
             Mix_FreeChunk(chunk);
         }
     }
+    close_mixer();
+}
+
+bool open_mixer(std::string& error) {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        error = SDL_GetError();
+        return false;
+    }
+    if (Mix_OpenAudio(mixer_rate, AUDIO_S16SYS, 2, mixer_buffer_frames) != 0) {
+        error = Mix_GetError();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    return true;
+}
+
+void close_mixer() {
     Mix_CloseAudio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
+Mix_Chunk* load_sound(const std::string& file) {
+    return Mix_LoadWAV(file.c_str());
+}
+
+Mix_Music* load_music(const std::string& file) {
+    return Mix_LoadMUS(file.c_str());
+}
+
 void Audio::open_device() {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+    std::string error;
+    if (!open_mixer(error)) {
         std::printf("couldn't open the audio device: %s; playing on without sound\n",
-                    SDL_GetError());
-        return;
-    }
-    if (Mix_OpenAudio(mixer_rate, AUDIO_S16SYS, 2, mixer_buffer_frames) != 0) {
-        std::printf("couldn't open the audio device: %s; playing on without sound\n",
-                    Mix_GetError());
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+                    error.c_str());
         return;
     }
     device_open = true;
@@ -91,7 +111,7 @@ void Audio::load_sounds() {
         if (file.empty()) {
             continue;
         }
-        chunks[i] = Mix_LoadWAV(file.c_str());
+        chunks[i] = load_sound(file);
         if (chunks[i] == nullptr) {
             std::printf("couldn't load the sound \"%s\": %s; %s stays silent\n", file.c_str(),
                         Mix_GetError(), sound_settings[i].what);
@@ -99,7 +119,7 @@ void Audio::load_sounds() {
     }
     const std::string& file = setting_value(*prefs, music_key);
     if (!file.empty()) {
-        music = Mix_LoadMUS(file.c_str());
+        music = load_music(file);
         if (music == nullptr) {
             std::printf("couldn't load the music \"%s\": %s; games stay without music\n",
                         file.c_str(), Mix_GetError());

@@ -61,6 +61,16 @@ private:
 // never adds the key, so that reading a sound setting never writes it into the player's file.
 const std::string& setting_value(const ConfigStore& prefs, const std::string& key);
 
+// Starts SDL's audio and opens the mixer the way the game plays (see mixer_rate). False, with
+// SDL's reason in error and nothing left started, when there is no usable audio device.
+bool open_mixer(std::string& error);
+// Closes what open_mixer opened.
+void close_mixer();
+// Loads a sound effect or a music file as the game does, for an open mixer: null when the
+// file is missing or unreadable (Mix_GetError says why).
+Mix_Chunk* load_sound(const std::string& file);
+Mix_Music* load_music(const std::string& file);
+
 // A volume setting: 0..128 read like ConfigStore::get_int and clamped to that range; the full
 // 128 when prefs has no value for key.
 int volume_setting(const ConfigStore& prefs, const std::string& key);

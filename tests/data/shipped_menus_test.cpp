@@ -132,7 +132,8 @@ TEST_F(ShippedMenus, PreferencesMenuShowsEveryBindingAndItsLongestKeyNameFits) {
     std::set<std::string> expected{
         "pause_key",      "turn_left_key",      "turn_right_key",    "move_left_key",
         "move_right_key", "move_down_key",      "drop_key",          "back",
-        "hold_key",       "toggle ghost_piece", "toggle hold_piece", "toggle bag_dealer"};
+        "hold_key",       "toggle ghost_piece", "toggle hold_piece", "toggle bag_dealer",
+        "mute_key"};
     EXPECT_EQ(expected, load_and_check("prefs_menu", &keys));
     for (int i = 1; i <= menu->config.get_int("num_buttons"); ++i) {
         std::string word = value("button", i, "_return");

@@ -187,7 +187,7 @@ TEST(DataCheck, PreferencesMenu) {
     remove_key(menu, "button4_return");
     set_value(menu, "font4_size", "0");
     set_value(menu, "tsurf2_text", "");
-    set_value(menu, "num_buttons", "28");
+    set_value(menu, "num_buttons", "30");
     std::string out = failing_check(folder);
     expect_reports(out, {{file + ": ", "no button a player can click answers \"back\""},
                          {at("button18_return"), "warning: \"bakc\" is no action of the game"},
@@ -195,8 +195,8 @@ TEST(DataCheck, PreferencesMenu) {
                          {at("font4_size"), "font size 0 must be more than 0"},
                          {at("tsurf2_text"), "\"tsurf2_text\" is empty"},
                          {at("num_buttons"),
-                          "warning: \"num_buttons\" is 28, but the file has no key of button27 to "
-                          "button28"}});
+                          "warning: \"num_buttons\" is 30, but the file has no key of button29 to "
+                          "button30"}});
 }
 
 }  // namespace

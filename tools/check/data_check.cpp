@@ -6,6 +6,7 @@
 #include "tools/check/pieces_check.h"
 #include "tools/check/prefs_check.h"
 #include "tools/check/scores_check.h"
+#include "tools/check/sound_check.h"
 
 namespace {
 
@@ -42,6 +43,7 @@ void check_game_folder(Report& report, const PiecesSourceText* pieces_source) {
     Backgrounds backgrounds;
     check_lines(prefs, report);
     WindowSize window = check_prefs(prefs, sdl_key_names(), backgrounds, report);
+    check_sounds(prefs, sdl_key_names(), report);
     check_pieces(prefs, pieces_source, report);
     bool scores = scores_switched_on(prefs);
     check_menu_named(prefs, "main_menu",

@@ -7,6 +7,7 @@
 #include <map>
 #include <set>
 
+#include "audio/sound_event.h"
 #include "menu/menu.h"
 
 namespace {
@@ -527,6 +528,7 @@ void check_words(const CheckedFile& menu, MenuRole role, const MenuContents& con
         }
     }
     known.insert("hold_key");
+    known.insert(mute_key);
     for (const char* option : option_keys) {
         known.insert(std::string("toggle ") + option);
     }

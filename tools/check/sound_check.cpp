@@ -1,0 +1,114 @@
+#include "tools/check/sound_check.h"
+
+#include <cstdlib>
+
+#include "audio/audio.h"
+#include "tools/check/key_names.h"
+#include "tools/check/prefs_check.h"
+
+namespace {
+
+bool any_sound_file(const CheckedFile& prefs) {
+    for (const SoundSetting& sound : sound_settings) {
+        if (!prefs.value(sound.key).empty()) {
+            return true;
+        }
+    }
+    return !prefs.value(music_key).empty();
+}
+
+void check_files(const CheckedFile& prefs, Report& report) {
+    for (const SoundSetting& sound : sound_settings) {
+        std::string file = prefs.value(sound.key);
+        if (file.empty()) {
+            continue;  // a silent event is allowed
+        }
+        Mix_Chunk* chunk = load_sound(file);
+        if (chunk == nullptr) {
+            prefs.error(sound.key,
+                        "cannot load " + quoted(file) + ": " + Mix_GetError() + "; " + sound.what +
+                            " stays silent",
+                        report);
+        } else {
+            Mix_FreeChunk(chunk);
+        }
+    }
+    std::string file = prefs.value(music_key);
+    if (!file.empty()) {
+        Mix_Music* music = load_music(file);
+        if (music == nullptr) {
+            prefs.error(music_key, "cannot load " + quoted(file) + ": " + Mix_GetError(), report);
+        } else {
+            Mix_FreeMusic(music);
+        }
+    }
+}
+
+void load_files(const CheckedFile& prefs, Report& report) {
+    if (!any_sound_file(prefs)) {
+        return;
+    }
+    // The check needs the files, not a loudspeaker.
+    setenv("SDL_AUDIODRIVER", "dummy", 0);
+    std::string error;
+    if (!open_mixer(error)) {
+        report.warning(prefs.name, 0, "cannot open audio to try the sound files: " + error);
+        return;
+    }
+    check_files(prefs, report);
+    close_mixer();
+}
+
+void check_volumes(const CheckedFile& prefs, Report& report) {
+    for (const char* key : {sound_volume_key, music_volume_key}) {
+        int volume = 0;
+        if (prefs.read_int(key, false, MIX_MAX_VOLUME, volume, report) &&
+            (volume < 0 || volume > MIX_MAX_VOLUME)) {
+            prefs.error(key,
+                        quoted(key) + " is " + int_to_text(volume) + ", must be 0 to " +
+                            int_to_text(MIX_MAX_VOLUME),
+                        report);
+        }
+    }
+    std::string muted = prefs.value(muted_key);
+    if (prefs.has(muted_key) && muted != "true" && muted != "false") {
+        prefs.warning(muted_key,
+                      quoted(muted_key) + " is " + quoted(muted) +
+                          ": only \"true\" mutes, anything else plays",
+                      report);
+    }
+}
+
+void check_mute_key(const CheckedFile& prefs, const std::set<std::string>& key_names,
+                    Report& report) {
+    std::string name = prefs.value(mute_key);
+    if (name.empty()) {
+        return;
+    }
+    if (key_names.count(name) == 0) {
+        std::string like = nearest_key_name(name, key_names);
+        prefs.error(mute_key,
+                    quoted(name) + " is not a key name SDL gives" +
+                        (like.empty() ? std::string() : ": did you mean " + quoted(like) + "?"),
+                    report);
+    }
+    // The game tries the pause key first, so muting on the pause key never happens, and a
+    // mute key shared with a move takes the move away.
+    for (const char* action : action_keys) {
+        if (prefs.value(action) == name) {
+            prefs.warning(
+                mute_key,
+                quoted(mute_key) + " and " + quoted(action) + " share the key " + quoted(name),
+                report);
+        }
+    }
+}
+
+}  // namespace
+
+void check_sounds(const CheckedFile& prefs, const std::set<std::string>& key_names,
+                  Report& report) {
+    load_files(prefs, report);
+    check_volumes(prefs, report);
+    check_mute_key(prefs, key_names, report);
+}
