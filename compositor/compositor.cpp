@@ -1,5 +1,6 @@
 #include "compositor/compositor.h"
 
+#include <algorithm>
 #include <utility>
 
 Element::Element(std::string name, SDL_Surface* surface, int x, int y)
@@ -43,6 +44,28 @@ bool overlaps(const SDL_Rect& rect, const Element& element) {
     return rect.x < x + element.source.w && rect.y < y + element.source.h && rect.x + rect.w > x &&
            rect.y + rect.h > y;
 }
+
+// The part of rect that lies on the surface; its width or height is 0 when none does. SDL's
+// X11 driver sends update areas as they are given, so they must not reach beyond the window.
+SDL_Rect cut_to(const SDL_Surface* surface, const SDL_Rect& rect) {
+    int left = std::max<int>(rect.x, 0);
+    int top = std::max<int>(rect.y, 0);
+    int right = std::min<int>(rect.x + rect.w, surface->w);
+    int bottom = std::min<int>(rect.y + rect.h, surface->h);
+    if (right <= left || bottom <= top) {
+        return SDL_Rect{0, 0, 0, 0};
+    }
+    return SDL_Rect{static_cast<Sint16>(left), static_cast<Sint16>(top),
+                    static_cast<Uint16>(right - left), static_cast<Uint16>(bottom - top)};
+}
+
+bool double_buffered(const SDL_Surface* screen) {
+    return (screen->flags & SDL_DOUBLEBUF) == SDL_DOUBLEBUF;
+}
+
+// More areas than this waiting to be shown (a caller that redraws without ever presenting)
+// are shown as the whole surface, so the list stays bounded.
+const size_t max_unshown = 256;
 
 }  // namespace
 
@@ -110,4 +133,40 @@ void Compositor::redraw(SDL_Surface* target) {
     }
     SDL_SetClipRect(target, &saved_clip);
     full_redraw = false;
+    remember_unshown(target);
+}
+
+void Compositor::remember_unshown(SDL_Surface* target) {
+    for (const SDL_Rect& rect : dirty_rects) {
+        SDL_Rect area = cut_to(target, rect);
+        if (area.w > 0 && area.h > 0) {
+            unshown.push_back(area);
+        }
+    }
+    if (unshown.size() > max_unshown) {
+        unshown.assign(1, SDL_Rect{0, 0, static_cast<Uint16>(target->w),
+                                   static_cast<Uint16>(target->h)});
+    }
+}
+
+void Compositor::present(SDL_Surface* screen) {
+    if (double_buffered(screen)) {
+        SDL_Flip(screen);
+    } else if (!unshown.empty()) {
+        SDL_UpdateRects(screen, static_cast<int>(unshown.size()), unshown.data());
+    }
+    unshown.clear();
+}
+
+void show_areas(SDL_Surface* screen, const SDL_Rect* areas, int count) {
+    if (double_buffered(screen)) {
+        SDL_Flip(screen);
+        return;
+    }
+    for (int k = 0; k < count; k++) {
+        SDL_Rect area = cut_to(screen, areas[k]);
+        if (area.w > 0 && area.h > 0) {
+            SDL_UpdateRects(screen, 1, &area);
+        }
+    }
 }

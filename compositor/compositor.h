@@ -45,11 +45,24 @@ public:
     // full_redraw. Leaves the target's clip rectangle as it found it.
     void redraw(SDL_Surface* target);
 
+    // Shows on the display what the redraws since the last present painted: SDL_Flip on a
+    // double-buffered hardware display surface, otherwise SDL_UpdateRects of just those areas,
+    // which sends a move's few cells to the X server instead of the whole window.
+    void present(SDL_Surface* screen);
+
 private:
     // The changed areas of the current redraw. Kept between redraws so that its storage is
     // reused: a redraw during play allocates nothing once the list has grown.
     std::vector<SDL_Rect> dirty_rects;
+    // The areas painted since the last present, cut to the target; storage reused too.
+    std::vector<SDL_Rect> unshown;
 
     void collect_dirty_rects(SDL_Surface* target);
     void draw_into(SDL_Surface* target, Element& element, const SDL_Rect& rect);
+    void remember_unshown(SDL_Surface* target);
 };
+
+// Shows areas of the display surface that were drawn on directly: SDL_Flip on a
+// double-buffered hardware surface, otherwise SDL_UpdateRects of the areas, each cut to the
+// surface first.
+void show_areas(SDL_Surface* screen, const SDL_Rect* areas, int count);

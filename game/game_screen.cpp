@@ -182,7 +182,7 @@ void Game::update_screen() {
         }
     }
     compositor.redraw(screen);
-    SDL_Flip(screen);
+    compositor.present(screen);
 }
 
 void Game::toggle_pause() {
@@ -222,7 +222,7 @@ void Game::pause_game() {
         picture->dirty = true;
     }
     compositor.redraw(screen);
-    SDL_Flip(screen);
+    compositor.present(screen);
     paused = true;
 }
 
@@ -242,8 +242,9 @@ bool Game::show_game_over() {
     SDL_EnableKeyRepeat(0, 0);
     Uint32 start = SDL_GetTicks();
     SDL_Rect at = game_over_position(*this);
+    // The blit leaves in `at` the area it wrote.
     SDL_UpperBlit(game_over_image, nullptr, screen, &at);
-    SDL_Flip(screen);
+    show_areas(screen, &at, 1);
     // Keys pressed while the last pieces fell were meant for the game, not for this picture.
     discard_queued_events();
 

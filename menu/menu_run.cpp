@@ -73,7 +73,7 @@ void Menu::redraw() {
         return;
     }
     compositor.redraw(screen);
-    SDL_Flip(screen);
+    compositor.present(screen);
 }
 
 void Menu::play_sound(SoundEvent event) {

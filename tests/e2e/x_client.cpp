@@ -168,6 +168,32 @@ void XClient::focus(XWindowId window) {
     XSync(d, False);
 }
 
+namespace {
+
+void clear_tree(Display* d, Window window, unsigned long rgb) {
+    XSetWindowBackground(d, window, rgb);
+    XClearArea(d, window, 0, 0, 0, 0, True);
+    Window root, parent;
+    Window* children = nullptr;
+    unsigned count = 0;
+    if (XQueryTree(d, window, &root, &parent, &children, &count) != 0) {
+        for (unsigned k = 0; k < count; ++k) {
+            clear_tree(d, children[k], rgb);
+        }
+        if (children != nullptr) {
+            XFree(children);
+        }
+    }
+}
+
+}  // namespace
+
+void XClient::clear_and_expose(XWindowId window, unsigned long rgb) {
+    Display* d = as_display(display);
+    clear_tree(d, window, rgb);
+    XSync(d, False);
+}
+
 void XClient::request_close(XWindowId window) {
     Display* d = as_display(display);
     XEvent event{};

@@ -52,6 +52,10 @@ public:
     // application window).
     void focus(XWindowId window);
 
+    // Clears the window and every window inside it to rgb (0xRRGGBB, on a 24-bit server) and
+    // sends each an Expose event, as when it is uncovered: SDL then sends its whole picture.
+    void clear_and_expose(XWindowId window, unsigned long rgb);
+
     // Sends WM_DELETE_WINDOW, what a window manager sends when the close button is pressed.
     void request_close(XWindowId window);
 };
