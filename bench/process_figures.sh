@@ -187,6 +187,24 @@ measure_first_frame() {
     game_pid=$pid
 }
 
+# Starts a bare SDL program (bench/idle_loop wait: a window painted once with one flip)
+# first_frame_runs times, interleaved with nothing else, and prints the median time to its
+# first frame: the floor that the game's start is compared with.
+measure_bare_first_frame() {
+    local run output pid
+    : >"$work/bare_frames"
+    for run in $(seq "$first_frame_runs"); do
+        pointer_to_corner
+        output=$("$build/bench/first_frame" "$work" 1000 "$build/bench/idle_loop" wait) || {
+            echo "the bare window showed nothing: $output"; exit 1; }
+        pid=$(awk '$1 == "pid" { print $2 }' <<<"$output")
+        started_pids+=("$pid")
+        awk '$1 == "first_frame_ms" { print $2 }' <<<"$output" >>"$work/bare_frames"
+        stop_process "$pid"
+    done
+    median <"$work/bare_frames"
+}
+
 # Plays a whole session under /usr/bin/time -v and sets peak_rss to its peak resident set in
 # KiB ("n/a" when the session does not end by itself).
 measure_session_memory() {
@@ -259,6 +277,7 @@ start_x_server
 echo "X server: Xvfb $DISPLAY ${screen_w}x${screen_h}x24"
 unset SDL_VIDEODRIVER
 
+bare_first_frame=$(measure_bare_first_frame)
 measure_first_frame
 first_frame=$(median <"$work/first_frames")
 first_frame_cpu=$(median <"$work/first_frame_cpu")
@@ -275,6 +294,12 @@ start_reference_loop poll
 sleep 1
 read -r game_cpu loop_cpu game_server_cpu <<<"$(cpu_percent_over_idle "$game_pid" "$reference_pid")"
 stop_process "$reference_pid"
+# The same game paused, beside a program blocked in SDL_WaitEvent.
+xdotool key "$(awk -F': *' '$1 == "pause_key" { print $2 }' "$repo/data/prefs.txt")"
+start_reference_loop wait
+sleep 1
+read -r paused_cpu paused_wait_cpu paused_server_cpu <<<"$(cpu_percent_over_idle "$game_pid" "$reference_pid")"
+stop_process "$reference_pid"
 stop_process "$game_pid"
 
 measure_session_memory
@@ -283,11 +308,14 @@ echo
 echo "| figure | value | X server CPU |"
 echo "|---|---|---|"
 echo "| first main menu frame after process start (median of $first_frame_runs) | $first_frame ms (all: $(tr '\n' ' ' <"$work/first_frames")) | |"
+echo "| first frame of a bare SDL window (bench/idle_loop), median of $first_frame_runs, same run | $bare_first_frame ms (all: $(tr '\n' ' ' <"$work/bare_frames")) | |"
 echo "| of which the game ran on a CPU / waited for one (medians, schedstat) | $first_frame_cpu ms / $first_frame_waiting ms | |"
 echo "| CPU while the main menu waits ${idle_seconds} s | $menu_cpu % | $menu_server_cpu % |"
 echo "| CPU of a bare SDL program blocked in SDL_WaitEvent, alongside | $wait_cpu % | |"
 echo "| CPU while a game runs with no input ${idle_seconds} s | $game_cpu % | $game_server_cpu % |"
 echo "| CPU of a bare SDL loop (poll, 1 ms sleep), alongside | $loop_cpu % | |"
+echo "| CPU while a game is paused ${idle_seconds} s | $paused_cpu % | $paused_server_cpu % |"
+echo "| CPU of a bare SDL program blocked in SDL_WaitEvent, alongside | $paused_wait_cpu % | |"
 echo "| peak resident memory of a scripted session | $peak_rss KiB | |"
 echo
 echo "The move and the full repaint with the real X11 flip (game_bench under Xvfb):"

@@ -144,8 +144,8 @@ void Compositor::remember_unshown(SDL_Surface* target) {
         }
     }
     if (unshown.size() > max_unshown) {
-        unshown.assign(1, SDL_Rect{0, 0, static_cast<Uint16>(target->w),
-                                   static_cast<Uint16>(target->h)});
+        unshown.assign(
+            1, SDL_Rect{0, 0, static_cast<Uint16>(target->w), static_cast<Uint16>(target->h)});
     }
 }
 

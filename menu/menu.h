@@ -62,6 +62,10 @@ public:
     // Without a display surface nothing is drawn, but events are still handled.
     std::string run();
 
+    // Repaints the whole menu on the display surface, with the button under the pointer lit,
+    // and shows it; run() begins with this. Without a display surface nothing is drawn.
+    void show();
+
     // Gives every button that has a hover surface the surface wanted for a pointer at (x, y):
     // its "_surf_over" surface inside its rectangle (edges included), its "_surf" surface (may
     // be null) outside. Marks each changed element dirty. True when any element changed;

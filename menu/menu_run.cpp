@@ -23,15 +23,7 @@ bool point_in_rect(int x, int y, const SDL_Rect& rect) {
 }
 
 std::string Menu::run() {
-    // The screen may have shown something else since the last run: paint everything again,
-    // with the button under the pointer already lit.
-    compositor.full_redraw = true;
-    int x = 0;
-    int y = 0;
-    SDL_GetMouseState(&x, &y);
-    update_hover(x, y);
-    screen = SDL_GetVideoSurface();
-    redraw();
+    show();
     SDL_Event event;
     while (true) {
         if (SDL_WaitEvent(&event) == 0) {
@@ -65,6 +57,18 @@ std::string Menu::run() {
                 break;
         }
     }
+}
+
+void Menu::show() {
+    // The screen may have shown something else since the last run: paint everything again,
+    // with the button under the pointer already lit.
+    compositor.full_redraw = true;
+    int x = 0;
+    int y = 0;
+    SDL_GetMouseState(&x, &y);
+    update_hover(x, y);
+    screen = SDL_GetVideoSurface();
+    redraw();
 }
 
 void Menu::redraw() {
