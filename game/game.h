@@ -19,6 +19,7 @@
 #include "compositor/compositor.h"
 #include "config/config_store.h"
 #include "game/piece.h"
+#include "input/pad_reader.h"
 
 // How load_image prepares an image.
 enum ImageKind {
@@ -29,6 +30,10 @@ enum ImageKind {
 
 // What one tick of the fall clock did.
 enum class GravityResult { moved, landed, collapsed, game_over };
+
+// How the last game ended: lost (the game-over picture was shown), left by the player with the
+// leave key (no result: an abandoned game counts nowhere), or the window was closed.
+enum class GameEnd { lost, left, closed };
 
 // Board cell value of an empty cell; any other value is a block tile index 0..6.
 const Uint8 empty_cell = 255;
@@ -75,6 +80,8 @@ public:
     // Whether the last play() ended by game over: only such a game has a result worth a place
     // in the scores. A game left or closed before its end has none.
     bool reached_game_over;
+    PadReader pad;                     // pad events turned into presses; repeats a held direction
+    GameEnd last_end = GameEnd::lost;  // set by play when a game ends
     // The player's options, each off unless its key in the preferences is a number other
     // than 0 ("ghost_piece", "hold_piece", "bag_dealer").
     SDL_Surface* shadow_tiles[tile_count];  // the block tiles at "ghost_alpha"; owned
@@ -244,12 +251,16 @@ public:
     // Game. Without pieces (!has_pieces()) it deals nothing and returns false at once. With
     // audio, the music loops during the game, each pass plays the sound of its events, and
     // the end of a game (not a closed window) plays the game-over sound.
+    // The leave key ends the game without the game-over picture or sound (false). last_end
+    // tells how the game ended. A held pad direction repeats like a held key.
     bool play();
     // Turns one event into an action: 0 nothing to redraw, 1 the board changed, 2 the game is
     // over (drop key on a piece that cannot enter the well), 3 the window is to close. Key
     // names are compared with the bindings read from the preferences now; an unbound action
     // (empty name) never triggers. Losing focus or visibility pauses a running game. After the
     // pause key, the audio's mute key is tried (see Audio::toggle_mute_if), in every state.
+    // Pad events act through the "_pad" bindings beside the key bindings. 4: the player left
+    // the game with the leave key.
     int handle_event(const SDL_Event& event);
     // Sets key repeat, deals both pieces, draws the boxes and the board, starts the fall clock.
     void start_game();
@@ -261,6 +272,8 @@ public:
     void sleep_until_event(bool& running, bool& quit, bool& changed);
     // Updates play's flags (and reached_game_over) from one handle_event result.
     void take_result(int result, bool& running, bool& quit, bool& changed);
+    // Ends a game the player left: key repeat off, the paused picture taken away.
+    void leave_game();
     // What the gravity steps of one pass did: the board changed, the game ended (or both).
     struct FallSteps {
         bool changed;
@@ -277,6 +290,15 @@ public:
     int handle_key(const std::string& name);
     // Plays the sound of the events of this pass (nothing without audio) and forgets them.
     void play_pass_sounds();
+    // The action bound to the pad input; returns like handle_event.
+    int handle_pad(const PadInput& input);
+    // The presses of one pad event, each acted on; the strongest result counts.
+    int handle_pad_event(const SDL_Event& event);
+    // Does the action named by its key setting ("drop_key"); returns like handle_event.
+    int perform(const std::string& action);
+    // The key bound to action. The bindings that came after the first seven are read without
+    // adding them to the preferences, so an older prefs.txt is saved as it was.
+    std::string bound_key(const std::string& action);
     // Moves current_piece by (dx, dy) if it is free to go: 1 if it moved, else 0.
     int move_if_free(int dx, int dy);
     // Turns current_piece if the turn fits: 1 if it turned, else 0.
@@ -285,6 +307,10 @@ public:
     // lands it, restarts the fall clock and returns 1.
     int drop_current_piece();
 };
+
+// The actions of the game by their key settings, in the order a key or pad input is matched
+// against them: an input bound to two actions does the earlier one.
+extern const char* const game_actions[10];
 
 // Name of the compositor element of a board cell: "column:row".
 std::string cell_name(int column, int row);

@@ -1,6 +1,8 @@
 // The game loop: one call of play is one game. Events, the fall clock and redrawing take
 // turns on the main thread; the keys come from the preferences on every press.
+#include "display/window_mode.h"
 #include "game/game.h"
+#include "input/bindings.h"
 
 namespace {
 
@@ -9,8 +11,19 @@ const int nothing_changed = 0;
 const int board_changed = 1;
 const int game_ended = 2;
 const int quit_requested = 3;
+const int game_left = 4;
+
+// Results by how much they end: of several presses in one event, the strongest counts.
+int stronger(int a, int b) {
+    auto weight = [](int result) { return result == board_changed ? 1 : result == 0 ? 0 : 2; };
+    return weight(b) > weight(a) ? b : a;
+}
 
 }  // namespace
+
+const char* const game_actions[10] = {
+    "pause_key",     "leave_key",      "fullscreen_key", "turn_left_key", "turn_right_key",
+    "move_left_key", "move_right_key", "move_down_key",  "drop_key",      "hold_key"};
 
 bool Game::play() {
     reached_game_over = false;
@@ -21,14 +34,20 @@ bool Game::play() {
     start_game();
     bool running = true;
     bool quit = false;
+    last_end = GameEnd::lost;
     while (running) {
         bool changed = false;
         if (paused) {
             sleep_until_event(running, quit, changed);
         }
         handle_queued_events(running, quit, changed);
+        PadInput repeated;
+        if (running && pad.repeat_due(SDL_GetTicks(), repeated)) {
+            take_result(handle_pad(repeated), running, quit, changed);
+        }
         FallSteps steps = advance_fall_clock(SDL_GetTicks());
-        if (steps.game_over) {
+        // A game the player has just left ends there, whatever the clock would have done.
+        if (steps.game_over && last_end != GameEnd::left) {
             running = false;
             reached_game_over = true;
         }
@@ -38,7 +57,7 @@ bool Game::play() {
         if (changed) {
             update_screen();
         }
-        if (!running && !quit) {
+        if (!running && !quit && last_end != GameEnd::left) {
             pass_sounds.add(SoundEvent::game_over);
         }
         play_pass_sounds();
@@ -47,16 +66,36 @@ bool Game::play() {
     if (audio != nullptr) {
         audio->stop_music();
     }
+    if (last_end == GameEnd::left) {
+        leave_game();
+        return false;
+    }
     if (!quit) {
         quit = show_game_over();
     }
+    if (quit) {
+        last_end = GameEnd::closed;
+    }
     return quit;
+}
+
+void Game::leave_game() {
+    // As after the game-over picture: no key repeat in the menus, and no paused picture left
+    // over the well for the next game.
+    SDL_EnableKeyRepeat(0, 0);
+    if (paused) {
+        resume_game(SDL_GetTicks());
+    }
 }
 
 void Game::start_game() {
     // Read at every start: the player may have changed the repeat on the preferences screen,
     // and the game-over screen switches it off.
     SDL_EnableKeyRepeat(config->get_int("key_repeat_delay"), config->get_int("key_repeat_rate"));
+    // A held pad direction repeats like a held key; nothing held carries over from the menus.
+    pad = PadReader();
+    pad.repeat_delay = config->get_int("key_repeat_delay");
+    pad.repeat_rate = config->get_int("key_repeat_rate");
     current_piece = random_piece();
     next_piece = random_piece();
     draw_next_piece();
@@ -107,6 +146,9 @@ void Game::take_result(int result, bool& running, bool& quit, bool& changed) {
     } else if (result == quit_requested) {
         running = false;
         quit = true;
+    } else if (result == game_left) {
+        running = false;
+        last_end = GameEnd::left;
     }
 }
 
@@ -139,6 +181,10 @@ int Game::handle_event(const SDL_Event& event) {
             return nothing_changed;
         case SDL_KEYDOWN:
             return handle_key(SDL_GetKeyName(event.key.keysym.sym));
+        case SDL_JOYBUTTONDOWN:
+        case SDL_JOYHATMOTION:
+        case SDL_JOYAXISMOTION:
+            return handle_pad_event(event);
         case SDL_QUIT:
             return quit_requested;
         default:
@@ -157,43 +203,96 @@ void Game::handle_focus(const SDL_ActiveEvent& active) {
 }
 
 int Game::handle_key(const std::string& name) {
-    // The bindings are looked up on every press, in this order, so a key rebound on the
+    // The bindings are looked up on every press, in order, so a key rebound on the
     // preferences screen counts at once and a key bound twice does the earlier action.
     if (name == config->get_string("pause_key")) {
-        toggle_pause();
-        // Resuming leaves the board hidden until the next update_screen.
-        return paused ? nothing_changed : board_changed;
+        return perform("pause_key");
     }
     // Muting works in every state, paused included.
     if (audio != nullptr && audio->toggle_mute_if(name)) {
         return nothing_changed;
     }
+    for (const char* action : game_actions) {
+        if (name == bound_key(action)) {
+            return perform(action);
+        }
+    }
+    return nothing_changed;
+}
+
+std::string Game::bound_key(const std::string& action) {
+    if (action == "leave_key" || action == "fullscreen_key") {
+        return setting(*config, action);
+    }
+    // Last and only with its option on, so that a key bound to an action of the classic game
+    // keeps doing that action.
+    if (action == "hold_key" && !option_on("hold_piece")) {
+        return "";
+    }
+    return config->get_string(action);
+}
+
+int Game::handle_pad(const PadInput& input) {
+    for (const char* action : game_actions) {
+        if (action == std::string("hold_key") && !option_on("hold_piece")) {
+            continue;
+        }
+        if (pad_bound(*config, action, input)) {
+            return perform(action);
+        }
+    }
+    return nothing_changed;
+}
+
+int Game::handle_pad_event(const SDL_Event& event) {
+    int result = nothing_changed;
+    for (const PadInput& input : pad.presses(event, SDL_GetTicks())) {
+        result = stronger(result, handle_pad(input));
+    }
+    return result;
+}
+
+int Game::perform(const std::string& action) {
+    if (action == "pause_key") {
+        toggle_pause();
+        // Resuming leaves the board hidden until the next update_screen.
+        return paused ? nothing_changed : board_changed;
+    }
+    // Leaving and the window's mode work while paused too.
+    if (action == "leave_key") {
+        return game_left;
+    }
+    if (action == "fullscreen_key") {
+        // Repainted as it stands: an update_screen would show the blocks a pause hides.
+        if (toggle_fullscreen(*config, "prefs.txt") && screen != nullptr) {
+            compositor.full_redraw = true;
+            compositor.redraw(screen);
+            SDL_Flip(screen);
+        }
+        return nothing_changed;
+    }
     if (paused || collapse_pending) {
         return nothing_changed;
     }
-    if (name == config->get_string("turn_left_key")) {
+    if (action == "turn_left_key") {
         return turn_if_free(true);
     }
-    if (name == config->get_string("turn_right_key")) {
+    if (action == "turn_right_key") {
         return turn_if_free(false);
     }
-    if (name == config->get_string("move_left_key")) {
+    if (action == "move_left_key") {
         return move_if_free(-1, 0);
     }
-    if (name == config->get_string("move_right_key")) {
+    if (action == "move_right_key") {
         return move_if_free(1, 0);
     }
-    if (name == config->get_string("move_down_key")) {
+    if (action == "move_down_key") {
         return move_if_free(0, 1);
     }
-    if (name == config->get_string("drop_key")) {
+    if (action == "drop_key") {
         return drop_current_piece();
     }
-    // Last, so that a key bound to an action of the classic game keeps doing that action.
-    if (option_on("hold_piece") && name == config->get_string("hold_key")) {
-        return hold_current_piece() ? board_changed : nothing_changed;
-    }
-    return nothing_changed;
+    return hold_current_piece() ? board_changed : nothing_changed;
 }
 
 int Game::move_if_free(int dx, int dy) {
