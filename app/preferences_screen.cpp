@@ -4,7 +4,10 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
+#include "input/bindings.h"
+#include "input/pad_reader.h"
 #include "menu/menu.h"
 
 namespace {
@@ -18,51 +21,153 @@ bool is_toggle(const std::string& word) {
            word.compare(0, toggle_prefix.size(), toggle_prefix) == 0;
 }
 
-void save_now(const ConfigStore& prefs) {
-    if (!prefs.save(prefs_file)) {
-        std::printf("couldn't save preferences to: %s\n", prefs_file);
+// Writes the preferences out at once, so that a binding survives whatever happens to the
+// program later. False (after the message) when they cannot be written.
+bool save_prefs(const ConfigStore& prefs) {
+    if (prefs.save(prefs_file)) {
+        return true;
     }
+    std::printf("couldn't save preferences to: %s\n", prefs_file);
+    std::fflush(stdout);
+    return false;
 }
 
 // Switches the setting named by a toggle word between 0 (off, also when missing) and 1.
 void toggle_setting(ConfigStore& prefs, const std::string& word) {
     std::string key = word.substr(toggle_prefix.size());
     prefs.get_string(key) = prefs.get_int(key) != 0 ? "0" : "1";
-    save_now(prefs);
+    save_prefs(prefs);
 }
 
-// Stores the key's name under word and writes the preferences out at once, so that a binding
-// survives whatever happens to the program later.
-void store_binding(ConfigStore& prefs, const std::string& word, SDLKey key) {
-    prefs.get_string(word) = SDL_GetKeyName(key);
-    save_now(prefs);
+const char* const shipped_file = "prefs.txt.shipped";
+
+bool ends_with(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
-// Waits for the key to bind to word. Returns true when the window was closed before a key was
-// pressed, false once a key was stored or waiting failed.
-bool window_closed_while_binding(ConfigStore& prefs, const std::string& word) {
-    bool captured = false;
+// Binds the key name to word. With swap, another action on that key takes word's old key, so
+// that no two actions share one key and one of them goes dead.
+void bind_key(ConfigStore& prefs, const std::string& word, const std::string& name, bool swap) {
+    std::string old = setting(prefs, word);
+    if (swap && ends_with(word, "_key")) {
+        for (auto& entry : prefs.values) {
+            if (entry.first != word && ends_with(entry.first, "_key") && entry.second == name) {
+                entry.second = old;
+            }
+        }
+    }
+    prefs.get_string(word) = name;
+}
+
+std::string joined(const std::vector<PadInput>& inputs) {
+    std::string text;
+    for (const PadInput& input : inputs) {
+        text += (text.empty() ? "" : ", ") + pad_input_text(input);
+    }
+    return text;
+}
+
+// Binds the pad input alone to pad_key. Another action that had it loses it, and takes
+// pad_key's old binding when it is left with none.
+void bind_pad(ConfigStore& prefs, const std::string& pad_key, const PadInput& input) {
+    std::string old = setting(prefs, pad_key);
+    for (auto& entry : prefs.values) {
+        std::vector<PadInput> inputs;
+        if (entry.first == pad_key || !ends_with(entry.first, "_pad") ||
+            !parse_pad_binding(entry.second, inputs)) {
+            continue;
+        }
+        std::vector<PadInput> kept;
+        for (const PadInput& bound : inputs) {
+            if (!(bound == input)) {
+                kept.push_back(bound);
+            }
+        }
+        if (kept.size() != inputs.size()) {
+            entry.second = kept.empty() ? old : joined(kept);
+        }
+    }
+    prefs.get_string(pad_key) = pad_input_text(input);
+}
+
+// Waits until the pad input just bound is let go, so that the menu shown next does not take
+// the held stick or button as a press of its own. True when the window was closed meanwhile.
+bool closed_before_release(PadReader& pad, const PadInput& input) {
     SDL_Event event;
     while (SDL_WaitEvent(&event) != 0) {
-        // The event after a capture is dropped whatever it is: normally it is the release of
-        // the key just captured, which must not reach the menu.
-        if (captured) {
-            return false;
-        }
-        if (event.type == SDL_KEYDOWN) {
-            store_binding(prefs, word, event.key.keysym.sym);
-            captured = true;
-        } else if (event.type == SDL_QUIT) {
+        if (event.type == SDL_QUIT) {
             return true;
+        }
+        pad.presses(event, SDL_GetTicks());
+        if (input.kind == PadInput::button
+                ? event.type == SDL_JOYBUTTONUP && event.jbutton.button == input.index
+                : pad.released(input)) {
+            return false;
         }
     }
     return false;
 }
 
+// How waiting for a binding ended.
+enum class Capture { saved, not_saved, closed, no_event };
+
+// Waits for the key or pad input to bind to word, binds it and saves the preferences.
+Capture capture_binding(ConfigStore& prefs, const std::string& word, bool swap) {
+    PadReader pad;
+    SDL_Event event;
+    while (SDL_WaitEvent(&event) != 0) {
+        if (event.type == SDL_QUIT) {
+            return Capture::closed;
+        }
+        if (event.type == SDL_KEYDOWN) {
+            bind_key(prefs, word, SDL_GetKeyName(event.key.keysym.sym), swap);
+            bool saved = save_prefs(prefs);
+            // The event after a capture is dropped whatever it is: normally it is the release
+            // of the key just captured, which must not reach the menu.
+            SDL_WaitEvent(&event);
+            return saved ? Capture::saved : Capture::not_saved;
+        }
+        std::vector<PadInput> pressed = pad.presses(event, SDL_GetTicks());
+        if (!pressed.empty()) {
+            bind_pad(prefs, pad_setting_of(word), pressed.front());
+            bool saved = save_prefs(prefs);
+            if (closed_before_release(pad, pressed.front())) {
+                return Capture::closed;
+            }
+            return saved ? Capture::saved : Capture::not_saved;
+        }
+    }
+    return Capture::no_event;
+}
+
+// Puts back every key and pad binding of the shipped preferences, kept beside the player's
+// file. The notice to show: "" when all went well.
+std::string restore_defaults(ConfigStore& prefs) {
+    ConfigStore shipped;
+    if (shipped.load(shipped_file) != 0) {
+        std::printf("couldn't load the shipped preferences: %s\n", shipped_file);
+        std::fflush(stdout);
+        return "defaults_failed";
+    }
+    // A pad binding the shipped file does not have is one the player added: unbound again.
+    for (auto& entry : prefs.values) {
+        if (ends_with(entry.first, "_pad") && shipped.values.count(entry.first) == 0) {
+            entry.second.clear();
+        }
+    }
+    for (const auto& entry : shipped.values) {
+        if (ends_with(entry.first, "_key") || ends_with(entry.first, "_pad")) {
+            prefs.get_string(entry.first) = entry.second;
+        }
+    }
+    return save_prefs(prefs) ? "" : "save_failed";
+}
+
 }  // namespace
 
 ConfigStore preferences_menu_texts(const ConfigStore& prefs, const std::string& menu_file) {
-    ConfigStore shown = prefs;
+    ConfigStore shown = shown_bindings(prefs);
     ConfigStore menu;
     menu.load(menu_file.c_str());
     for (const auto& entry : menu.values) {
@@ -76,13 +181,22 @@ ConfigStore preferences_menu_texts(const ConfigStore& prefs, const std::string& 
 }
 
 bool preferences_screen(ConfigStore& prefs, Audio* audio) {
+    int highlighted = 0;
+    std::string notice;
     while (true) {
         // Built anew for every pass so that texts such as %pause_key% show the current binding.
         std::string menu_file = prefs.get_string("prefs_menu");
         ConfigStore texts = preferences_menu_texts(prefs, menu_file);
         Menu menu(menu_file.c_str(), &texts);
         menu.audio = audio;
+        menu.prefs = &prefs;
+        // A player on the keyboard or a pad finds the row they just changed still lit.
+        menu.highlighted = highlighted;
+        if (!notice.empty()) {
+            menu.show_prompt(notice);
+        }
         std::string word = menu.run();
+        highlighted = menu.highlighted;
         if (word == "back") {
             return false;
         }
@@ -93,8 +207,16 @@ bool preferences_screen(ConfigStore& prefs, Audio* audio) {
             toggle_setting(prefs, word);
             continue;
         }
-        if (window_closed_while_binding(prefs, word)) {
+        if (word == "defaults") {
+            notice = restore_defaults(prefs);
+            continue;
+        }
+        menu.show_prompt(word + "_prompt");
+        bool swap = menu.config.get_string("swap_bindings") == "true";
+        Capture capture = capture_binding(prefs, word, swap);
+        if (capture == Capture::closed) {
             return true;
         }
+        notice = capture == Capture::not_saved ? "save_failed" : "";
     }
 }

@@ -14,12 +14,19 @@
 // as SDL_GetKeyName spells it. Either way "prefs.txt" in the working folder is saved at once and
 // the menu is built again so that its texts show the new value. The menu's texts read a copy of
 // prefs: a key they name that prefs lacks is not added to it.
+// A pad button or direction pressed instead of a key is stored under the word's "_pad" key
+// ("drop_key" gives "drop_pad"), taken from any other action that had it; the menu comes back
+// once it is let go. With "swap_bindings: true" in the menu file, an action that had the key
+// takes the word's old key. The word "defaults" puts back every "_key" and "_pad" binding of
+// "prefs.txt.shipped". While waiting, the menu's text "<word>_prompt" is shown in its prompt
+// line (see Menu::show_prompt); after a binding that cannot be saved, its text "save_failed".
 // When saving fails, "couldn't save preferences to: prefs.txt" is printed and the binding stays
 // in prefs. The event right after a captured key (normally its release) is dropped. A missing
 // menu file ends the program (see Menu). The menu plays its sounds through audio (may be null).
 bool preferences_screen(ConfigStore& prefs, Audio* audio = nullptr);
 
-// What the preferences menu's %key% texts show: a copy of prefs in which every "toggle <key>"
-// word of the menu file menu_file also names the state of its setting, "on" or "off", so that a
-// row can show "%toggle ghost_piece%". An unreadable menu file adds nothing.
+// What the preferences menu's %key% texts show: a copy of prefs with the bindings as shown
+// ("X_key_shown", see shown_bindings), in which every "toggle <key>" word of the menu file
+// menu_file also names the state of its setting, "on" or "off", so that a row can show
+// "%toggle ghost_piece%". An unreadable menu file adds nothing.
 ConfigStore preferences_menu_texts(const ConfigStore& prefs, const std::string& menu_file);

@@ -39,6 +39,7 @@ void run_screens(ConfigStore& prefs) {
     Audio audio(prefs, "prefs.txt");
     Menu main_menu(prefs.get_string("main_menu").c_str(), nullptr);
     main_menu.audio = &audio;
+    main_menu.prefs = &prefs;
     // The player sees the menu while the game loads its pictures. The game is still built
     // before the first choice, so that a missing game image ends the program at once rather
     // than when the player first tries to play.

@@ -4,10 +4,26 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
+
+#include "display/window_mode.h"
+#include "input/bindings.h"
 
 namespace {
 
 const char* const prefs_file = "prefs.txt";
+
+// The pads opened at start, closed again when the program ends.
+class OpenPads {
+public:
+    std::vector<SDL_Joystick*> pads;
+
+    ~OpenPads() {
+        for (SDL_Joystick* pad : pads) {
+            SDL_JoystickClose(pad);
+        }
+    }
+};
 
 }  // namespace
 
@@ -30,11 +46,34 @@ void set_window_icon(ConfigStore& prefs) {
     SDL_FreeSurface(icon);
 }
 
+void open_pads(ConfigStore& prefs, std::vector<SDL_Joystick*>& pads) {
+    // Without a pad binding the joystick part of SDL is never started, so an older prefs.txt
+    // runs exactly as before.
+    if (!has_pad_bindings(prefs)) {
+        return;
+    }
+    if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0) {
+        std::printf("couldn't start the pads: %s\n", SDL_GetError());
+        return;
+    }
+    for (int i = 0; i < SDL_NumJoysticks(); i++) {
+        if (SDL_Joystick* pad = SDL_JoystickOpen(i)) {
+            pads.push_back(pad);
+        }
+    }
+    SDL_JoystickEventState(SDL_ENABLE);
+}
+
 SDL_Surface* open_window(ConfigStore& prefs) {
     set_window_icon(prefs);
     int width = prefs.get_int("window_w");
     int height = prefs.get_int("window_h");
-    SDL_Surface* screen = SDL_SetVideoMode(width, height, 0, SDL_HWSURFACE | SDL_DOUBLEBUF);
+    Uint32 flags = window_flags(prefs);
+    SDL_Surface* screen = SDL_SetVideoMode(width, height, 0, flags);
+    if (screen == nullptr && (flags & SDL_FULLSCREEN) != 0) {
+        std::printf("couldn't go full screen: %s\n", SDL_GetError());
+        screen = SDL_SetVideoMode(width, height, 0, flags & ~SDL_FULLSCREEN);
+    }
     if (screen == nullptr) {
         std::printf("couldn't make a window: %s\n", SDL_GetError());
         return nullptr;
@@ -58,6 +97,8 @@ int run_program() {
     if (open_window(prefs) == nullptr) {
         return 0;
     }
+    OpenPads pads;
+    open_pads(prefs, pads.pads);
     run_screens(prefs);
     return 0;
 }

@@ -3,6 +3,8 @@
 
 #include <SDL.h>
 
+#include <vector>
+
 #include "config/config_store.h"
 
 // The whole program, as main runs it: starts SDL's video (SDL_Quit runs at exit), loads
@@ -17,7 +19,15 @@ int run_program();
 // prints one message and the window goes without.
 void set_window_icon(ConfigStore& prefs);
 
+// When prefs holds a pad binding (a key ending in "_pad"), starts SDL's joystick part and opens
+// every pad present, appending it to pads (the caller closes them); otherwise does nothing. A
+// joystick part that cannot start prints "couldn't start the pads: <reason>"; the game goes on
+// with the keyboard.
+void open_pads(ConfigStore& prefs, std::vector<SDL_Joystick*>& pads);
+
 // Opens the window at the size "window_w" by "window_h" of prefs and sets its captions.
+// Full screen when prefs holds "fullscreen: true"; if that mode cannot be made, "couldn't go
+// full screen: <reason>" is printed and a window is opened instead.
 // Returns the display surface, or null (with the message printed) when it cannot be made.
 SDL_Surface* open_window(ConfigStore& prefs);
 

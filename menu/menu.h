@@ -12,6 +12,7 @@
 #include "audio/audio.h"
 #include "compositor/compositor.h"
 #include "config/config_store.h"
+#include "input/pad_reader.h"
 
 class Menu {
 public:
@@ -35,6 +36,14 @@ public:
     Audio* audio = nullptr;
     // Set by update_hover when it gave some button its hover surface.
     bool lit_a_button = false;
+    // The button the keyboard or a pad has lit (its number), 0 for none. Kept between runs, so
+    // a menu run again shows the same button lit; the mouse takes it over when it moves.
+    int highlighted = 0;
+    // The pad's hats and axes as the last events left them.
+    PadReader pad;
+    // The preferences, when the caller gives them: their "fullscreen_key" then switches between
+    // window and full screen in this menu too. Not owned; may stay null.
+    ConfigStore* prefs = nullptr;
 
     // Loads the menu file file_name and everything it names. substitutions may be null; when
     // given, %key% in a text shows that key's value there (a missing key is added to it, empty).
@@ -60,11 +69,29 @@ public:
     // With audio, a button lighting up and a chosen button play their sounds, and the mute key
     // toggles all sound.
     // Without a display surface nothing is drawn, but events are still handled.
+    // When the menu file holds "navigation: true", the arrow keys and pad directions move a
+    // highlight between the buttons that have a word (to the nearest one in that direction,
+    // see next_button), drawn as the pointer would light it at the button's centre; Return,
+    // Space and pad button 0 choose the lit button (the first press with none lit lights the
+    // first button that has a word); Escape and pad button 1 answer "back" when a button has
+    // that word. Without that key, keys and pads do nothing here.
     std::string run();
 
     // Repaints the whole menu on the display surface, with the button under the pointer lit,
     // and shows it; run() begins with this. Without a display surface nothing is drawn.
     void show();
+
+    // The button that a move by (dx, dy) from the lit one reaches: of the buttons with a word
+    // whose centre lies ahead in that direction, the one with the least distance ahead plus
+    // twice the distance aside (the lowest number on a tie). Without a lit button, the first
+    // button with a word. 0 when there is none; the lit one when none lies ahead.
+    int next_button(int dx, int dy);
+
+    // Shows the text or picture named `name` above every button, centred on "prompt_x" with its
+    // top at "prompt_y" of the menu file, in place of what an earlier call showed there; drawn
+    // at once when the menu has run, else at the start of the next run. False, with nothing
+    // changed, when no surface has that name.
+    bool show_prompt(const std::string& name);
 
     // Gives every button that has a hover surface the surface wanted for a pointer at (x, y):
     // its "_surf_over" surface inside its rectangle (edges included), its "_surf" surface (may
@@ -83,6 +110,12 @@ private:
     void redraw();
     void play_sound(SoundEvent event);
     std::string chosen_word(int x, int y);
+    std::string word_of(int button);
+    bool navigable();
+    std::string handle_key(SDLKey key);
+    std::string handle_pad(const SDL_Event& event);
+    std::string answer(int command);
+    void light(int button);
 };
 
 // The hover test: true when rect.x <= x <= rect.x + rect.w and rect.y <= y <= rect.y + rect.h.

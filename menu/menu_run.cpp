@@ -1,7 +1,53 @@
 // Running a loaded menu: drawing, hover images, clicks, and tearing the menu down.
+#include <cstdlib>
+
+#include "display/window_mode.h"
+#include "input/bindings.h"
 #include "menu/menu.h"
 
 namespace {
+
+// What a key or a pad input asks of a menu.
+enum Command { no_command, move_up, move_down, move_left, move_right, choose, go_back };
+
+Command key_command(SDLKey key) {
+    switch (key) {
+        case SDLK_UP:
+            return move_up;
+        case SDLK_DOWN:
+            return move_down;
+        case SDLK_LEFT:
+            return move_left;
+        case SDLK_RIGHT:
+            return move_right;
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER:
+        case SDLK_SPACE:
+            return choose;
+        case SDLK_ESCAPE:
+            return go_back;
+        default:
+            return no_command;
+    }
+}
+
+Command pad_command(const PadInput& input) {
+    if (input.kind == PadInput::button) {
+        return input.index == 0 ? choose : input.index == 1 ? go_back : no_command;
+    }
+    int dx = 0;
+    int dy = 0;
+    pad_direction(input, dx, dy);
+    return dx < 0 ? move_left : dx > 0 ? move_right : dy < 0 ? move_up : move_down;
+}
+
+int centre_x(const SDL_Rect& rect) {
+    return rect.x + rect.w / 2;
+}
+
+int centre_y(const SDL_Rect& rect) {
+    return rect.y + rect.h / 2;
+}
 
 // Clicks count only strictly inside, so a rectangle one pixel wide or high can never be chosen.
 bool strictly_inside(int x, int y, const SDL_Rect& rect) {
@@ -39,6 +85,7 @@ std::string Menu::run() {
                 break;
             }
             case SDL_MOUSEMOTION:
+                highlighted = 0;
                 if (update_hover(event.motion.x, event.motion.y)) {
                     redraw();
                     if (lit_a_button) {
@@ -46,11 +93,26 @@ std::string Menu::run() {
                     }
                 }
                 break;
-            case SDL_KEYDOWN:
-                if (audio != nullptr) {
-                    audio->toggle_mute_if(SDL_GetKeyName(event.key.keysym.sym));
+            case SDL_KEYDOWN: {
+                if (audio != nullptr &&
+                    audio->toggle_mute_if(SDL_GetKeyName(event.key.keysym.sym))) {
+                    break;
+                }
+                std::string word = handle_key(event.key.keysym.sym);
+                if (!word.empty()) {
+                    return word;
                 }
                 break;
+            }
+            case SDL_JOYBUTTONDOWN:
+            case SDL_JOYHATMOTION:
+            case SDL_JOYAXISMOTION: {
+                std::string word = handle_pad(event);
+                if (!word.empty()) {
+                    return word;
+                }
+                break;
+            }
             case SDL_QUIT:
                 return "quit";
             default:
@@ -67,6 +129,9 @@ void Menu::show() {
     int y = 0;
     SDL_GetMouseState(&x, &y);
     update_hover(x, y);
+    if (highlighted > 0 && static_cast<size_t>(highlighted) <= button_rects.size()) {
+        light(highlighted);
+    }
     screen = SDL_GetVideoSurface();
     redraw();
 }
@@ -100,6 +165,132 @@ std::string Menu::chosen_word(int x, int y) {
         }
     }
     return "";
+}
+
+std::string Menu::word_of(int button) {
+    return config.get_string("button" + int_to_text(button) + "_return");
+}
+
+bool Menu::navigable() {
+    return config.get_string("navigation") == "true";
+}
+
+std::string Menu::handle_key(SDLKey key) {
+    if (prefs != nullptr) {
+        std::string bound = setting(*prefs, "fullscreen_key");
+        if (!bound.empty() && bound == SDL_GetKeyName(key)) {
+            if (toggle_fullscreen(*prefs, "prefs.txt")) {
+                compositor.full_redraw = true;
+                redraw();
+            }
+            return "";
+        }
+    }
+    return navigable() ? answer(key_command(key)) : "";
+}
+
+std::string Menu::handle_pad(const SDL_Event& event) {
+    if (!navigable()) {
+        return "";
+    }
+    for (const PadInput& input : pad.presses(event, SDL_GetTicks())) {
+        std::string word = answer(pad_command(input));
+        if (!word.empty()) {
+            return word;
+        }
+    }
+    return "";
+}
+
+// Carries out a command; the chosen word, or "" when the menu goes on.
+std::string Menu::answer(int command) {
+    int count = static_cast<int>(button_rects.size());
+    if (command == go_back) {
+        for (int i = 1; i <= count; ++i) {
+            if (word_of(i) == "back") {
+                play_sound(SoundEvent::menu_click);
+                return "back";
+            }
+        }
+        return "";
+    }
+    if (command == choose && highlighted > 0) {
+        play_sound(SoundEvent::menu_click);
+        return word_of(highlighted);
+    }
+    int dx = command == move_left ? -1 : command == move_right ? 1 : 0;
+    int dy = command == move_up ? -1 : command == move_down ? 1 : 0;
+    if (command == choose || dx != 0 || dy != 0) {
+        int next = next_button(dx, dy);
+        if (next != 0 && next != highlighted) {
+            light(next);
+            redraw();
+            play_sound(SoundEvent::menu_hover);
+        }
+    }
+    return "";
+}
+
+// Lights the button as the pointer would at its centre: a plate under it lights up with it.
+void Menu::light(int button) {
+    highlighted = button;
+    const SDL_Rect& rect = button_rects[button - 1];
+    update_hover(centre_x(rect), centre_y(rect));
+}
+
+int Menu::next_button(int dx, int dy) {
+    int count = static_cast<int>(button_rects.size());
+    if (highlighted <= 0 || highlighted > count) {
+        for (int i = 1; i <= count; ++i) {
+            if (!word_of(i).empty()) {
+                return i;
+            }
+        }
+        return 0;
+    }
+    const SDL_Rect& from = button_rects[highlighted - 1];
+    int best = highlighted;
+    long best_score = 0;
+    for (int i = 1; i <= count; ++i) {
+        if (i == highlighted || word_of(i).empty()) {
+            continue;
+        }
+        long across = centre_x(button_rects[i - 1]) - centre_x(from);
+        long along = centre_y(button_rects[i - 1]) - centre_y(from);
+        long ahead = across * dx + along * dy;
+        long aside = std::labs(dx != 0 ? along : across);
+        if (ahead <= 0) {
+            continue;
+        }
+        long score = ahead + 2 * aside;
+        if (best == highlighted || score < best_score) {
+            best = i;
+            best_score = score;
+        }
+    }
+    return best;
+}
+
+bool Menu::show_prompt(const std::string& name) {
+    auto found = surfaces.find(name);
+    if (found == surfaces.end() || found->second == nullptr) {
+        return false;
+    }
+    SDL_Surface* surface = found->second;
+    int x = config.get_int("prompt_x") - surface->w / 2;
+    int y = config.get_int("prompt_y");
+    // The element after the buttons, so that the button numbering stays as it is.
+    if (Element* shown = compositor.find("prompt")) {
+        shown->surface = surface;
+        shown->x = x;
+        shown->y = y;
+        // The earlier text may have been wider: paint everything rather than leave its ends.
+        compositor.full_redraw = true;
+    } else {
+        compositor.add(Element("prompt", surface, x, y));
+    }
+    redraw();
+    return true;
 }
 
 bool Menu::update_hover(int x, int y) {
