@@ -64,6 +64,9 @@ TEST(DataCheck, PrefsKeysNumbersAndBindings) {
     set_value(prefs, "hold_key", "z");
     set_value(prefs, "ghost_alpha", "300");
     remove_key(prefs, "hold_x");  // needed by a file that offers the hold box
+    set_value(prefs, "leave_key", "Escape");
+    set_value(prefs, "drop_pad", "button 2, hat middle");
+    set_value(prefs, "fullscreen", "yes");
     std::string out = failing_check(folder);
     expect_reports(
         out,
@@ -76,8 +79,11 @@ TEST(DataCheck, PrefsKeysNumbersAndBindings) {
          {at("key_repeat_delay"), "negative"},
          {at("hold_key"), "warning: \"hold_key\" and \"pause_key\" share the key \"z\""},
          {at("ghost_alpha"), "warning: \"ghost_alpha\" is not 0 to 255"},
-         {"prefs.txt: ", "missing key \"hold_x\""}});
-    EXPECT_EQ("7 errors, 3 warnings", last_line(out)) << out;
+         {"prefs.txt: ", "missing key \"hold_x\""},
+         {at("leave_key"), "\"Escape\" is not a key name SDL gives: did you mean \"escape\"?"},
+         {at("drop_pad"), "\"button 2, hat middle\" is not a pad input"},
+         {at("fullscreen"), "warning: \"yes\" is neither \"true\" nor \"false\""}});
+    EXPECT_EQ("9 errors, 4 warnings", last_line(out)) << out;
 }
 
 TEST(DataCheck, LayoutOutsideTheWindowAndKeyRepeat) {
@@ -187,7 +193,7 @@ TEST(DataCheck, PreferencesMenu) {
     remove_key(menu, "button4_return");
     set_value(menu, "font4_size", "0");
     set_value(menu, "tsurf2_text", "");
-    set_value(menu, "num_buttons", "30");
+    set_value(menu, "num_buttons", "60");
     std::string out = failing_check(folder);
     expect_reports(out, {{file + ": ", "no button a player can click answers \"back\""},
                          {at("button18_return"), "warning: \"bakc\" is no action of the game"},
@@ -195,8 +201,7 @@ TEST(DataCheck, PreferencesMenu) {
                          {at("font4_size"), "font size 0 must be more than 0"},
                          {at("tsurf2_text"), "\"tsurf2_text\" is empty"},
                          {at("num_buttons"),
-                          "warning: \"num_buttons\" is 30, but the file has no key of button29 to "
-                          "button30"}});
+                          "warning: \"num_buttons\" is 60, but the file has no key of button"}});
 }
 
 }  // namespace

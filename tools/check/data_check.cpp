@@ -1,5 +1,6 @@
 #include "tools/check/data_check.h"
 
+#include "input/bindings.h"
 #include "tools/check/checked_file.h"
 #include "tools/check/key_names.h"
 #include "tools/check/menu_check.h"
@@ -61,7 +62,7 @@ void check_game_folder(Report& report, const PiecesSourceText* pieces_source) {
     }
     // The preferences menu shows preference values in its texts; the game's substitution adds
     // keys it looks up, so it works on a copy.
-    ConfigStore substitutions = prefs.store;
+    ConfigStore substitutions = shown_bindings(prefs.store);
     check_menu_named(prefs, "prefs_menu", MenuRole::prefs_menu, window, &substitutions, backgrounds,
                      report);
     check_window_covered(prefs, window, backgrounds, report);

@@ -498,6 +498,20 @@ void require_word(const CheckedFile& menu, const MenuContents& contents, const c
     }
 }
 
+// "navigation: true" lets the keyboard and pads work the menu; any other value does not.
+void check_navigation(const CheckedFile& menu, Report& report) {
+    if (menu.has("navigation") && menu.value("navigation") != "true") {
+        menu.warning("navigation",
+                     quoted(menu.value("navigation")) +
+                         " is not \"true\": keys and pads do nothing in this menu",
+                     report);
+    }
+    int number = 0;
+    for (const char* place : {"prompt_x", "prompt_y"}) {
+        menu.read_int(place, false, 0, number, report);
+    }
+}
+
 void check_words(const CheckedFile& menu, MenuRole role, const MenuContents& contents,
                  Report& report) {
     if (role == MenuRole::main_menu || role == MenuRole::main_menu_with_scores) {
@@ -518,7 +532,7 @@ void check_words(const CheckedFile& menu, MenuRole role, const MenuContents& con
         return;
     }
     require_word(menu, contents, "back", report);
-    std::set<std::string> known = {"back", "quit"};
+    std::set<std::string> known = {"back", "quit", "defaults", "leave_key", "fullscreen_key"};
     for (const char* action : action_keys) {
         known.insert(action);
         if (!offers(contents, action)) {
@@ -558,4 +572,5 @@ void check_menu(const CheckedFile& menu, MenuRole role, WindowSize window,
     check_texts(menu, substitutions, contents, report);
     check_buttons(menu, window, contents, report);
     check_words(menu, role, contents, report);
+    check_navigation(menu, report);
 }

@@ -6,6 +6,9 @@
 #include <map>
 #include <vector>
 
+#include "game/game.h"
+#include "input/bindings.h"
+#include "input/pad_input.h"
 #include "tools/check/key_names.h"
 
 const char* const action_keys[7] = {"pause_key",     "turn_left_key",  "turn_right_key",
@@ -114,23 +117,57 @@ void check_binding(const CheckedFile& prefs, const char* key,
 // Two actions on one key: the game tries the actions in order (the hold key last), so the
 // later one never happens.
 void check_shared_keys(const CheckedFile& prefs, Report& report) {
-    std::vector<const char*> keys(std::begin(action_keys), std::end(action_keys));
-    if (prefs.has("hold_key")) {
-        keys.push_back("hold_key");
-    }
-    for (size_t later = 1; later < keys.size(); later++) {
+    const size_t count = sizeof game_actions / sizeof game_actions[0];
+    for (size_t later = 1; later < count; later++) {
         for (size_t earlier = 0; earlier < later; earlier++) {
-            std::string name = prefs.value(keys[later]);
-            if (!name.empty() && name == prefs.value(keys[earlier])) {
-                prefs.warning(keys[later],
-                              quoted(keys[later]) + " and " + quoted(keys[earlier]) +
-                                  " share the key " + quoted(name) + ": only " +
-                                  quoted(keys[earlier]) + " will work",
+            std::string name = prefs.value(game_actions[later]);
+            if (!name.empty() && name == prefs.value(game_actions[earlier])) {
+                prefs.warning(game_actions[later],
+                              quoted(game_actions[later]) + " and " +
+                                  quoted(game_actions[earlier]) + " share the key " + quoted(name) +
+                                  ": only " + quoted(game_actions[earlier]) + " will work",
                               report);
                 break;
             }
         }
     }
+}
+
+// Pad bindings ("X_pad") are read with the game's own reader; one it cannot read leaves the
+// action without a pad input.
+void check_pad_bindings(const CheckedFile& prefs, Report& report) {
+    for (const auto& entry : prefs.store.values) {
+        const std::string& key = entry.first;
+        std::vector<PadInput> inputs;
+        if (key.size() < 4 || key.compare(key.size() - 4, 4, "_pad") != 0 || !prefs.has(key) ||
+            parse_pad_binding(entry.second, inputs)) {
+            continue;
+        }
+        prefs.error(key,
+                    quoted(entry.second) +
+                        " is not a pad input: write \"button N\", \"hat up\" (down, left, "
+                        "right), \"axis N-\" or \"axis N+\", several separated by \", \"; "
+                        "the game leaves this action without a pad input",
+                    report);
+    }
+}
+
+// The keys that came after the first seven actions are optional: without them the action is
+// simply not bound.
+void check_later_settings(const CheckedFile& prefs, const std::set<std::string>& key_names,
+                          Report& report) {
+    for (const char* key : {"leave_key", "fullscreen_key"}) {
+        if (!prefs.value(key).empty()) {
+            check_binding(prefs, key, key_names, report);
+        }
+    }
+    std::string full = prefs.value("fullscreen");
+    if (prefs.has("fullscreen") && full != "true" && full != "false") {
+        prefs.warning("fullscreen",
+                      quoted(full) + " is neither \"true\" nor \"false\": the game opens a window",
+                      report);
+    }
+    check_pad_bindings(prefs, report);
 }
 
 void check_bindings(const CheckedFile& prefs, const std::set<std::string>& key_names,
@@ -150,6 +187,7 @@ void check_bindings(const CheckedFile& prefs, const std::set<std::string>& key_n
     if (prefs.has("hold_key")) {
         check_binding(prefs, "hold_key", key_names, report);
     }
+    check_later_settings(prefs, key_names, report);
     check_shared_keys(prefs, report);
 }
 
