@@ -45,7 +45,10 @@ void push_click_on(const std::string& menu_file, const std::string& word) {
 // has put the player's input into SDL's queue. A child still running after a minute is stopped,
 // so a screen that ignores the close request fails the test instead of hanging it.
 CommandResult run_screens_with(const std::function<void(ConfigStore&)>& queue_events) {
-    std::string folder = make_scratch_dir("window_close");
+    // One folder per test: ctest runs the tests of this file side by side.
+    std::string folder =
+        make_scratch_dir(std::string("window_close_") +
+                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::copy(std::getenv("TEST_RUN_DIR"), folder, fs::copy_options::recursive);
     fs::copy_file(std::string(std::getenv("TEST_SOURCE_DIR")) + "/data/prefs.txt",
                   folder + "/prefs.txt", fs::copy_options::overwrite_existing);
