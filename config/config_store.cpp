@@ -15,12 +15,17 @@ int ConfigStore::load(const char* file_name) {
     }
     std::string line;
     while (std::getline(in, line)) {
+        // Line ends written on another system; a carriage return there is never meant as data.
+        while (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
         add_line(line);
     }
     return 0;
 }
 
 void ConfigStore::add_line(const std::string& line) {
+    lines.push_back(line);
     if (line.empty()) {
         order.push_back("");
         return;
@@ -29,6 +34,7 @@ void ConfigStore::add_line(const std::string& line) {
     std::string value;
     split_line(line, key, value);
     values[key] = value;
+    loaded[key] = value;
     order.push_back(key);
 }
 
@@ -47,18 +53,33 @@ void split_line(const std::string& line, std::string& key, std::string& value) {
     value = line.substr(value_start);
 }
 
+bool ConfigStore::changed_since_loading(const std::string& key) const {
+    auto now = values.find(key);
+    auto then = loaded.find(key);
+    if (then == loaded.end()) {
+        return now != values.end();
+    }
+    return now != values.end() && now->second != then->second;
+}
+
 std::string ConfigStore::to_text() const {
     std::string text;
     std::set<std::string> written;
-    for (const std::string& key : order) {
-        if (!key.empty()) {
+    for (size_t i = 0; i < order.size(); i++) {
+        const std::string& key = order[i];
+        // Lines without a key (blank, notes, a colon first) stay exactly as the player wrote them.
+        if (!key.empty() && changed_since_loading(key)) {
             text += key + ": " + values.at(key);
+        } else {
+            text += lines[i];
+        }
+        if (!key.empty()) {
             written.insert(key);
         }
         text += '\n';
     }
     for (const auto& [key, value] : values) {
-        if (written.count(key) == 0) {
+        if (written.count(key) == 0 && changed_since_loading(key)) {
             text += key + ": " + value + '\n';
         }
     }

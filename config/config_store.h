@@ -14,14 +14,23 @@ public:
     // One entry per line read, in file order; "" stands for a line with no key (blank,
     // no colon, or a colon first).
     std::vector<std::string> order;
+    // The text of each line of order as it was read (without its line end), written back
+    // as it is while its key keeps the value it was loaded with.
+    std::vector<std::string> lines;
+    // Each key's value as the file gave it, to tell the keys changed since loading.
+    std::map<std::string, std::string> loaded;
 
-    // Reads the file's lines into the store. Returns 0 when the file was read, 1 when it
-    // cannot be opened (the store is then unchanged). No line is ever rejected.
+    // Reads the file's lines into the store. A line ends at a line feed; carriage returns
+    // before it (a file written on another system) are not part of the line. Returns 0 when
+    // the file was read, 1 when it cannot be opened (the store is then unchanged). No line is
+    // ever rejected.
     int load(const char* file_name);
 
-    // Writes the store: every loaded line in its place with its key's current value, then the
-    // keys that were added since, in key order. The old file is replaced only once the new
-    // content is completely on disk; on any failure it is left untouched and false is returned.
+    // Writes the store: every loaded line in its place, as it was read unless its key's value
+    // changed (then as "key: value", at each of the key's places), then the keys that were
+    // added since, in key order. Unchanged, a file of line-feed lines is written back byte for
+    // byte. The file is replaced safely (see replace_file_contents): on any failure it is left
+    // untouched, false is returned and errno tells the system's reason.
     bool save(const char* file_name) const;
 
     // The key's value. A missing key is inserted with an empty value. Assigning through the
@@ -37,6 +46,7 @@ public:
 
 private:
     void add_line(const std::string& line);
+    bool changed_since_loading(const std::string& key) const;
 };
 
 // The key and the value of one non-empty line, as load reads them: the key is everything before

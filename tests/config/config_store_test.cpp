@@ -38,7 +38,7 @@ TEST(ConfigStore, SplitsEachLineAtItsFirstColonAndOneSpaceAndTakesAnyBytes) {
     EXPECT_EQ(store.get_string("trail "), "v");
     EXPECT_EQ(store.get_string("window_w"), "640");
     EXPECT_EQ(store.get_string("window_h"), " 480");
-    EXPECT_EQ(store.get_string("crlf"), "x\r");
+    EXPECT_EQ(store.get_string("crlf"), "x");
     EXPECT_EQ(store.get_string("last"), "no newline");
     EXPECT_EQ(store.order.size(), 9u);
 
@@ -84,18 +84,18 @@ TEST(ConfigStore, SavesInFileOrderThenAddedKeysInByteOrder) {
     ASSERT_EQ(store.load(path.c_str()), 0);
     store.get_string("c") = "3";
     store.get_string("d");
+    store.get_string("x") = "third";
     store.get_string("\xC3\xA9") = "high byte";  // sorts after every ASCII key
     store.get_string("B") = "upper";
     ASSERT_TRUE(store.save(path.c_str()));
     EXPECT_EQ(read_file(path),
               "a: 1\n"
               "\n"
-              "x: second\n"
+              "x: third\n"
               "url: http://host:80/\n"
-              "\n"
-              "x: second\n"
+              "abc\n"
+              "x: third\n"
               "b: 2\n"
-              ": \n"
               "B: upper\n"
               "c: 3\n"
               "d: \n"
@@ -105,6 +105,13 @@ TEST(ConfigStore, SavesInFileOrderThenAddedKeysInByteOrder) {
     ConfigStore reloaded;
     ASSERT_EQ(reloaded.load(path.c_str()), 0);
     EXPECT_EQ(reloaded.values, store.values);
+
+    // Unchanged lines come back as they were written; CR LF lines come back with line feeds.
+    write_file(path, "note\r\n:colon first\nk:v\nx: 1\nx: 2\nempty:\n");
+    ConfigStore untouched;
+    ASSERT_EQ(untouched.load(path.c_str()), 0);
+    ASSERT_TRUE(untouched.save(path.c_str()));
+    EXPECT_EQ(read_file(path), "note\n:colon first\nk:v\nx: 1\nx: 2\nempty:\n");
 }
 
 TEST(ConfigStore, MissingFileFailsAndEmptyFileIsAnEmptyStore) {

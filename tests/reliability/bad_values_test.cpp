@@ -107,7 +107,7 @@ TEST_F(BadPrefsValues, EveryMalformedGameSettingIsReportedOrReadAsDocumented) {
          1},
         {"background_img", "", "couldn't load \"background image\", gotta go!\n", 1},
         {"level_font", "\x01\xff\x80.bmp", "couldn't load \"level font\", gotta go!\n", 1},
-        // A file written with CR LF endings: on this platform the CR belongs to the value.
+        // A carriage return set as part of a value (a file's line ends never leave one).
         {"background_img", "background.bmp\r", "couldn't load \"background image\", gotta go!\n",
          1},
         {"block_size", "20\r", built, 0},  // numbers stop at the CR
