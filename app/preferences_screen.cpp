@@ -2,7 +2,9 @@
 
 #include <SDL.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -27,7 +29,9 @@ bool save_prefs(const ConfigStore& prefs) {
     if (prefs.save(prefs_file)) {
         return true;
     }
+    const char* reason = std::strerror(errno);
     std::printf("couldn't save preferences to: %s\n", prefs_file);
+    std::printf("reason: %s\n", reason);
     std::fflush(stdout);
     return false;
 }

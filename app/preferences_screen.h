@@ -20,9 +20,10 @@
 // takes the word's old key. The word "defaults" puts back every "_key" and "_pad" binding of
 // "prefs.txt.shipped". While waiting, the menu's text "<word>_prompt" is shown in its prompt
 // line (see Menu::show_prompt); after a binding that cannot be saved, its text "save_failed".
-// When saving fails, "couldn't save preferences to: prefs.txt" is printed and the binding stays
-// in prefs. The event right after a captured key (normally its release) is dropped. A missing
-// menu file ends the program (see Menu). The menu plays its sounds through audio (may be null).
+// When saving fails, "couldn't save preferences to: prefs.txt" is printed with a second line
+// "reason: " and the system's reason, and the binding stays in prefs. The event right after a
+// captured key (normally its release) is dropped. A missing menu file ends the program (see
+// Menu). The menu plays its sounds through audio (may be null).
 bool preferences_screen(ConfigStore& prefs, Audio* audio = nullptr);
 
 // What the preferences menu's %key% texts show: a copy of prefs with the bindings as shown

@@ -3,8 +3,11 @@
 
 #include <string>
 
-// Writes contents to a new file beside file_name, checks every write and the close, and only
-// then renames it over file_name. On any failure the new file is removed, file_name keeps its
-// old content and false is returned. A newly created file gets the permission bits rw-rw-r--
-// (less the process umask).
+// Writes contents to a new file beside the file that file_name names, checks every write and
+// the close, and only then renames it over that file. A symbolic link is followed (through
+// any chain of links) and the file it names is replaced in its own folder, the link itself
+// left as it is. An existing file keeps its permission bits; one the process may not write is
+// not replaced. A newly created file gets rw-rw-r-- (less the process umask). On any failure
+// the new file is removed, the old one keeps its content, false is returned and errno holds
+// the system's reason.
 bool replace_file_contents(const char* file_name, const std::string& contents);

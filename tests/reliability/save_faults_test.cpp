@@ -66,7 +66,7 @@ TEST_F(PrefsSaveFault, AnUnwritableFileKeepsTheBindingAndTheNextSaveWritesBoth) 
     bind_pause_key(SDLK_LEFT);
     leave();
     std::string output = capture_stdout([&] { EXPECT_FALSE(preferences_screen(prefs)); });
-    EXPECT_EQ(output, "couldn't save preferences to: prefs.txt\n");
+    EXPECT_EQ(output, "couldn't save preferences to: prefs.txt\nreason: File exists\n");
     EXPECT_EQ(prefs.get_string("pause_key"), "left");
     EXPECT_EQ(read_file("prefs.txt"), prefs_text());
 
@@ -94,7 +94,9 @@ TEST_F(PrefsSaveFault, ADiskFullDuringTheSaveLeavesTheOldFileWhole) {
         std::printf("ended %i, pause_key %s\n", ended, prefs.get_string("pause_key").c_str());
     });
     EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.output, "couldn't save preferences to: prefs.txt\nended 0, pause_key left\n");
+    EXPECT_EQ(result.output,
+              "couldn't save preferences to: prefs.txt\nreason: File too large\n"
+              "ended 0, pause_key left\n");
     EXPECT_EQ(read_file("prefs.txt"), prefs_text());
     EXPECT_FALSE(std::filesystem::exists("prefs.txt.saving"));
 }
