@@ -70,7 +70,7 @@ std::string ConfigStore::to_text() const {
         // Lines without a key (blank, notes, a colon first) stay exactly as the player wrote them.
         if (!key.empty() && changed_since_loading(key)) {
             text += key + ": " + values.at(key);
-        } else {
+        } else if (i < lines.size()) {
             text += lines[i];
         }
         if (!key.empty()) {

@@ -15,7 +15,8 @@ public:
     // no colon, or a colon first).
     std::vector<std::string> order;
     // The text of each line of order as it was read (without its line end), written back
-    // as it is while its key keeps the value it was loaded with.
+    // as it is while its key keeps the value it was loaded with. Entries appended to order
+    // after loading have none.
     std::vector<std::string> lines;
     // Each key's value as the file gave it, to tell the keys changed since loading.
     std::map<std::string, std::string> loaded;
