@@ -106,12 +106,15 @@ public:
 
     // --- construction (game_setup.cpp) ---
     void load_images();
-    // Loads and converts one image; ends the program with a message naming `what` on failure.
-    SDL_Surface* load_image(const std::string& file_name, ImageKind kind, const char* what);
+    // Loads and converts the image file named by the preferences key; on failure ends the
+    // program with a message naming `what`, then a line with the file, the key and SDL's reason.
+    SDL_Surface* load_image(const char* key, ImageKind kind, const char* what);
     // An empty display-format surface with alpha, blended when drawn.
     SDL_Surface* make_box(int width, int height, const char* what);
-    // Prints "couldn't load \"<what>\", gotta go!" and exits with status 1 if surface is null.
-    static void check_loaded(SDL_Surface* surface, const char* what);
+    // Prints "couldn't load \"<what>\", gotta go!" (and detail on a line of its own, if any)
+    // and exits with status 1 if surface is null.
+    static void check_loaded(SDL_Surface* surface, const char* what,
+                             const std::string& detail = std::string());
     // A software surface with model's pixel layout; -1 stands for model's width or height.
     // Null for any other negative size, or when SDL cannot make it.
     static SDL_Surface* create_surface_like(SDL_Surface* model, int width, int height);
@@ -255,10 +258,11 @@ public:
     // tells how the game ended. A held pad direction repeats like a held key.
     bool play();
     // Turns one event into an action: 0 nothing to redraw, 1 the board changed, 2 the game is
-    // over (drop key on a piece that cannot enter the well), 3 the window is to close. Key
-    // names are compared with the bindings read from the preferences now; an unbound action
-    // (empty name) never triggers. Losing focus or visibility pauses a running game. After the
-    // pause key, the audio's mute key is tried (see Audio::toggle_mute_if), in every state.
+    // over (the drop key let the piece fall and it could not enter the well), 3 the window is
+    // to close. Key names are compared with the bindings read from the preferences now; an
+    // unbound action (empty name) never triggers. Losing focus or visibility pauses a running
+    // game. After the pause key, the audio's mute key is tried (see Audio::toggle_mute_if), in
+    // every state.
     // Pad events act through the "_pad" bindings beside the key bindings. 4: the player left
     // the game with the leave key.
     int handle_event(const SDL_Event& event);
@@ -303,8 +307,9 @@ public:
     int move_if_free(int dx, int dy);
     // Turns current_piece if the turn fits: 1 if it turned, else 0.
     int turn_if_free(bool left);
-    // The drop key: 2 if the piece is blocked with its position row above the well, otherwise
-    // lands it, restarts the fall clock and returns 1.
+    // The drop key: lets the piece fall as far as it can; then, as gravity would, returns 2
+    // (game over, the piece drawn where it stopped and not written into the well) if its top
+    // row is above the well, otherwise lands it, restarts the fall clock and returns 1.
     int drop_current_piece();
 };
 

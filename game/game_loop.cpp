@@ -314,8 +314,18 @@ int Game::turn_if_free(bool left) {
 }
 
 int Game::drop_current_piece() {
-    // The drop key judges the end by the position row, not by top_row as gravity does.
-    if (!current_piece.can_move(0, 1) && current_piece.y < 0) {
+    // The piece falls as far as it can, then the end is judged as gravity judges it, by its
+    // highest block: a piece that cannot enter the well ends the game instead of landing
+    // with its blocks above the well thrown away.
+    bool moved = false;
+    while (current_piece.board != nullptr && current_piece.can_move(0, 1)) {
+        move_piece(0, 1);
+        moved = true;
+    }
+    if (current_piece.top_row() < 0) {
+        if (moved) {
+            update_screen();  // the game-over picture shows where the piece stopped
+        }
         return game_ended;
     }
     land_piece();

@@ -72,16 +72,22 @@ TEST_F(LoopInputTest, BlockedMovesChangeNothingAndMoveDownNeverLands) {
     EXPECT_EQ(press(SDLK_RIGHT), 0);
 }
 
-TEST_F(LoopInputTest, DropLandsThePieceOrEndsTheGameWhenItIsBlockedAboveTheWell) {
+TEST_F(LoopInputTest, DropLandsThePieceOrEndsTheGameExactlyWhenGravityWould) {
     Game& g = build_game();
     fill_row(g, 1);
-    // The bar lies on row 0 with its position row at -1: blocked and above, so the game ends
-    // and nothing is written.
+    // The flat bar lies on row 0 with its position row at -1: all its blocks are in the well,
+    // so it lands as gravity would land it.
     place_piece(g, piece_bar, 3, -1);
+    EXPECT_EQ(press(SDLK_SPACE), 1);
+    EXPECT_EQ(blocks_in_row(0), "3456");
+    // The stack now reaches row 0: the square falls to rows -2 and -1 and cannot enter the
+    // well, so the game ends there, with no block written or thrown away.
+    place_piece(g, piece_square, 3, -4);
     std::vector<std::vector<Uint8>> before = g.board;
     EXPECT_EQ(press(SDLK_SPACE), 2);
     EXPECT_EQ(g.board, before);
-    EXPECT_EQ(g.current_piece.tile, 0);
+    EXPECT_EQ(g.current_piece.y, -2);
+    EXPECT_EQ(g.lines, 0);
 
     // The square on rows 2 and 3 with row 4 filled: blocked, but its position row is 2, so it
     // lands where it is, the next piece falls from above the well and the fall clock restarts.
@@ -187,8 +193,8 @@ TEST_F(LoopInputTest, LosingFocusOrVisibilityPausesOnce) {
 
 TEST_F(LoopInputTest, QueuedEventsStopAtTheEndOfTheGame) {
     Game& g = build_game();
-    fill_row(g, 1);
-    place_piece(g, piece_bar, 3, -1);
+    fill_row(g, 0);
+    place_piece(g, piece_square, 3, -4);
     // The drop ends the game; the pause key taken next is dropped, the rest stays queued.
     for (SDLKey key : {SDLK_SPACE, SDLK_p, SDLK_LEFT}) {
         SDL_Event event = key_down(key);
