@@ -1,9 +1,12 @@
 #include "app/startup.h"
 
 #include <SDL_image.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 #include <vector>
 
 #include "display/window_mode.h"
@@ -24,6 +27,12 @@ public:
         }
     }
 };
+
+// The folder the game was started in, where it looks for "prefs.txt".
+std::string working_folder() {
+    char buffer[4096];
+    return getcwd(buffer, sizeof buffer) != nullptr ? buffer : ".";
+}
 
 }  // namespace
 
@@ -64,6 +73,38 @@ void open_pads(ConfigStore& prefs, std::vector<SDL_Joystick*>& pads) {
     SDL_JoystickEventState(SDL_ENABLE);
 }
 
+bool video_driver_asked() {
+    const char* asked = std::getenv("SDL_VIDEODRIVER");
+    return asked != nullptr && asked[0] != '\0';
+}
+
+void keep_text_mode_quiet() {
+    // libcaca's "null" output draws nowhere: should SDL fall back to its caca driver, that
+    // driver starts without taking over (or, with no usable TERM, ending) the terminal, and
+    // text_mode_refused can then say why the game stops.
+    if (!video_driver_asked()) {
+        setenv("CACA_DRIVER", "null", 1);
+    }
+}
+
+bool text_mode_refused() {
+    // Without a display SDL 1.2 falls back to drawing the game as coloured letters in the
+    // terminal, which looks like a hang; that is kept for a player who asks for it.
+    if (video_driver_asked()) {
+        return false;
+    }
+    char name[32] = "";
+    if (SDL_VideoDriverName(name, sizeof name) == nullptr ||
+        (std::strcmp(name, "aalib") != 0 && std::strcmp(name, "caca") != 0)) {
+        return false;
+    }
+    std::printf("no graphical display: SDL found only its text-mode video driver \"%s\"\n", name);
+    std::printf(
+        "start the game on a graphical desktop, or name a video driver in "
+        "SDL_VIDEODRIVER\n");
+    return true;
+}
+
 SDL_Surface* open_window(ConfigStore& prefs) {
     set_window_icon(prefs);
     int width = prefs.get_int("window_w");
@@ -83,19 +124,27 @@ SDL_Surface* open_window(ConfigStore& prefs) {
 }
 
 int run_program() {
+    keep_text_mode_quiet();
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         std::printf("Unable to initialize SDL: %s\n", SDL_GetError());
-        return 0;
+        return 1;
     }
     std::atexit(SDL_Quit);
+    if (text_mode_refused()) {
+        return 1;
+    }
 
     ConfigStore prefs;
     if (prefs.load(prefs_file) != 0) {
         std::printf("couldn't load prefs file\n");
+        std::printf(
+            "looked for \"%s\" in %s; start the game in the folder that holds it, "
+            "e.g. cd build/run && ./derevarez\n",
+            prefs_file, working_folder().c_str());
         return 1;
     }
     if (open_window(prefs) == nullptr) {
-        return 0;
+        return 1;
     }
     OpenPads pads;
     open_pads(prefs, pads.pads);

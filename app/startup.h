@@ -9,8 +9,9 @@
 
 // The whole program, as main runs it: starts SDL's video (SDL_Quit runs at exit), loads
 // "prefs.txt" from the working directory, opens the window and runs the screens until the
-// player quits. Returns 1 when "prefs.txt" cannot be read, 0 otherwise (also when SDL or the
-// window cannot be started; the message says why).
+// player quits. Returns 0 then, and 1 (with a message saying why) when SDL cannot start, has
+// only a text-mode driver (see text_mode_refused), "prefs.txt" cannot be read or the window
+// cannot be made.
 int run_program();
 
 // Gives the window the picture named by "window_icon" (an image file with an alpha channel),
@@ -24,6 +25,18 @@ void set_window_icon(ConfigStore& prefs);
 // joystick part that cannot start prints "couldn't start the pads: <reason>"; the game goes on
 // with the keyboard.
 void open_pads(ConfigStore& prefs, std::vector<SDL_Joystick*>& pads);
+
+// Whether the player named SDL's video driver in SDL_VIDEODRIVER.
+bool video_driver_asked();
+
+// Before SDL starts: unless the player named a video driver, tells libcaca to draw nowhere, so
+// that SDL's fallback to it leaves the terminal alone until text_mode_refused refuses it.
+void keep_text_mode_quiet();
+
+// With SDL's video started: true, with "no graphical display: ..." printed, when SDL chose one
+// of its text-mode drivers (aalib, caca) on its own; false when it has a real display or the
+// player named the driver in SDL_VIDEODRIVER.
+bool text_mode_refused();
 
 // Opens the window at the size "window_w" by "window_h" of prefs and sets its captions.
 // Full screen when prefs holds "fullscreen: true"; if that mode cannot be made, "couldn't go

@@ -64,9 +64,26 @@ Game::~Game() {
     SDL_FreeSurface(hold_box);
 }
 
-void Game::check_loaded(SDL_Surface* surface, const char* what) {
+namespace {
+
+// Which file failed and which setting names it, with SDL's reason: the message before it
+// names only the picture's role.
+std::string named_by(const std::string& file_name, const char* key) {
+    if (file_name.empty()) {
+        return std::string("\"") + key + "\" in prefs.txt names no file";
+    }
+    return "the file \"" + file_name + "\", named by \"" + key +
+           "\" in prefs.txt: " + SDL_GetError();
+}
+
+}  // namespace
+
+void Game::check_loaded(SDL_Surface* surface, const char* what, const std::string& detail) {
     if (surface == nullptr) {
         std::printf("couldn't load \"%s\", gotta go!\n", what);
+        if (!detail.empty()) {
+            std::printf("%s\n", detail.c_str());
+        }
         std::exit(1);
     }
 }
@@ -88,12 +105,13 @@ SDL_Surface* Game::create_surface_like(SDL_Surface* model, int width, int height
                                 format->Gmask, format->Bmask, format->Amask);
 }
 
-SDL_Surface* Game::load_image(const std::string& file_name, ImageKind kind, const char* what) {
+SDL_Surface* Game::load_image(const char* key, ImageKind kind, const char* what) {
+    const std::string& file_name = config->get_string(key);
     SDL_Surface* loaded = IMG_Load(file_name.c_str());
-    check_loaded(loaded, what);
+    check_loaded(loaded, what, loaded != nullptr ? std::string() : named_by(file_name, key));
     SDL_Surface* converted =
         kind != opaque ? SDL_DisplayFormatAlpha(loaded) : SDL_DisplayFormat(loaded);
-    check_loaded(converted, what);
+    check_loaded(converted, what, converted != nullptr ? std::string() : named_by(file_name, key));
     if (kind > alpha_copy) {
         SDL_SetAlpha(converted, SDL_SRCALPHA | SDL_RLEACCEL, 0);
     } else {
@@ -114,14 +132,12 @@ SDL_Surface* Game::make_box(int width, int height, const char* what) {
 }
 
 void Game::load_images() {
-    background_image = load_image(config->get_string("background_img"), opaque, "background image");
-    level_font = load_image(config->get_string("level_font"), alpha_copy, "level font");
-    small_num_font =
-        load_image(config->get_string("small_num_font"), alpha_copy, "small number font");
-    game_over_image =
-        load_image(config->get_string("game_over_img"), alpha_blend, "game over image");
-    paused_image = load_image(config->get_string("paused_img"), alpha_blend, "paused image");
-    blocks_image = load_image(config->get_string("blocks_img"), alpha_copy, "blocks image");
+    background_image = load_image("background_img", opaque, "background image");
+    level_font = load_image("level_font", alpha_copy, "level font");
+    small_num_font = load_image("small_num_font", alpha_copy, "small number font");
+    game_over_image = load_image("game_over_img", alpha_blend, "game over image");
+    paused_image = load_image("paused_img", alpha_blend, "paused image");
+    blocks_image = load_image("blocks_img", alpha_copy, "blocks image");
 
     // The blocks image holds the seven tiles in one column, top to bottom.
     int block = config->get_int("block_size");

@@ -65,8 +65,11 @@ TEST_F(GameTest, MissingImageOrUnusableBoardEndsTheProgramNamingIt) {
         const char* value;  // nullptr: the key is missing
         std::string output;
     } cases[] = {
-        {"paused_img", "nowhere.png", "couldn't load \"paused image\", gotta go!\n"},
-        {"blocks_img", nullptr, "couldn't load \"blocks image\", gotta go!\n"},
+        {"paused_img", "nowhere.png",
+         "couldn't load \"paused image\", gotta go!\nthe file \"nowhere.png\", named by "
+         "\"paused_img\" in prefs.txt: Couldn't open nowhere.png\n"},
+        {"blocks_img", nullptr,
+         "couldn't load \"blocks image\", gotta go!\n\"blocks_img\" in prefs.txt names no file\n"},
         {"board_width", "0", board + "0 by 20 cells of 20 pixels at (100, 40)" + keys},
         {"board_height", "-3", board + "10 by -3 cells of 20 pixels at (100, 40)" + keys},
         {"block_size", "", board + "10 by 20 cells of 0 pixels at (100, 40)" + keys},

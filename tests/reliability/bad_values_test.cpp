@@ -105,10 +105,18 @@ TEST_F(BadPrefsValues, EveryMalformedGameSettingIsReportedOrReadAsDocumented) {
          "can't build a board of 0 by 20 cells of 20 pixels at (100, 40): check "
          "\"board_width\", \"board_height\", \"block_size\", \"board_x\" and \"board_y\"\n",
          1},
-        {"background_img", "", "couldn't load \"background image\", gotta go!\n", 1},
-        {"level_font", "\x01\xff\x80.bmp", "couldn't load \"level font\", gotta go!\n", 1},
+        {"background_img", "",
+         "couldn't load \"background image\", gotta go!\n\"background_img\" in prefs.txt names "
+         "no file\n",
+         1},
+        {"level_font", "\x01\xff\x80.bmp",
+         "couldn't load \"level font\", gotta go!\nthe file \"\x01\xff\x80.bmp\", named by "
+         "\"level_font\" in prefs.txt: Couldn't open \x01\xff\x80.bmp\n",
+         1},
         // A carriage return set as part of a value (a file's line ends never leave one).
-        {"background_img", "background.bmp\r", "couldn't load \"background image\", gotta go!\n",
+        {"background_img", "background.bmp\r",
+         "couldn't load \"background image\", gotta go!\nthe file \"background.bmp\r\", named by "
+         "\"background_img\" in prefs.txt: Couldn't open background.bmp\r\n",
          1},
         {"block_size", "20\r", built, 0},  // numbers stop at the CR
         {"pieces_file", "pieces.dat\r", "couldn't read pieces file: pieces.dat\r\nbuilt\n", 0},

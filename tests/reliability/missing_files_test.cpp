@@ -16,9 +16,15 @@ namespace fs = std::filesystem;
 
 struct MissingCase {
     const char* file;      // relative to the run folder
-    const char* expected;  // what the program prints
+    std::string expected;  // what the program prints
     int status;
 };
+
+// The message of a game picture that cannot be loaded.
+std::string picture_gone(const char* what, const char* key, const char* file) {
+    return std::string("couldn't load \"") + what + "\", gotta go!\nthe file \"" + file +
+           "\", named by \"" + key + "\" in prefs.txt: Couldn't open " + file + "\n";
+}
 
 // A copy of the shipped run folder (program, data, fonts) with the shipped preferences.
 std::string copy_run_folder(const std::string& name) {
@@ -42,12 +48,16 @@ TEST(MissingFiles, EachFileTheGameNamesGivesItsMessageOrTheGameGoesOn) {
         {"menus/main_menu.txt", "couldn't load menu file: menus/main_menu.txt\n", 1},
         {"images/menu_background.png",
          "couldn't load menu background: images/menu_background.png\n", 1},
-        {"images/background.png", "couldn't load \"background image\", gotta go!\n", 1},
-        {"images/digits_large.png", "couldn't load \"level font\", gotta go!\n", 1},
-        {"images/digits_small.png", "couldn't load \"small number font\", gotta go!\n", 1},
-        {"images/game_over.png", "couldn't load \"game over image\", gotta go!\n", 1},
-        {"images/paused.png", "couldn't load \"paused image\", gotta go!\n", 1},
-        {"images/blocks.png", "couldn't load \"blocks image\", gotta go!\n", 1},
+        {"images/background.png",
+         picture_gone("background image", "background_img", "images/background.png"), 1},
+        {"images/digits_large.png",
+         picture_gone("level font", "level_font", "images/digits_large.png"), 1},
+        {"images/digits_small.png",
+         picture_gone("small number font", "small_num_font", "images/digits_small.png"), 1},
+        {"images/game_over.png",
+         picture_gone("game over image", "game_over_img", "images/game_over.png"), 1},
+        {"images/paused.png", picture_gone("paused image", "paused_img", "images/paused.png"), 1},
+        {"images/blocks.png", picture_gone("blocks image", "blocks_img", "images/blocks.png"), 1},
         // A menu image or font that is missing only leaves its buttons without a picture.
         {"images/title.png", "couldn't load menu image title: images/title.png\n", 0},
         {"DejaVuSans-Bold.ttf", "", 0},
@@ -89,13 +99,13 @@ std::string shipped_prefs_with(const std::string& key, const std::string& line) 
 
 TEST(MalformedPrefs, ShellSettingsGiveTheirMessageAndStatus) {
     const std::vector<PrefsCase> cases = {
-        {"empty file", "", "couldn't make a window: Invalid width or height\n", 0},
+        {"empty file", "", "couldn't make a window: Invalid width or height\n", 1},
         {"binary bytes", std::string("\x7f\x00\xff:\x01\n\x80\x81", 8),
-         "couldn't make a window: Invalid width or height\n", 0},
+         "couldn't make a window: Invalid width or height\n", 1},
         {"width of words", shipped_prefs_with("window_w", "window_w: wide"),
-         "couldn't make a window: Invalid width or height\n", 0},
+         "couldn't make a window: Invalid width or height\n", 1},
         {"negative height", shipped_prefs_with("window_h", "window_h: -600"),
-         "couldn't make a window: Invalid width or height\n", 0},
+         "couldn't make a window: Invalid width or height\n", 1},
         {"no colon", shipped_prefs_with("main_menu", "main_menu menus/main_menu.txt"),
          "couldn't load menu file: \n", 1},
         // A file saved on another system: the carriage returns are not part of the values.
