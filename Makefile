@@ -2,19 +2,28 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc)
 
-.PHONY: play test deps configure build clean asan fuzz bench figures valgrind package
+.PHONY: play test deps deps-play configure build clean asan fuzz bench figures valgrind package
 
-play: build
+# Playing needs only the game: the packages to build it, the program and its run folder. A
+# build folder configured by `make test` keeps its tests; `make play` just does not build them.
+play: deps-play
+	@test -f $(BUILD)/CMakeCache.txt || cmake -S . -B $(BUILD) -DBUILD_TESTING=OFF $(CMAKE_FLAGS)
+	cmake --build $(BUILD) --target run_folder -j $(JOBS)
 	cd $(BUILD)/run && ./derevarez
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
+deps-play:
+	@./scripts/install-deps.sh play
+
 deps:
 	@./scripts/install-deps.sh
 
+# Everything, tests and benchmarks included; switches them on in a folder `make play` made.
 configure: deps
-	@test -f $(BUILD)/CMakeCache.txt || cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	@grep -qs '^BUILD_TESTING:BOOL=ON' $(BUILD)/CMakeCache.txt || \
+		cmake -S . -B $(BUILD) -DBUILD_TESTING=ON $(CMAKE_FLAGS)
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)

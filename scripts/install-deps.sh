@@ -1,18 +1,30 @@
 #!/bin/sh
-# Installs the Debian packages the game, its tests and its tools need.
+# Installs the Debian packages the game needs: with "play", only what building and playing
+# it takes; with no argument, also what its tests, benchmarks and tools take.
 # Quick when everything is already there: it only asks dpkg.
 set -eu
 
-PACKAGES="
+# Building the game, its run folder and the data tools (libpng for the picture generator).
+PLAY_PACKAGES="
 build-essential cmake pkg-config
 libsdl1.2-dev libsdl-image1.2-dev libsdl-ttf2.0-dev libsdl-mixer1.2-dev
 vorbis-tools sox
 libpng-dev fonts-dejavu-core
+"
+# The test suites, the sanitizer and fuzzing builds, valgrind, the benchmarks, the
+# end-to-end tests under a private X server, and the Debian package and its checks.
+TEST_PACKAGES="
 googletest libgtest-dev libgmock-dev libbenchmark-dev
 clang libclang-rt-14-dev valgrind
 xvfb xdotool imagemagick x11-utils time libx11-dev
 dpkg-dev lintian desktop-file-utils appstream man-db
 "
+
+case "${1:-all}" in
+    play) PACKAGES=$PLAY_PACKAGES ;;
+    all) PACKAGES="$PLAY_PACKAGES $TEST_PACKAGES" ;;
+    *) echo "usage: $0 [play]"; exit 2 ;;
+esac
 
 missing=""
 for package in $PACKAGES; do
