@@ -79,16 +79,21 @@ CommandResult run_screens_with(const std::function<void(ConfigStore&)>& queue_ev
     });
 }
 
-// Pushes close requests, one every 100 ms, from the moment the game-over picture is up (the game
-// switches key repeat on while it runs and off when it shows that picture) until the process
-// ends. Earlier requests would end the game itself; one that comes while the picture empties the
-// queue is dropped with it, and the next one counts.
+// Once the game runs (it switches key repeat on), drops pieces until the well is full; then
+// pushes close requests, one every 100 ms, from the moment the game-over picture is up (key
+// repeat off again) until the process ends. The drops wait for the game, so that it cannot end
+// before this thread has seen it start. Earlier requests would end the game itself; one that
+// comes while the picture empties the queue is dropped with it, and the next one counts.
 void close_at_game_over() {
     int delay = 0;
     int interval = 0;
     while (delay == 0) {
         SDL_GetKeyRepeat(&delay, &interval);
         SDL_Delay(5);
+    }
+    // Every drop lands a piece at once; long before sixty the well is full.
+    for (int i = 0; i < 60; i++) {
+        push_key_down(SDLK_SPACE);
     }
     while (delay != 0) {
         SDL_GetKeyRepeat(&delay, &interval);
@@ -148,10 +153,6 @@ TEST(WindowClose, EndsTheProgramOnEveryScreen) {
 TEST(WindowClose, EndsTheProgramAtTheGameOverPicture) {
     CommandResult result = run_screens_with([](ConfigStore& prefs) {
         push_click_on(prefs.get_string("main_menu"), "play");
-        // Every drop lands a piece at once; long before sixty the well is full.
-        for (int i = 0; i < 60; i++) {
-            push_key_down(SDLK_SPACE);
-        }
         std::thread(close_at_game_over).detach();
     });
     EXPECT_EQ(result.status, 0);
