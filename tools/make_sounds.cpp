@@ -16,7 +16,7 @@ const double music_loudness_db = -21;
 const double peak_limit_db = -1.5;
 
 // Notes by MIDI number, for readability.
-const int c4 = 60, d4 = 62, e4 = 64, f4 = 65, g4 = 67, a4 = 69, b4 = 71;
+const int d4 = 62, e4 = 64, f4 = 65, g4 = 67, a4 = 69, b4 = 71;
 const int c5 = 72, e5 = 76, g5 = 79, c6 = 84;
 
 Sound make_move() {
