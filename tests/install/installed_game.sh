@@ -6,7 +6,8 @@
 set -eu
 package=$(realpath "$1")
 work=$(mktemp -d)
-trap 'kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
+xvfb=""
+trap '[ -z "$xvfb" ] || kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
 
 fail() {
     echo "installed game: $*"
@@ -35,10 +36,16 @@ button_centre() {
         }' "$1"
 }
 
-display=:$((90 + $$ % 100))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a display number nobody uses and writes it once it accepts clients; until then
+# every X client started would fail.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 xvfb=$!
-export DISPLAY="$display" HOME="$work/home"
+for _ in $(seq 100); do
+    [ -s "$work/display" ] && break
+    sleep 0.1
+done
+[ -s "$work/display" ] || fail "Xvfb did not start"
+export DISPLAY=":$(cat "$work/display")" HOME="$work/home"
 mkdir -p "$HOME" "$work/elsewhere"
 player="$HOME/.local/share/derevarez"
 data=/usr/share/derevarez
