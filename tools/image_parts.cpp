@@ -107,6 +107,14 @@ void draw_glow(Canvas& canvas, float x, float y, float w, float h, float radius,
     canvas.draw(shape.blurred(blur), static_cast<int>(x) - margin, static_cast<int>(y) - margin);
 }
 
+void draw_card(Canvas& canvas, float x, float y, float w, float h, float opacity) {
+    draw_glow(canvas, x, y + 6, w, h, 18, hex(0x000000, 0.5f), 8);
+    canvas.fill_rounded(x, y, w, h, 18,
+                        gradient(hex(0x1c2142, opacity), hex(0x11142a, opacity), y, y + h));
+    canvas.stroke_rounded(x, y, w, h, 18, 1.0f,
+                          gradient(hex(0xffffff, 0.22f), hex(0xffffff, 0.06f), y, y + h));
+}
+
 void draw_panel(Canvas& canvas, FontShelf& fonts, int x, int y, int w, int h,
                 const std::string& label) {
     const int pad = 14;

@@ -60,6 +60,9 @@ void draw_panel(Canvas& canvas, FontShelf& fonts, int x, int y, int w, int h,
 int draw_text_centred(Canvas& canvas, TTF_Font* font, const std::string& text, int centre_x,
                       int top, Colour top_colour, Colour bottom_colour, int spacing = 0);
 
+// The large rounded card, `opacity` opaque, with its shadow, that a screen's rows sit on.
+void draw_card(Canvas& canvas, float x, float y, float w, float h, float opacity);
+
 // A soft glow of `colour` around the rounded rectangle, drawn outside and under it.
 void draw_glow(Canvas& canvas, float x, float y, float w, float h, float radius, Colour colour,
                int blur);

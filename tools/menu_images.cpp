@@ -57,12 +57,7 @@ bool make_main_background(int width, int height, const std::string& folder) {
 bool make_prefs_background(int width, int height, const std::string& folder) {
     Canvas canvas(width, height);
     draw_backdrop(canvas);
-    const float x = 40, y = 104, w = width - 80.0f, h = 346;
-    draw_glow(canvas, x, y + 6, w, h, 18, hex(0x000000, 0.5f), 8);
-    canvas.fill_rounded(x, y, w, h, 18,
-                        gradient(hex(0x1c2142, 0.8f), hex(0x11142a, 0.8f), y, y + h));
-    canvas.stroke_rounded(x, y, w, h, 18, 1.0f,
-                          gradient(hex(0xffffff, 0.22f), hex(0xffffff, 0.06f), y, y + h));
+    draw_card(canvas, 40, 104, width - 80.0f, 346, 0.8f);
     return canvas.save_png(folder + "/prefs_background.png");
 }
 

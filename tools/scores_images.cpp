@@ -7,12 +7,7 @@ namespace {
 bool make_scores_background(int width, int height, const std::string& folder) {
     Canvas canvas(width, height);
     draw_backdrop(canvas);
-    const float x = 56, y = 84, w = width - 112.0f, h = 412;
-    draw_glow(canvas, x, y + 6, w, h, 18, hex(0x000000, 0.5f), 8);
-    canvas.fill_rounded(x, y, w, h, 18,
-                        gradient(hex(0x1c2142, 0.85f), hex(0x11142a, 0.85f), y, y + h));
-    canvas.stroke_rounded(x, y, w, h, 18, 1.0f,
-                          gradient(hex(0xffffff, 0.22f), hex(0xffffff, 0.06f), y, y + h));
+    draw_card(canvas, 56, 84, width - 112.0f, 412, 0.85f);
     return canvas.save_png(folder + "/scores_background.png");
 }
 
