@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc)
 
-.PHONY: play test deps deps-play configure build clean asan fuzz bench figures valgrind package
+.PHONY: play test deps deps-play configure build clean asan fuzz bench figures valgrind package mutants
 
 # Playing needs only the game: the packages to build it, the program and its run folder. A
 # build folder configured by `make test` keeps its tests; `make play` just does not build them.
@@ -71,3 +71,12 @@ package: deps
 	@test -f $(PACKAGE_BUILD)/CMakeCache.txt || cmake -S . -B $(PACKAGE_BUILD) -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr -DBUILD_TESTING=OFF $(CMAKE_FLAGS)
 	cmake --build $(PACKAGE_BUILD) -j $(JOBS)
 	cd $(PACKAGE_BUILD) && cpack -G DEB
+
+# Plants the single-line faults of tools/mutants/faults.txt one at a time in a scratch copy of
+# the tree (MUTANTS_WORK, kept between runs), and tells which ones the tests catch. Slow: it
+# runs at low priority; pass e.g. MUTANTS_FLAGS=--only=3,7 to try a few.
+MUTANTS_WORK ?= /tmp/derevarez-mutants
+MUTANTS_FLAGS ?=
+
+mutants: deps
+	nice -n 19 python3 tools/mutants/mutants.py --work $(MUTANTS_WORK) $(MUTANTS_FLAGS)
