@@ -108,6 +108,7 @@ void Compositor::draw_into(SDL_Surface* target, Element& element, const SDL_Rect
     SDL_SetClipRect(target, &clip);
     SDL_Rect source = element.source;
     SDL_Rect destination = area_of(element);
+    blits++;
     // The blit leaves in destination the area it actually wrote, after clipping.
     if (SDL_UpperBlit(element.surface, &source, target, &destination) == 0) {
         pixels_drawn += static_cast<Uint64>(destination.w) * destination.h;

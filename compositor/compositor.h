@@ -32,6 +32,9 @@ public:
     // Pixels written by every redraw so far: the clipped blit areas, summed. Only counted (the
     // benchmarks read it to weigh a redraw), never used for drawing.
     Uint64 pixels_drawn = 0;
+    // Blits made by every redraw so far, one per element and changed area it was drawn into,
+    // whether or not clipping left it a pixel to write. Only counted, like pixels_drawn.
+    Uint64 blits = 0;
 
     // Appends a copy of the element on top of all earlier ones.
     void add(const Element& element);

@@ -71,16 +71,19 @@ TEST(Compositor, DirtyElementRepaintsEverythingOverlappingItsAreaOnly) {
     // that lies inside it.
     EXPECT_EQ(scene.compositor.pixels_drawn, 10800u + 400 + 400 + 100);
 
-    // An element touching the area only along its edge is not drawn.
+    // Elements touching the area only along an edge, on each side, are not drawn: one blit.
     Compositor edge;
-    edge.add(Element("right", scene.top, 20, 0));
-    edge.add(Element("left", scene.square, 0, 0));
+    edge.add(Element("left", scene.square, 0, 20));
+    edge.add(Element("below", scene.square, 20, 40));
+    edge.add(Element("middle", scene.top, 20, 20));
+    edge.add(Element("right", scene.square, 40, 20));
+    edge.add(Element("above", scene.square, 20, 0));
     edge.full_redraw = false;
-    edge.find("right")->dirty = false;
-    scene.repaint_target_with(paint);
-    edge.redraw(scene.target);  // "left" ends at x = 20, where "right" begins
-    EXPECT_EQ(pixel_at(scene.target, 0, 0), green);
-    EXPECT_EQ(pixel_at(scene.target, 20, 0), paint);
+    for (Element& element : edge.elements) {
+        element.dirty = element.name == "middle";
+    }
+    edge.redraw(scene.target);
+    EXPECT_EQ(edge.blits, 1u);
 }
 
 TEST(Compositor, NullOrSmallerSurfaceRepaintsFromBelow) {

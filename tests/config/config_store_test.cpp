@@ -57,8 +57,11 @@ TEST(ConfigStore, SplitsEachLineAtItsFirstColonAndOneSpaceAndTakesAnyBytes) {
 }
 
 TEST(ConfigStore, LooksUpIntegersAsAtoiAndInsertsMissingKeys) {
-    ConfigStore store = load_text("ints", "x: 1\nx: 2\nneg:   -7x\nword: x5\nbig: 99999999999\n");
+    ConfigStore store = load_text(
+        "ints", "x: 1\nx: 2\nneg:   -7x\nword: x5\nbig: 99999999999\noct: 010\nhex: 0x1A\n");
     EXPECT_EQ(store.get_int("x"), 2);
+    EXPECT_EQ(store.get_int("oct"), 10);  // decimal only
+    EXPECT_EQ(store.get_int("hex"), 0);
     EXPECT_EQ(store.get_int("neg"), -7);
     EXPECT_EQ(store.get_int("word"), 0);
     EXPECT_EQ(store.get_int("big"), INT_MAX);

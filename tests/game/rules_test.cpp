@@ -252,8 +252,11 @@ TEST_F(GameTest, ScoresTheSquareOfTheRowsTimesTheLevel) {
         }
         g.next_piece = g.random_piece();
         put_standing_bar(g, 0, 0);
+        g.draw_level();
         g.land_piece();
         EXPECT_EQ(g.points, c.points) << "case " << &c - cases;
+        // The level box shows the new level at once (its glyph's middle, in the box's middle).
+        EXPECT_EQ(pixel_at(g.level_box, 30, 15), digit_colour(c.new_level));
         EXPECT_EQ(g.lines, c.level_lines + c.rows);
         EXPECT_EQ(g.level, c.new_level);
         EXPECT_EQ(g.level_lines, c.new_level_lines);
@@ -276,7 +279,8 @@ TEST_F(GameTest, EmptiedRowsCloseUpOneStepLater) {
     for (int row = 0; row < 16; row++) {
         emptied[row * 11 + 10] = '\n';
     }
-    std::string landed = emptied + "055.......\n" + "..........\n" + "0555555.55\n" + "..........\n";
+    std::string landed =
+        emptied + "055.......\n" + "..........\n" + "0555555.55\n" + "..........\n";
     EXPECT_EQ(board_text(g), landed);
     ASSERT_TRUE(g.collapse_pending);
 
@@ -285,8 +289,8 @@ TEST_F(GameTest, EmptiedRowsCloseUpOneStepLater) {
     EXPECT_EQ(g.gravity_step(), GravityResult::collapsed);
     EXPECT_FALSE(g.collapse_pending);
     EXPECT_EQ(g.current_piece.y, falling.y);
-    EXPECT_EQ(board_text(g), emptied + "..........\n" + "..........\n" + "055.......\n" +
-                                 "0555555.55\n");
+    EXPECT_EQ(board_text(g),
+              emptied + "..........\n" + "..........\n" + "055.......\n" + "0555555.55\n");
     EXPECT_FALSE(g.collapse_rows());
     EXPECT_EQ(g.gravity_step(), GravityResult::moved);
 }
@@ -300,6 +304,10 @@ TEST_F(GameTest, FallIntervalFollowsTheSpeedTableToSeventy) {
         EXPECT_EQ(g.level, level);
         EXPECT_EQ(g.fall_interval, table[std::min(level, 15) - 1]) << "level " << level;
     }
+    // Lines past ten are kept towards the next level.
+    g.level_lines = 13;
+    g.set_level(g.level + 1);
+    EXPECT_EQ(g.level_lines, 3);
 }
 
 TEST(RandomBetween, MapsTheDrawOntoTheRange) {

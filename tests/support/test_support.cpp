@@ -10,7 +10,14 @@
 #include <sstream>
 
 std::string make_scratch_dir(const std::string& name) {
-    std::filesystem::path dir = std::filesystem::current_path() / "scratch" / name;
+    // Below a folder of the running test's own, so that tests run side by side (ctest -j)
+    // never share one; the root is fixed at the first call, before any test changes folder.
+    static const std::filesystem::path root = std::filesystem::current_path() / "scratch";
+    std::filesystem::path dir = root;
+    if (const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info()) {
+        dir /= std::string(test->test_suite_name()) + "." + test->name();
+    }
+    dir /= name;
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     return dir.string();
@@ -30,8 +37,8 @@ std::string read_file(const std::string& path) {
 }
 
 SDL_Surface* make_filled_surface(int w, int h, Uint32 rgb) {
-    SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, 0x00FF0000, 0x0000FF00,
-                                                0x000000FF, 0);
+    SDL_Surface* surface =
+        SDL_CreateRGBSurface(SDL_SWSURFACE, w, h, 32, 0x00FF0000, 0x0000FF00, 0x000000FF, 0);
     SDL_FillRect(surface, nullptr, rgb);
     return surface;
 }

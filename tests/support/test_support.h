@@ -6,7 +6,8 @@
 #include <functional>
 #include <string>
 
-// A fresh, empty folder for one test, below the test's working directory.
+// A fresh, empty folder for one test, below the test's working directory in a folder named
+// after the running test.
 std::string make_scratch_dir(const std::string& name);
 
 // Writes contents to path byte for byte; fails the test if it cannot.
