@@ -1,0 +1,127 @@
+// The real program in a real X server, driven with real input: what only a window shows. The
+// rules, the drawing and the menus are the unit tests' business.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "app/preferences_screen.h"
+#include "tests/e2e/session.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+// An unbound letter for the drop key; the shipped keys are checked not to use it.
+const char* const new_drop_key = "j";
+
+}  // namespace
+
+TEST(Start, TheWindowShowsTheMainMenuAndQuitEndsCleanly) {
+    GameSession session;
+    ASSERT_TRUE(session.start()) << session.game.exit_status;
+    EXPECT_EQ(session.x->title(session.window), "DERevarez");
+    EXPECT_EQ(session.x->icon_title(session.window), "Kelvra");
+    WindowBox box;
+    ASSERT_TRUE(session.x->box(session.window, box));
+    EXPECT_EQ(box.w, session.prefs.get_int("window_w"));
+    EXPECT_EQ(box.h, session.prefs.get_int("window_h"));
+    std::string main_menu = session.prefs.get_string("main_menu");
+    Picture menu = session.menu_picture(main_menu, nullptr);
+    ASSERT_TRUE(session.wait_for([&](const Picture& s) { return alike(s, menu); }))
+        << "the main menu is not drawn as its file says";
+    session.save_screenshot("main_menu");
+
+    session.click(main_menu, "quit");
+    EXPECT_TRUE(session.exits_cleanly());
+    EXPECT_EQ(read_file(session.folder + "/prefs.txt"), session.shipped_prefs);
+}
+
+// One session from the preferences screen to the end of a game: a key bound on the screen is
+// saved at once and moves the pieces, losing the focus pauses and hides the well, a lost game
+// leads back to the menu, and closing the window ends the program.
+TEST(Play, ABoundKeyPlaysFocusLossPausesAndTheWindowCloses) {
+    GameSession session;
+    for (const char* action : {"pause_key", "turn_left_key", "turn_right_key", "move_left_key",
+                               "move_right_key", "move_down_key"}) {
+        ASSERT_NE(session.prefs.get_string(action), new_drop_key) << action;
+    }
+    ASSERT_TRUE(session.start());
+    std::string main_menu = session.prefs.get_string("main_menu");
+    std::string prefs_menu = session.prefs.get_string("prefs_menu");
+    Picture menu = session.menu_picture(main_menu, nullptr);
+    ASSERT_TRUE(session.wait_for([&](const Picture& s) { return alike(s, menu); }));
+
+    session.click(main_menu, "prefs");
+    std::string prefs_path = session.folder + "/" + prefs_menu;
+    ConfigStore texts = preferences_menu_texts(session.prefs, prefs_path);
+    Picture prefs_screen = session.menu_picture(prefs_menu, &texts);
+    ASSERT_TRUE(session.wait_for([&](const Picture& s) { return alike(s, prefs_screen); }));
+    session.save_screenshot("preferences");
+    session.click(prefs_menu, "drop_key");
+    session.press(new_drop_key);
+    std::string expected = session.shipped_prefs;
+    size_t line = expected.find("\ndrop_key:") + 1;
+    expected.replace(line, expected.find('\n', line) - line,
+                     std::string("drop_key: ") + new_drop_key);
+    long long deadline = now_ms() + 10000;
+    while (read_file(session.folder + "/prefs.txt") != expected && now_ms() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    EXPECT_EQ(read_file(session.folder + "/prefs.txt"), expected);
+    session.prefs.get_string("drop_key") = new_drop_key;
+    texts = preferences_menu_texts(session.prefs, prefs_path);
+    Picture rebound = session.menu_picture(prefs_menu, &texts);
+    EXPECT_TRUE(session.wait_for([&](const Picture& s) {
+        return closer_to(s, rebound, prefs_screen);
+    })) << "the preferences screen does not show the new key";
+
+    session.click(prefs_menu, "back");
+    ASSERT_TRUE(session.wait_for([&](const Picture& s) { return alike(s, menu); }));
+    session.click(main_menu, "play");
+    Picture empty_well;
+    ASSERT_TRUE(session.wait_for([&](const Picture& s) {
+        empty_well = s;
+        return !alike(s, menu);
+    }));
+    // The first piece starts above the well: dropped at once, it lands on the floor.
+    SDL_Rect floor = session.board_row(session.prefs.get_int("board_height") - 1);
+    session.press(new_drop_key);
+    ASSERT_TRUE(session.wait_for([&](const Picture& s) { return !alike(s, empty_well, floor); }))
+        << "the new drop key did not land a piece on the floor";
+    session.save_screenshot("game");
+
+    Picture paused = session.image("paused_img");
+    session.x->focus(0);
+    ASSERT_TRUE(session.wait_for([&](const Picture& s) {
+        return session.shows_centred(s, paused) && alike(s, empty_well, floor);
+    })) << "losing the focus did not pause the game and hide the well";
+    session.save_screenshot("paused");
+    session.x->focus(session.window);
+    session.press(session.prefs.get_string("pause_key"));
+    ASSERT_TRUE(session.wait_for([&](const Picture& s) {
+        return !session.shows_centred(s, paused) && !alike(s, empty_well, floor);
+    })) << "the pause key did not bring the well back";
+
+    // Dropped pieces pile up to the top row; then the fall clock ends the game (each drop
+    // would restart it).
+    Picture game_over = session.image("game_over_img");
+    bool over = false;
+    bool top_reached = false;
+    for (int drop = 0; drop < 100 && !over; ++drop) {
+        session.press(new_drop_key);
+        over = session.wait_for(
+            [&](const Picture& s) {
+                top_reached = !alike(s, empty_well, session.board_row(0));
+                return session.shows_centred(s, game_over);
+            },
+            top_reached ? 3000 : 50);
+    }
+    ASSERT_TRUE(over) << "the game-over picture did not appear";
+    session.save_screenshot("game_over");
+    session.press("return");
+    ASSERT_TRUE(session.wait_for([&](const Picture& s) { return alike(s, menu); }))
+        << "Return at the game-over picture did not lead back to the main menu";
+
+    session.x->request_close(session.window);
+    EXPECT_TRUE(session.exits_cleanly());
+}

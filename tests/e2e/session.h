@@ -1,0 +1,73 @@
+// One player's session with the real program: a private X server, a copy of the run folder
+// with the shipped "prefs.txt", the game started there, the player's mouse and keyboard, and
+// what the window shows. The tests check only what a real window adds to the unit tests.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "config/config_store.h"
+#include "tests/e2e/picture.h"
+#include "tests/e2e/process.h"
+#include "tests/e2e/x_client.h"
+#include "tests/e2e/x_server.h"
+
+class GameSession {
+public:
+    std::string folder;         // the game's working folder, removed unless the test failed
+    std::string shipped_prefs;  // "prefs.txt" as shipped, byte for byte
+    ConfigStore prefs;          // the same, as the game reads it
+    std::unique_ptr<XServer> x_server;
+    std::unique_ptr<XClient> x;
+    ChildProcess game;
+    XWindowId window = 0;
+
+    // Copies the run folder (env TEST_RUN_DIR) to a fresh temporary folder with the shipped
+    // "prefs.txt" (env TEST_SOURCE_DIR/data), so the player's own bindings change nothing.
+    GameSession();
+    // Ends the game and the X server; on a failure keeps the folder and the last screen.
+    ~GameSession();
+    GameSession(const GameSession&) = delete;
+    GameSession& operator=(const GameSession&) = delete;
+
+    // Starts an X server, parks the pointer off the window, starts the game and waits for its
+    // window "DERevarez" with the input focus. False when it does not appear.
+    bool start();
+
+    Picture screen();
+    // Takes screenshots until condition holds for one (true) or timeout_ms has passed (false).
+    bool wait_for(const std::function<bool(const Picture&)>& condition, int timeout_ms = 10000);
+
+    // Clicks the middle of the button that answers word in the menu file (where the game's own
+    // Menu puts it), then parks the pointer in the window's corner so that no button stays lit.
+    void click(const std::string& menu_file, const std::string& word);
+    // Presses and releases the key "prefs.txt" would call sdl_name.
+    void press(const std::string& sdl_name);
+
+    // The menu file drawn as the game's own Menu draws it, no button lit; substitutions may be
+    // null.
+    Picture menu_picture(const std::string& menu_file, ConfigStore* substitutions);
+
+    // The board's row as a rectangle of the window, and a picture file of the run folder.
+    SDL_Rect board_row(int row);
+    Picture image(const std::string& prefs_key);
+    // Whether screen shows the picture of prefs_key centred on the board (paused, game over).
+    bool shows_centred(const Picture& screen, const Picture& picture);
+
+    // Waits for the game to end; true when it ended with status 0.
+    bool exits_cleanly();
+    // With env E2E_SCREENSHOTS naming a folder, saves the window there as name.png.
+    void save_screenshot(const std::string& name);
+};
+
+// Whether a and b agree inside rect (the whole pictures when rect is empty) on all but one pixel
+// in a hundred, each channel within a rounding step of blending. The slack is for translucent
+// pixels that a partial repaint blends a second time.
+bool alike(const Picture& a, const Picture& b, SDL_Rect rect = SDL_Rect{0, 0, 0, 0});
+
+// Whether screen looks like expected rather than like other wherever those two differ: for
+// pictures that differ in a few pixels only, such as one key name.
+bool closer_to(const Picture& screen, const Picture& expected, const Picture& other);
