@@ -5,6 +5,7 @@ per fault and the total. The own tree is never touched: the copy lives in the wo
 keeps its build between runs, so a fault recompiles one file and relinks what uses it."""
 
 import argparse
+import json
 import os
 import subprocess
 import sys
@@ -93,12 +94,28 @@ def configure(tree, build, log):
         return 0
     return run(["cmake", "-S", tree, "-B", build, "-G", "Ninja",
                 "-DCMAKE_C_COMPILER_LAUNCHER=ccache", "-DCMAKE_CXX_COMPILER_LAUNCHER=ccache",
+                # A build type of its own: no optimisation and no debug information, the
+                # quickest to compile and link.
+                "-DCMAKE_BUILD_TYPE=Mutants",
                 # Discovered when ctest runs, not after every link: most faults run few suites.
                 "-DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST"], tree, 900, log)
 
 
-def build_tree(build, jobs, log):
-    return run(["cmake", "--build", build, "-j", str(jobs)], build, 1800, log)
+def build_tree(build, jobs, log, targets=()):
+    return run(["ninja", "-C", build, "-j", str(jobs)] + list(targets), build, 1800, log)
+
+
+def suite_programs(build, labels):
+    """The programs the suites of labels run, as ninja targets; the game itself and the run
+    folder go with them, for the suites that start the real program."""
+    listing = subprocess.run(["ctest", "--show-only=json-v1", "-L", labels], cwd=build,
+                             capture_output=True, text=True).stdout
+    programs = {"derevarez", "run_folder"}
+    for test in json.loads(listing or "{}").get("tests", []):
+        command = test.get("command") or []
+        if command and command[0].startswith(build) and "cmake" not in command[0]:
+            programs.add(os.path.relpath(command[0], build))
+    return sorted(programs)
 
 
 def run_tests(build, labels, jobs, timeout, log):
@@ -134,7 +151,7 @@ def try_fault(tree, build, fault, args, log):
         return "not found", 0
     where = line_of(original, fault.old)
     try:
-        if build_tree(build, args.jobs, log) != 0:
+        if build_tree(build, args.jobs, log, args.programs[fault.labels]) != 0:
             return "no build", where
         result = run_tests(build, fault.labels, args.jobs, args.test_timeout, log)
         return ("survived" if result == 0 else "killed"), where
@@ -170,6 +187,7 @@ def main():
         if run_tests(build, "", args.jobs, args.test_timeout, log) != 0:
             print(f"the unchanged tree fails its tests: see {log_path}")
             return 2
+        args.programs = {f.labels: suite_programs(build, f.labels) for f in faults}
         counts = {}
         for fault in faults:
             started = time.time()
