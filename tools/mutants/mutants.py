@@ -153,7 +153,7 @@ def try_fault(tree, build, fault, args, log):
     try:
         if build_tree(build, args.jobs, log, args.programs[fault.labels]) != 0:
             return "no build", where
-        result = run_tests(build, fault.labels, args.jobs, args.test_timeout, log)
+        result = run_tests(build, fault.labels, args.test_jobs, args.test_timeout, log)
         return ("survived" if result == 0 else "killed"), where
     finally:
         restore(tree, fault, original)
@@ -166,6 +166,7 @@ def main():
     parser.add_argument("--rev", default="", help="a commit to copy instead of the working tree")
     parser.add_argument("--only", default="", help="fault numbers, e.g. 3,7,12")
     parser.add_argument("--jobs", type=int, default=2)
+    parser.add_argument("--test-jobs", type=int, default=2)
     parser.add_argument("--test-timeout", type=int, default=60)
     args = parser.parse_args()
 
@@ -184,7 +185,7 @@ def main():
             print(f"the unchanged tree does not build: see {log_path}")
             return 2
         # A suite that fails without a fault would count every fault as killed.
-        if run_tests(build, "", args.jobs, args.test_timeout, log) != 0:
+        if run_tests(build, "", args.test_jobs, args.test_timeout, log) != 0:
             print(f"the unchanged tree fails its tests: see {log_path}")
             return 2
         args.programs = {f.labels: suite_programs(build, f.labels) for f in faults}
