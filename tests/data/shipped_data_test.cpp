@@ -1,8 +1,5 @@
-// The shipped prefs.txt, the pictures and the pieces file it names: what derevarez-check does
-// not judge (it finds the data clean, see check_test.cpp) but the game still relies on.
-#include "tests/data/shipped_data.h"
-
-#include <SDL_image.h>
+// The shipped prefs.txt and pieces file: what derevarez-check does not judge (it finds the data
+// clean, see check_test.cpp) but the game still relies on.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +7,7 @@
 #include <set>
 #include <vector>
 
+#include "tests/data/shipped_data.h"
 #include "tools/piece_shapes.h"
 
 namespace {
@@ -25,17 +23,6 @@ Area box(ConfigStore& prefs, const std::string& name) {
 
 bool overlap(const Area& a, const Area& b) {
     return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
-}
-
-// The size of an image file, or 0 x 0 when IMG_Load cannot read it.
-Area image_size(const std::string& path) {
-    SDL_Surface* image = IMG_Load(path.c_str());
-    if (image == nullptr) {
-        return Area{0, 0, 0, 0};
-    }
-    Area size{0, 0, image->w, image->h};
-    SDL_FreeSurface(image);
-    return size;
 }
 
 // The piece's cells moved so that the smallest column and row are 0 (its look), or as they
@@ -73,62 +60,6 @@ TEST(ShippedPrefs, TenByTwentyBoardRepeatingKeysAndBoxesApartFromTheBoard) {
             EXPECT_FALSE(overlap(boxes[i], boxes[j])) << "boxes " << i << " and " << j;
         }
     }
-}
-
-TEST(ShippedImages, FitTheWindowTheirBoxesAndTheBoard) {
-    ConfigStore prefs = load_shipped("prefs.txt");
-    int block = prefs.get_int("block_size");
-    Area background = image_size(data_path(prefs.get_string("background_img")));
-    EXPECT_EQ(prefs.get_int("window_w"), background.w);
-    EXPECT_EQ(prefs.get_int("window_h"), background.h);
-
-    // Two level digits and at least six score digits, each glyph as tall as its box allows.
-    Area large = image_size(data_path(prefs.get_string("level_font")));
-    Area small = image_size(data_path(prefs.get_string("small_num_font")));
-    Area level = box(prefs, "level");
-    EXPECT_LE(2 * large.w, level.w);
-    EXPECT_LE(large.h / 10, level.h);
-    for (const char* name : {"points", "lines"}) {
-        Area counter = box(prefs, name);
-        EXPECT_LE(6 * small.w, counter.w) << name;
-        EXPECT_LE(small.h / 10, counter.h) << name;
-    }
-
-    // The pause and game-over pictures are centred on the board and must not spill over it.
-    for (const char* key : {"paused_img", "game_over_img"}) {
-        Area picture = image_size(data_path(prefs.get_string(key)));
-        EXPECT_GT(picture.w, 0) << key;
-        EXPECT_LE(picture.w, prefs.get_int("board_width") * block) << key;
-        EXPECT_LE(picture.h, prefs.get_int("board_height") * block) << key;
-    }
-}
-
-TEST(ShippedImages, BlockTilesAreDistinctAndSeparatedByTransparentEdges) {
-    ConfigStore prefs = load_shipped("prefs.txt");
-    int block = prefs.get_int("block_size");
-    SDL_Surface* image = IMG_Load(data_path(prefs.get_string("blocks_img")).c_str());
-    ASSERT_NE(nullptr, image);
-    ASSERT_EQ(32, image->format->BitsPerPixel);
-    SDL_LockSurface(image);
-    auto rgba = [&](int x, int y) {
-        Uint32 raw = *reinterpret_cast<Uint32*>(static_cast<Uint8*>(image->pixels) +
-                                                y * image->pitch + x * 4);
-        Uint8 r, g, b, a;
-        SDL_GetRGBA(raw, image->format, &r, &g, &b, &a);
-        return std::vector<int>{r, g, b, a};
-    };
-    std::set<std::vector<int>> centres;
-    for (int tile = 0; tile < 7; ++tile) {
-        std::vector<int> centre = rgba(block / 2, tile * block + block / 2);
-        EXPECT_EQ(255, centre[3]) << "tile " << tile;
-        centres.insert(centre);
-        // The outermost pixel column and row are see-through, so neighbours read as separate.
-        EXPECT_EQ(0, rgba(0, tile * block + block / 2)[3]) << "tile " << tile;
-        EXPECT_EQ(0, rgba(block / 2, tile * block)[3]) << "tile " << tile;
-    }
-    SDL_UnlockSurface(image);
-    SDL_FreeSurface(image);
-    EXPECT_EQ(7u, centres.size());
 }
 
 TEST(ShippedPieces, SevenPiecesWithTheirOwnTilesTurnWithoutWandering) {

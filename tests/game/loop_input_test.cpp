@@ -22,54 +22,30 @@ protected:
 
 TEST_F(LoopInputTest, EachBoundKeyMovesOrTurnsTheFallingPiece) {
     Game& g = game_with_t();
-    EXPECT_EQ(press(SDLK_LEFT), 1);
-    EXPECT_EQ(g.current_piece.x, 2);
-    EXPECT_EQ(blocks_in_row(6), "234");
-    EXPECT_EQ(press(SDLK_RIGHT), 1);
-    EXPECT_EQ(press(SDLK_RIGHT), 1);
-    EXPECT_EQ(blocks_in_row(6), "456");
-    EXPECT_EQ(press(SDLK_DOWN), 1);
-    EXPECT_EQ(g.current_piece.y, 6);
-    EXPECT_EQ(blocks_in_row(6), "5");
-    EXPECT_EQ(blocks_in_row(7), "456");
-
-    // "z" turns anticlockwise: the bar stands upright in column 5 with its nose to the left.
-    EXPECT_EQ(press(SDLK_z), 1);
-    EXPECT_EQ(blocks_in_row(6), "5");
-    EXPECT_EQ(blocks_in_row(7), "45");
-    EXPECT_EQ(blocks_in_row(8), "5");
-    // "up" turns clockwise, back to where it was.
-    EXPECT_EQ(press(SDLK_UP), 1);
-    EXPECT_EQ(blocks_in_row(6), "5");
-    EXPECT_EQ(blocks_in_row(7), "456");
-    EXPECT_EQ(blocks_in_row(8), "");
-
+    // Each key after the ones above it, with rows 6, 7 and 8 after it.
+    const struct {
+        SDLKey key;
+        const char *row6, *row7, *row8;
+    } steps[] = {
+        {SDLK_LEFT, "234", "", ""},  {SDLK_RIGHT, "345", "", ""}, {SDLK_RIGHT, "456", "", ""},
+        {SDLK_DOWN, "5", "456", ""}, {SDLK_z, "5", "45", "5"},  // anticlockwise: upright, its nose
+                                                                // to the left
+        {SDLK_UP, "5", "456", ""},                              // clockwise, back
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(SDL_GetKeyName(step.key));
+        EXPECT_EQ(press(step.key), 1);
+        EXPECT_EQ(blocks_in_row(6), step.row6);
+        EXPECT_EQ(blocks_in_row(7), step.row7);
+        EXPECT_EQ(blocks_in_row(8), step.row8);
+    }
     std::vector<std::vector<Uint8>> before = g.board;
     EXPECT_EQ(press(SDLK_a), 0);
     SDL_Event release = key_down(SDLK_LEFT);
     release.type = release.key.type = SDL_KEYUP;
     EXPECT_EQ(g.handle_event(release), 0);
-    SDL_Event motion{};
-    motion.type = SDL_MOUSEMOTION;
-    EXPECT_EQ(g.handle_event(motion), 0);
     EXPECT_EQ(g.board, before);
     EXPECT_EQ(g.handle_event(quit_event()), 3);
-}
-
-TEST_F(LoopInputTest, BlockedMovesChangeNothingAndMoveDownNeverLands) {
-    Game& g = build_game();
-    place_piece(g, piece_tee, 0, 18);
-    Piece next = g.next_piece;
-    std::vector<std::vector<Uint8>> before = g.board;
-    EXPECT_EQ(press(SDLK_LEFT), 0);
-    EXPECT_EQ(press(SDLK_DOWN), 0);
-    EXPECT_EQ(g.board, before);
-    EXPECT_EQ(g.current_piece.tile, 2);
-    EXPECT_EQ(g.current_piece.y, 18);
-    EXPECT_EQ(g.next_piece.tile, next.tile);
-    // The bar against the right wall cannot go further right.
-    place_piece(g, piece_bar, 6, 0);
-    EXPECT_EQ(press(SDLK_RIGHT), 0);
 }
 
 TEST_F(LoopInputTest, DropLandsThePieceOrEndsTheGameExactlyWhenGravityWould) {
@@ -140,34 +116,23 @@ TEST_F(LoopInputTest, PausedOrWaitingForRowsToCloseOnlyThePauseKeyWorks) {
     EXPECT_TRUE(g.collapse_pending);
 }
 
-TEST_F(LoopInputTest, AKeyBoundTwiceDoesTheEarlierAction) {
+TEST_F(LoopInputTest, BindingsAreReadOnEveryPressAndAKeyBoundTwiceDoesTheEarlierAction) {
     prefs.get_string("turn_left_key") = "left";
-    prefs.get_string("move_down_key") = "space";
     prefs.get_string("drop_key") = "p";
+    prefs.values.erase("move_right_key");
     Game& g = game_with_t();
+    EXPECT_EQ(press(SDLK_RIGHT), 0);
     EXPECT_EQ(press(SDLK_LEFT), 1);
     EXPECT_EQ(g.current_piece.x, 3) << "turned, not moved";
     EXPECT_EQ(blocks_in_row(7), "4");
-    EXPECT_EQ(press(SDLK_SPACE), 1);
-    EXPECT_EQ(g.current_piece.y, 6) << "moved down, not dropped";
     EXPECT_EQ(press(SDLK_p), 0);
     EXPECT_TRUE(g.paused) << "paused, not dropped";
-    EXPECT_EQ(g.current_piece.y, 6);
-}
-
-TEST_F(LoopInputTest, BindingsAreReadOnEveryPressAndAMissingOneNeverTriggers) {
-    Game& g = game_with_t();
-    prefs.values.erase("move_left_key");
-    prefs.get_string("move_right_key") = "";
-    std::vector<std::vector<Uint8>> board = g.board;
-    EXPECT_EQ(press(SDLK_LEFT), 0);
-    EXPECT_EQ(press(SDLK_RIGHT), 0);
-    EXPECT_EQ(g.board, board);
+    EXPECT_EQ(press(SDLK_p), 1);
     // Rebinding during the game counts at the next press.
     prefs.get_string("move_left_key") = "a";
+    prefs.get_string("turn_left_key") = "z";
     EXPECT_EQ(press(SDLK_a), 1);
     EXPECT_EQ(g.current_piece.x, 2);
-    EXPECT_EQ(press(SDLK_LEFT), 0);
 }
 
 TEST_F(LoopInputTest, LosingFocusOrVisibilityPausesOnce) {
@@ -189,37 +154,6 @@ TEST_F(LoopInputTest, LosingFocusOrVisibilityPausesOnce) {
     EXPECT_EQ(press(SDLK_p), 1);
     EXPECT_EQ(g.handle_event(focus_event(SDL_APPACTIVE, 0)), 0);
     EXPECT_TRUE(g.paused);
-}
-
-TEST_F(LoopInputTest, QueuedEventsStopAtTheEndOfTheGame) {
-    Game& g = build_game();
-    fill_row(g, 0);
-    place_piece(g, piece_square, 3, -4);
-    // The drop ends the game; the pause key taken next is dropped, the rest stays queued.
-    for (SDLKey key : {SDLK_SPACE, SDLK_p, SDLK_LEFT}) {
-        SDL_Event event = key_down(key);
-        ASSERT_EQ(SDL_PushEvent(&event), 0);
-    }
-    bool running = true, quit = false, changed = false;
-    g.handle_queued_events(running, quit, changed);
-    EXPECT_FALSE(running);
-    EXPECT_FALSE(quit);
-    EXPECT_FALSE(changed);
-    EXPECT_FALSE(g.paused);
-    SDL_Event left;
-    EXPECT_EQ(SDL_PeepEvents(&left, 1, SDL_GETEVENT, SDL_ALLEVENTS), 1);
-    EXPECT_EQ(left.key.keysym.sym, SDLK_LEFT);
-
-    place_piece(g, piece_tee, 3, 5);
-    for (SDL_Event event : {key_down(SDLK_RIGHT), quit_event(), key_down(SDLK_p)}) {
-        ASSERT_EQ(SDL_PushEvent(&event), 0);
-    }
-    running = true;
-    g.handle_queued_events(running, quit, changed);
-    EXPECT_FALSE(running);
-    EXPECT_TRUE(quit);
-    EXPECT_TRUE(changed);
-    EXPECT_FALSE(g.paused);
 }
 
 }  // namespace

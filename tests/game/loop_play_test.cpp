@@ -70,15 +70,6 @@ TEST_F(LoopPlayTest, FallClockReportsTheEndAndTheMoveBeforeIt) {
     EXPECT_EQ(g.board, board);
 }
 
-TEST_F(LoopPlayTest, PlayWithoutPiecesDealsNothing) {
-    write_pieces("");
-    Game& g = build_game();
-    SDL_EnableKeyRepeat(0, 0);
-    EXPECT_FALSE(g.play());
-    EXPECT_EQ(g.current_piece.board, nullptr);
-    EXPECT_EQ(key_repeat(), std::make_pair(0, 0));
-}
-
 TEST_F(LoopPlayTest, ClosingTheWindowEndsPlayWithoutTheGameOverScreen) {
     Game& g = build_game();
     // No gravity step during the test, however slowly it runs.

@@ -89,16 +89,6 @@ TEST(PieceTurn, AlternatingPieceTurnsRightThenLeftWhateverTheKey) {
     EXPECT_FALSE(s.next_turn_left);
 }
 
-TEST(PieceTopRow, CountsTheHighestOffsetAsAtMostThree) {
-    Piece t(piece_tee, 3, -4, nullptr);
-    EXPECT_EQ(t.top_row(), -4);
-    Piece flat(piece_bar, 3, -2, nullptr);
-    EXPECT_EQ(flat.top_row(), -1);
-    Piece low(describe_piece(0, 0, false, 0, false, {{0, 6}, {1, 6}, {2, 6}, {3, 7}}), 0, 5,
-              nullptr);
-    EXPECT_EQ(low.top_row(), 8);
-}
-
 TEST_F(GameTest, WallsFloorAndBlocksStopMoves) {
     Game& g = build_game();
     // Above the well only the walls count.
@@ -124,21 +114,6 @@ TEST_F(GameTest, WallsFloorAndBlocksStopMoves) {
     // A piece on no board is never blocked.
     Piece loose(piece_tee, -5, 100, nullptr);
     EXPECT_TRUE(loose.can_move(-3, 50));
-}
-
-// Moves and turns on the board are checked through the keys in loop_input_test.cpp.
-TEST_F(GameTest, CellsOutsideTheWellAreNeverWritten) {
-    Game& g = build_game();
-    // A piece entering the well from above writes only its cells inside it.
-    place_piece(g, piece_tee, 0, -1);
-    g.move_piece(0, 1);
-    EXPECT_EQ(row_blocks(g, 0), "1");
-    EXPECT_EQ(row_blocks(g, 1), "012");
-    for (auto [column, row] : {std::pair{-1, 0}, {10, 0}, {0, 20}, {0, -1}}) {
-        g.set_cell(column, row, 1);
-    }
-    g.set_cell(9, 19, 0x104);
-    EXPECT_EQ(g.board[19][9], 4);
 }
 
 TEST_F(GameTest, RefusedTurnsChangeNothing) {
@@ -208,24 +183,6 @@ TEST_F(GameTest, BlockedPieceLandsOrEndsTheGameByItsTopRow) {
     place_piece(g, piece_tee, 0, 4);
     EXPECT_EQ(g.gravity_step(), GravityResult::moved);
     EXPECT_EQ(g.current_piece.y, 5);
-}
-
-TEST_F(GameTest, DroppedPieceKeepsOnlyItsBlocksInsideTheWell) {
-    Game& g = build_game();
-    for (int row = 1; row < 20; row++) {
-        fill_row(g, row);
-    }
-    g.next_piece = g.random_piece();
-    put_standing_bar(g, 9, -2);
-    g.land_piece();
-    EXPECT_EQ(g.board[0][9], 0);
-    EXPECT_EQ(g.board[1][9], 0);
-    EXPECT_EQ(g.lines, 0);
-    EXPECT_EQ(g.points, 0);
-
-    // A placeholder piece on no board would never stop falling; it lands where it is.
-    g.current_piece = Piece();
-    g.land_piece();
 }
 
 TEST_F(GameTest, ScoresTheSquareOfTheRowsTimesTheLevel) {
@@ -344,15 +301,6 @@ TEST_F(GameTest, DealsEveryPieceAtTheSpawnColumn) {
     // On an odd, narrow board the spawn column is 5 / 2 - 2.
     prefs.get_string("board_width") = "5";
     EXPECT_EQ(build_game().random_piece().x, 0);
-}
-
-TEST_F(GameTest, RefusesToDealFromNoPieces) {
-    write_pieces("");
-    Game& g = build_game();
-    ASSERT_FALSE(g.has_pieces());
-    CommandResult result = run_in_child([&g] { g.random_piece(); });
-    EXPECT_EQ(result.status, -1);
-    EXPECT_EQ(result.output, "no piece to deal: the pieces file gave none\n");
 }
 
 TEST_F(GameTest, ResetEmptiesTheBoardAndCountersAndRepaintsAll) {

@@ -110,33 +110,6 @@ TEST_F(GameTest, BarIsCentredInTheNextPieceBox) {
     EXPECT_TRUE(g.block_tiles[0]->flags & SDL_SRCALPHA);
 }
 
-TEST_F(GameTest, ThreeWidePieceIsCentredToTheTruncatedHalfBlock) {
-    prefs.get_string("block_size") = "25";
-    write_blocks_image(25);
-    Game& g = build_game();
-    g.next_piece =
-        Piece(describe_piece(1, 1, false, 2, false, {{0, 1}, {1, 1}, {2, 1}, {1, 0}}), 0, 0, &g);
-    g.draw_next_piece();
-    // off_x = 1.5 x 25 - 50 = -12.5, truncated to -12; off_y = 1 x 25 - 50 = -25.
-    SDL_Surface* box = g.next_piece_box;
-    ASSERT_EQ(box->w, 100);
-    EXPECT_EQ(pixel_at(box, 12, 50), tile_colour(2));
-    EXPECT_EQ(pixel_at(box, 11, 50), nothing);
-    EXPECT_EQ(pixel_at(box, 86, 74), tile_colour(2));
-    EXPECT_EQ(pixel_at(box, 87, 50), nothing);
-    EXPECT_EQ(pixel_at(box, 12, 75), nothing);
-    EXPECT_EQ(pixel_at(box, 37, 25), tile_colour(2));
-    EXPECT_EQ(pixel_at(box, 36, 25), nothing);
-    EXPECT_EQ(pixel_at(box, 37, 24), nothing);
-    // A new next piece replaces the old picture entirely.
-    g.next_piece =
-        Piece(describe_piece(0, 0, true, 1, false, {{0, 0}, {1, 0}, {0, 1}, {1, 1}}), 0, 0, &g);
-    g.draw_next_piece();
-    EXPECT_FALSE(box_shows_colour(box, tile_colour(2)));
-    EXPECT_EQ(pixel_at(box, 25, 25), tile_colour(1));
-    EXPECT_EQ(pixel_at(box, 74, 74), tile_colour(1));
-}
-
 TEST_F(GameTest, UpdateScreenRepaintsOnlyChangedCells) {
     Game& g = build_game();
     g.update_screen();
@@ -147,10 +120,8 @@ TEST_F(GameTest, UpdateScreenRepaintsOnlyChangedCells) {
     g.board[19][9] = 0;
     g.update_screen();
     EXPECT_EQ(g.shown_board, g.board);
-    EXPECT_EQ(screen_pixel(cell_x(3), cell_y(2)), tile_colour(4));
     EXPECT_EQ(screen_pixel(cell_x(3) + 19, cell_y(2) + 19), tile_colour(4));
     EXPECT_EQ(screen_pixel(cell_x(9), cell_y(19)), tile_colour(0));
-    EXPECT_EQ(g.compositor.find("3:2")->surface, g.block_tiles[4]);
     // Unchanged cells, even right next to a changed one, are not repainted.
     EXPECT_EQ(screen_pixel(cell_x(4), cell_y(2)), marker);
     EXPECT_EQ(screen_pixel(cell_x(3) - 1, cell_y(2)), marker);
@@ -168,28 +139,5 @@ TEST_F(GameTest, UpdateScreenRepaintsOnlyChangedCells) {
     g.board[2][3] = empty_cell;
     g.update_screen();
     EXPECT_EQ(screen_pixel(cell_x(3), cell_y(2)), background_colour);
-    EXPECT_EQ(g.compositor.find("3:2")->surface, nullptr);
     EXPECT_EQ(screen_pixel(cell_x(9), cell_y(19)), marker);
-}
-
-TEST_F(GameTest, UpdateScreenKeepsToTheBoardWhenTheSizeKeysChange) {
-    Game& g = build_game();
-    // A preferences change at run time must not send the loops past the board.
-    prefs.get_string("board_width") = "30";
-    prefs.get_string("board_height") = "40";
-    g.board[19][9] = 6;
-    g.update_screen();
-    EXPECT_EQ(g.shown_board[19][9], 6);
-    EXPECT_EQ(screen_pixel(cell_x(9), cell_y(19)), tile_colour(6));
-}
-
-TEST_F(GameTest, NextPieceWithAWrappedOffsetDrawsNoStrayBlocks) {
-    Game& g = build_game();
-    // Byte -1 reads as offset 65535: such a piece stands outside any well. Its far-off
-    // positions must not wrap around SDL's 16-bit coordinates back into the box.
-    g.next_piece =
-        Piece(describe_piece(1, 1, false, 3, false, {{0, 0}, {1, 0}, {2, 0}, {-1, 0}}), 0, 0, &g);
-    g.draw_next_piece();
-    EXPECT_FALSE(box_shows_colour(g.next_piece_box, tile_colour(3)));
-    EXPECT_TRUE(g.block_tiles[3]->flags & SDL_SRCALPHA);
 }

@@ -145,10 +145,3 @@ TEST_F(MenuTest, UpdateHoverTouchesOnlyButtonsWithAHoverSurface) {
     EXPECT_TRUE(m.update_hover(21, 5));
     EXPECT_EQ(m.compositor.elements[3].surface, nullptr);
 }
-
-TEST_F(MenuTest, RunAnswersEmptyWordWhenWaitingFails) {
-    Menu m(write_menu("background: back.bmp\n").c_str(), nullptr);
-    ASSERT_EQ(m.compositor.elements.size(), 1u);
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);  // takes the event queue with it
-    EXPECT_EQ(m.run(), "");
-}

@@ -15,7 +15,6 @@ struct MenuCase {
     const char* what;
     std::string lines;     // after "background: back.bmp"
     std::string expected;  // the messages, then what describe() prints
-    bool whole = true;     // false: the output only has to start with expected
 };
 
 // What a built menu consists of, as one line: the element count, then each button's hit
@@ -33,16 +32,6 @@ void describe(Menu& menu) {
         }
     }
     std::printf("\n");
-}
-
-std::string font_lines(const std::string& size) {
-    return "num_fonts: 1\nfont1_name: f\nfont1_path: " + std::string(font_path) +
-           "\nfont1_size: " + size + "\n";
-}
-
-std::string text_button(const std::string& text, const std::string& colour) {
-    return "num_tsurfs: 1\ntsurf1_name: t\ntsurf1_font: f\ntsurf1_text: " + text +
-           "\ntsurf1_color: " + colour + "\nnum_buttons: 1\nbutton1_surf: t\n";
 }
 
 std::string repeated(const std::string& text, int times) {
@@ -94,25 +83,6 @@ TEST_F(BadMenuFile, MalformedValuesAreReadAsDocumentedOrReported) {
          "num_surfs: 1\nsurf1_name:\nsurf1_path: small.bmp\nnum_buttons: 1\n"
          "button1_surf:\n",
          "elements 2 [0,0,30,10]30x10\n"},
-        {"image path of binary bytes", "num_surfs: 1\nsurf1_name: x\nsurf1_path: \x01\xff\x80z\n",
-         "couldn't load menu image x: \x01\xff\x80z\nelements 1\n"},
-        {"image path that is a folder", "num_surfs: 1\nsurf1_name: x\nsurf1_path: .\n",
-         "couldn't load menu image x: .\nelements 1\n"},
-        {"font file that is no font",
-         "num_fonts: 1\nfont1_name: f\nfont1_path: small.bmp\n"
-         "font1_size: 12\n",
-         "couldn't load font \"f\" from file \"small.bmp\"\nelements 1\n"},
-        // SDL_ttf takes the size as it is; the text comes out tiny, but it comes out.
-        {"negative font size", font_lines("-12") + text_button("Hi", "ffffff"), "elements 2 [0,0,",
-         false},
-        {"colour of words", font_lines("12") + text_button("Hi", "zz#q"), "elements 2 [0,0,",
-         false},
-        {"text far wider than any surface",
-         font_lines("40") + text_button(std::string(5000, 'W'), "ffffff"),
-         "elements 2 [0,0,0,0]-\n"},
-        {"lines without a colon", "num_buttons 1\nbutton1_x\n", "elements 1\n"},
-        {"CR LF line endings", "num_buttons: 1\r\nbutton1_x: 7\r\nbutton1_rect: 0,0,5,5\r\n",
-         "elements 2 [7,0,5,5]-\n"},
     };
     for (const MenuCase& c : cases) {
         std::string file = write_menu("background: back.bmp\n" + c.lines);
@@ -128,10 +98,6 @@ TEST_F(BadMenuFile, MalformedValuesAreReadAsDocumentedOrReported) {
             }
         });
         EXPECT_EQ(result.status, 0) << c.what;
-        if (c.whole) {
-            EXPECT_EQ(result.output, c.expected) << c.what;
-        } else {
-            EXPECT_EQ(result.output.substr(0, c.expected.size()), c.expected) << c.what;
-        }
+        EXPECT_EQ(result.output, c.expected) << c.what;
     }
 }

@@ -73,16 +73,6 @@ TEST_F(BadPiecesFile, EveryMalformedLineIsSkippedWithItsReasonOrReadAsDocumented
     }
 }
 
-TEST_F(BadPiecesFile, AHugeFileOfPiecesIsReadWhole) {
-    std::string file;
-    for (int i = 0; i < 20000; i++) {
-        file += t_piece + "\n";
-    }
-    write_pieces(file);
-    Game& g = build_game();
-    EXPECT_EQ(g.piece_descriptions.size(), 20000u);
-}
-
 class BadPrefsValues : public GameTest {};
 
 TEST_F(BadPrefsValues, EveryMalformedGameSettingIsReportedOrReadAsDocumented) {

@@ -29,10 +29,6 @@ std::vector<int> rgba_at(SDL_Surface* image, int x, int y) {
     return {r, g, b, a};
 }
 
-float alpha_at(const Canvas& canvas, int x, int y) {
-    return canvas.pixels[static_cast<size_t>(y) * canvas.width + x].a;
-}
-
 // File name -> width x height of every PNG in the folder.
 std::map<std::string, std::pair<int, int>> png_sizes(const std::string& folder) {
     std::map<std::string, std::pair<int, int>> sizes;
@@ -72,24 +68,6 @@ TEST(Canvas, WritesPngsThatLoadWithTheirColoursAndAlpha) {
     EXPECT_FALSE(canvas.save_png(make_scratch_dir("canvas_png_missing") + "/no/such/out.png"));
 }
 
-TEST(Canvas, RoundedRectanglesAreFullInsideAndCutAtTheCorners) {
-    Canvas canvas(20, 20);
-    canvas.fill_rounded(0, 0, 20, 20, 6, solid(hex(0xffffff)));
-    EXPECT_FLOAT_EQ(1.0f, alpha_at(canvas, 10, 10));
-    EXPECT_FLOAT_EQ(1.0f, alpha_at(canvas, 0, 10));
-    EXPECT_FLOAT_EQ(1.0f, alpha_at(canvas, 10, 19));
-    EXPECT_FLOAT_EQ(0.0f, alpha_at(canvas, 0, 0));
-    EXPECT_FLOAT_EQ(0.0f, alpha_at(canvas, 19, 19));
-    float edge = alpha_at(canvas, 1, 2);  // on the corner's curve: partly covered
-    EXPECT_GT(edge, 0.0f);
-    EXPECT_LT(edge, 1.0f);
-
-    Canvas ring(20, 20);
-    ring.stroke_rounded(0, 0, 20, 20, 6, 2, solid(hex(0xffffff)));
-    EXPECT_FLOAT_EQ(1.0f, alpha_at(ring, 0, 10));
-    EXPECT_FLOAT_EQ(0.0f, alpha_at(ring, 10, 10));
-}
-
 TEST(MakeImages, DrawsEveryShippedPictureAtItsShippedSize) {
     std::string dir = make_scratch_dir("make_images");
     std::filesystem::create_directories(dir + "/data");
@@ -101,12 +79,4 @@ TEST(MakeImages, DrawsEveryShippedPictureAtItsShippedSize) {
     EXPECT_FALSE(shipped.empty());
     EXPECT_EQ(shipped, png_sizes(dir + "/data/images"))
         << "run: cmake --build <build> --target images";
-}
-
-TEST(MakeImages, FailsWithoutAPrefsFile) {
-    std::string dir = make_scratch_dir("make_images_missing");
-    CommandResult made =
-        run_command(dir, std::string(MAKE_IMAGES) + " data " + std::string(FONT_DIR));
-    EXPECT_NE(0, made.status);
-    EXPECT_NE(std::string::npos, made.output.find("prefs.txt")) << made.output;
 }
