@@ -118,15 +118,6 @@ TEST(Compositor, FixedSourceElementShowsOnlyItsRectangle) {
     EXPECT_EQ(pixel_at(scene.target, 5, 15), paint);
 }
 
-TEST(Compositor, FindReturnsTheFirstOfDuplicateNames) {
-    Compositor compositor;
-    EXPECT_EQ(compositor.find("twin"), nullptr);
-    compositor.add(Element("twin", nullptr, 1, 0));
-    compositor.add(Element("twin", nullptr, 2, 0));
-    ASSERT_NE(compositor.find("twin"), nullptr);
-    EXPECT_EQ(compositor.find("twin")->x, 1);
-}
-
 TEST(Compositor, RedrawHonoursAndRestoresTheTargetsClipRectangle) {
     Scene scene;
     SDL_Rect clip{3, 4, 50, 60};

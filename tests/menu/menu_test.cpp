@@ -68,23 +68,6 @@ TEST_F(MenuTest, LaysOutBackgroundAndOneElementAndRectanglePerButton) {
     EXPECT_EQ(m.screen, nullptr);                  // loading draws nothing
 }
 
-TEST_F(MenuTest, OnlyExactlyTrueKeepsAnImagesAlpha) {
-    image("a.bmp", 8, 8, red);
-    Menu m(write_menu("background: back.bmp\n"
-                      "num_surfs: 2\n"
-                      "surf1_name: see_through\nsurf1_path: a.bmp\nsurf1_alpha: true\n"
-                      "surf2_name: opaque\nsurf2_path: a.bmp\n"
-                      "surf2_alpha: TRUE\n")
-               .c_str(),
-           nullptr);
-    ASSERT_NE(m.surfaces["see_through"], nullptr);
-    ASSERT_NE(m.surfaces["opaque"], nullptr);
-    EXPECT_NE(m.surfaces["see_through"]->format->Amask, 0u);
-    EXPECT_TRUE(m.surfaces["see_through"]->flags & SDL_SRCALPHA);
-    EXPECT_EQ(m.surfaces["opaque"]->format->Amask, 0u);
-    EXPECT_FALSE(m.surfaces["opaque"]->flags & SDL_SRCALPHA);
-}
-
 TEST_F(MenuTest, FatalFailuresPrintTheirMessageAndExitWithStatusOne) {
     std::string no_background = write_menu("background: gone.bmp\n", "nb.txt");
     std::string good = write_menu("background: back.bmp\n", "good.txt");

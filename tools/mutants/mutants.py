@@ -167,7 +167,7 @@ def main():
     parser.add_argument("--only", default="", help="fault numbers, e.g. 3,7,12")
     parser.add_argument("--jobs", type=int, default=2)
     parser.add_argument("--test-jobs", type=int, default=2)
-    parser.add_argument("--test-timeout", type=int, default=60)
+    parser.add_argument("--test-timeout", type=int, default=120)
     args = parser.parse_args()
 
     tree = os.path.join(args.work, "tree")
@@ -185,7 +185,8 @@ def main():
             print(f"the unchanged tree does not build: see {log_path}")
             return 2
         # A suite that fails without a fault would count every fault as killed.
-        if run_tests(build, "", args.test_jobs, args.test_timeout, log) != 0:
+        every_label = "|".join(sorted({f.labels for f in faults}))
+        if run_tests(build, every_label, args.test_jobs, args.test_timeout, log) != 0:
             print(f"the unchanged tree fails its tests: see {log_path}")
             return 2
         args.programs = {f.labels: suite_programs(build, f.labels) for f in faults}
