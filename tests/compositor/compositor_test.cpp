@@ -78,7 +78,8 @@ TEST(Compositor, DirtyElementRepaintsEverythingOverlappingItsAreaOnly) {
     edge.add(Element("middle", scene.top, 20, 20));
     edge.add(Element("right", scene.square, 40, 20));
     edge.add(Element("above", scene.square, 20, 0));
-    edge.full_redraw = false;
+    edge.redraw(scene.target);  // a first, full redraw: every element takes its surface's size
+    edge.blits = 0;
     for (Element& element : edge.elements) {
         element.dirty = element.name == "middle";
     }
