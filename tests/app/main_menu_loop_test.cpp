@@ -53,6 +53,6 @@ TEST_F(MainMenuLoopTest, WithoutPiecesPlayExplainsAndShowsTheMenuAgain) {
               "can't start a game: the pieces file \"pieces.dat\" has no piece to play with\n");
 }
 
-// A game that ends by itself leads back to the main menu: GameOver in tests/e2e/game_test.cpp.
+// A game that ends by itself leads back to the main menu: the Play test in tests/e2e/e2e_test.cpp.
 
 }  // namespace

@@ -38,7 +38,8 @@ TEST(Start, TheWindowShowsTheMainMenuAndQuitEndsCleanly) {
 
 // One session from the preferences screen to the end of a game: a key bound on the screen is
 // saved at once and moves the pieces, losing the focus pauses and hides the well, a lost game
-// leads back to the menu, and closing the window ends the program.
+// leads back to the menu, the next game starts with an empty well, and closing the window ends
+// the program. Every screen on the way repaints the whole window as it was.
 TEST(Play, ABoundKeyPlaysFocusLossPausesAndTheWindowCloses) {
     GameSession session;
     for (const char* action : {"pause_key", "turn_left_key", "turn_right_key", "move_left_key",
@@ -74,6 +75,7 @@ TEST(Play, ABoundKeyPlaysFocusLossPausesAndTheWindowCloses) {
     EXPECT_TRUE(session.wait_for([&](const Picture& s) {
         return closer_to(s, rebound, prefs_screen);
     })) << "the preferences screen does not show the new key";
+    EXPECT_TRUE(session.repaints_whole_window()) << "preferences";
 
     session.click(prefs_menu, "back");
     ASSERT_TRUE(session.wait_for([&](const Picture& s) { return alike(s, menu); }));
@@ -89,6 +91,7 @@ TEST(Play, ABoundKeyPlaysFocusLossPausesAndTheWindowCloses) {
     ASSERT_TRUE(session.wait_for([&](const Picture& s) { return !alike(s, empty_well, floor); }))
         << "the new drop key did not land a piece on the floor";
     session.save_screenshot("game");
+    EXPECT_TRUE(session.repaints_whole_window()) << "game";
 
     Picture paused = session.image("paused_img");
     session.x->focus(0);
@@ -96,6 +99,7 @@ TEST(Play, ABoundKeyPlaysFocusLossPausesAndTheWindowCloses) {
         return session.shows_centred(s, paused) && alike(s, empty_well, floor);
     })) << "losing the focus did not pause the game and hide the well";
     session.save_screenshot("paused");
+    EXPECT_TRUE(session.repaints_whole_window()) << "paused";
     session.x->focus(session.window);
     session.press(session.prefs.get_string("pause_key"));
     ASSERT_TRUE(session.wait_for([&](const Picture& s) {
@@ -118,10 +122,17 @@ TEST(Play, ABoundKeyPlaysFocusLossPausesAndTheWindowCloses) {
     }
     ASSERT_TRUE(over) << "the game-over picture did not appear";
     session.save_screenshot("game_over");
+    EXPECT_TRUE(session.repaints_whole_window()) << "game over";
     session.press("return");
     ASSERT_TRUE(session.wait_for([&](const Picture& s) { return alike(s, menu); }))
         << "Return at the game-over picture did not lead back to the main menu";
+    EXPECT_TRUE(session.repaints_whole_window()) << "main menu";
 
+    session.click(main_menu, "play");
+    SDL_Rect well = session.board_row(0);
+    well.h = Uint16(well.h * session.prefs.get_int("board_height"));
+    EXPECT_TRUE(session.wait_for([&](const Picture& s) { return alike(s, empty_well, well); }))
+        << "the next game did not start with an empty well";
     session.x->request_close(session.window);
     EXPECT_TRUE(session.exits_cleanly());
 }

@@ -3,12 +3,14 @@
 #include <stdlib.h>
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <thread>
 
+#include "app/scores_screens.h"
 #include "menu/menu.h"
 #include "tests/support/test_support.h"
 
@@ -63,13 +65,11 @@ std::unique_ptr<Menu> load_menu(const std::string& folder, const std::string& fi
     return menu;
 }
 
-// X keysyms of the SDL key names the tests press; a letter is its own keysym.
-std::string x_keysym(const std::string& sdl_name) {
-    if (sdl_name == "return") {
-        return "Return";
-    }
-    if (sdl_name == "space") {
-        return "space";
+// X keysyms of the SDL key names the tests press: a letter and "space" are their own, the
+// others ("return", "up", "escape") are capitalised.
+std::string x_keysym(std::string sdl_name) {
+    if (sdl_name.size() > 1 && sdl_name != "space") {
+        sdl_name[0] = char(std::toupper(sdl_name[0]));
     }
     return sdl_name;
 }
@@ -168,8 +168,10 @@ void GameSession::press(const std::string& sdl_name) {
     run_tool({"xdotool", "key", x_keysym(sdl_name)}, x_server->display);
 }
 
-Picture GameSession::menu_picture(const std::string& menu_file, ConfigStore* substitutions) {
+Picture GameSession::menu_picture(const std::string& menu_file, ConfigStore* substitutions,
+                                  int highlighted_row) {
     std::unique_ptr<Menu> menu = load_menu(folder, menu_file, substitutions);
+    highlight_row(*menu, highlighted_row);
     SDL_Surface* target =
         SDL_CreateRGBSurface(SDL_SWSURFACE, prefs.get_int("window_w"), prefs.get_int("window_h"),
                              32, 0xFF0000, 0x00FF00, 0x0000FF, 0);
@@ -205,6 +207,17 @@ bool GameSession::shows_centred(const Picture& screen, const Picture& picture) {
         }
     }
     return opaque > 0 && matching * 100 >= opaque * 99;
+}
+
+bool GameSession::repaints_whole_window() {
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        Picture before = screen();
+        x->clear_and_expose(window, 0xFF00FF);
+        if (wait_for([&](const Picture& s) { return s.pixels == before.pixels; }, 1500)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool GameSession::exits_cleanly() {

@@ -47,15 +47,22 @@ public:
     // Presses and releases the key "prefs.txt" would call sdl_name.
     void press(const std::string& sdl_name);
 
-    // The menu file drawn as the game's own Menu draws it, no button lit; substitutions may be
-    // null.
-    Picture menu_picture(const std::string& menu_file, ConfigStore* substitutions);
+    // The menu file drawn as the game's own Menu draws it, no button lit but the row
+    // highlighted as the scores screen marks the newest game (none below 1); substitutions may
+    // be null.
+    Picture menu_picture(const std::string& menu_file, ConfigStore* substitutions,
+                         int highlighted_row = 0);
 
     // The board's row as a rectangle of the window, and a picture file of the run folder.
     SDL_Rect board_row(int row);
     Picture image(const std::string& prefs_key);
     // Whether screen shows the picture of prefs_key centred on the board (paused, game over).
     bool shows_centred(const Picture& screen, const Picture& picture);
+
+    // Clears the X window to magenta, so that SDL sends all of it again, and waits until it
+    // shows what it showed before: an area left out of a partial update would differ. A
+    // gravity step between the two pictures spoils an attempt, so there are a few.
+    bool repaints_whole_window();
 
     // Waits for the game to end; true when it ended with status 0.
     bool exits_cleanly();

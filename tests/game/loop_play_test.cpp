@@ -112,6 +112,6 @@ TEST_F(LoopPlayTest, ClosingTheWindowEndsPlayWithoutTheGameOverScreen) {
 }
 
 // A game that ends by itself shows the game-over picture and leads back to the main menu:
-// GameOver in tests/e2e/game_test.cpp; the picture itself: still_screens_test.cpp.
+// the Play test in tests/e2e/e2e_test.cpp; the picture itself: still_screens_test.cpp.
 
 }  // namespace
