@@ -1,35 +1,70 @@
-// derevarez-check on the shipped data (clean) and on copies broken on purpose: every problem
-// is reported with its file and line.
+// derevarez-check on the shipped data (clean) and on a copy broken on purpose in many places at
+// once: every problem is reported at its file and line, with what to do.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <utility>
+#include <sstream>
 #include <vector>
 
-#include "tests/tools/check_helpers.h"
+#include "tests/support/test_support.h"
+#include "tools/piece_shapes.h"
 
 namespace {
 
-std::string last_line(const std::string& output) {
-    size_t end = output.find_last_not_of('\n');
-    size_t start = output.rfind('\n', end);
-    return output.substr(start == std::string::npos ? 0 : start + 1, end - start);
+// A fresh folder holding the shipped data and the two menu fonts, as the run folder does.
+std::string copy_game_folder(const std::string& name) {
+    std::string folder = make_scratch_dir(name);
+    CommandResult copy = run_command(
+        folder, std::string("cp -r '") + SOURCE_DIR + "/data/.' . && cp " + MENU_FONTS + " .");
+    EXPECT_EQ(0, copy.status) << copy.output;
+    return folder;
 }
 
-// derevarez-check run on a broken copy: it must end with status 1. Its output.
-std::string failing_check(const std::string& folder) {
-    CommandResult result = run_checker(folder);
-    EXPECT_EQ(1, result.status) << result.output;
-    return result.output;
+bool holds_key(const std::string& line, const std::string& key) {
+    return line.compare(0, key.size() + 1, key + ":") == 0;
 }
 
-// Fails for each (line start, phrase) pair that no line of the output reports.
-void expect_reports(const std::string& out,
-                    const std::vector<std::pair<std::string, std::string>>& expected) {
-    for (const auto& line : expected) {
-        EXPECT_TRUE(reports(out, line.first, line.second)) << line.second << " in:\n" << out;
+// Rewrites the line "key: ..." of the file as "key: value", or drops it when value is null.
+bool edit_key(const std::string& path, const std::string& key, const char* value) {
+    std::istringstream in(read_file(path));
+    std::string text;
+    bool found = false;
+    for (std::string line; std::getline(in, line);) {
+        if (!found && holds_key(line, key)) {
+            found = true;
+            if (value == nullptr) {
+                continue;
+            }
+            line = key + ": " + value;
+        }
+        text += line + "\n";
     }
+    write_file(path, text);
+    return found;
+}
+
+// The number of the last line "key: ..." of the file.
+int last_line_of(const std::string& path, const std::string& key) {
+    std::istringstream in(read_file(path));
+    int number = 0;
+    int last = 0;
+    for (std::string line; std::getline(in, line);) {
+        number++;
+        last = holds_key(line, key) ? number : last;
+    }
+    return last;
+}
+
+// Whether output has a line that starts with place and holds phrase.
+bool reports(const std::string& output, const std::string& place, const std::string& phrase) {
+    std::istringstream in(output);
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind(place, 0) == 0 && line.find(phrase) != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void save_bmp(const std::string& path, int w, int h) {
@@ -38,170 +73,176 @@ void save_bmp(const std::string& path, int w, int h) {
     SDL_FreeSurface(image);
 }
 
-TEST(DataCheck, ShippedDataIsClean) {
+TEST(DataCheck, ShippedDataIsCleanFromAnyFolder) {
     std::string folder = copy_game_folder("clean");
-    CommandResult result = run_checker(folder);
+    CommandResult result = run_command(folder, CHECKER);
     EXPECT_EQ(0, result.status);
     EXPECT_EQ("0 errors, 0 warnings\n", result.output);
-
-    // The same folder, named on the command line from elsewhere.
-    result = run_command(make_scratch_dir("elsewhere"), std::string(CHECKER) + " '" + folder + "'");
-    EXPECT_EQ(0, result.status);
+    // The data folder itself: the checker finds the fonts where the build copies them from.
+    result = run_command(folder, std::string(CHECKER) + " '" + SOURCE_DIR + "/data'");
     EXPECT_EQ("0 errors, 0 warnings\n", result.output);
 }
 
-TEST(DataCheck, PrefsKeysNumbersAndBindings) {
-    std::string folder = copy_game_folder("prefs");
-    auto at = [&](const char* key) { return place_of(folder, "prefs.txt", key); };
-    std::string prefs = folder + "/prefs.txt";
-    remove_key(prefs, "lines_h");
-    set_value(prefs, "board_width", "ten");
-    set_value(prefs, "block_size", "0");
-    set_value(prefs, "drop_key", "Space");
-    set_value(prefs, "pause_key", "z");  // turn_left_key is "z" too
-    set_value(prefs, "move_down_key", "");
-    set_value(prefs, "key_repeat_delay", "-5");
-    set_value(prefs, "hold_key", "z");
-    set_value(prefs, "ghost_alpha", "300");
-    remove_key(prefs, "hold_x");  // needed by a file that offers the hold box
-    set_value(prefs, "leave_key", "Escape");
-    set_value(prefs, "drop_pad", "button 2, hat middle");
-    set_value(prefs, "fullscreen", "yes");
-    std::string out = failing_check(folder);
-    expect_reports(
-        out,
-        {{"prefs.txt: ", "missing key \"lines_h\""},
-         {at("board_width"), "\"board_width\" is not a whole number: \"ten\""},
-         {at("block_size"), "must be more than 0"},
-         {at("drop_key"), "\"Space\" is not a key name SDL gives: did you mean \"space\"?"},
-         {at("turn_left_key"), "warning: \"turn_left_key\" and \"pause_key\" share the key \"z\""},
-         {at("move_down_key"), "bound to no key"},
-         {at("key_repeat_delay"), "negative"},
-         {at("hold_key"), "warning: \"hold_key\" and \"pause_key\" share the key \"z\""},
-         {at("ghost_alpha"), "warning: \"ghost_alpha\" is not 0 to 255"},
-         {"prefs.txt: ", "missing key \"hold_x\""},
-         {at("leave_key"), "\"Escape\" is not a key name SDL gives: did you mean \"escape\"?"},
-         {at("drop_pad"), "\"button 2, hat middle\" is not a pad input"},
-         {at("fullscreen"), "warning: \"yes\" is neither \"true\" nor \"false\""}});
-    EXPECT_EQ("9 errors, 4 warnings", last_line(out)) << out;
+TEST(DataCheck, EveryMistakeAtItsLineWithWhatToDo) {
+    struct Break {
+        const char* file;
+        const char* key;    // the line changed; nullptr: none (the report follows the row above)
+        const char* value;  // its new value (a line feed adds a line); nullptr: the line goes
+        const char* at;     // the key on whose last line the report is; nullptr: the whole file
+        const char* report;
+    };
+    const char* prefs = "prefs.txt";
+    const char* main = "menus/main_menu.txt";
+    const char* keys = "menus/prefs_menu.txt";
+    const Break breaks[] = {
+        {prefs, "lines_h", nullptr, nullptr, "missing key \"lines_h\""},
+        {prefs, "hold_x", nullptr, nullptr, "missing key \"hold_x\""},  // a menu offers the box
+        {prefs, "drop_key", "spcae", "drop_key",
+         "\"spcae\" is not a key name SDL gives: did you mean \"space\"?"},
+        {prefs, "leave_key", "ctrl", "leave_key",
+         "\"ctrl\" is not a key name SDL gives: did you mean \"left ctrl\"?"},
+        {prefs, "pause_key", "z", "turn_left_key",
+         "warning: \"turn_left_key\" and \"pause_key\" share the key \"z\""},
+        {prefs, "move_down_key", "", "move_down_key", "bound to no key"},
+        {prefs, "key_repeat_rate", "0", "key_repeat_rate", "repeats at every pass of the game"},
+        {prefs, "ghost_alpha", "300", "ghost_alpha", "warning: \"ghost_alpha\" is not 0 to 255"},
+        {prefs, "drop_pad", "button 2, hat middle", "drop_pad", "is not a pad input"},
+        {prefs, "fullscreen", "yes", "fullscreen", "warning: \"yes\" is neither \"true\" nor"},
+        {prefs, "window_h", "600\nwindow_w: 800", "window_w",
+         "warning: \"window_w\" is set again here after line 1: the game takes the last line's "
+         "value and ignores the others"},
+        {prefs, "board_x", "600", "board_x",
+         "the board spans x 600 to 860, outside the window's 0 to 800"},
+        {nullptr, nullptr, nullptr, "paused_img", "the paused image spans x"},
+        {nullptr, nullptr, nullptr, "game_over_img", "the game-over image spans x"},
+        {prefs, "level_y", "690", "level_y", "the level box spans y 690 to"},
+        {prefs, "next_piece_x", "-10", "next_piece_x", "the next piece box spans x -10 to 94"},
+        {prefs, "level_font", "images/missing.png", "level_font", "cannot load"},
+        {prefs, "window_icon", "images/none.png", "window_icon",
+         "warning: cannot load \"images/none.png\""},
+        {main, "tsurf6_font", "lable", "tsurf6_font", "\"lable\" is the name of no font"},
+        {main, "num_fonts", "2", "tsurf8_font", "\"tiny\" is the name of no font"},
+        {nullptr, nullptr, nullptr, "font3_name", "warning: \"font3_name\" is never read"},
+        {nullptr, nullptr, nullptr, "font3_path", "warning: \"font3_path\" is never read"},
+        {nullptr, nullptr, nullptr, "font3_size", "warning: \"font3_size\" is never read"},
+        {main, "tsurf3_color", "#0b0e1f", "tsurf3_color", "is not six hexadecimal digits"},
+        {main, "button3_rect", "12,8,276", "button3_rect", "is not four whole numbers"},
+        {main, "button10_return", "qiut", nullptr, "no button a player can click answers \"quit\""},
+        {main, "button1_surf", "titel", "button1_surf", "\"titel\" is defined by no surf"},
+        {main, "button6_y", "590", "button6_y", "button6 spans y 590 to 617"},
+        {nullptr, nullptr, nullptr, "button6_rect", "the hit rectangle of button6 spans y 598"},
+        {main, "button6_align", "middle", "button6_align",
+         "\"middle\" is no alignment: use \"left\", \"center\" or \"right\""},
+        {main, "surf2_path", "images/nothing.png", "surf2_path", "cannot load"},
+        {main, "font2_path", "NoSuchFont.ttf", "font2_path", "cannot read the font file"},
+        {main, "tsurf2_text", "Start a new game right now", "button4_rect",
+         "warning: the text \"Start a new game right now\" of button4 is 352 pixels wide, wider "
+         "than its rectangle's 276: shorten it, use a smaller font or widen the rectangle"},
+        {main, "background", "images/title.png", "background",
+         "warning: the background is 520 x 149 pixels, the window 800 x 600"},
+        {keys, "button18_return", "bakc", nullptr, "no button a player can click answers \"back\""},
+        {nullptr, nullptr, nullptr, "button18_return", "warning: \"bakc\" is no action"},
+        {keys, "button4_return", nullptr, nullptr, "warning: no button binds \"pause_key\""},
+        {keys, "font4_size", "0", "font4_size", "font size 0 must be more than 0"},
+        {keys, "tsurf2_text", "", "tsurf2_text", "\"tsurf2_text\" is empty"},
+        {nullptr, nullptr, nullptr, "tsurf2_text", "the text \"\" renders nothing"},
+        {keys, "num_buttons", "60", "num_buttons",
+         "warning: \"num_buttons\" is 60, but the file has no key of button"},
+        {"menus/scores_menu.txt", nullptr, nullptr, nullptr,
+         "warning: this file has CR LF line endings: the game reads each line without its "
+         "carriage return, and a save writes plain line feeds"},
+    };
+    std::string folder = copy_game_folder("broken");
+    std::string crlf;
+    for (char c : read_file(folder + "/menus/scores_menu.txt")) {
+        crlf += c == '\n' ? "\r\n" : std::string(1, c);
+    }
+    write_file(folder + "/menus/scores_menu.txt", crlf);
+    const char* file = nullptr;
+    for (const Break& b : breaks) {
+        file = b.file != nullptr ? b.file : file;
+        if (b.key != nullptr) {
+            EXPECT_TRUE(edit_key(folder + "/" + file, b.key, b.value)) << b.key;
+        }
+    }
+    CommandResult result = run_command(folder, CHECKER);
+    EXPECT_EQ(1, result.status);
+    int warnings = 0;
+    for (const Break& b : breaks) {
+        file = b.file != nullptr ? b.file : file;
+        int line = b.at == nullptr ? 0 : last_line_of(folder + "/" + file, b.at);
+        std::string place = std::string(file) + ":" + (line ? std::to_string(line) + ":" : "");
+        EXPECT_TRUE(reports(result.output, place + " ", b.report)) << place << " " << b.report;
+        warnings += std::string(b.report).rfind("warning:", 0) == 0;
+    }
+    int errors = static_cast<int>(std::size(breaks)) - warnings;
+    EXPECT_TRUE(
+        reports(result.output, "",
+                std::to_string(errors) + " errors, " + std::to_string(warnings) + " warnings"))
+        << result.output;
 }
 
-TEST(DataCheck, LayoutOutsideTheWindowAndKeyRepeat) {
-    std::string folder = copy_game_folder("layout");
-    auto at = [&](const char* key) { return place_of(folder, "prefs.txt", key); };
-    std::string prefs = folder + "/prefs.txt";
-    set_value(prefs, "board_x", "600");  // the 260-pixel board then ends at 860 of 800
-    set_value(prefs, "level_y", "580");
-    set_value(prefs, "next_piece_x", "-10");
-    set_value(prefs, "key_repeat_rate", "0");
-    std::string out = failing_check(folder);
-    expect_reports(out,
-                   {{at("board_x"), "the board spans x 600 to 860, outside the window's 0 to 800"},
-                    {at("paused_img"), "the paused image spans x"},
-                    {at("game_over_img"), "the game-over image spans x"},
-                    {at("level_y"), "the level box spans y 580 to"},
-                    {at("next_piece_x"), "the next piece box spans x -10 to 94"},
-                    {at("key_repeat_rate"), "repeats at every pass of the game loop"}});
-    EXPECT_EQ("6 errors, 0 warnings", last_line(out)) << out;
-}
-
-TEST(DataCheck, GameImages) {
-    std::string folder = copy_game_folder("images");
-    auto at = [&](const char* key) { return place_of(folder, "prefs.txt", key); };
-    std::string prefs = folder + "/prefs.txt";
-    save_bmp(folder + "/images/blocks.bmp", 26, 100);  // room for three tiles of 26
-    save_bmp(folder + "/images/digits.bmp", 20, 105);
-    set_value(prefs, "blocks_img", "images/blocks.bmp");
-    set_value(prefs, "small_num_font", "images/digits.bmp");
-    set_value(prefs, "paused_img", "images/missing.png");
-    std::string out = failing_check(folder);
-    expect_reports(out, {{"images/blocks.bmp: ",
-                          "seven tiles of \"block_size\" 26 in one column are 26 x 182"},
-                         {"images/digits.bmp: ", "height 105 does not divide by ten"},
-                         {at("paused_img"), "cannot load \"images/missing.png\""}});
-    EXPECT_EQ("3 errors, 0 warnings", last_line(out)) << out;
-
-    save_bmp(folder + "/images/blocks.bmp", 40, 182);
-    set_value(prefs, "paused_img", "images/paused.png");
-    set_value(prefs, "small_num_font", "images/digits_small.png");
-    set_value(prefs, "window_icon", "images/none.png");  // optional: only a warning
-    CommandResult result = run_checker(folder);
-    EXPECT_EQ(0, result.status) << result.output;
-    expect_reports(result.output,
-                   {{"images/blocks.bmp: ", "warning: 40 x 182 pixels"},
-                    {at("window_icon"), "warning: cannot load \"images/none.png\""}});
-}
-
-TEST(DataCheck, PiecesFile) {
+TEST(DataCheck, ImagesPiecesAndMissingFiles) {
     std::string folder = copy_game_folder("pieces");
-    auto at = [&](const char* key) { return place_of(folder, "prefs.txt", key); };
+    std::string prefs = folder + "/prefs.txt";
+    save_bmp(folder + "/blocks.bmp", 26, 100);  // room for three tiles of 26
+    save_bmp(folder + "/digits.bmp", 20, 105);
+    edit_key(prefs, "blocks_img", "blocks.bmp");
+    edit_key(prefs, "small_num_font", "digits.bmp");
+    edit_key(prefs, "window_h", "700");
+    edit_key(prefs, "board_width", "ten");
+    edit_key(prefs, "key_repeat_delay", "-5");
     // A good piece, then one whose flag was written as 10: the game sees two short lines.
     std::string good("\x01\x01\x00\x02\x00\x01\x00\x00\x01\x01\x01\x02\x01", 13);
-    std::string cut("\x01\x01\x0a\x02\x00\x01\x00\x00\x01\x01\x01\x02\x01", 13);
-    std::string bad_tile("\x01\x01\x00\x09\x00\x01\x00\x00\x01\x01\x01\x02\x01", 13);
+    std::string cut = good, bad_tile = good;
+    cut[2] = 10;
+    bad_tile[3] = 9;
     write_file(folder + "/pieces.dat", good + "\n" + cut + "\n" + bad_tile + "\n");
-    std::string out = failing_check(folder);
-    expect_reports(
-        out, {{"pieces.dat:2: ", "cut by a byte 10"}, {"pieces.dat:4: ", "tile (byte 4) is 9"}});
-    EXPECT_EQ("2 errors, 0 warnings", last_line(out)) << out;
+    std::string output = run_command(folder, CHECKER).output;
+    auto line_at = [&](const char* key) { return std::to_string(last_line_of(prefs, key)) + ":"; };
+    for (const auto& [place, phrase] : std::vector<std::pair<std::string, std::string>>{
+             {"pieces.dat:2: ", "cut by a byte 10"},
+             {"pieces.dat:4: ", "tile (byte 4) is 9"},
+             {"blocks.bmp: ", "seven tiles of \"block_size\" 26 in one column are 26 x 182"},
+             {"digits.bmp: ", "height 105 does not divide by ten"},
+             {"prefs.txt:" + line_at("board_width"), "\"board_width\" is not a whole number"},
+             {"prefs.txt:" + line_at("key_repeat_delay"), "\"key_repeat_delay\" is negative"},
+             {"prefs.txt:" + line_at("window_w"),
+              " warning: the window is 800 x 700 pixels, larger than every background"},
+         }) {
+        EXPECT_TRUE(reports(output, place, phrase)) << phrase << " in:\n" << output;
+    }
 
     std::remove((folder + "/pieces.dat").c_str());
-    expect_reports(failing_check(folder),
-                   {{at("pieces_file"), "cannot read the pieces file \"pieces.dat\""}});
-
-    std::remove((folder + "/prefs.txt").c_str());
-    expect_reports(failing_check(folder), {{"prefs.txt: ", "cannot be read"}});
+    output = run_command(folder, CHECKER).output;
+    EXPECT_TRUE(reports(output, "prefs.txt:" + line_at("pieces_file"), "cannot read the pieces"))
+        << output;
+    std::remove(prefs.c_str());
+    CommandResult result = run_command(folder, CHECKER);
+    EXPECT_EQ(1, result.status);
+    EXPECT_TRUE(reports(result.output, "prefs.txt: ", "cannot be read")) << result.output;
 }
 
-TEST(DataCheck, MainMenu) {
-    std::string folder = copy_game_folder("main_menu");
-    std::string menu = folder + "/menus/main_menu.txt";
-    const std::string file = "menus/main_menu.txt";
-    auto at = [&](const char* key) { return place_of(folder, file, key); };
-    set_value(menu, "tsurf2_font", "lable");
-    set_value(menu, "tsurf3_color", "#0b0e1f");
-    set_value(menu, "button3_rect", "12,8,276");
-    set_value(menu, "button10_return", "qiut");
-    set_value(menu, "button1_surf", "titel");
-    set_value(menu, "button6_y", "590");
-    set_value(menu, "num_fonts", "2");  // font3 "tiny" is then never read
-    set_value(menu, "surf2_path", "images/nothing.png");
-    set_value(menu, "font2_path", "NoSuchFont.ttf");
-    set_value(menu, "background", "images/nothing.png");
-    std::string out = failing_check(folder);
-    expect_reports(out,
-                   {{at("tsurf2_font"), "\"lable\" is the name of no font"},
-                    {at("tsurf8_font"), "\"tiny\" is the name of no font"},
-                    {at("font3_name"), "warning: \"font3_name\" is never read: \"num_fonts\" is 2"},
-                    {at("tsurf3_color"), "colour \"#0b0e1f\" is not six hexadecimal digits"},
-                    {at("button3_rect"), "rectangle \"12,8,276\" is not four whole numbers"},
-                    {file + ": ", "no button a player can click answers \"quit\""},
-                    {at("button1_surf"), "\"titel\" is defined by no surf or tsurf entry"},
-                    {at("button6_y"), "button6 spans y 608 to 635"},
-                    {at("button6_rect"), "the hit rectangle of button6 spans y 598 to 646"},
-                    {at("surf2_path"), "cannot load \"images/nothing.png\""},
-                    {at("font2_path"), "cannot read the font file \"NoSuchFont.ttf\""},
-                    {at("background"), "cannot load \"images/nothing.png\""}});
-}
-
-TEST(DataCheck, PreferencesMenu) {
-    std::string folder = copy_game_folder("prefs_menu");
-    std::string menu = folder + "/menus/prefs_menu.txt";
-    const std::string file = "menus/prefs_menu.txt";
-    auto at = [&](const char* key) { return place_of(folder, file, key); };
-    set_value(menu, "button18_return", "bakc");
-    remove_key(menu, "button4_return");
-    set_value(menu, "font4_size", "0");
-    set_value(menu, "tsurf2_text", "");
-    set_value(menu, "num_buttons", "60");
-    std::string out = failing_check(folder);
-    expect_reports(out, {{file + ": ", "no button a player can click answers \"back\""},
-                         {at("button18_return"), "warning: \"bakc\" is no action of the game"},
-                         {file + ": ", "warning: no button binds \"pause_key\""},
-                         {at("font4_size"), "font size 0 must be more than 0"},
-                         {at("tsurf2_text"), "\"tsurf2_text\" is empty"},
-                         {at("num_buttons"),
-                          "warning: \"num_buttons\" is 60, but the file has no key of button"}});
+TEST(DataCheck, PiecesSourceAndKeyNames) {
+    // Given the readable source, a piece's problem is shown at its lines there, by name.
+    std::string folder = copy_game_folder("pieces_source");
+    std::string source =
+        "piece: S\ntile: 1\ncentre: 1 1\nhalf_centre: yes\nXX..\n....\n....\n..XX\n";
+    write_file(folder + "/pieces.txt", source);
+    write_file(folder + "/pieces.dat", pieces_file_contents(parse_pieces_source(source).shapes));
+    std::string command = std::string(CHECKER) + " --pieces-source pieces.txt";
+    EXPECT_EQ(
+        "pieces.txt:1: warning: piece S: the piece is in two parts (blocks 1 and 2; blocks 3 and "
+        "4): no block of one touches a block of another side by side\n0 errors, 1 warning\n",
+        run_command(folder, command).output);
+    write_file(folder + "/pieces.txt", "piece: S\ntile: 2" + source.substr(16));
+    std::string output = run_command(folder, command).output;
+    EXPECT_TRUE(reports(output, "",
+                        "pieces.dat: warning: was not made from \"pieces.txt\" as it is now: run "
+                        "make_pieces; problems are shown at this file's lines"))
+        << output;
+    output = run_command(folder, std::string(CHECKER) + " --keys").output;
+    EXPECT_TRUE(reports(output, "[5]            keypad 5", "")) << output;
 }
 
 }  // namespace
