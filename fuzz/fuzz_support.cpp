@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -37,9 +39,34 @@ void write_bytes(const std::string& path, const void* data, size_t size) {
     require(std::fclose(file) == 0, "cannot close a scratch file");
 }
 
+std::string read_bytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
 void require(bool condition, const char* message) {
     if (!condition) {
         std::fprintf(stderr, "fuzz check failed: %s\n", message);
         std::abort();
     }
+}
+
+void start_video(int w, int h) {
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    require(SDL_Init(SDL_INIT_VIDEO) == 0, "SDL_Init failed");
+    require(SDL_SetVideoMode(w, h, 32, SDL_SWSURFACE) != nullptr, "no window");
+    require(chdir(scratch_folder().c_str()) == 0, "cannot enter the scratch folder");
+}
+
+void save_strip(const std::string& path, int w, int h, int count) {
+    SDL_Surface* strip = SDL_CreateRGBSurface(SDL_SWSURFACE, w, h * count, 32, 0xFF0000, 0x00FF00,
+                                              0x0000FF, 0xFF000000);
+    require(strip != nullptr, "cannot make an image");
+    for (int i = 0; i < count; i++) {
+        SDL_Rect stripe{0, static_cast<Sint16>(i * h), static_cast<Uint16>(w),
+                        static_cast<Uint16>(h)};
+        SDL_FillRect(strip, &stripe, 0x80000000u | 0x203040u * static_cast<Uint32>(i + 1));
+    }
+    require(SDL_SaveBMP(strip, path.c_str()) == 0, "cannot save an image");
+    SDL_FreeSurface(strip);
 }

@@ -27,32 +27,24 @@ fi
 cmake --build "$build" --target fuzzers -j "$(nproc)"
 build=$(cd "$build" && pwd)
 
-# A pieces_rules_fuzz input: board 10 by 20 (header bytes 09 13, or 2d 27 with the bag, the
-# hold box and the landing shadow on), the pieces file, then rounds of gravity steps, moves,
-# turns, drops, pauses and redraws (see the target for the layout).
-rules_seed() {
-    local pieces=$1 header=$2 size
-    size=$(stat -c %s "$pieces")
-    printf "$header\\x$(printf %02x $((size % 256)))\\x$(printf %02x $((size / 256)))"
-    cat "$pieces"
-    for _ in $(seq 1 30); do
-        printf '\x00\x00\x08\x10\x00\x0b\x13\x00\x16\x1c\x00\x19\x19\x00\x0e\x1c'
-    done
-}
-
-# Seeds taken from the shipped data, per target.
+# Seeds taken from the shipped data, per target. A pieces_rules_fuzz input is a board of 10 by
+# 20 with the bag, the hold box and the landing shadow on (header bytes 2d 27), the pieces
+# file's length and bytes, then rounds of gravity steps, moves, turns, drops, pauses and
+# redraws (see the target for the layout).
 data_seeds() {
-    local target=$1 folder=$2
-    case $target in
-        config_store_fuzz)
-            find "$root/data" -name '*.txt' -exec cp {} "$folder/" \; ;;
-        menu_file_fuzz)
-            find "$root/data/menus" -name '*.txt' -exec cp {} "$folder/" \; ;;
+    case $1 in
+        config_store_fuzz) find "$root/data" -name '*.txt' -exec cp {} "$2/" \; ;;
+        menu_file_fuzz) cp "$root"/data/menus/*.txt "$2/" ;;
         pieces_rules_fuzz)
-            find "$root/data" -name '*.dat' | while read -r pieces; do
-                rules_seed "$pieces" '\x09\x13' > "$folder/$(basename "$pieces").seed"
-                rules_seed "$pieces" '\x2d\x27' > "$folder/$(basename "$pieces").options.seed"
-            done ;;
+            local size
+            size=$(stat -c %s "$root/data/pieces.dat")
+            {
+                printf "$(printf '\\x2d\\x27\\x%02x\\x%02x' $((size % 256)) $((size / 256)))"
+                cat "$root/data/pieces.dat"
+                for _ in $(seq 1 30); do
+                    printf '\x00\x00\x08\x10\x00\x0b\x13\x00\x16\x1c\x00\x19\x19\x00\x0e\x1c'
+                done
+            } > "$2/pieces.seed" ;;
     esac
 }
 
