@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -23,29 +24,6 @@ void use_audio_driver(const char* driver) {
     setenv("SDL_DISKAUDIOFILE", output_file, 1);
     // One buffer every 10 ms: the output runs a little faster than real time.
     setenv("SDL_DISKAUDIODELAY", "10", 1);
-}
-
-// A mono 16-bit WAV file of a 440 Hz square wave, ms long.
-void write_tone(const std::string& path, int ms) {
-    int samples = 44100 * ms / 1000;
-    auto put32 = [](std::ofstream& out, Uint32 v) { out.write(reinterpret_cast<char*>(&v), 4); };
-    auto put16 = [](std::ofstream& out, Uint16 v) { out.write(reinterpret_cast<char*>(&v), 2); };
-    std::ofstream out(path, std::ios::binary);
-    out.write("RIFF", 4);
-    put32(out, 36 + samples * 2);
-    out.write("WAVEfmt ", 8);
-    put32(out, 16);
-    put16(out, 1);
-    put16(out, 1);
-    put32(out, 44100);
-    put32(out, 88200);
-    put16(out, 2);
-    put16(out, 16);
-    out.write("data", 4);
-    put32(out, samples * 2);
-    for (int i = 0; i < samples; i++) {
-        put16(out, static_cast<Uint16>((i / 50) % 2 == 0 ? 8000 : -8000));
-    }
 }
 
 // The mixer's output so far, in bytes; the driver's writes reach the file a little late.
@@ -67,7 +45,8 @@ class SoundTest : public GameTest {
 protected:
     void SetUp() override {
         GameTest::SetUp();
-        write_tone("tone.wav", 200);
+        write_file("tone.wav",
+                   read_file(std::string(getenv("TEST_SOURCE_DIR")) + "/data/sounds/land.wav"));
     }
     void TearDown() override {
         use_audio_driver("dummy");
