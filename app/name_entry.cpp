@@ -41,11 +41,27 @@ bool edit(std::string& text, const SDL_keysym& key) {
     return true;
 }
 
-Typing next_change(std::string& text) {
+// A pad cannot type: its first button confirms the name as it stands, its second keeps the
+// offered one, as Return and Escape do.
+Typing pad_answer(const std::string& text, int button) {
+    if (button == 0 && !text.empty()) {
+        return Typing::confirmed;
+    }
+    return button == 1 ? Typing::kept_offer : Typing::changed;
+}
+
+Typing next_change(std::string& text, bool pad_answers) {
     SDL_Event event;
     while (SDL_WaitEvent(&event) != 0) {
         if (event.type == SDL_QUIT) {
             return Typing::closed;
+        }
+        if (pad_answers && event.type == SDL_JOYBUTTONDOWN) {
+            Typing answer = pad_answer(text, event.jbutton.button);
+            if (answer != Typing::changed) {
+                return answer;
+            }
+            continue;
         }
         if (event.type != SDL_KEYDOWN) {
             continue;
@@ -75,7 +91,7 @@ TypedName enter_name(const std::string& menu_file, const std::string& offered, C
         keys.get_string("name") = text;
         Menu menu(menu_file.c_str(), &keys);
         show_menu(menu);
-        step = next_change(text);
+        step = next_change(text, menu.navigable());
     }
     SDL_EnableUNICODE(unicode_before);
     if (step == Typing::confirmed) {

@@ -45,4 +45,6 @@ struct TypedName {
 // added up to name_length, Backspace takes the last one away, Return confirms a name that is
 // not empty, Escape (or a failed wait) keeps offered; a window close keeps offered too and is
 // reported. The menu is built again after every change so that its texts show the name.
+// With "navigation: true" in the menu file, pad button 0 answers as Return and button 1 as
+// Escape.
 TypedName enter_name(const std::string& menu_file, const std::string& offered, ConfigStore& keys);

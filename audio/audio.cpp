@@ -182,7 +182,14 @@ void Audio::stop_music() {
 
 bool Audio::toggle_mute_if(const std::string& key_name) {
     const std::string& binding = setting_value(*prefs, mute_key);
-    if (!enabled || binding.empty() || key_name != binding) {
+    if (binding.empty() || key_name != binding) {
+        return false;
+    }
+    return toggle_mute();
+}
+
+bool Audio::toggle_mute() {
+    if (!enabled) {
         return false;
     }
     muted = !muted;

@@ -51,6 +51,10 @@ public:
     // when that fails). Returns whether the key was the mute key.
     bool toggle_mute_if(const std::string& key_name);
 
+    // Toggles all sound and music as the mute key does (a pad input bound to "mute_pad", for
+    // instance). False, with nothing changed, when no sound setting names a file.
+    bool toggle_mute();
+
 private:
     void open_device();
     void load_sounds();

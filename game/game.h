@@ -263,7 +263,8 @@ public:
     // unbound action (empty name) never triggers. Losing focus or visibility pauses a running
     // game. After the pause key, the audio's mute key is tried (see Audio::toggle_mute_if), in
     // every state.
-    // Pad events act through the "_pad" bindings beside the key bindings. 4: the player left
+    // Pad events act through the "_pad" bindings beside the key bindings ("mute_pad" too).
+    // 4: the player left
     // the game with the leave key.
     int handle_event(const SDL_Event& event);
     // Sets key repeat, deals both pieces, draws the boxes and the board, starts the fall clock.
@@ -328,5 +329,5 @@ int random_between_with(int lo, int hi, int r);
 
 // Whether event answers the game-over picture shown at tick start, read at tick now. If it
 // does, *end_program tells the answer: true for a close request, false for Return, Escape or
-// (more than 1.5 s after start) Space. Any other event is no answer.
+// (more than 1.5 s after start) Space or any pad button. Any other event is no answer.
 bool game_over_answer(const SDL_Event& event, Uint32 start, Uint32 now, bool* end_program);

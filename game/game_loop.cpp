@@ -233,6 +233,11 @@ std::string Game::bound_key(const std::string& action) {
 }
 
 int Game::handle_pad(const PadInput& input) {
+    // As from the keyboard: muting comes after pausing and works in every state.
+    if (audio != nullptr && !pad_bound(*config, "pause_key", input) &&
+        pad_bound(*config, "mute_key", input) && audio->toggle_mute()) {
+        return nothing_changed;
+    }
     for (const char* action : game_actions) {
         if (action == std::string("hold_key") && !option_on("hold_piece")) {
             continue;

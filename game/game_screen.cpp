@@ -78,6 +78,12 @@ bool game_over_answer(const SDL_Event& event, Uint32 start, Uint32 now, bool* en
         *end_program = true;
         return true;
     }
+    // A player on a pad alone answers with any of its buttons, after the same moment as
+    // Space: a button still hammered from the game must not skip the picture.
+    if (event.type == SDL_JOYBUTTONDOWN && now - start > space_delay_ms) {
+        *end_program = false;
+        return true;
+    }
     if (event.type != SDL_KEYDOWN) {
         return false;
     }

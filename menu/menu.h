@@ -41,6 +41,9 @@ public:
     int highlighted = 0;
     // The pad's hats and axes as the last events left them.
     PadReader pad;
+    // The arrow key held down (SDLK_UNKNOWN for none) and the tick count of its next repeat.
+    SDLKey held_key = SDLK_UNKNOWN;
+    Uint32 next_key_repeat = 0;
     // The preferences, when the caller gives them: their "fullscreen_key" then switches between
     // window and full screen in this menu too. Not owned; may stay null.
     ConfigStore* prefs = nullptr;
@@ -74,7 +77,11 @@ public:
     // see next_button), drawn as the pointer would light it at the button's centre; Return,
     // Space and pad button 0 choose the lit button (the first press with none lit lights the
     // first button that has a word); Escape and pad button 1 answer "back" when a button has
-    // that word. Without that key, keys and pads do nothing here.
+    // that word. Without that key, keys and pads do nothing here. With prefs given, a held
+    // arrow key or pad direction moves the highlight again after "key_repeat_delay" ms and then
+    // every "key_repeat_rate" ms, as in the game (no repeat when the delay is 0 or missing), and
+    // the pad inputs bound to "mute_key" and "fullscreen_key" ("mute_pad", "fullscreen_pad")
+    // work as those keys do.
     std::string run();
 
     // Repaints the whole menu on the display surface, with the button under the pointer lit,
@@ -99,6 +106,9 @@ public:
     // lit_a_button tells whether some button was given its hover surface.
     bool update_hover(int x, int y);
 
+    // Whether the menu file holds "navigation: true": keys and pads then work the menu.
+    bool navigable();
+
 private:
     void load_file(const char* file_name);
     void load_background();
@@ -111,9 +121,14 @@ private:
     void play_sound(SoundEvent event);
     std::string chosen_word(int x, int y);
     std::string word_of(int button);
-    bool navigable();
     std::string handle_key(SDLKey key);
     std::string handle_pad(const SDL_Event& event);
+    bool pad_switch(const PadInput& input);
+    void switch_fullscreen();
+    void start_repeats();
+    bool repeating();
+    void repeat_held();
+    void hold_key(SDLKey key);
     std::string answer(int command);
     void light(int button);
 };

@@ -70,20 +70,27 @@ bool point_in_rect(int x, int y, const SDL_Rect& rect) {
 
 std::string Menu::run() {
     show();
+    start_repeats();
     SDL_Event event;
     while (true) {
-        if (SDL_WaitEvent(&event) == 0) {
+        // While a direction is held the menu polls, so that its repeats come between events.
+        if (repeating()) {
+            if (SDL_PollEvent(&event) == 0) {
+                repeat_held();
+                SDL_Delay(5);
+                continue;
+            }
+        } else if (SDL_WaitEvent(&event) == 0) {
             return "";
         }
+        std::string word;
         switch (event.type) {
-            case SDL_MOUSEBUTTONDOWN: {
-                std::string word = chosen_word(event.button.x, event.button.y);
+            case SDL_MOUSEBUTTONDOWN:
+                word = chosen_word(event.button.x, event.button.y);
                 if (!word.empty()) {
                     play_sound(SoundEvent::menu_click);
-                    return word;
                 }
                 break;
-            }
             case SDL_MOUSEMOTION:
                 highlighted = 0;
                 if (update_hover(event.motion.x, event.motion.y)) {
@@ -93,30 +100,26 @@ std::string Menu::run() {
                     }
                 }
                 break;
-            case SDL_KEYDOWN: {
-                if (audio != nullptr &&
-                    audio->toggle_mute_if(SDL_GetKeyName(event.key.keysym.sym))) {
-                    break;
-                }
-                std::string word = handle_key(event.key.keysym.sym);
-                if (!word.empty()) {
-                    return word;
+            case SDL_KEYDOWN:
+                word = handle_key(event.key.keysym.sym);
+                break;
+            case SDL_KEYUP:
+                if (event.key.keysym.sym == held_key) {
+                    held_key = SDLK_UNKNOWN;
                 }
                 break;
-            }
             case SDL_JOYBUTTONDOWN:
             case SDL_JOYHATMOTION:
-            case SDL_JOYAXISMOTION: {
-                std::string word = handle_pad(event);
-                if (!word.empty()) {
-                    return word;
-                }
+            case SDL_JOYAXISMOTION:
+                word = handle_pad(event);
                 break;
-            }
             case SDL_QUIT:
                 return "quit";
             default:
                 break;
+        }
+        if (!word.empty()) {
+            return word;
         }
     }
 }
@@ -176,30 +179,100 @@ bool Menu::navigable() {
 }
 
 std::string Menu::handle_key(SDLKey key) {
+    if (audio != nullptr && audio->toggle_mute_if(SDL_GetKeyName(key))) {
+        return "";
+    }
     if (prefs != nullptr) {
         std::string bound = setting(*prefs, "fullscreen_key");
         if (!bound.empty() && bound == SDL_GetKeyName(key)) {
-            if (toggle_fullscreen(*prefs, "prefs.txt")) {
-                compositor.full_redraw = true;
-                redraw();
-            }
+            switch_fullscreen();
             return "";
         }
     }
-    return navigable() ? answer(key_command(key)) : "";
-}
-
-std::string Menu::handle_pad(const SDL_Event& event) {
     if (!navigable()) {
         return "";
     }
+    hold_key(key);
+    return answer(key_command(key));
+}
+
+std::string Menu::handle_pad(const SDL_Event& event) {
     for (const PadInput& input : pad.presses(event, SDL_GetTicks())) {
-        std::string word = answer(pad_command(input));
+        // The menu's own buttons and directions come first, so that a pad alone can always
+        // choose and go back, whatever the player bound to them.
+        Command command = navigable() ? pad_command(input) : no_command;
+        if (command == no_command) {
+            pad_switch(input);
+            continue;
+        }
+        std::string word = answer(command);
         if (!word.empty()) {
             return word;
         }
     }
     return "";
+}
+
+// The pad inputs bound to muting and to the window's mode work in every menu, as their keys
+// do. True when the input was one of them.
+bool Menu::pad_switch(const PadInput& input) {
+    if (prefs == nullptr) {
+        return false;
+    }
+    if (audio != nullptr && pad_bound(*prefs, "mute_key", input) && audio->toggle_mute()) {
+        return true;
+    }
+    if (pad_bound(*prefs, "fullscreen_key", input)) {
+        switch_fullscreen();
+        return true;
+    }
+    return false;
+}
+
+void Menu::switch_fullscreen() {
+    if (toggle_fullscreen(*prefs, "prefs.txt")) {
+        compositor.full_redraw = true;
+        redraw();
+    }
+}
+
+// Held keys and pad directions start afresh: what was held when the menu last answered was
+// let go on another screen.
+void Menu::start_repeats() {
+    pad = PadReader();
+    held_key = SDLK_UNKNOWN;
+    if (prefs != nullptr) {
+        pad.repeat_delay = std::atoi(setting(*prefs, "key_repeat_delay").c_str());
+        pad.repeat_rate = std::atoi(setting(*prefs, "key_repeat_rate").c_str());
+    }
+}
+
+bool Menu::repeating() {
+    bool held = held_key != SDLK_UNKNOWN || pad.held.kind != PadInput::none;
+    return held && pad.repeat_delay > 0 && navigable();
+}
+
+// Only the arrow keys repeat: a held Return must not choose again on the next screen.
+void Menu::hold_key(SDLKey key) {
+    Command command = key_command(key);
+    if (command == choose || command == go_back || command == no_command) {
+        return;
+    }
+    held_key = key;
+    next_key_repeat = SDL_GetTicks() + static_cast<Uint32>(pad.repeat_delay);
+}
+
+void Menu::repeat_held() {
+    Uint32 now = SDL_GetTicks();
+    PadInput input;
+    if (pad.repeat_due(now, input)) {
+        answer(pad_command(input));
+    }
+    // Elapsed time, not a sum, as for the pad, so that the tick counter's wrap changes nothing.
+    if (held_key != SDLK_UNKNOWN && static_cast<Sint32>(now - next_key_repeat) >= 0) {
+        next_key_repeat = now + static_cast<Uint32>(pad.repeat_rate > 0 ? pad.repeat_rate : 1);
+        answer(key_command(held_key));
+    }
 }
 
 // Carries out a command; the chosen word, or "" when the menu goes on.

@@ -62,6 +62,8 @@ TEST_F(GameTest, GameOverAnswers) {
     release.type = release.key.type = SDL_KEYUP;
     SDL_Event click{};
     click.type = SDL_MOUSEBUTTONDOWN;
+    SDL_Event pad_button{};
+    pad_button.type = SDL_JOYBUTTONDOWN;
     const Uint32 start = 5000, wrap = 0xFFFFFF00u;
     const struct {
         SDL_Event event;
@@ -81,6 +83,8 @@ TEST_F(GameTest, GameOverAnswers) {
         {key_down(SDLK_a), start, start + 5000, false, false},
         {release, start, start, false, false},
         {click, start, start, false, false},
+        {pad_button, start, start + 1500, false, false},
+        {pad_button, start, start + 1501, true, false},
     };
     for (const auto& c : cases) {
         bool end_program = !c.end_program;  // poisoned: an answer must set it
