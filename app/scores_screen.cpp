@@ -41,11 +41,6 @@ bool show_table(const ConfigStore& prefs, const ScoreTable& table, int place) {
     ConfigStore keys = table_keys(table, optional_value(menu_keys, "empty_text"));
     Menu menu(menu_file.c_str(), &keys);
     highlight_row(menu, place + 1);
-    // The table is only read: on the keyboard or a pad, the way back is lit from the start,
-    // so that one press of Return leaves it.
-    if (menu.navigable()) {
-        menu.highlighted = menu.next_button(0, 0);
-    }
     while (true) {
         std::string word = menu.run();
         if (word == "quit") {
