@@ -1,0 +1,79 @@
+// A player without a mouse: the menus and the preferences screen by keyboard alone, a key
+// rebound there, a game started and left, full screen switched on and off and kept.
+#include <gtest/gtest.h>
+
+#include "app/preferences_screen.h"
+#include "tests/e2e/session.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+// The size of the X server's screen, then of each window shown at its top level:
+// "1024x768 800x600 ".
+std::string screen_and_windows(const GameSession& session) {
+    const std::string size =
+        "awk '/IsViewable/ {v = 1} /Width:/ {w = $2} /Height:/ {h = $2} "
+        "END {if (v) printf \"%sx%s \", w, h}'";
+    return run_command(session.folder, "export DISPLAY=" + session.x_server->display +
+                                           "; xwininfo -root | " + size +
+                                           "; for w in $(xwininfo -root -children | awk "
+                                           "'/^ +0x/ {print $1}'); do xwininfo -id $w | " +
+                                           size + "; done")
+        .output;
+}
+
+bool saved(GameSession& session, const std::string& key, const std::string& value) {
+    return session.wait_for([&](const Picture&) {
+        ConfigStore prefs;
+        prefs.load((session.folder + "/prefs.txt").c_str());
+        return prefs.get_string(key) == value;
+    });
+}
+
+void press(GameSession& session, std::initializer_list<const char*> keys) {
+    for (const char* key : keys) {
+        session.press(key);
+    }
+}
+
+}  // namespace
+
+TEST(Keyboard, MenusPreferencesAGameAndFullScreenWithoutAMouse) {
+    GameSession session;
+    ASSERT_TRUE(session.start());
+    std::string main_menu = session.prefs.get_string("main_menu");
+    std::string prefs_menu = session.prefs.get_string("prefs_menu");
+    Picture menu = session.menu_picture(main_menu, nullptr);
+    ASSERT_TRUE(session.wait_for([&](const Picture& s) { return alike(s, menu); }));
+
+    // Play, Best games, Preferences: the first press lights Play.
+    press(session, {"down", "down", "down", "return"});
+    ConfigStore texts = preferences_menu_texts(session.prefs, session.folder + "/" + prefs_menu);
+    Picture prefs_screen = session.menu_picture(prefs_menu, &texts);
+    ASSERT_TRUE(session.wait_for([&](const Picture& s) { return alike(s, prefs_screen); }));
+    // The first row is Pause: chosen, it takes the next key.
+    press(session, {"down", "return", "j"});
+    EXPECT_TRUE(saved(session, "pause_key", "j"));
+
+    // Back to the main menu, where Preferences is still lit: up to Best games and back, up to
+    // Play.
+    press(session, {"escape", "up", "return", "escape", "up", "return"});
+    ASSERT_TRUE(session.wait_for([&](const Picture& s) { return !alike(s, menu); }));
+    std::string window =
+        session.prefs.get_string("window_w") + "x" + session.prefs.get_string("window_h");
+    std::string windowed = screen_and_windows(session);
+    std::string screen = windowed.substr(0, windowed.find(' '));
+    EXPECT_EQ(windowed, screen + " " + window + " ");
+    session.press("f11");
+    EXPECT_TRUE(saved(session, "fullscreen", "true"));
+    // SDL shows the game in a window as large as the screen, over the game's own.
+    std::string full = screen_and_windows(session);
+    EXPECT_EQ(full, screen + " " + screen + " " + window + " ");
+    session.press("f11");
+    EXPECT_TRUE(saved(session, "fullscreen", "false"));
+    EXPECT_EQ(screen_and_windows(session), windowed);
+
+    // Escape leaves the game; from Play, the fourth button down is Quit.
+    press(session, {"escape", "down", "down", "down", "return"});
+    EXPECT_TRUE(session.exits_cleanly());
+}
