@@ -30,7 +30,7 @@ bool read_scores(const ConfigStore& prefs, ScoreFile& scores) {
 }
 
 // Shows table with the entry at place (0 = first; -1 for none) highlighted until "back".
-bool show_table(const ConfigStore& prefs, const ScoreTable& table, int place) {
+bool show_table(ConfigStore& prefs, const ScoreTable& table, int place) {
     std::string menu_file = optional_value(prefs, "scores_menu");
     if (menu_file.empty()) {
         return false;
@@ -40,6 +40,8 @@ bool show_table(const ConfigStore& prefs, const ScoreTable& table, int place) {
     menu_keys.load(menu_file.c_str());
     ConfigStore keys = table_keys(table, optional_value(menu_keys, "empty_text"));
     Menu menu(menu_file.c_str(), &keys);
+    // The full screen key and the repeat of a held direction work here as in the other menus.
+    menu.prefs = &prefs;
     highlight_row(menu, place + 1);
     while (true) {
         std::string word = menu.run();

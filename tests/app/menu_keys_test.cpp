@@ -2,12 +2,14 @@
 // comes and goes, a failed save shows on screen, the name entry answers pad buttons.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <thread>
 
 #include "app/preferences_screen.h"
 #include "app/scores_screens.h"
+#include "display/window_mode.h"
 #include "menu/menu.h"
 #include "tests/menu/menu_fixture.h"
 #include "tests/menu/stdout_capture.h"
@@ -114,4 +116,17 @@ TEST_F(MenuKeysTest, PadButtonsConfirmOrKeepTheOfferedName) {
         push_event(button);
         EXPECT_EQ(enter_name(menu_file, "Ann", keys).name, number == 0 ? "Annx" : "Ann");
     }
+}
+
+TEST_F(MenuKeysTest, AFailedSwitchToFullScreenSaysSoOnceAndChangesNothing) {
+    // SDL's dummy driver cannot switch in place, as most drivers but X11.
+    write_file("prefs.txt", "window_w: 200\n");
+    ConfigStore prefs;
+    ASSERT_EQ(prefs.load("prefs.txt"), 0);
+    std::string output =
+        capture_stdout([&] { EXPECT_FALSE(toggle_fullscreen(prefs, "prefs.txt")); });
+    EXPECT_EQ(output.find("couldn't switch between window and full screen: "), 0u) << output;
+    EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1);
+    EXPECT_EQ(prefs.values.count("fullscreen"), 0u);
+    EXPECT_EQ(read_file("prefs.txt"), "window_w: 200\n");
 }
