@@ -34,16 +34,16 @@ bool play_one_game(Game& game, ConfigStore& prefs) {
 }  // namespace
 
 void run_screens(ConfigStore& prefs) {
-    // Every sound is loaded here, with the screens, never during play; without sound settings
-    // this starts nothing.
-    Audio audio(prefs, "prefs.txt");
     Menu main_menu(prefs.get_string("main_menu").c_str(), nullptr);
-    main_menu.audio = &audio;
     main_menu.prefs = &prefs;
-    // The player sees the menu while the game loads its pictures. The game is still built
-    // before the first choice, so that a missing game image ends the program at once rather
-    // than when the player first tries to play.
+    // The player sees the menu while the audio device opens (probing it can take a while),
+    // the sounds load and the game loads its pictures. All of it is still done before the
+    // first choice: no sound is ever loaded during play, and a missing game image ends the
+    // program at once rather than when the player first tries to play. Without sound
+    // settings Audio starts nothing.
     main_menu.show();
+    Audio audio(prefs, "prefs.txt");
+    main_menu.audio = &audio;
     Game game(prefs);
     game.audio = &audio;
     bool quit = false;

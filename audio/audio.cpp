@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "audio/mixer_library.h"
+
 namespace {
 
 const std::string no_value;
@@ -53,14 +55,14 @@ Audio::~Audio() {
     if (!device_open) {
         return;
     }
-    Mix_HaltMusic();
-    Mix_HaltChannel(-1);
+    mixer.halt_music();
+    mixer.halt_channel(-1);
     if (music != nullptr) {
-        Mix_FreeMusic(music);
+        mixer.free_music(music);
     }
     for (Mix_Chunk* chunk : chunks) {
         if (chunk != nullptr) {
-            Mix_FreeChunk(chunk);
+            mixer.free_chunk(chunk);
         }
     }
     close_mixer();
@@ -71,7 +73,12 @@ bool open_mixer(std::string& error) {
         error = SDL_GetError();
         return false;
     }
-    if (Mix_OpenAudio(mixer_rate, AUDIO_S16SYS, 2, mixer_buffer_frames) != 0) {
+    // Loaded only now that SDL has found an audio device to play on.
+    if (!load_mixer_library(error)) {
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
+    if (mixer.open_audio(mixer_rate, AUDIO_S16SYS, 2, mixer_buffer_frames) != 0) {
         error = Mix_GetError();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
@@ -80,16 +87,24 @@ bool open_mixer(std::string& error) {
 }
 
 void close_mixer() {
-    Mix_CloseAudio();
+    mixer.close_audio();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
 }
 
 Mix_Chunk* load_sound(const std::string& file) {
-    return Mix_LoadWAV(file.c_str());
+    return mixer.load_wav_rw(SDL_RWFromFile(file.c_str(), "rb"), 1);
 }
 
 Mix_Music* load_music(const std::string& file) {
-    return Mix_LoadMUS(file.c_str());
+    return mixer.load_mus(file.c_str());
+}
+
+void free_sound(Mix_Chunk* sound) {
+    mixer.free_chunk(sound);
+}
+
+void free_music(Mix_Music* music) {
+    mixer.free_music(music);
 }
 
 void Audio::open_device() {
@@ -102,7 +117,7 @@ void Audio::open_device() {
     device_open = true;
     // One channel per event: a sound played again restarts on its own channel instead of
     // piling up over itself, and different sounds never cut each other off.
-    Mix_AllocateChannels(sound_event_count);
+    mixer.allocate_channels(sound_event_count);
 }
 
 void Audio::load_sounds() {
@@ -128,8 +143,8 @@ void Audio::load_sounds() {
 }
 
 void Audio::apply_volumes() {
-    Mix_Volume(-1, muted ? 0 : volume_setting(*prefs, sound_volume_key));
-    Mix_VolumeMusic(muted ? 0 : volume_setting(*prefs, music_volume_key));
+    mixer.volume(-1, muted ? 0 : volume_setting(*prefs, sound_volume_key));
+    mixer.volume_music(muted ? 0 : volume_setting(*prefs, music_volume_key));
 }
 
 void Audio::play(SoundEvents events) {
@@ -145,7 +160,7 @@ void Audio::play(SoundEvents events) {
     SoundEvent chosen = choose_sound(events, available);
     if (chosen != SoundEvent::none) {
         int channel = static_cast<int>(chosen);
-        Mix_PlayChannel(channel, chunks[channel], 0);
+        mixer.play_channel_timed(channel, chunks[channel], 0, -1);
     }
 }
 
@@ -158,25 +173,25 @@ void Audio::play(SoundEvent event) {
 void Audio::start_music() {
     // Muted music plays on at volume 0, so that unmuting brings it back in its place.
     if (device_open && music != nullptr) {
-        Mix_PlayMusic(music, -1);
+        mixer.play_music(music, -1);
     }
 }
 
 void Audio::pause_music() {
     if (device_open) {
-        Mix_PauseMusic();
+        mixer.pause_music();
     }
 }
 
 void Audio::resume_music() {
     if (device_open) {
-        Mix_ResumeMusic();
+        mixer.resume_music();
     }
 }
 
 void Audio::stop_music() {
     if (device_open) {
-        Mix_HaltMusic();
+        mixer.halt_music();
     }
 }
 
@@ -195,7 +210,7 @@ bool Audio::toggle_mute() {
     muted = !muted;
     if (device_open) {
         if (muted) {
-            Mix_HaltChannel(-1);
+            mixer.halt_channel(-1);
         }
         apply_volumes();
     }

@@ -65,8 +65,9 @@ private:
 // never adds the key, so that reading a sound setting never writes it into the player's file.
 const std::string& setting_value(const ConfigStore& prefs, const std::string& key);
 
-// Starts SDL's audio and opens the mixer the way the game plays (see mixer_rate). False, with
-// SDL's reason in error and nothing left started, when there is no usable audio device.
+// Starts SDL's audio, loads SDL_mixer (see mixer_library.h) and opens the mixer the way the game
+// plays (see mixer_rate). False, with the reason in error and nothing left started, when there
+// is no usable audio device or SDL_mixer cannot be loaded.
 bool open_mixer(std::string& error);
 // Closes what open_mixer opened.
 void close_mixer();
@@ -74,6 +75,9 @@ void close_mixer();
 // file is missing or unreadable (Mix_GetError says why).
 Mix_Chunk* load_sound(const std::string& file);
 Mix_Music* load_music(const std::string& file);
+// Frees what load_sound or load_music returned.
+void free_sound(Mix_Chunk* sound);
+void free_music(Mix_Music* music);
 
 // A volume setting: 0..128 read like ConfigStore::get_int and clamped to that range; the full
 // 128 when prefs has no value for key.

@@ -30,7 +30,7 @@ void check_files(const CheckedFile& prefs, Report& report) {
                             " stays silent",
                         report);
         } else {
-            Mix_FreeChunk(chunk);
+            free_sound(chunk);
         }
     }
     std::string file = prefs.value(music_key);
@@ -39,7 +39,7 @@ void check_files(const CheckedFile& prefs, Report& report) {
         if (music == nullptr) {
             prefs.error(music_key, "cannot load " + quoted(file) + ": " + Mix_GetError(), report);
         } else {
-            Mix_FreeMusic(music);
+            free_music(music);
         }
     }
 }
