@@ -4,46 +4,22 @@
 
 #include <cstdio>
 
-namespace {
-
-Uint32 raw_pixel(SDL_Surface* surface, int x, int y) {
-    const Uint8* row = static_cast<const Uint8*>(surface->pixels) + y * surface->pitch;
-    const Uint8* p = row + x * surface->format->BytesPerPixel;
-    switch (surface->format->BytesPerPixel) {
-        case 1:
-            return *p;
-        case 2:
-            return *reinterpret_cast<const Uint16*>(p);
-        case 3:
-            return SDL_BYTEORDER == SDL_BIG_ENDIAN ? (p[0] << 16 | p[1] << 8 | p[2])
-                                                   : (p[0] | p[1] << 8 | p[2] << 16);
-        default:
-            return *reinterpret_cast<const Uint32*>(p);
-    }
-}
-
-}  // namespace
-
 Picture picture_of(SDL_Surface* surface) {
+    SDL_Surface* model =
+        SDL_CreateRGBSurface(SDL_SWSURFACE, 1, 1, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000);
+    SDL_Surface* argb = SDL_ConvertSurface(surface, model->format, SDL_SWSURFACE);
+    SDL_FreeSurface(model);
     Picture picture;
-    picture.w = surface->w;
-    picture.h = surface->h;
-    picture.pixels.resize(static_cast<size_t>(surface->w) * surface->h);
-    bool keyed = (surface->flags & SDL_SRCCOLORKEY) != 0;
-    SDL_LockSurface(surface);
-    for (int y = 0; y < surface->h; ++y) {
-        for (int x = 0; x < surface->w; ++x) {
-            Uint32 raw = raw_pixel(surface, x, y);
-            Uint8 r, g, b, a;
-            SDL_GetRGBA(raw, surface->format, &r, &g, &b, &a);
-            if (keyed && raw == surface->format->colorkey) {
-                a = 0;
-            }
-            picture.pixels[static_cast<size_t>(y) * surface->w + x] =
-                Uint32(a) << 24 | Uint32(r) << 16 | Uint32(g) << 8 | b;
-        }
+    picture.w = argb->w;
+    picture.h = argb->h;
+    SDL_LockSurface(argb);
+    for (int y = 0; y < argb->h; ++y) {
+        const Uint32* row =
+            reinterpret_cast<const Uint32*>(static_cast<Uint8*>(argb->pixels) + y * argb->pitch);
+        picture.pixels.insert(picture.pixels.end(), row, row + argb->w);
     }
-    SDL_UnlockSurface(surface);
+    SDL_UnlockSurface(argb);
+    SDL_FreeSurface(argb);
     return picture;
 }
 
@@ -58,16 +34,15 @@ Picture load_picture(const std::string& path) {
 }
 
 bool save_png(const Picture& picture, const std::string& path) {
-    std::string command = "convert ppm:- 'png:" + path + "'";
-    FILE* pipe = popen(command.c_str(), "w");
+    FILE* pipe = popen(("convert ppm:- 'png:" + path + "'").c_str(), "w");
     if (pipe == nullptr) {
         return false;
     }
     std::fprintf(pipe, "P6\n%d %d\n255\n", picture.w, picture.h);
     for (Uint32 pixel : picture.pixels) {
-        std::fputc(static_cast<int>((pixel >> 16) & 0xFF), pipe);
-        std::fputc(static_cast<int>((pixel >> 8) & 0xFF), pipe);
-        std::fputc(static_cast<int>(pixel & 0xFF), pipe);
+        std::fputc(int((pixel >> 16) & 0xFF), pipe);
+        std::fputc(int((pixel >> 8) & 0xFF), pipe);
+        std::fputc(int(pixel & 0xFF), pipe);
     }
     return pclose(pipe) == 0;
 }

@@ -18,19 +18,11 @@ struct Picture {
     Uint32 at(int x, int y) const { return pixels[static_cast<size_t>(y) * w + x]; }
 };
 
-inline Uint32 alpha_of(Uint32 pixel) {
-    return pixel >> 24;
-}
-inline Uint32 rgb_of(Uint32 pixel) {
-    return pixel & 0xFFFFFF;
-}
-
-// Any image file SDL_image reads, with its own alpha (a colour key reads as alpha 0). Empty when
-// the file cannot be read.
-Picture load_picture(const std::string& path);
-
-// The pixels of surface, any depth, with its alpha (a colour key reads as alpha 0).
+// The pixels of surface, any format, with its own alpha.
 Picture picture_of(SDL_Surface* surface);
+
+// An image file as SDL_image reads it; empty when the file cannot be read.
+Picture load_picture(const std::string& path);
 
 // Saves picture as a PNG file (through ImageMagick's convert). False on failure.
 bool save_png(const Picture& picture, const std::string& path);

@@ -2,6 +2,7 @@
 // is killed when the test process dies, so no server or game outlives a crashed test.
 #pragma once
 
+#include <signal.h>
 #include <sys/types.h>
 
 #include <string>
@@ -11,30 +12,24 @@
 class ChildProcess {
 public:
     pid_t pid = -1;
-    int exit_status = -1;  // set once the child has exited normally; -1 before and on a signal
-    bool finished = false;
+    int exit_status = -1;  // once the child has exited normally; -1 before and on a signal
 
     ChildProcess() = default;
-    ~ChildProcess();
+    ~ChildProcess() { stop(SIGKILL, 2000); }
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
-    // Starts argv[0] (looked up in PATH) in folder with the extra environment entries
-    // ("NAME=value"). Standard output and standard error go to
-    // the files named (empty: /dev/null). extra_fd, if not -1, stays open in the child.
-    // Returns false when the child cannot be made.
+    // Starts argv[0] (looked up in PATH) in folder ("" for this one) with the extra environment
+    // entries ("NAME=value"), its standard output and error going to output_file (empty:
+    // /dev/null). keep_fd, if not -1, stays open in the child. False when it cannot start.
     bool start(const std::vector<std::string>& argv, const std::string& folder,
-               const std::vector<std::string>& environment, const std::string& stdout_file,
-               const std::string& stderr_file, int extra_fd = -1);
+               const std::vector<std::string>& environment, const std::string& output_file,
+               int keep_fd = -1);
 
-    // Waits up to timeout_ms for the child to end. True when it has ended (exit_status says
-    // how); false when it still runs.
+    // Waits up to timeout_ms for the child to end; true once it has (exit_status says how).
     bool wait_for_exit(int timeout_ms);
 
-    // Whether the child still runs (reaps it if it has ended).
-    bool running();
-
-    // Sends signal, waits up to timeout_ms, then kills it for good. Reaps the child.
+    // Sends signal, waits up to timeout_ms, then kills the child for good.
     void stop(int signal, int timeout_ms);
 };
 

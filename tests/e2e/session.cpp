@@ -20,28 +20,14 @@ namespace {
 
 const int window_timeout_ms = 15000;
 
-std::string environment(const char* name) {
-    const char* value = std::getenv(name);
-    return value == nullptr ? "" : value;
-}
-
-std::string make_temp_folder() {
-    std::string pattern = (fs::temp_directory_path() / "derevarez-e2e-XXXXXX").string();
-    return mkdtemp(pattern.data()) == nullptr ? "" : pattern;
-}
-
-// The largest difference of the two colours in one channel.
-int distance(Uint32 a, Uint32 b) {
-    int most = 0;
-    for (int shift = 0; shift <= 16; shift += 8) {
-        most = std::max(most, std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)));
-    }
-    return most;
-}
-
-// Equal but for a rounding step of blending.
+// Equal but for a rounding step of blending, channel by channel.
 bool close_colour(Uint32 a, Uint32 b) {
-    return distance(a, b) <= 3;
+    for (int shift = 0; shift <= 16; shift += 8) {
+        if (std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)) > 3) {
+            return false;
+        }
+    }
+    return true;
 }
 
 // The game's own Menu converts its images to the display format: a small window under SDL's
@@ -77,28 +63,24 @@ std::string x_keysym(std::string sdl_name) {
 }  // namespace
 
 GameSession::GameSession() {
-    folder = make_temp_folder();
-    std::error_code error;
-    fs::copy(environment("TEST_RUN_DIR"), folder, fs::copy_options::recursive, error);
-    shipped_prefs = read_file(environment("TEST_SOURCE_DIR") + "/data/prefs.txt");
+    folder = make_scratch_dir("game");
+    fs::copy(std::getenv("TEST_RUN_DIR"), folder, fs::copy_options::recursive);
+    shipped_prefs = read_file(std::string(std::getenv("TEST_SOURCE_DIR")) + "/data/prefs.txt");
     write_file(folder + "/prefs.txt", shipped_prefs);
     prefs.load((folder + "/prefs.txt").c_str());
 }
 
 GameSession::~GameSession() {
     bool failed = ::testing::Test::HasFailure();
-    if (failed && window != 0 && x != nullptr && x->exists(window)) {
+    if (failed && window != 0 && !screen().empty()) {
         save_png(screen(), folder + "/at_failure.png");
     }
     game.stop(SIGKILL, 2000);
-    x.reset();
-    x_server.reset();
     if (failed) {
         std::printf("the game's folder is kept: %s\n", folder.c_str());
-        return;
+    } else {
+        fs::remove_all(folder);
     }
-    std::error_code error;
-    fs::remove_all(folder, error);
 }
 
 bool GameSession::start() {
@@ -115,15 +97,11 @@ bool GameSession::start() {
     run_tool({"xdotool", "mousemove", std::to_string(screen_w - 1), std::to_string(screen_h - 1)},
              x_server->display);
     if (!game.start({"./derevarez"}, folder,
-                    {"DISPLAY=" + x_server->display, "SDL_VIDEODRIVER=x11"}, folder + "/stdout.txt",
-                    folder + "/stderr.txt")) {
+                    {"DISPLAY=" + x_server->display, "SDL_VIDEODRIVER=x11"},
+                    folder + "/output.txt")) {
         return false;
     }
     window = x->find_window("DERevarez", window_timeout_ms);
-    long long deadline = now_ms() + window_timeout_ms;
-    while (window != 0 && !x->viewable(window) && now_ms() < deadline) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
     // Without a window manager the focus would follow the pointer, and a stray focus change
     // would pause the game.
     x->focus(window);
@@ -148,20 +126,23 @@ bool GameSession::wait_for(const std::function<bool(const Picture&)>& condition,
     }
 }
 
-void GameSession::click(const std::string& menu_file, const std::string& word) {
+SDL_Rect GameSession::button(const std::string& menu_file, const std::string& word) {
     std::unique_ptr<Menu> menu = load_menu(folder, menu_file, &prefs);
     for (size_t k = 0; k < menu->button_rects.size(); ++k) {
-        std::string key = "button" + int_to_text(int(k + 1)) + "_return";
-        if (menu->config.get_string(key) == word) {
-            const SDL_Rect& hit = menu->button_rects[k];
-            run_tool({"xdotool", "mousemove", "--window", std::to_string(window),
-                      std::to_string(hit.x + hit.w / 2), std::to_string(hit.y + hit.h / 2), "click",
-                      "1", "mousemove", "--window", std::to_string(window), "1", "1"},
-                     x_server->display);
-            return;
+        if (menu->config.get_string("button" + int_to_text(int(k + 1)) + "_return") == word) {
+            return menu->button_rects[k];
         }
     }
     ADD_FAILURE() << "no button answers " << word << " in " << menu_file;
+    return SDL_Rect{0, 0, 0, 0};
+}
+
+void GameSession::click(const std::string& menu_file, const std::string& word) {
+    SDL_Rect hit = button(menu_file, word);
+    run_tool({"xdotool", "mousemove", "--window", std::to_string(window),
+              std::to_string(hit.x + hit.w / 2), std::to_string(hit.y + hit.h / 2), "click", "1",
+              "mousemove", "--window", std::to_string(window), "1", "1"},
+             x_server->display);
 }
 
 void GameSession::press(const std::string& sdl_name) {
@@ -200,7 +181,7 @@ bool GameSession::shows_centred(const Picture& screen, const Picture& picture) {
     long matching = 0;
     for (int py = 0; py < picture.h; ++py) {
         for (int px = 0; px < picture.w; ++px) {
-            if (alpha_of(picture.at(px, py)) == 255 && screen.contains(x + px, y + py)) {
+            if (picture.at(px, py) >> 24 == 255 && screen.contains(x + px, y + py)) {
                 ++opaque;
                 matching += close_colour(picture.at(px, py), screen.at(x + px, y + py));
             }
@@ -225,10 +206,10 @@ bool GameSession::exits_cleanly() {
 }
 
 void GameSession::save_screenshot(const std::string& name) {
-    std::string target = environment("E2E_SCREENSHOTS");
-    if (!target.empty()) {
+    const char* target = std::getenv("E2E_SCREENSHOTS");
+    if (target != nullptr && target[0] != '\0') {
         fs::create_directories(target);
-        EXPECT_TRUE(save_png(screen(), target + "/" + name + ".png")) << "cannot save " << name;
+        EXPECT_TRUE(save_png(screen(), std::string(target) + "/" + name + ".png")) << name;
     }
 }
 
@@ -245,20 +226,4 @@ bool alike(const Picture& a, const Picture& b, SDL_Rect rect) {
         }
     }
     return differing * 100 <= long(rect.w) * rect.h;
-}
-
-bool closer_to(const Picture& screen, const Picture& expected, const Picture& other) {
-    long nearer = 0;
-    long farther = 0;
-    for (int y = 0; y < expected.h; ++y) {
-        for (int x = 0; x < expected.w; ++x) {
-            if (close_colour(expected.at(x, y), other.at(x, y)) || !screen.contains(x, y)) {
-                continue;
-            }
-            bool near = distance(screen.at(x, y), expected.at(x, y)) <
-                        distance(screen.at(x, y), other.at(x, y));
-            (near ? nearer : farther)++;
-        }
-    }
-    return nearer > 0 && farther * 10 <= nearer;
 }

@@ -25,8 +25,8 @@ public:
     ChildProcess game;
     XWindowId window = 0;
 
-    // Copies the run folder (env TEST_RUN_DIR) to a fresh temporary folder with the shipped
-    // "prefs.txt" (env TEST_SOURCE_DIR/data), so the player's own bindings change nothing.
+    // Copies the run folder (env TEST_RUN_DIR) to a scratch folder of the test's own with the
+    // shipped "prefs.txt" (env TEST_SOURCE_DIR/data), so the player's own bindings change nothing.
     GameSession();
     // Ends the game and the X server; on a failure keeps the folder and the last screen.
     ~GameSession();
@@ -41,8 +41,11 @@ public:
     // Takes screenshots until condition holds for one (true) or timeout_ms has passed (false).
     bool wait_for(const std::function<bool(const Picture&)>& condition, int timeout_ms = 10000);
 
-    // Clicks the middle of the button that answers word in the menu file (where the game's own
-    // Menu puts it), then parks the pointer in the window's corner so that no button stays lit.
+    // The hit area of the button that answers word in the menu file, where the game's own Menu
+    // puts it.
+    SDL_Rect button(const std::string& menu_file, const std::string& word);
+    // Clicks the middle of that button, then parks the pointer in the window's corner so that
+    // no button stays lit.
     void click(const std::string& menu_file, const std::string& word);
     // Presses and releases the key "prefs.txt" would call sdl_name.
     void press(const std::string& sdl_name);
@@ -74,7 +77,3 @@ public:
 // in a hundred, each channel within a rounding step of blending. The slack is for translucent
 // pixels that a partial repaint blends a second time.
 bool alike(const Picture& a, const Picture& b, SDL_Rect rect = SDL_Rect{0, 0, 0, 0});
-
-// Whether screen looks like expected rather than like other wherever those two differ: for
-// pictures that differ in a few pixels only, such as one key name.
-bool closer_to(const Picture& screen, const Picture& expected, const Picture& other);

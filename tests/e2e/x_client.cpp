@@ -1,11 +1,11 @@
 #include "tests/e2e/x_client.h"
 
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
 #include <chrono>
 #include <thread>
+#include <vector>
 
 #include "tests/e2e/process.h"
 
@@ -19,9 +19,11 @@ Display* as_display(void* display) {
     return static_cast<Display*>(display);
 }
 
-// The bytes of a text property (window names are plain ASCII here, in whatever encoding type
-// the toolkit chose: XFetchName would miss UTF8_STRING names).
-std::string property_text(XTextProperty& property, Status got) {
+// The bytes of a text property (plain ASCII here, in whatever encoding type the toolkit chose:
+// XFetchName would miss UTF8_STRING names).
+std::string text_of(Display* d, Window window, bool icon) {
+    XTextProperty property{};
+    Status got = icon ? XGetWMIconName(d, window, &property) : XGetWMName(d, window, &property);
     std::string text;
     if (got != 0 && property.value != nullptr) {
         text.assign(reinterpret_cast<const char*>(property.value), property.nitems);
@@ -30,45 +32,50 @@ std::string property_text(XTextProperty& property, Status got) {
     return text;
 }
 
-std::string window_name(Display* display, Window window) {
-    XTextProperty property{};
-    return property_text(property, XGetWMName(display, window, &property));
-}
-
-XWindowId search_tree(Display* display, Window window, const std::string& title) {
-    if (window_name(display, window) == title) {
-        return window;
-    }
-    Window root_return, parent_return;
+// The children of window.
+std::vector<Window> children_of(Display* d, Window window) {
+    Window root, parent;
     Window* children = nullptr;
-    unsigned int count = 0;
-    if (XQueryTree(display, window, &root_return, &parent_return, &children, &count) == 0) {
-        return 0;
-    }
-    XWindowId found = 0;
-    for (unsigned int i = 0; i < count && found == 0; ++i) {
-        found = search_tree(display, children[i], title);
-    }
-    if (children != nullptr) {
+    unsigned count = 0;
+    std::vector<Window> result;
+    if (XQueryTree(d, window, &root, &parent, &children, &count) != 0 && children != nullptr) {
+        result.assign(children, children + count);
         XFree(children);
     }
-    return found;
+    return result;
 }
 
-// The low bit position and width of a channel mask, for reading the visual's pixels.
-int mask_shift(unsigned long mask) {
+XWindowId search_tree(Display* d, Window window, const std::string& title) {
+    XWindowAttributes attributes;
+    if (text_of(d, window, false) == title && XGetWindowAttributes(d, window, &attributes) != 0 &&
+        attributes.map_state == IsViewable) {
+        return window;
+    }
+    for (Window child : children_of(d, window)) {
+        if (XWindowId found = search_tree(d, child, title)) {
+            return found;
+        }
+    }
+    return 0;
+}
+
+void clear_tree(Display* d, Window window, unsigned long rgb) {
+    XSetWindowBackground(d, window, rgb);
+    XClearArea(d, window, 0, 0, 0, 0, True);
+    for (Window child : children_of(d, window)) {
+        clear_tree(d, child, rgb);
+    }
+}
+
+// A channel of pixel scaled to 0..255.
+Uint32 channel(unsigned long pixel, unsigned long mask) {
     int shift = 0;
     while (mask != 0 && (mask & 1) == 0) {
         mask >>= 1;
+        pixel >>= 1;
         ++shift;
     }
-    return shift;
-}
-
-Uint32 channel(unsigned long pixel, unsigned long mask) {
-    unsigned long value = (pixel & mask) >> mask_shift(mask);
-    unsigned long top = mask >> mask_shift(mask);
-    return top == 0 ? 0 : static_cast<Uint32>(value * 255 / top);
+    return mask == 0 ? 0 : Uint32((pixel & mask) * 255 / mask);
 }
 
 }  // namespace
@@ -86,75 +93,42 @@ XClient::~XClient() {
 
 XWindowId XClient::find_window(const std::string& title, int timeout_ms) {
     long long deadline = now_ms() + timeout_ms;
-    for (;;) {
-        Display* d = as_display(display);
-        XWindowId found = search_tree(d, DefaultRootWindow(d), title);
-        if (found != 0 || now_ms() > deadline) {
-            return found;
-        }
+    Display* d = as_display(display);
+    XWindowId found = 0;
+    while ((found = search_tree(d, DefaultRootWindow(d), title)) == 0 && now_ms() < deadline) {
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
+    return found;
 }
 
-bool XClient::exists(XWindowId window) {
-    XWindowAttributes attributes;
-    return XGetWindowAttributes(as_display(display), window, &attributes) != 0;
-}
-
-bool XClient::viewable(XWindowId window) {
-    XWindowAttributes attributes;
-    return XGetWindowAttributes(as_display(display), window, &attributes) != 0 &&
-           attributes.map_state == IsViewable;
-}
-
-bool XClient::box(XWindowId window, WindowBox& result) {
-    Display* d = as_display(display);
-    XWindowAttributes attributes;
-    if (XGetWindowAttributes(d, window, &attributes) == 0) {
-        return false;
-    }
-    Window child;
-    if (XTranslateCoordinates(d, window, DefaultRootWindow(d), 0, 0, &result.x, &result.y,
-                              &child) == 0) {
-        return false;
-    }
-    result.w = attributes.width;
-    result.h = attributes.height;
-    return true;
-}
-
-std::string XClient::title(XWindowId window) {
-    return window_name(as_display(display), window);
-}
-
-std::string XClient::icon_title(XWindowId window) {
-    XTextProperty property{};
-    return property_text(property, XGetWMIconName(as_display(display), window, &property));
+std::string XClient::title(XWindowId window, bool icon) {
+    return text_of(as_display(display), window, icon);
 }
 
 Picture XClient::grab(XWindowId window) {
     Picture picture;
-    WindowBox where;
-    if (!box(window, where) || where.w <= 0 || where.h <= 0) {
+    Display* d = as_display(display);
+    XWindowAttributes attributes;
+    int x = 0, y = 0;
+    Window child;
+    if (XGetWindowAttributes(d, window, &attributes) == 0 ||
+        XTranslateCoordinates(d, window, DefaultRootWindow(d), 0, 0, &x, &y, &child) == 0) {
         return picture;
     }
-    Display* d = as_display(display);
     // Read from the root window: it shows the window together with its SDL child window.
-    XImage* image =
-        XGetImage(d, DefaultRootWindow(d), where.x, where.y, static_cast<unsigned>(where.w),
-                  static_cast<unsigned>(where.h), AllPlanes, ZPixmap);
+    XImage* image = XGetImage(d, DefaultRootWindow(d), x, y, unsigned(attributes.width),
+                              unsigned(attributes.height), AllPlanes, ZPixmap);
     if (image == nullptr) {
         return picture;
     }
-    picture.w = where.w;
-    picture.h = where.h;
-    picture.pixels.resize(static_cast<size_t>(where.w) * where.h);
-    for (int y = 0; y < where.h; ++y) {
-        for (int x = 0; x < where.w; ++x) {
-            unsigned long pixel = XGetPixel(image, x, y);
-            picture.pixels[static_cast<size_t>(y) * where.w + x] =
-                0xFF000000u | channel(pixel, image->red_mask) << 16 |
-                channel(pixel, image->green_mask) << 8 | channel(pixel, image->blue_mask);
+    picture.w = attributes.width;
+    picture.h = attributes.height;
+    for (int row = 0; row < picture.h; ++row) {
+        for (int column = 0; column < picture.w; ++column) {
+            unsigned long pixel = XGetPixel(image, column, row);
+            picture.pixels.push_back(0xFF000000u | channel(pixel, image->red_mask) << 16 |
+                                     channel(pixel, image->green_mask) << 8 |
+                                     channel(pixel, image->blue_mask));
         }
     }
     XDestroyImage(image);
@@ -163,35 +137,13 @@ Picture XClient::grab(XWindowId window) {
 
 void XClient::focus(XWindowId window) {
     Display* d = as_display(display);
-    Window target = window == 0 ? DefaultRootWindow(d) : window;
-    XSetInputFocus(d, target, RevertToParent, CurrentTime);
+    XSetInputFocus(d, window == 0 ? DefaultRootWindow(d) : window, RevertToParent, CurrentTime);
     XSync(d, False);
 }
-
-namespace {
-
-void clear_tree(Display* d, Window window, unsigned long rgb) {
-    XSetWindowBackground(d, window, rgb);
-    XClearArea(d, window, 0, 0, 0, 0, True);
-    Window root, parent;
-    Window* children = nullptr;
-    unsigned count = 0;
-    if (XQueryTree(d, window, &root, &parent, &children, &count) != 0) {
-        for (unsigned k = 0; k < count; ++k) {
-            clear_tree(d, children[k], rgb);
-        }
-        if (children != nullptr) {
-            XFree(children);
-        }
-    }
-}
-
-}  // namespace
 
 void XClient::clear_and_expose(XWindowId window, unsigned long rgb) {
-    Display* d = as_display(display);
-    clear_tree(d, window, rgb);
-    XSync(d, False);
+    clear_tree(as_display(display), window, rgb);
+    XSync(as_display(display), False);
 }
 
 void XClient::request_close(XWindowId window) {
@@ -201,7 +153,7 @@ void XClient::request_close(XWindowId window) {
     event.xclient.window = window;
     event.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
     event.xclient.format = 32;
-    event.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[0] = long(XInternAtom(d, "WM_DELETE_WINDOW", False));
     event.xclient.data.l[1] = CurrentTime;
     XSendEvent(d, window, False, NoEventMask, &event);
     XSync(d, False);

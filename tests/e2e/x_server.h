@@ -1,5 +1,7 @@
-// A private X server (Xvfb) for one test, on the first free display number from 90 upward.
+// A private X server (Xvfb) for one test, on a display number no one else uses.
 #pragma once
+
+#include <signal.h>
 
 #include <string>
 
@@ -10,15 +12,7 @@ public:
     ChildProcess server;
     std::string display;  // ":N" once the server accepts clients, "" when none could start
 
-    // Starts Xvfb with a width x height x 24 screen and waits until it accepts clients. Display
-    // numbers that are taken (their lock file belongs to a running server) are skipped, so
-    // tests running side by side each get their own server.
+    // Starts Xvfb with a width x height x 24 screen and waits until it accepts clients.
     XServer(int width, int height);
-    // Stops the server (SIGTERM, then SIGKILL) and waits for it.
-    ~XServer();
-    XServer(const XServer&) = delete;
-    XServer& operator=(const XServer&) = delete;
-
-private:
-    bool try_display(int number, const std::string& geometry);
+    ~XServer() { server.stop(SIGTERM, 5000); }
 };
