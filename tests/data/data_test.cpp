@@ -1,16 +1,34 @@
-// The shipped prefs.txt and pieces file: what derevarez-check does not judge (it finds the data
-// clean, see check_test.cpp) but the game still relies on.
+// The shipped data: what derevarez-check does not judge (it finds the data clean, see
+// check_test.cpp) but the game still relies on. The boxes of prefs.txt keep apart, the pieces
+// turn without wandering, and after any number of partial redraws the shipped menus look exactly
+// as one full repaint draws them: hovering leaves no trace behind their translucent pictures.
+#include <SDL.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <climits>
+#include <cstdlib>
 #include <fstream>
 #include <set>
 #include <vector>
 
-#include "tests/data/shipped_data.h"
+#include "config/config_store.h"
+#include "menu/menu.h"
+#include "tests/support/test_support.h"
 #include "tools/piece_shapes.h"
 
 namespace {
+
+std::string source_dir() {
+    return std::getenv("TEST_SOURCE_DIR");
+}
+
+ConfigStore shipped_prefs() {
+    ConfigStore prefs;
+    EXPECT_EQ(0, prefs.load((source_dir() + "/data/prefs.txt").c_str()));
+    return prefs;
+}
 
 struct Area {
     int x, y, w, h;
@@ -41,10 +59,20 @@ std::set<std::pair<int, int>> cells(const PieceShape& shape, bool moved_to_corne
     return result;
 }
 
+std::vector<Uint32> pixels_of(SDL_Surface* screen) {
+    std::vector<Uint32> pixels;
+    for (int y = 0; y < screen->h; ++y) {
+        for (int x = 0; x < screen->w; ++x) {
+            pixels.push_back(pixel_at(screen, x, y));
+        }
+    }
+    return pixels;
+}
+
 }  // namespace
 
 TEST(ShippedPrefs, TenByTwentyBoardRepeatingKeysAndBoxesApartFromTheBoard) {
-    ConfigStore prefs = load_shipped("prefs.txt");
+    ConfigStore prefs = shipped_prefs();
     EXPECT_EQ(10, prefs.get_int("board_width"));
     EXPECT_EQ(20, prefs.get_int("board_height"));
     EXPECT_GT(prefs.get_int("key_repeat_delay"), 0);  // 0 switches repeating off
@@ -63,8 +91,8 @@ TEST(ShippedPrefs, TenByTwentyBoardRepeatingKeysAndBoxesApartFromTheBoard) {
 }
 
 TEST(ShippedPieces, SevenPiecesWithTheirOwnTilesTurnWithoutWandering) {
-    ConfigStore prefs = load_shipped("prefs.txt");
-    std::ifstream in(data_path(prefs.get_string("pieces_file")), std::ios::binary);
+    ConfigStore prefs = shipped_prefs();
+    std::ifstream in(source_dir() + "/data/" + prefs.get_string("pieces_file"), std::ios::binary);
     std::set<int> tiles;
     int count = 0;
     for (std::string line; std::getline(in, line); ++count) {
@@ -89,4 +117,40 @@ TEST(ShippedPieces, SevenPiecesWithTheirOwnTilesTurnWithoutWandering) {
     }
     EXPECT_EQ(7, count);
     EXPECT_EQ((std::set<int>{0, 1, 2, 3, 4, 5, 6}), tiles);
+}
+
+TEST(HoverRepaint, ManyHoversLeaveEachMenuAsAFullRepaintDrawsIt) {
+    ConfigStore prefs = shipped_prefs();
+    ASSERT_EQ(0, SDL_Init(SDL_INIT_VIDEO));
+    SDL_Surface* screen =
+        SDL_SetVideoMode(prefs.get_int("window_w"), prefs.get_int("window_h"), 32, SDL_SWSURFACE);
+    ASSERT_NE(nullptr, screen);
+    char previous_dir[PATH_MAX];
+    ASSERT_NE(nullptr, getcwd(previous_dir, sizeof previous_dir));
+    ASSERT_EQ(0, chdir(std::getenv("TEST_RUN_DIR")));
+    for (const char* key : {"main_menu", "prefs_menu"}) {
+        SCOPED_TRACE(key);
+        ConfigStore keys = prefs;
+        Menu menu(prefs.get_string(key).c_str(), &keys);
+        menu.compositor.redraw(screen);
+        // In and out of every button, and straight from one button into the next, so that
+        // the areas of one redraw overlap.
+        for (int round = 0; round < 20; ++round) {
+            for (const SDL_Rect& r : menu.button_rects) {
+                for (int x : {r.x + r.w / 2, -100}) {
+                    if (menu.update_hover(x, r.y + r.h / 2)) {
+                        menu.compositor.redraw(screen);
+                    }
+                }
+                menu.update_hover(r.x + 1, r.y + 1);
+                menu.compositor.redraw(screen);
+            }
+        }
+        std::vector<Uint32> after_hovers = pixels_of(screen);
+        menu.compositor.full_redraw = true;
+        menu.compositor.redraw(screen);
+        EXPECT_TRUE(after_hovers == pixels_of(screen));
+    }
+    EXPECT_EQ(0, chdir(previous_dir));
+    SDL_Quit();
 }
