@@ -4,52 +4,37 @@
 #include "tests/game/game_fixture.h"
 #include "tests/support/test_support.h"
 
-TEST_F(GameTest, LaysOutTheScreenInDrawingOrder) {
+TEST_F(GameTest, LaysOutTheScreenInDrawingOrderAndCutsSevenTiles) {
     Game& g = build_game();
-    const std::vector<Element>& elements = g.compositor.elements;
-    ASSERT_EQ(elements.size(), 5u + 200u + 1u);
-    const char* fixed[] = {"background", "next_piece", "level", "points", "lines"};
-    for (int i = 0; i < 5; i++) {
-        EXPECT_EQ(elements[i].name, fixed[i]);
+    std::string names;
+    for (const Element& element : g.compositor.elements) {
+        names += element.name + " ";
     }
-    EXPECT_EQ(elements[5].name, "0:0");
-    EXPECT_EQ(elements[6].name, "1:0");
-    EXPECT_EQ(elements[15].name, "0:1");
-    EXPECT_EQ(elements[204].name, "9:19");
-    EXPECT_EQ(elements.back().name, "paused");
-
-    Element* cell = g.compositor.find("3:2");
-    ASSERT_NE(cell, nullptr);
-    EXPECT_EQ(cell->x, 160);
-    EXPECT_EQ(cell->y, 80);
-    EXPECT_EQ(cell->surface, nullptr);
-    EXPECT_FALSE(cell->whole_surface);
-    EXPECT_EQ(cell->source.w, test_block);
-
-    // A 101x31 picture centred on a 200x400 well at (100, 40).
-    Element* paused = g.compositor.find("paused");
-    EXPECT_EQ(paused->x, 150);
-    EXPECT_EQ(paused->y, 225);
-    EXPECT_EQ(paused->surface, nullptr);
-    EXPECT_EQ(g.paused_picture(), paused);
+    EXPECT_EQ(names.substr(0, 48), "background next_piece level points lines 0:0 1:0");
+    EXPECT_EQ(names.substr(names.size() - 17), "8:19 9:19 paused ");
+    EXPECT_EQ(g.compositor.elements.size(), 5u + 200u + 1u);
     for (int row = 0; row < 20; row++) {
         for (int column = 0; column < 10; column++) {
-            EXPECT_EQ(g.cell_element(column, row)->name, cell_name(column, row));
+            Element* cell = g.cell_element(column, row);
+            ASSERT_EQ(cell->name, cell_name(column, row));
+            EXPECT_EQ(cell->x, cell_x(column));
+            EXPECT_EQ(cell->y, cell_y(row));
+            EXPECT_EQ(cell->surface, nullptr);
+            EXPECT_EQ(cell->source.w, test_block);
         }
     }
-    // The boxes' sizes are checked by the drawing tests, which place glyphs and tiles in them.
-    EXPECT_EQ(g.next_piece_box->h, 80);
+    // A 101x31 picture centred on a 200x400 well at (100, 40), shown only when paused.
+    Element* paused = g.compositor.find("paused");
+    EXPECT_EQ(std::make_pair(paused->x, paused->y), std::make_pair(150, 225));
+    EXPECT_EQ(paused->surface, nullptr);
+    EXPECT_EQ(g.paused_picture(), paused);
     EXPECT_EQ(g.shown_board, g.board);
-}
 
-TEST_F(GameTest, CutsSevenTilesFromOneColumn) {
-    Game& g = build_game();
     EXPECT_EQ(g.blocks_image, nullptr);
     for (int i = 0; i < tile_count; i++) {
         SDL_Surface* tile = g.block_tiles[i];
         ASSERT_NE(tile, nullptr);
-        EXPECT_EQ(tile->w, test_block);
-        EXPECT_EQ(tile->h, test_block);
+        EXPECT_EQ(std::make_pair(tile->w, tile->h), std::make_pair(test_block, test_block));
         EXPECT_EQ(pixel_at(tile, 0, 0), tile_colour(i)) << "tile " << i;
         EXPECT_EQ(alpha_at(tile, 0, 0), 255);
     }
@@ -96,14 +81,9 @@ TEST(Piece, IsBuiltFromSignedDescriptionBytes) {
         describe_piece(-1, 2, true, 3, true, {{0, 1}, {1, 1}, {2, 1}, {-2, 0}}) + "extra";
     description[2] = static_cast<char>(0xFF);
     Piece piece(description, 3, -4, nullptr);
-    EXPECT_EQ(piece.centre_x, 65535);
-    EXPECT_EQ(piece.centre_y, 2);
-    EXPECT_TRUE(piece.half_centre);
-    EXPECT_TRUE(piece.alternates);
+    EXPECT_EQ(std::vector<int>({piece.centre_x, piece.centre_y, piece.tile, piece.blocks[2].x,
+                                piece.blocks[3].x, piece.x, piece.y}),
+              std::vector<int>({65535, 2, 3, 2, 65534, 3, -4}));
+    EXPECT_TRUE(piece.half_centre && piece.alternates);
     EXPECT_FALSE(piece.next_turn_left);
-    EXPECT_EQ(piece.tile, 3);
-    EXPECT_EQ(piece.blocks[2].x, 2);
-    EXPECT_EQ(piece.blocks[3].x, 65534);
-    EXPECT_EQ(piece.x, 3);
-    EXPECT_EQ(piece.y, -4);
 }

@@ -31,48 +31,45 @@ void put_standing_bar(Game& game, int column, int top) {
     }
 }
 
+std::string empty_rows(int count) {
+    std::string rows;
+    for (int row = 0; row < count; row++) {
+        rows += "..........\n";
+    }
+    return rows;
+}
+
 }  // namespace
 
 TEST(PieceTurn, FollowsTheTurnTablesAndComesBack) {
-    // Turning about the centre cell.
-    Piece t(piece_tee, 0, 0, nullptr);
-    ASSERT_TRUE(t.turn(false));
-    EXPECT_EQ(offsets(t), (Offsets{{1, 0}, {1, 1}, {1, 2}, {2, 1}}));
-    ASSERT_TRUE(t.turn(true));
-    EXPECT_EQ(offsets(t), offsets(Piece(piece_tee, 0, 0, nullptr)));
-    ASSERT_TRUE(t.turn(true));
-    EXPECT_EQ(offsets(t), (Offsets{{1, 2}, {1, 1}, {1, 0}, {0, 1}}));
-    for (int k = 0; k < 4; k++) {
-        ASSERT_TRUE(t.turn(true));
+    const struct {
+        std::string piece;
+        const char* turns;  // r right, l left
+        Offsets after;
+    } cases[] = {
+        // About the centre cell.
+        {piece_tee, "r", {{1, 0}, {1, 1}, {1, 2}, {2, 1}}},
+        {piece_tee, "l", {{1, 2}, {1, 1}, {1, 0}, {0, 1}}},
+        {piece_tee, "rllllll", {{1, 2}, {1, 1}, {1, 0}, {0, 1}}},
+        // About the corner below and right of the centre cell.
+        {piece_bar, "r", {{2, 0}, {2, 1}, {2, 2}, {2, 3}}},
+        {piece_bar, "rr", {{3, 2}, {2, 2}, {1, 2}, {0, 2}}},
+        {piece_bar, "l", {{1, 3}, {1, 2}, {1, 1}, {1, 0}}},
+        {piece_bar, "rrrr", {{0, 1}, {1, 1}, {2, 1}, {3, 1}}},
+        // The square turns about its own middle onto its own cells.
+        {piece_square, "r", {{1, 0}, {1, 1}, {0, 0}, {0, 1}}},
+        // Without a board an offset driven below 0 wraps in 16 bits.
+        {describe_piece(0, 0, false, 2, false, {{0, 0}, {1, 0}, {2, 0}, {1, 1}}),
+         "r",
+         {{0, 0}, {0, 1}, {0, 2}, {65535, 1}}},
+    };
+    for (const auto& c : cases) {
+        Piece piece(c.piece, 0, 0, nullptr);
+        for (const char* turn = c.turns; *turn != 0; turn++) {
+            ASSERT_TRUE(piece.turn(*turn == 'l'));
+        }
+        EXPECT_EQ(offsets(piece), c.after) << c.turns << " of tile " << piece.tile;
     }
-    EXPECT_EQ(offsets(t), (Offsets{{1, 2}, {1, 1}, {1, 0}, {0, 1}}));
-
-    // Turning about the corner below and right of the centre cell.
-    Piece i(piece_bar, 0, 0, nullptr);
-    ASSERT_TRUE(i.turn(false));
-    EXPECT_EQ(offsets(i), (Offsets{{2, 0}, {2, 1}, {2, 2}, {2, 3}}));
-    ASSERT_TRUE(i.turn(false));
-    EXPECT_EQ(offsets(i), (Offsets{{3, 2}, {2, 2}, {1, 2}, {0, 2}}));
-    Piece left(piece_bar, 0, 0, nullptr);
-    ASSERT_TRUE(left.turn(true));
-    EXPECT_EQ(offsets(left), (Offsets{{1, 3}, {1, 2}, {1, 1}, {1, 0}}));
-    for (int k = 0; k < 2; k++) {
-        ASSERT_TRUE(i.turn(false));
-    }
-    EXPECT_EQ(offsets(i), offsets(Piece(piece_bar, 0, 0, nullptr)));
-
-    // The square turns about its own middle and covers the same cells in every orientation.
-    Piece o(piece_square, 0, 0, nullptr);
-    ASSERT_TRUE(o.turn(false));
-    Offsets turned = offsets(o);
-    std::set<std::pair<int, int>> cells(turned.begin(), turned.end());
-    EXPECT_EQ(cells, (std::set<std::pair<int, int>>{{0, 0}, {1, 0}, {0, 1}, {1, 1}}));
-
-    // Without a board an offset driven below 0 wraps in 16 bits.
-    Piece corner(describe_piece(0, 0, false, 2, false, {{0, 0}, {1, 0}, {2, 0}, {1, 1}}), 0, 0,
-                 nullptr);
-    ASSERT_TRUE(corner.turn(false));
-    EXPECT_EQ(offsets(corner)[3], (std::pair<int, int>{65535, 1}));
 }
 
 TEST(PieceTurn, AlternatingPieceTurnsRightThenLeftWhateverTheKey) {
@@ -118,49 +115,33 @@ TEST_F(GameTest, WallsFloorAndBlocksStopMoves) {
 
 TEST_F(GameTest, RefusedTurnsChangeNothing) {
     Game& g = build_game();
-    // Against the left wall a standing bar cannot lie down.
+    std::string corner = describe_piece(0, 0, false, 2, false, {{0, 0}, {1, 0}, {2, 0}, {1, 1}});
+    // Against the left wall a standing bar cannot lie down; next to a settled block a tee
+    // cannot turn; nor can a piece whose offset would go below 0, in the middle of the well.
     put_standing_bar(g, 0, 5);
-    std::string before = board_text(g);
-    Offsets standing = offsets(g.current_piece);
-    EXPECT_FALSE(g.turn_piece(false));
-    EXPECT_EQ(offsets(g.current_piece), standing);
-    EXPECT_EQ(board_text(g), before);
-
-    // Next to a settled block.
-    place_piece(g, piece_tee, 4, 10);
     g.set_cell(5, 12, 6);
-    before = board_text(g);
-    EXPECT_FALSE(g.turn_piece(false));
-    EXPECT_EQ(board_text(g), before);
-    g.set_cell(5, 12, empty_cell);
-    EXPECT_TRUE(g.turn_piece(false));
+    for (int attempt = 0; attempt < 3; attempt++) {
+        if (attempt == 1) {
+            place_piece(g, piece_tee, 4, 10);
+        } else if (attempt == 2) {
+            place_piece(g, corner, 4, 5);
+        }
+        std::string before = board_text(g);
+        Offsets blocks = offsets(g.current_piece);
+        EXPECT_FALSE(g.turn_piece(false)) << attempt;
+        EXPECT_EQ(offsets(g.current_piece), blocks);
+        EXPECT_EQ(board_text(g), before);
+    }
 
     // An alternating piece refused keeps its next direction.
     g.reset();
     place_piece(g, piece_ess, 0, 10);
-    Offsets lying = offsets(g.current_piece);
     g.set_cell(2, 12, 6);
     EXPECT_FALSE(g.turn_piece(true));
     EXPECT_FALSE(g.current_piece.next_turn_left);
     g.set_cell(2, 12, empty_cell);
     EXPECT_TRUE(g.turn_piece(true));  // a right turn all the same
     EXPECT_TRUE(g.current_piece.next_turn_left);
-    g.set_cell(0, 11, 6);
-    EXPECT_FALSE(g.turn_piece(false));
-    EXPECT_TRUE(g.current_piece.next_turn_left);
-    g.set_cell(0, 11, empty_cell);
-    EXPECT_TRUE(g.turn_piece(false));  // a left turn: back where it started
-    EXPECT_EQ(offsets(g.current_piece), lying);
-    EXPECT_EQ(g.board[11][0], 3);
-    EXPECT_EQ(g.board[12][2], empty_cell);
-
-    // A turn that would drive an offset below 0 is refused even in the middle of the well.
-    std::string corner = describe_piece(0, 0, false, 2, false, {{0, 0}, {1, 0}, {2, 0}, {1, 1}});
-    g.reset();
-    place_piece(g, corner, 4, 5);
-    Offsets start = offsets(g.current_piece);
-    EXPECT_FALSE(g.turn_piece(false));
-    EXPECT_EQ(offsets(g.current_piece), start);
 }
 
 TEST_F(GameTest, BlockedPieceLandsOrEndsTheGameByItsTopRow) {
@@ -232,10 +213,7 @@ TEST_F(GameTest, EmptiedRowsCloseUpOneStepLater) {
     g.next_piece = g.random_piece();
     put_standing_bar(g, 0, 0);
     g.land_piece();
-    std::string emptied = std::string(16 * 11, '.');
-    for (int row = 0; row < 16; row++) {
-        emptied[row * 11 + 10] = '\n';
-    }
+    std::string emptied = empty_rows(16);
     std::string landed =
         emptied + "055.......\n" + "..........\n" + "0555555.55\n" + "..........\n";
     EXPECT_EQ(board_text(g), landed);
@@ -305,37 +283,25 @@ TEST_F(GameTest, DealsEveryPieceAtTheSpawnColumn) {
 
 TEST_F(GameTest, ResetEmptiesTheBoardAndCountersAndRepaintsAll) {
     Game& g = build_game();
-    g.level = 4;
-    g.points = 99;
-    g.lines = 33;
-    g.level_lines = 3;
-    g.fall_interval = 154;
-    g.paused = true;
-    g.collapse_pending = true;
-    g.last_fall = 1234;
     place_piece(g, piece_tee, 3, 17);
-    g.shown_board[18][4] = 2;
-    Element* cell = g.compositor.find("4:18");
-    cell->surface = g.block_tiles[2];
+    g.update_screen();
+    g.level = g.points = g.lines = g.level_lines = 4;
+    g.fall_interval = 154;
+    g.paused = g.collapse_pending = true;
+    g.last_fall = 1234;
     for (Element& element : g.compositor.elements) {
         element.dirty = false;
     }
-    Piece current = g.current_piece;
-
     prefs.get_string("board_height") = "2";  // a later preference must not shrink the reset
     g.reset();
-    EXPECT_EQ(g.level, 1);
-    EXPECT_EQ(g.points, 0);
-    EXPECT_EQ(g.lines, 0);
-    EXPECT_EQ(g.level_lines, 0);
+    EXPECT_EQ(std::vector<int>({g.level, g.points, g.lines, g.level_lines}),
+              std::vector<int>({1, 0, 0, 0}));
     EXPECT_EQ(g.fall_interval, 500u);
-    EXPECT_FALSE(g.paused);
-    EXPECT_FALSE(g.collapse_pending);
+    EXPECT_FALSE(g.paused || g.collapse_pending);
     EXPECT_EQ(g.last_fall, 1234u);
-    EXPECT_EQ(g.current_piece.y, current.y);
-    EXPECT_EQ(board_text(g).find_first_not_of(".\n"), std::string::npos);
+    EXPECT_EQ(board_text(g), empty_rows(20));
     EXPECT_EQ(g.shown_board, g.board);
-    EXPECT_EQ(cell->surface, nullptr);
+    EXPECT_EQ(g.compositor.find("4:18")->surface, nullptr);
     for (const Element& element : g.compositor.elements) {
         EXPECT_TRUE(element.dirty) << element.name;
     }
