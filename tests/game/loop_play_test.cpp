@@ -10,61 +10,45 @@ namespace {
 
 using LoopPlayTest = GameTest;
 
-TEST_F(LoopPlayTest, FallClockTakesOneStepPerElapsedInterval) {
+TEST_F(LoopPlayTest, FallClockTakesOneStepPerElapsedIntervalAcrossTheWrap) {
     Game& g = build_game();
-    place_piece(g, piece_tee, 3, 0);
-    g.last_fall = 1000;
-    Game::FallSteps steps = g.advance_fall_clock(1500);
-    EXPECT_FALSE(steps.changed);
-    EXPECT_EQ(g.current_piece.y, 0);
-    EXPECT_EQ(g.last_fall, 1000u);
+    const struct {
+        Uint32 last_fall, now;
+        bool paused;
+        int rows;  // the steps taken
+        Uint32 after;
+    } cases[] = {
+        {1000, 1500, false, 0, 1000},
+        {1000, 1501, false, 1, 1500},
+        // A stall: every due step in one pass, each moving the clock by exactly one interval.
+        {1000, 2600, false, 3, 2500},
+        {1000, 9000, true, 0, 1000},
+        // 528 ms have passed across the wrap: one step is due.
+        {0xFFFFFE00u, 0x10, false, 1, 0xFFFFFFF4u},
+        // 16 ms before the wrap nothing is due, although last_fall + fall_interval has wrapped.
+        {0xFFFFFF00u, 0xFFFFFF10u, false, 0, 0xFFFFFF00u},
+    };
+    for (const auto& c : cases) {
+        g.reset();
+        place_piece(g, piece_tee, 3, 0);
+        g.paused = c.paused;
+        g.last_fall = c.last_fall;
+        Game::FallSteps steps = g.advance_fall_clock(c.now);
+        EXPECT_EQ(steps.changed, c.rows > 0) << c.now;
+        EXPECT_FALSE(steps.game_over);
+        EXPECT_EQ(g.current_piece.y, c.rows) << c.now;
+        EXPECT_EQ(g.last_fall, c.after) << c.now;
+    }
 
-    steps = g.advance_fall_clock(1501);
-    EXPECT_TRUE(steps.changed);
-    EXPECT_FALSE(steps.game_over);
-    EXPECT_EQ(g.current_piece.y, 1);
-    EXPECT_EQ(g.last_fall, 1500u);
-    EXPECT_FALSE(g.advance_fall_clock(1501).changed);
-
-    // A stall: every due step in one pass, each moving the clock by exactly one interval.
-    g.last_fall = 1000;
-    EXPECT_TRUE(g.advance_fall_clock(2600).changed);
-    EXPECT_EQ(g.current_piece.y, 4);
-    EXPECT_EQ(g.last_fall, 2500u);
-
-    g.paused = true;
-    g.last_fall = 1000;
-    EXPECT_FALSE(g.advance_fall_clock(9000).changed);
-    EXPECT_EQ(g.current_piece.y, 4);
-    EXPECT_EQ(g.last_fall, 1000u);
-}
-
-TEST_F(LoopPlayTest, FallClockKeepsItsRateWhenTheTickCounterWraps) {
-    Game& g = build_game();
-    place_piece(g, piece_tee, 3, 0);
-    // 528 ms have passed across the wrap: one step is due.
-    g.last_fall = 0xFFFFFE00u;
-    EXPECT_TRUE(g.advance_fall_clock(0x10).changed);
-    EXPECT_EQ(g.current_piece.y, 1);
-    EXPECT_EQ(g.last_fall, 0xFFFFFFF4u);
-    // 16 ms before the wrap nothing is due, although last_fall + fall_interval has wrapped.
-    g.last_fall = 0xFFFFFF00u;
-    EXPECT_FALSE(g.advance_fall_clock(0xFFFFFF10u).changed);
-    EXPECT_EQ(g.current_piece.y, 1);
-    EXPECT_EQ(g.last_fall, 0xFFFFFF00u);
-}
-
-TEST_F(LoopPlayTest, FallClockReportsTheEndAndTheMoveBeforeIt) {
-    Game& g = build_game();
+    // The bar falls one row to just above a full row 0, then cannot enter: the game is over,
+    // and the third due step changes nothing more.
+    g.reset();
     fill_row(g, 0);
-    // The bar falls one row to just above row 0, then cannot enter: the game is over, and the
-    // third due step changes nothing more.
     place_piece(g, piece_bar, 3, -3);
     std::vector<std::vector<Uint8>> board = g.board;
     g.last_fall = 1000;
     Game::FallSteps steps = g.advance_fall_clock(2501);
-    EXPECT_TRUE(steps.changed);
-    EXPECT_TRUE(steps.game_over);
+    EXPECT_TRUE(steps.changed && steps.game_over);
     EXPECT_EQ(g.current_piece.y, -2);
     EXPECT_EQ(g.last_fall, 2500u);
     EXPECT_EQ(g.board, board);
