@@ -26,12 +26,9 @@ TEST_F(MenuTest, ClicksCountOnlyStrictlyInsideWithAnyMouseButton) {
         "button2_return: thin\n");
     Menu m(menu.c_str(), nullptr);
     // Every edge of the lit area, a one pixel wide button and a key press: none is a choice.
-    push_click(50, 70);
-    push_click(150, 70);
-    push_click(100, 60);
-    push_click(100, 80);
-    push_click(10, 15);
-    push_click(11, 15);
+    for (auto [x, y] : {std::pair{50, 70}, {150, 70}, {100, 60}, {100, 80}, {10, 15}, {11, 15}}) {
+        push_click(x, y);
+    }
     push_key_down(SDLK_RETURN);
     push_quit();
     EXPECT_EQ(m.run(), "quit");
@@ -134,12 +131,10 @@ TEST_F(MenuTest, UpdateHoverTouchesOnlyButtonsWithAHoverSurface) {
         e.dirty = false;
     }
     EXPECT_TRUE(m.update_hover(5, 5));
-    EXPECT_EQ(m.compositor.elements[1].surface, m.surfaces["normal"]);
-    EXPECT_EQ(m.compositor.elements[2].surface, m.surfaces["normal"]);
-    EXPECT_FALSE(m.compositor.elements[1].dirty);
-    EXPECT_FALSE(m.compositor.elements[2].dirty);
-    EXPECT_EQ(m.compositor.elements[3].surface, m.surfaces["over"]);
-    EXPECT_TRUE(m.compositor.elements[3].dirty);
+    for (int i = 1; i <= 3; i++) {
+        EXPECT_EQ(m.compositor.elements[i].surface, m.surfaces[i < 3 ? "normal" : "over"]) << i;
+        EXPECT_EQ(m.compositor.elements[i].dirty, i == 3) << i;
+    }
     EXPECT_FALSE(m.update_hover(6, 6));
     // Its normal image never loaded: leaving shows nothing there.
     EXPECT_TRUE(m.update_hover(21, 5));
