@@ -18,9 +18,6 @@ const char* const test_main_menu =
     "button3_x: 100\nbutton3_rect: 0,0,50,50\nbutton3_return: other\n"
     "button4_x: 150\nbutton4_rect: 0,0,50,50\nbutton4_return: quit\n";
 
-void click_play() { push_click(25, 25); }
-void click_quit() { push_click(175, 25); }
-
 class MainMenuLoopTest : public GameTest {
 protected:
     void SetUp() override {
@@ -28,27 +25,20 @@ protected:
         write_file(folder + "/main_menu.txt", test_main_menu);
         prefs.get_string("main_menu") = "main_menu.txt";
     }
-
-    static int queued_events() {
-        return SDL_PeepEvents(nullptr, 64, SDL_PEEKEVENT, SDL_ALLEVENTS);
-    }
 };
 
 TEST_F(MainMenuLoopTest, OtherWordsShowTheMenuAgainUntilQuit) {
     push_click(125, 25);  // "other"
     push_click(125, 25);
-    click_quit();
+    push_click(175, 25);  // quit
     EXPECT_EQ(capture_stdout([this] { run_screens(prefs); }), "");
-    EXPECT_EQ(queued_events(), 0);
+    EXPECT_EQ(SDL_PeepEvents(nullptr, 64, SDL_PEEKEVENT, SDL_ALLEVENTS), 0);
 }
-
-// Closing the window in a game, paused or not, ends the program: WindowClose in
-// tests/reliability/window_close_test.cpp.
 
 TEST_F(MainMenuLoopTest, WithoutPiecesPlayExplainsAndShowsTheMenuAgain) {
     write_pieces("");
-    click_play();
-    click_quit();
+    push_click(25, 25);   // play
+    push_click(175, 25);  // quit
     EXPECT_EQ(capture_stdout([this] { run_screens(prefs); }),
               "can't start a game: the pieces file \"pieces.dat\" has no piece to play with\n");
 }
