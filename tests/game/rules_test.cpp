@@ -88,29 +88,29 @@ TEST(PieceTurn, AlternatingPieceTurnsRightThenLeftWhateverTheKey) {
 
 TEST_F(GameTest, WallsFloorAndBlocksStopMoves) {
     Game& g = build_game();
-    // Above the well only the walls count.
-    place_piece(g, piece_tee, 0, -4);
-    EXPECT_FALSE(g.current_piece.can_move(-1, 0));
-    EXPECT_TRUE(g.current_piece.can_move(7, 0));
-    EXPECT_FALSE(g.current_piece.can_move(8, 0));
-    EXPECT_TRUE(g.current_piece.is_free(5, -1));
+    const struct {
+        int x, y;    // where the tee is placed
+        bool block;  // a settled block at (7, 19)
+        int dx, dy;
+        bool can;
+    } moves[] = {
+        // Above the well only the walls count. On the floor: blocked below; beside it a
+        // settled block blocks, its own cells do not.
+        {0, -4, false, -1, 0, false}, {0, -4, false, 7, 0, true},  {0, -4, false, 8, 0, false},
+        {0, -4, false, 5, 2, true},   {4, 18, false, 0, 1, false}, {4, 18, false, 1, 0, true},
+        {4, 18, true, 1, 0, false},   {4, 18, true, -1, 0, true},  {4, 18, true, 0, -1, true}};
+    for (const auto& m : moves) {
+        g.reset();
+        g.set_cell(7, 19, m.block ? 6 : empty_cell);
+        place_piece(g, piece_tee, m.x, m.y);
+        EXPECT_EQ(g.current_piece.can_move(m.dx, m.dy), m.can)
+            << m.x << "," << m.y << " by " << m.dx << "," << m.dy;
+    }
     EXPECT_FALSE(g.current_piece.is_free(-1, -1));
     EXPECT_FALSE(g.current_piece.is_free(10, -1));
-
-    // On the floor: blocked below, its own cells are free, a settled block is not.
-    place_piece(g, piece_tee, 4, 18);
-    EXPECT_FALSE(g.current_piece.can_move(0, 1));
-    EXPECT_TRUE(g.current_piece.is_free(5, 19));
     EXPECT_FALSE(g.current_piece.is_free(5, 20));
-    EXPECT_TRUE(g.current_piece.can_move(1, 0));
-    g.set_cell(7, 19, 6);
-    EXPECT_FALSE(g.current_piece.can_move(1, 0));
-    EXPECT_TRUE(g.current_piece.can_move(-1, 0));
-    EXPECT_TRUE(g.current_piece.can_move(0, -1));
-
     // A piece on no board is never blocked.
-    Piece loose(piece_tee, -5, 100, nullptr);
-    EXPECT_TRUE(loose.can_move(-3, 50));
+    EXPECT_TRUE(Piece(piece_tee, -5, 100, nullptr).can_move(-3, 50));
 }
 
 TEST_F(GameTest, RefusedTurnsChangeNothing) {
@@ -192,14 +192,13 @@ TEST_F(GameTest, ScoresTheSquareOfTheRowsTimesTheLevel) {
         put_standing_bar(g, 0, 0);
         g.draw_level();
         g.land_piece();
-        EXPECT_EQ(g.points, c.points) << "case " << &c - cases;
         // The level box shows the new level at once (its glyph's middle, in the box's middle).
         EXPECT_EQ(pixel_at(g.level_box, 30, 15), digit_colour(c.new_level));
-        EXPECT_EQ(g.lines, c.level_lines + c.rows);
-        EXPECT_EQ(g.level, c.new_level);
-        EXPECT_EQ(g.level_lines, c.new_level_lines);
-        EXPECT_EQ(g.fall_interval, c.fall_interval);
-        EXPECT_TRUE(g.collapse_pending);
+        EXPECT_EQ(std::vector<int>({g.points, g.lines, g.level, g.level_lines,
+                                    static_cast<int>(g.fall_interval), g.collapse_pending}),
+                  std::vector<int>({c.points, c.level_lines + c.rows, c.new_level,
+                                    c.new_level_lines, static_cast<int>(c.fall_interval), 1}))
+            << "case " << &c - cases;
     }
 }
 
