@@ -28,8 +28,8 @@ struct Row {
     std::string file;      // relative to the run folder; "" changes nothing
     std::string contents;  // what it holds instead, or missing or folder
     std::string steps;     // the player's input before closing the window, see play()
-    std::string expected;  // everything the program prints
-    int status;
+    std::string expected;  // everything the program prints: with "ended" it ends with status 0,
+                           // without it with status 1
 };
 
 void push(SDL_Event event) {
@@ -220,79 +220,78 @@ const std::string in_game = "ended in a game\n";
 std::vector<Row> all_rows() {
     return {
         // The window closed on every screen.
-        {"", "", "", "ended\n", 0},
-        {"", "", "play", in_game, 0},
-        {"", "", "play p", in_game, 0},
-        {"", "", "play over", "ended\n", 0},
-        {"", "", "prefs", "ended\n", 0},
-        {"", "", "prefs pause_key", "ended\n", 0},
+        {"", "", "", "ended\n"},
+        {"", "", "play", in_game},
+        {"", "", "play p", in_game},
+        {"", "", "play over", "ended\n"},
+        {"", "", "prefs", "ended\n"},
+        {"", "", "prefs pause_key", "ended\n"},
         // Missing files: what the game cannot do without ends it; a menu picture, a font or the
         // pieces only take their part away.
-        {"menus/main_menu.txt", missing, "", "couldn't load menu file: menus/main_menu.txt\n", 1},
+        {"menus/main_menu.txt", missing, "", "couldn't load menu file: menus/main_menu.txt\n"},
         {"images/menu_background.png", missing, "",
-         "couldn't load menu background: images/menu_background.png\n", 1},
+         "couldn't load menu background: images/menu_background.png\n"},
         {"images/background.png", missing, "play",
-         gone("background image", "background_img", "images/background.png"), 1},
+         gone("background image", "background_img", "images/background.png")},
         {"images/digits_large.png", missing, "play",
-         gone("level font", "level_font", "images/digits_large.png"), 1},
+         gone("level font", "level_font", "images/digits_large.png")},
         {"images/digits_small.png", missing, "play",
-         gone("small number font", "small_num_font", "images/digits_small.png"), 1},
+         gone("small number font", "small_num_font", "images/digits_small.png")},
         {"images/game_over.png", missing, "play",
-         gone("game over image", "game_over_img", "images/game_over.png"), 1},
+         gone("game over image", "game_over_img", "images/game_over.png")},
         {"images/paused.png", missing, "play",
-         gone("paused image", "paused_img", "images/paused.png"), 1},
+         gone("paused image", "paused_img", "images/paused.png")},
         {"images/blocks.png", missing, "play",
-         gone("blocks image", "blocks_img", "images/blocks.png"), 1},
+         gone("blocks image", "blocks_img", "images/blocks.png")},
         {"images/title.png", missing, "",
-         "couldn't load menu image title: images/title.png\nended\n", 0},
-        {"DejaVuSans-Bold.ttf", missing, "play", in_game, 0},
-        {"pieces.dat", missing, "play", "couldn't read pieces file: pieces.dat\n" + no_pieces, 0},
+         "couldn't load menu image title: images/title.png\nended\n"},
+        {"DejaVuSans-Bold.ttf", missing, "play", in_game},
+        {"pieces.dat", missing, "play", "couldn't read pieces file: pieces.dat\n" + no_pieces},
         // A malformed "prefs.txt".
-        {"prefs.txt", "", "", no_window, 1},
-        {"prefs.txt", std::string("\x7f\x00\xff:\x01\n\x80\x81", 8), "", no_window, 1},
-        {"prefs.txt", prefs_with("window_w", "wide"), "", no_window, 1},
-        {"prefs.txt", prefs_with("window_h", "-600"), "", no_window, 1},
-        {"prefs.txt", prefs_with("points_w", "-5"), "play", gone("points box"), 1},
-        {"prefs.txt", prefs_with("level_w", "20000"), "play", gone("level box"), 1},
-        {"prefs.txt", prefs_with("lines_w", "99999999999999999999"), "play", gone("lines box"), 1},
-        {"prefs.txt", prefs_with("points_w", "-1"), "play", in_game, 0},  // the screen's width
-        {"prefs.txt", prefs_with("next_piece_x", "70000"), "play", in_game, 0},
-        {"prefs.txt", prefs_with("board_x", "99999"), "play", bad_board, 1},
+        {"prefs.txt", "", "", no_window},
+        {"prefs.txt", std::string("\x7f\x00\xff:\x01\n\x80\x81", 8), "", no_window},
+        {"prefs.txt", prefs_with("window_w", "wide"), "", no_window},
+        {"prefs.txt", prefs_with("window_h", "-600"), "", no_window},
+        {"prefs.txt", prefs_with("points_w", "-5"), "play", gone("points box")},
+        {"prefs.txt", prefs_with("level_w", "20000"), "play", gone("level box")},
+        {"prefs.txt", prefs_with("lines_w", "99999999999999999999"), "play", gone("lines box")},
+        {"prefs.txt", prefs_with("points_w", "-1"), "play", in_game},  // the screen's width
+        {"prefs.txt", prefs_with("next_piece_x", "70000"), "play", in_game},
+        {"prefs.txt", prefs_with("board_x", "99999"), "play", bad_board},
         {"prefs.txt", prefs_with("background_img", ""), "play",
-         gone("background image") + "\"background_img\" in prefs.txt names no file\n", 1},
+         gone("background image") + "\"background_img\" in prefs.txt names no file\n"},
         {"prefs.txt", prefs_with("level_font", "\x01\xff.bmp"), "play",
-         gone("level font", "level_font", "\x01\xff.bmp"), 1},
+         gone("level font", "level_font", "\x01\xff.bmp")},
         {"prefs.txt", replaced(shipped_prefs(), "main_menu:", "main_menu"), "",
-         "couldn't load menu file: \n", 1},
-        {"prefs.txt", replaced(shipped_prefs(), "\n", "\r\n"), "play", in_game, 0},
+         "couldn't load menu file: \n"},
+        {"prefs.txt", replaced(shipped_prefs(), "\n", "\r\n"), "play", in_game},
         // A failed save keeps the binding and the game goes on.
         {"prefs.txt.saving", folder, "prefs pause_key k",
-         "couldn't save preferences to: prefs.txt\nreason: File exists\nended\n", 0},
+         "couldn't save preferences to: prefs.txt\nreason: File exists\nended\n"},
         // A malformed pieces file: each bad line is skipped with its reason.
-        {"pieces.dat", "abc\n" + bar + "\n", "play", short_line + in_game, 0},
-        {"pieces.dat", bar_with(3, 7), "play", bad_tile + no_pieces, 0},
-        {"pieces.dat", bar_with(8, 4), "play", bad_offset + no_pieces, 0},
-        {"pieces.dat", bar_with(5, '\x80'), "play", bad_offset + no_pieces, 0},
-        {"pieces.dat", bar + "\r\n" + bar + "\r\n", "play", in_game, 0},
+        {"pieces.dat", "abc\n" + bar + "\n", "play", short_line + in_game},
+        {"pieces.dat", bar_with(3, 7), "play", bad_tile + no_pieces},
+        {"pieces.dat", bar_with(8, 4), "play", bad_offset + no_pieces},
+        {"pieces.dat", bar_with(5, '\x80'), "play", bad_offset + no_pieces},
+        {"pieces.dat", bar + "\r\n" + bar + "\r\n", "play", in_game},
         {"pieces.dat", std::string("\0\xff\x80\x7f\x01\n", 6) + std::string(40, '\xff') + "\n",
          "play",
          short_line + "pieces.dat:2: skipped a piece: its tile (byte 4) is not 0 to 6\n" +
-             no_pieces,
-         0},
+             no_pieces},
         // A malformed main menu.
         {"menus/main_menu.txt", menu_head + "num_buttons: 2147483647\n", "",
-         "menu \"num_buttons\"" + too_many + "ended\n", 0},
+         "menu \"num_buttons\"" + too_many + "ended\n"},
         {"menus/main_menu.txt", menu_head + "num_tsurfs: 99999999999999\n", "",
-         "menu \"num_tsurfs\"" + too_many + "ended\n", 0},
+         "menu \"num_tsurfs\"" + too_many + "ended\n"},
         {"menus/main_menu.txt",
          menu_head + "num_buttons: 1\nbutton1_surf: s\nbutton1_surf_over: t\nbutton1_x: "
                      "99999999999\nnum_surfs: 2\n"
                      "surf1_name: s\nsurf1_path: images/title.png\nsurf2_name: t\n"
                      "surf2_path: images/button.png\n",
-         "hover", "ended\n", 0},
+         "hover", "ended\n"},
         {"menus/main_menu.txt",
          menu_head + "num_buttons: 1\nbutton1_rect: -5,-6,-7,-8\nbutton1_y: 70000\n", "hover",
-         "ended\n", 0},
+         "ended\n"},
     };
 }
 
@@ -303,6 +302,7 @@ TEST(Faults, EachGivesItsMessagesAndTheGameGoesOnOrEndsWithStatusOne) {
     for (size_t i = 0; i < rows.size(); i++) {
         CommandResult result = run(rows[i], int(i));
         EXPECT_EQ(result.output, rows[i].expected) << "row " << i << ": " << rows[i].file;
-        EXPECT_EQ(result.status, rows[i].status) << "row " << i << ": " << rows[i].file;
+        int status = rows[i].expected.find("ended") == std::string::npos ? 1 : 0;
+        EXPECT_EQ(result.status, status) << "row " << i << ": " << rows[i].file;
     }
 }
