@@ -13,29 +13,11 @@ const char* const new_drop_key = "j";
 
 }  // namespace
 
-TEST(Start, TheWindowShowsTheMainMenuAndQuitEndsCleanly) {
-    GameSession session;
-    ASSERT_TRUE(session.start()) << session.game.exit_status;
-    EXPECT_EQ(session.x->title(session.window), "DERevarez");
-    EXPECT_EQ(session.x->title(session.window, true), "Kelvra");
-    Picture shown = session.screen();
-    EXPECT_EQ(shown.w, session.prefs.get_int("window_w"));
-    EXPECT_EQ(shown.h, session.prefs.get_int("window_h"));
-    std::string main_menu = session.prefs.get_string("main_menu");
-    Picture menu = session.menu_picture(main_menu, nullptr);
-    ASSERT_TRUE(session.wait_for([&](const Picture& s) { return alike(s, menu); }))
-        << "the main menu is not drawn as its file says";
-    session.save_screenshot("main_menu");
-
-    session.click(main_menu, "quit");
-    EXPECT_TRUE(session.exits_cleanly());
-    EXPECT_EQ(read_file(session.folder + "/prefs.txt"), session.shipped_prefs);
-}
-
-// One session from the preferences screen to the end of a game: a key bound and an option
-// switched on the screen are saved at once, the key moves the pieces, losing the focus pauses and
-// hides the well, a lost game leads back to the menu, the next game starts with an empty well, and
-// closing the window ends the program. Every screen on the way repaints the whole window as it was.
+// One session from the start to the end of a game: the window opens with its titles and size
+// on the main menu, a key bound and an option switched on the preferences screen are saved at
+// once, the key moves the pieces, losing the focus pauses and hides the well, a lost game leads
+// back to the menu, the next game starts with an empty well, and closing the window ends the
+// program. Every screen on the way repaints the whole window as it was.
 TEST(Play, ABoundKeyPlaysFocusLossPausesAndTheWindowCloses) {
     GameSession session;
     for (const char* action : {"pause_key", "turn_left_key", "turn_right_key", "move_left_key",
@@ -43,10 +25,17 @@ TEST(Play, ABoundKeyPlaysFocusLossPausesAndTheWindowCloses) {
         ASSERT_NE(session.prefs.get_string(action), new_drop_key) << action;
     }
     ASSERT_TRUE(session.start());
+    EXPECT_EQ(session.x->title(session.window), "DERevarez");
+    EXPECT_EQ(session.x->title(session.window, true), "Kelvra");
+    Picture shown = session.screen();
+    EXPECT_EQ(shown.w, session.prefs.get_int("window_w"));
+    EXPECT_EQ(shown.h, session.prefs.get_int("window_h"));
     std::string main_menu = session.prefs.get_string("main_menu");
     std::string prefs_menu = session.prefs.get_string("prefs_menu");
     Picture menu = session.menu_picture(main_menu, nullptr);
-    ASSERT_TRUE(session.wait_for([&](const Picture& s) { return alike(s, menu); }));
+    ASSERT_TRUE(session.wait_for([&](const Picture& s) { return alike(s, menu); }))
+        << "the main menu is not drawn as its file says";
+    session.save_screenshot("main_menu");
 
     session.click(main_menu, "prefs");
     std::string prefs_path = session.folder + "/" + prefs_menu;
