@@ -73,7 +73,14 @@ bool open_mixer(std::string& error) {
         error = SDL_GetError();
         return false;
     }
-    // Loaded only now that SDL has found an audio device to play on.
+    // SDL starts its audio part even when it finds no driver to play through; the mixer is
+    // loaded only once it has one.
+    char driver[32];
+    if (SDL_AudioDriverName(driver, sizeof driver) == nullptr) {
+        error = SDL_GetError();
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        return false;
+    }
     if (!load_mixer_library(error)) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;

@@ -26,7 +26,8 @@ public:
     // Images and rendered texts share this one name space. A null entry means the name has no
     // surface. The menu owns every surface here.
     std::map<std::string, SDL_Surface*> surfaces;
-    // Opened fonts by name; a null entry means the font could not be opened. Owned.
+    // Fonts by name, open only while the constructor renders the texts (it closes them once
+    // every text is rendered); a null entry means the font could not be opened, or is closed.
     std::map<std::string, TTF_Font*> fonts;
     // The display surface, fetched by run(); not owned.
     SDL_Surface* screen = nullptr;
@@ -116,6 +117,7 @@ private:
     void load_image(const std::string& name, const std::string& path, bool alpha);
     void load_fonts();
     void load_texts(ConfigStore* substitutions);
+    void close_fonts();
     void load_buttons();
     void redraw();
     void play_sound(SoundEvent event);

@@ -54,6 +54,7 @@ Menu::Menu(const char* file_name, ConfigStore* substitutions) {
     load_images();
     load_fonts();
     load_texts(substitutions);
+    close_fonts();
     load_buttons();
 }
 
@@ -153,6 +154,17 @@ void Menu::load_texts(ConfigStore* substitutions) {
         std::string colour = config.get_string(key("tsurf", i, "_color"));
         if (surfaces[name] == nullptr && fonts[font] != nullptr) {
             surfaces[name] = TTF_RenderText_Blended(fonts[font], text.c_str(), parse_color(colour));
+        }
+    }
+}
+
+void Menu::close_fonts() {
+    // Every text is rendered once, here: the open fonts (their faces, tables and glyph caches)
+    // would only hold memory for as long as the menu lives.
+    for (auto& entry : fonts) {
+        if (entry.second != nullptr) {
+            TTF_CloseFont(entry.second);
+            entry.second = nullptr;
         }
     }
 }
