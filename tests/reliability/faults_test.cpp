@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <mutex>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -32,9 +33,16 @@ struct Row {
                            // without it with status 1
 };
 
+// Held while an event is pushed, and taken for good when the program exits, before SDL's own
+// exit handler takes the queue away under a push.
+std::mutex& pushing = *new std::mutex;
+
 void push(SDL_Event event) {
-    while (SDL_PushEvent(&event) != 0) {
-        SDL_Delay(1);
+    for (;; SDL_Delay(1)) {
+        std::lock_guard<std::mutex> hold(pushing);
+        if (SDL_PushEvent(&event) == 0) {
+            return;
+        }
     }
 }
 
@@ -88,6 +96,7 @@ void play(const std::string& steps) {
     while (SDL_GetVideoSurface() == nullptr) {
         SDL_Delay(5);
     }
+    std::atexit([] { pushing.lock(); });
     ConfigStore prefs;
     prefs.load("prefs.txt");
     std::istringstream words(steps);
