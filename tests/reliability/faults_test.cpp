@@ -3,8 +3,10 @@
 // (until the window is closed: status 0) or it ends with status 1. The program runs in a child
 // under the dummy video driver; the player's clicks and keys are events put into SDL's queue.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <mutex>
@@ -24,10 +26,11 @@ namespace fs = std::filesystem;
 
 const std::string missing = "<missing>";  // the row removes the file
 const std::string folder = "<folder>";    // the row puts a folder in its place
+const std::string disk_full = "<full>";   // every file the program writes stops at 64 bytes
 
 struct Row {
     std::string file;      // relative to the run folder; "" changes nothing
-    std::string contents;  // what it holds instead, or missing or folder
+    std::string contents;  // what it holds instead, or missing, folder or disk_full
     std::string steps;     // the player's input before closing the window, see play()
     std::string expected;  // everything the program prints: with "ended" it ends with status 0,
                            // without it with status 1
@@ -155,7 +158,7 @@ CommandResult run(const Row& row, int number) {
     } else if (!row.file.empty()) {
         write_file(path, row.contents);
     }
-    return run_in_child([&] {
+    CommandResult result = run_in_child([&] {
         // SDL turns the usual signals into close requests, which a hung screen ignores too.
         std::thread([] {
             SDL_Delay(30000);
@@ -166,6 +169,11 @@ CommandResult run(const Row& row, int number) {
         if (chdir(run_folder.c_str()) != 0) {
             return;
         }
+        if (row.contents == disk_full) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit limit{64, 64};
+            setrlimit(RLIMIT_FSIZE, &limit);
+        }
         std::thread(play, row.steps).detach();
         int status = run_program();
         if (status == 0) {
@@ -174,6 +182,10 @@ CommandResult run(const Row& row, int number) {
         std::fflush(stdout);
         _exit(status);
     });
+    if (row.expected.find("couldn't save") != std::string::npos) {
+        EXPECT_EQ(read_file(run_folder + "/prefs.txt"), shipped_prefs()) << "not kept whole";
+    }
+    return result;
 }
 
 // text with every from replaced by to.
@@ -274,9 +286,11 @@ std::vector<Row> all_rows() {
         {"prefs.txt", replaced(shipped_prefs(), "main_menu:", "main_menu"), "",
          "couldn't load menu file: \n"},
         {"prefs.txt", replaced(shipped_prefs(), "\n", "\r\n"), "play", in_game},
-        // A failed save keeps the binding and the game goes on.
+        // A save that fails leaves prefs.txt whole, and the game goes on.
         {"prefs.txt.saving", folder, "prefs pause_key k",
          "couldn't save preferences to: prefs.txt\nreason: File exists\nended\n"},
+        {"", disk_full, "prefs pause_key k",
+         "couldn't save preferences to: prefs.txt\nreason: File too large\nended\n"},
         // A malformed pieces file: each bad line is skipped with its reason.
         {"pieces.dat", "abc\n" + bar + "\n", "play", short_line + in_game},
         {"pieces.dat", bar_with(3, 7), "play", bad_tile + no_pieces},
