@@ -223,10 +223,11 @@ std::string bar_with(size_t index, char value) {
 }
 
 const std::string no_window = "couldn't make a window: Invalid width or height\n";
-const std::string bad_board =
-    "can't build a board of 10 by 20 cells of 26 pixels at (99999, 40): "
-    "check \"board_width\", \"board_height\", \"block_size\", \"board_x\" "
-    "and \"board_y\"\n";
+std::string bad_board(const std::string& board) {
+    return "can't build a board of " + board +
+           ": check \"board_width\", \"board_height\", \"block_size\", \"board_x\" and "
+           "\"board_y\"\n";
+}
 const std::string short_line = "pieces.dat:1: skipped a piece: shorter than 13 bytes\n";
 const std::string bad_tile = "pieces.dat:1: skipped a piece: its tile (byte 4) is not 0 to 6\n";
 const std::string bad_offset =
@@ -278,7 +279,11 @@ std::vector<Row> all_rows() {
         {"prefs.txt", prefs_with("lines_w", "99999999999999999999"), "play", gone("lines box")},
         {"prefs.txt", prefs_with("points_w", "-1"), "play", in_game},  // the screen's width
         {"prefs.txt", prefs_with("next_piece_x", "70000"), "play", in_game},
-        {"prefs.txt", prefs_with("board_x", "99999"), "play", bad_board},
+        {"prefs.txt", prefs_with("points_h", "none"), "play", in_game},  // an empty box
+        {"prefs.txt", prefs_with("board_x", "99999"), "play",
+         bad_board("10 by 20 cells of 26 pixels at (99999, 40)")},
+        {"prefs.txt", prefs_with("board_width", "ten"), "play",
+         bad_board("0 by 20 cells of 26 pixels at (270, 40)")},
         {"prefs.txt", prefs_with("background_img", ""), "play",
          gone("background image") + "\"background_img\" in prefs.txt names no file\n"},
         {"prefs.txt", prefs_with("level_font", "\x01\xff.bmp"), "play",
@@ -297,11 +302,17 @@ std::vector<Row> all_rows() {
         {"pieces.dat", bar_with(8, 4), "play", bad_offset + no_pieces},
         {"pieces.dat", bar_with(5, '\x80'), "play", bad_offset + no_pieces},
         {"pieces.dat", bar + "\r\n" + bar + "\r\n", "play", in_game},
+        // Any flag byte other than 0 sets its flag; a far centre is only a far centre.
+        {"pieces.dat", bar_with(0, '\x80').replace(2, 1, "\xff").replace(4, 1, "\x80"), "play",
+         in_game},
         {"pieces.dat", std::string("\0\xff\x80\x7f\x01\n", 6) + std::string(40, '\xff') + "\n",
          "play",
          short_line + "pieces.dat:2: skipped a piece: its tile (byte 4) is not 0 to 6\n" +
              no_pieces},
         // A malformed main menu.
+        {"menus/main_menu.txt", menu_head + "num_buttons: many\nbutton1_x: 5\n", "", "ended\n"},
+        {"menus/main_menu.txt", menu_head + "num_buttons: -4\nnum_surfs: -1\nnum_fonts: -2\n", "",
+         "ended\n"},
         {"menus/main_menu.txt", menu_head + "num_buttons: 2147483647\n", "",
          "menu \"num_buttons\"" + too_many + "ended\n"},
         {"menus/main_menu.txt", menu_head + "num_tsurfs: 99999999999999\n", "",
