@@ -50,8 +50,8 @@ void hash_area(Display* display, Window root, int x, int y, int w, int h,
 }
 
 // A hash of one column strip and one row strip crossing the screen at a third of its width
-// and height. The game shows each frame with one whole-window flip, so the strips change
-// exactly when the picture does; reading them instead of the whole screen keeps the probe
+// and height. A first frame is one full repaint presented as a whole, so the strips change
+// exactly when that picture appears; reading them instead of the whole screen keeps the probe
 // from taking the CPU that the program it measures needs.
 unsigned long long picture_hash(Display* display, Window root, int width, int height) {
     unsigned long long hash = 1469598103934665603ULL;
