@@ -25,8 +25,9 @@ TEST(Play, ABoundKeyPlaysFocusLossPausesAndTheWindowCloses) {
         ASSERT_NE(session.prefs.get_string(action), new_drop_key) << action;
     }
     ASSERT_TRUE(session.start());
-    EXPECT_EQ(session.x->title(session.window), "DERevarez");
-    EXPECT_EQ(session.x->title(session.window, true), "Kelvra");
+    EXPECT_EQ(session.shell("xprop -notype -id " + std::to_string(session.window) +
+                            " WM_NAME WM_ICON_NAME"),
+              "WM_NAME = \"DERevarez\"\nWM_ICON_NAME = \"Kelvra\"\n");
     Picture shown = session.screen();
     EXPECT_EQ(shown.w, session.prefs.get_int("window_w"));
     EXPECT_EQ(shown.h, session.prefs.get_int("window_h"));

@@ -10,16 +10,14 @@ namespace {
 
 // The size of the X server's screen, then of each window shown at its top level:
 // "1024x768 800x600 ".
-std::string screen_and_windows(const GameSession& session) {
+std::string screen_and_windows(GameSession& session) {
     const std::string size =
         "awk '/IsViewable/ {v = 1} /Width:/ {w = $2} /Height:/ {h = $2} "
         "END {if (v) printf \"%sx%s \", w, h}'";
-    return run_command(session.folder, "export DISPLAY=" + session.x_server->display +
-                                           "; xwininfo -root | " + size +
-                                           "; for w in $(xwininfo -root -children | awk "
-                                           "'/^ +0x/ {print $1}'); do xwininfo -id $w | " +
-                                           size + "; done")
-        .output;
+    return session.shell("xwininfo -root | " + size +
+                         "; for w in $(xwininfo -root -children | awk '/^ +0x/ {print $1}'); do "
+                         "xwininfo -id $w | " +
+                         size + "; done");
 }
 
 bool saved(GameSession& session, const std::string& key, const std::string& value) {

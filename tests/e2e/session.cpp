@@ -1,11 +1,15 @@
 #include "tests/e2e/session.h"
 
+#include <SDL_image.h>
+#include <fcntl.h>
 #include <stdlib.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
 #include <thread>
@@ -18,7 +22,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const int window_timeout_ms = 15000;
+long long now_ms() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
 
 // Equal but for a rounding step of blending, channel by channel.
 bool close_colour(Uint32 a, Uint32 b) {
@@ -30,20 +37,34 @@ bool close_colour(Uint32 a, Uint32 b) {
     return true;
 }
 
-// The game's own Menu converts its images to the display format: a small window under SDL's
-// dummy driver, opened once in the test process, gives the X server's 32-bit format.
-void open_conversion_window() {
+// The pixels of surface, any format, with its own alpha.
+Picture picture_of(SDL_Surface* surface) {
+    SDL_Surface* model =
+        SDL_CreateRGBSurface(SDL_SWSURFACE, 1, 1, 32, 0xFF0000, 0xFF00, 0xFF, 0xFF000000);
+    SDL_Surface* converted = SDL_ConvertSurface(surface, model->format, SDL_SWSURFACE);
+    SDL_FreeSurface(model);
+    Picture picture;
+    picture.w = converted->w;
+    picture.h = converted->h;
+    for (int y = 0; y < converted->h; ++y) {
+        const Uint32* row = reinterpret_cast<const Uint32*>(static_cast<Uint8*>(converted->pixels) +
+                                                            y * converted->pitch);
+        picture.pixels.insert(picture.pixels.end(), row, row + converted->w);
+    }
+    SDL_FreeSurface(converted);
+    return picture;
+}
+
+// The game's own Menu of the menu file, built in folder (its files are named relative to it).
+// Menu converts its images to the display format: a small window under SDL's dummy driver,
+// opened once in the test process, gives the X server's 32-bit format.
+std::unique_ptr<Menu> load_menu(const std::string& folder, const std::string& file,
+                                ConfigStore* substitutions) {
     if (SDL_GetVideoSurface() == nullptr) {
         setenv("SDL_VIDEODRIVER", "dummy", 1);
         SDL_Init(SDL_INIT_VIDEO);
         SDL_SetVideoMode(16, 16, 32, SDL_SWSURFACE);
     }
-}
-
-// The game's own Menu of the menu file, built in folder (its files are named relative to it).
-std::unique_ptr<Menu> load_menu(const std::string& folder, const std::string& file,
-                                ConfigStore* substitutions) {
-    open_conversion_window();
     std::string previous = fs::current_path().string();
     fs::current_path(folder);
     auto menu = std::make_unique<Menu>(file.c_str(), substitutions);
@@ -51,16 +72,63 @@ std::unique_ptr<Menu> load_menu(const std::string& folder, const std::string& fi
     return menu;
 }
 
-// X keysyms of the SDL key names the tests press: a letter and "space" are their own, the
-// others ("return", "up", "escape") are capitalised.
-std::string x_keysym(std::string sdl_name) {
-    if (sdl_name.size() > 1 && sdl_name != "space") {
-        sdl_name[0] = char(std::toupper(sdl_name[0]));
+bool save_png(const Picture& picture, const std::string& path) {
+    FILE* pipe = popen(("convert ppm:- 'png:" + path + "'").c_str(), "w");
+    std::fprintf(pipe, "P6\n%d %d\n255\n", picture.w, picture.h);
+    for (Uint32 pixel : picture.pixels) {
+        for (int shift : {16, 8, 0}) {
+            std::fputc(int((pixel >> shift) & 0xFF), pipe);
+        }
     }
-    return sdl_name;
+    return pclose(pipe) == 0;
 }
 
 }  // namespace
+
+bool ChildProcess::start(const std::string& command) {
+    exit_status = -1;
+    pid = fork();
+    if (pid != 0) {
+        return pid > 0;
+    }
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    setpgid(0, 0);
+    for (int fd = 0; fd < 1024; ++fd) {
+        close(fd);
+    }
+    open("/dev/null", O_RDONLY);  // standard input, output and error
+    open("/dev/null", O_WRONLY);
+    dup2(1, 2);
+    execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+}
+
+bool ChildProcess::wait_for_exit(int timeout_ms) {
+    long long deadline = now_ms() + timeout_ms;
+    int status = 0;
+    while (pid > 0) {
+        pid_t result = waitpid(pid, &status, WNOHANG);
+        if (result != 0) {
+            exit_status = result == pid && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+            pid = -1;
+        } else if (now_ms() > deadline) {
+            return false;
+        } else {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
+    return true;
+}
+
+void ChildProcess::stop(int signal, int timeout_ms) {
+    if (pid > 0 && !wait_for_exit(0)) {
+        kill(pid, signal);
+        if (!wait_for_exit(timeout_ms)) {
+            kill(pid, SIGKILL);
+            wait_for_exit(5000);
+        }
+    }
+}
 
 GameSession::GameSession() {
     folder = make_scratch_dir("game");
@@ -76,6 +144,8 @@ GameSession::~GameSession() {
         save_png(screen(), folder + "/at_failure.png");
     }
     game.stop(SIGKILL, 2000);
+    x.reset();  // before its server ends: Xlib ends a program whose server is gone
+    x_server.stop(SIGTERM, 5000);
     if (failed) {
         std::printf("the game's folder is kept: %s\n", folder.c_str());
     } else {
@@ -86,35 +156,40 @@ GameSession::~GameSession() {
 bool GameSession::start() {
     int screen_w = std::max(1024, prefs.get_int("window_w") + 100);
     int screen_h = std::max(768, prefs.get_int("window_h") + 100);
-    x_server = std::make_unique<XServer>(screen_w, screen_h);
-    if (x_server->display.empty()) {
+    // Given no display number, Xvfb takes the first free one and writes it to descriptor 3
+    // once it accepts clients: servers started side by side never collide.
+    std::string number_file = folder + "/display";
+    x_server.start("exec Xvfb -screen 0 " + std::to_string(screen_w) + "x" +
+                   std::to_string(screen_h) + "x24 -nolisten tcp -noreset -displayfd 3 3>'" +
+                   number_file + "'");
+    for (long long deadline = now_ms() + 15000; display.empty() && now_ms() < deadline;) {
+        std::string number = read_file(number_file);
+        if (number.find('\n') != std::string::npos) {
+            display = ":" + number.substr(0, number.find('\n'));
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    if (display.empty() || (x = std::make_unique<XClient>(display))->display == nullptr) {
         return false;
     }
-    x = std::make_unique<XClient>(x_server->display);
-    if (x->display == nullptr) {
-        return false;
-    }
-    run_tool({"xdotool", "mousemove", std::to_string(screen_w - 1), std::to_string(screen_h - 1)},
-             x_server->display);
-    if (!game.start({"./derevarez"}, folder,
-                    {"DISPLAY=" + x_server->display, "SDL_VIDEODRIVER=x11"},
-                    folder + "/output.txt")) {
-        return false;
-    }
-    window = x->find_window("DERevarez", window_timeout_ms);
+    shell("xdotool mousemove " + std::to_string(screen_w - 1) + " " + std::to_string(screen_h - 1));
+    game.start("cd '" + folder + "' && DISPLAY=" + display +
+               " SDL_VIDEODRIVER=x11 exec ./derevarez > output.txt 2>&1");
+    window = std::strtoul(
+        shell("timeout 15 xdotool search --sync --onlyvisible --name '^DERevarez$'").c_str(),
+        nullptr, 10);
     // Without a window manager the focus would follow the pointer, and a stray focus change
     // would pause the game.
     x->focus(window);
     return window != 0;
 }
 
-Picture GameSession::screen() {
-    return x->grab(window);
+std::string GameSession::shell(const std::string& command) {
+    return run_command(folder, "export DISPLAY=" + display + "; " + command).output;
 }
 
 bool GameSession::wait_for(const std::function<bool(const Picture&)>& condition, int timeout_ms) {
-    long long deadline = now_ms() + timeout_ms;
-    for (;;) {
+    for (long long deadline = now_ms() + timeout_ms;;) {
         Picture picture = screen();
         if (!picture.empty() && condition(picture)) {
             return true;
@@ -139,14 +214,18 @@ SDL_Rect GameSession::button(const std::string& menu_file, const std::string& wo
 
 void GameSession::click(const std::string& menu_file, const std::string& word) {
     SDL_Rect hit = button(menu_file, word);
-    run_tool({"xdotool", "mousemove", "--window", std::to_string(window),
-              std::to_string(hit.x + hit.w / 2), std::to_string(hit.y + hit.h / 2), "click", "1",
-              "mousemove", "--window", std::to_string(window), "1", "1"},
-             x_server->display);
+    std::string in_window = "xdotool mousemove --window " + std::to_string(window) + " ";
+    shell(in_window + std::to_string(hit.x + hit.w / 2) + " " + std::to_string(hit.y + hit.h / 2) +
+          " click 1 && " + in_window + "1 1");
 }
 
 void GameSession::press(const std::string& sdl_name) {
-    run_tool({"xdotool", "key", x_keysym(sdl_name)}, x_server->display);
+    // X keysyms: a letter and "space" are their own, the others ("return", "up") capitalised.
+    std::string keysym = sdl_name;
+    if (keysym.size() > 1 && keysym != "space") {
+        keysym[0] = char(std::toupper(keysym[0]));
+    }
+    shell("xdotool key " + keysym);
 }
 
 Picture GameSession::menu_picture(const std::string& menu_file, ConfigStore* substitutions,
@@ -170,7 +249,10 @@ SDL_Rect GameSession::board_row(int row) {
 }
 
 Picture GameSession::image(const std::string& prefs_key) {
-    return load_picture(folder + "/" + prefs.get_string(prefs_key));
+    SDL_Surface* surface = IMG_Load((folder + "/" + prefs.get_string(prefs_key)).c_str());
+    Picture picture = picture_of(surface);
+    SDL_FreeSurface(surface);
+    return picture;
 }
 
 bool GameSession::shows_centred(const Picture& screen, const Picture& picture) {
@@ -199,10 +281,6 @@ bool GameSession::repaints_whole_window() {
         }
     }
     return false;
-}
-
-bool GameSession::exits_cleanly() {
-    return game.wait_for_exit(10000) && game.exit_status == 0;
 }
 
 void GameSession::save_screenshot(const std::string& name) {

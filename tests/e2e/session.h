@@ -4,23 +4,40 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/types.h>
 
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "config/config_store.h"
-#include "tests/e2e/picture.h"
-#include "tests/e2e/process.h"
 #include "tests/e2e/x_client.h"
-#include "tests/e2e/x_server.h"
+
+// A child process that dies with the test process, so no server or game outlives a crashed
+// test; killed and reaped by the destructor if it still runs.
+class ChildProcess {
+public:
+    pid_t pid = -1;
+    int exit_status = -1;  // once the child has exited normally; -1 before and on a signal
+
+    ~ChildProcess() { stop(SIGKILL, 2000); }
+    // Runs the shell command, which execs the program, its output thrown away unless the
+    // command redirects it.
+    bool start(const std::string& command);
+    // Waits up to timeout_ms for the child to end; true once it has (exit_status says how).
+    bool wait_for_exit(int timeout_ms);
+    // Sends signal, waits up to timeout_ms, then kills the child for good.
+    void stop(int signal, int timeout_ms);
+};
 
 class GameSession {
 public:
     std::string folder;         // the game's working folder, removed unless the test failed
     std::string shipped_prefs;  // "prefs.txt" as shipped, byte for byte
     ConfigStore prefs;          // the same, as the game reads it
-    std::unique_ptr<XServer> x_server;
+    ChildProcess x_server;
+    std::string display;  // ":N"
     std::unique_ptr<XClient> x;
     ChildProcess game;
     XWindowId window = 0;
@@ -30,14 +47,14 @@ public:
     GameSession();
     // Ends the game and the X server; on a failure keeps the folder and the last screen.
     ~GameSession();
-    GameSession(const GameSession&) = delete;
-    GameSession& operator=(const GameSession&) = delete;
 
     // Starts an X server, parks the pointer off the window, starts the game and waits for its
     // window "DERevarez" with the input focus. False when it does not appear.
     bool start();
+    // The output of a shell command run in the folder with the X server as its display.
+    std::string shell(const std::string& command);
 
-    Picture screen();
+    Picture screen() { return x->grab(window); }
     // Takes screenshots until condition holds for one (true) or timeout_ms has passed (false).
     bool wait_for(const std::function<bool(const Picture&)>& condition, int timeout_ms = 10000);
 
@@ -55,20 +72,18 @@ public:
     // be null.
     Picture menu_picture(const std::string& menu_file, ConfigStore* substitutions,
                          int highlighted_row = 0);
-
     // The board's row as a rectangle of the window, and a picture file of the run folder.
     SDL_Rect board_row(int row);
     Picture image(const std::string& prefs_key);
-    // Whether screen shows the picture of prefs_key centred on the board (paused, game over).
+    // Whether screen shows the picture centred on the board (paused, game over).
     bool shows_centred(const Picture& screen, const Picture& picture);
 
     // Clears the X window to magenta, so that SDL sends all of it again, and waits until it
     // shows what it showed before: an area left out of a partial update would differ. A
     // gravity step between the two pictures spoils an attempt, so there are a few.
     bool repaints_whole_window();
-
     // Waits for the game to end; true when it ended with status 0.
-    bool exits_cleanly();
+    bool exits_cleanly() { return game.wait_for_exit(10000) && game.exit_status == 0; }
     // With env E2E_SCREENSHOTS naming a folder, saves the window there as name.png.
     void save_screenshot(const std::string& name);
 };
