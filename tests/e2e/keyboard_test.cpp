@@ -28,12 +28,6 @@ bool saved(GameSession& session, const std::string& key, const std::string& valu
     });
 }
 
-void press(GameSession& session, std::initializer_list<const char*> keys) {
-    for (const char* key : keys) {
-        session.press(key);
-    }
-}
-
 }  // namespace
 
 TEST(Keyboard, MenusPreferencesAGameAndFullScreenWithoutAMouse) {
@@ -45,17 +39,17 @@ TEST(Keyboard, MenusPreferencesAGameAndFullScreenWithoutAMouse) {
     ASSERT_TRUE(session.wait_for([&](const Picture& s) { return alike(s, menu); }));
 
     // Play, Best games, Preferences: the first press lights Play.
-    press(session, {"down", "down", "down", "return"});
+    session.press("down down down return");
     ConfigStore texts = preferences_menu_texts(session.prefs, session.folder + "/" + prefs_menu);
     Picture prefs_screen = session.menu_picture(prefs_menu, &texts);
     ASSERT_TRUE(session.wait_for([&](const Picture& s) { return alike(s, prefs_screen); }));
     // The first row is Pause: chosen, it takes the next key.
-    press(session, {"down", "return", "j"});
+    session.press("down return j");
     EXPECT_TRUE(saved(session, "pause_key", "j"));
 
     // Back to the main menu, where Preferences is still lit: up to Best games and back, up to
     // Play.
-    press(session, {"escape", "up", "return", "escape", "up", "return"});
+    session.press("escape up return escape up return");
     ASSERT_TRUE(session.wait_for([&](const Picture& s) { return !alike(s, menu); }));
     std::string window =
         session.prefs.get_string("window_w") + "x" + session.prefs.get_string("window_h");
@@ -72,6 +66,6 @@ TEST(Keyboard, MenusPreferencesAGameAndFullScreenWithoutAMouse) {
     EXPECT_EQ(screen_and_windows(session), windowed);
 
     // Escape leaves the game; from Play, the fourth button down is Quit.
-    press(session, {"escape", "down", "down", "down", "return"});
+    session.press("escape down down down return");
     EXPECT_TRUE(session.exits_cleanly());
 }

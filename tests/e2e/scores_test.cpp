@@ -25,8 +25,8 @@ TEST(BestGames, AScoringGameAsksForANameAndTheTableShowsIt) {
     Picture game_over = session.image("game_over_img");
     bool over = false;
     for (int drop = 0; drop < 8 && !over; ++drop) {
-        session.press(session.prefs.get_string("turn_right_key"));
-        session.press(session.prefs.get_string("drop_key"));
+        session.press(session.prefs.get_string("turn_right_key") + " " +
+                      session.prefs.get_string("drop_key"));
         over =
             session.wait_for([&](const Picture& s) { return session.shows_centred(s, game_over); },
                              drop < 7 ? 700 : 10000);

@@ -12,11 +12,16 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <sstream>
 #include <thread>
 
 #include "app/scores_screens.h"
 #include "menu/menu.h"
 #include "tests/support/test_support.h"
+
+// Last: Xlib's macros (Bool, None, Status) would clash with the headers above.
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 namespace fs = std::filesystem;
 
@@ -83,6 +88,30 @@ bool save_png(const Picture& picture, const std::string& path) {
     return pclose(pipe) == 0;
 }
 
+Display* as_display(void* x) {
+    return static_cast<Display*>(x);
+}
+
+int ignore_error(Display*, XErrorEvent*) {  // a window that has just gone
+    return 0;
+}
+
+// Clears window and every window inside it to rgb and sends each an Expose event, as when it
+// is uncovered: SDL then sends its whole picture.
+void clear_tree(Display* d, Window window, unsigned long rgb) {
+    XSetWindowBackground(d, window, rgb);
+    XClearArea(d, window, 0, 0, 0, 0, True);
+    Window root, parent;
+    Window* children = nullptr;
+    unsigned count = 0;
+    if (XQueryTree(d, window, &root, &parent, &children, &count) != 0 && children != nullptr) {
+        for (unsigned i = 0; i < count; ++i) {
+            clear_tree(d, children[i], rgb);
+        }
+        XFree(children);
+    }
+}
+
 }  // namespace
 
 bool ChildProcess::start(const std::string& command) {
@@ -121,7 +150,7 @@ bool ChildProcess::wait_for_exit(int timeout_ms) {
 }
 
 void ChildProcess::stop(int signal, int timeout_ms) {
-    if (pid > 0 && !wait_for_exit(0)) {
+    if (pid > 0) {
         kill(pid, signal);
         if (!wait_for_exit(timeout_ms)) {
             kill(pid, SIGKILL);
@@ -144,7 +173,9 @@ GameSession::~GameSession() {
         save_png(screen(), folder + "/at_failure.png");
     }
     game.stop(SIGKILL, 2000);
-    x.reset();  // before its server ends: Xlib ends a program whose server is gone
+    if (x != nullptr) {
+        XCloseDisplay(as_display(x));  // before its server ends: Xlib would end the tests
+    }
     x_server.stop(SIGTERM, 5000);
     if (failed) {
         std::printf("the game's folder is kept: %s\n", folder.c_str());
@@ -169,7 +200,8 @@ bool GameSession::start() {
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    if (display.empty() || (x = std::make_unique<XClient>(display))->display == nullptr) {
+    XSetErrorHandler(ignore_error);
+    if (display.empty() || (x = XOpenDisplay(display.c_str())) == nullptr) {
         return false;
     }
     shell("xdotool mousemove " + std::to_string(screen_w - 1) + " " + std::to_string(screen_h - 1));
@@ -180,12 +212,59 @@ bool GameSession::start() {
         nullptr, 10);
     // Without a window manager the focus would follow the pointer, and a stray focus change
     // would pause the game.
-    x->focus(window);
+    focus(true);
     return window != 0;
 }
 
 std::string GameSession::shell(const std::string& command) {
     return run_command(folder, "export DISPLAY=" + display + "; " + command).output;
+}
+
+Picture GameSession::screen() {
+    Picture picture;
+    Display* d = as_display(x);
+    XWindowAttributes attributes;
+    int left = 0, top = 0;
+    Window child;
+    if (XGetWindowAttributes(d, window, &attributes) == 0 ||
+        XTranslateCoordinates(d, window, DefaultRootWindow(d), 0, 0, &left, &top, &child) == 0) {
+        return picture;
+    }
+    // Read from the root window: it shows the window together with its SDL child window.
+    XImage* image = XGetImage(d, DefaultRootWindow(d), left, top, unsigned(attributes.width),
+                              unsigned(attributes.height), AllPlanes, ZPixmap);
+    if (image == nullptr) {
+        return picture;
+    }
+    picture.w = attributes.width;
+    picture.h = attributes.height;
+    for (int row = 0; row < picture.h; ++row) {
+        for (int column = 0; column < picture.w; ++column) {  // the 24-bit screen: 0xRRGGBB
+            picture.pixels.push_back(0xFF000000u |
+                                     (Uint32(XGetPixel(image, column, row)) & 0xFFFFFF));
+        }
+    }
+    XDestroyImage(image);
+    return picture;
+}
+
+void GameSession::focus(bool on) {
+    Display* d = as_display(x);
+    XSetInputFocus(d, on ? window : DefaultRootWindow(d), RevertToParent, CurrentTime);
+    XSync(d, False);
+}
+
+void GameSession::close_window() {
+    Display* d = as_display(x);
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = long(XInternAtom(d, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(d, window, False, NoEventMask, &event);
+    XSync(d, False);
 }
 
 bool GameSession::wait_for(const std::function<bool(const Picture&)>& condition, int timeout_ms) {
@@ -219,13 +298,15 @@ void GameSession::click(const std::string& menu_file, const std::string& word) {
           " click 1 && " + in_window + "1 1");
 }
 
-void GameSession::press(const std::string& sdl_name) {
+void GameSession::press(const std::string& sdl_names) {
     // X keysyms: a letter and "space" are their own, the others ("return", "up") capitalised.
-    std::string keysym = sdl_name;
-    if (keysym.size() > 1 && keysym != "space") {
-        keysym[0] = char(std::toupper(keysym[0]));
+    std::istringstream names(sdl_names);
+    std::string keysyms;
+    for (std::string name; names >> name;) {
+        name[0] = char(name.size() > 1 && name != "space" ? std::toupper(name[0]) : name[0]);
+        keysyms += " " + name;
     }
-    shell("xdotool key " + keysym);
+    shell("xdotool key" + keysyms);
 }
 
 Picture GameSession::menu_picture(const std::string& menu_file, ConfigStore* substitutions,
@@ -275,7 +356,8 @@ bool GameSession::shows_centred(const Picture& screen, const Picture& picture) {
 bool GameSession::repaints_whole_window() {
     for (int attempt = 0; attempt < 5; ++attempt) {
         Picture before = screen();
-        x->clear_and_expose(window, 0xFF00FF);
+        clear_tree(as_display(x), window, 0xFF00FF);
+        XSync(as_display(x), False);
         if (wait_for([&](const Picture& s) { return s.pixels == before.pixels; }, 1500)) {
             return true;
         }

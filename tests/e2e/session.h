@@ -3,16 +3,27 @@
 // what the window shows. The tests check only what a real window adds to the unit tests.
 #pragma once
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/types.h>
 
 #include <functional>
-#include <memory>
 #include <string>
+#include <vector>
 
 #include "config/config_store.h"
-#include "tests/e2e/x_client.h"
+
+// Pixels as 0xAARRGGBB, row by row. Screenshots are opaque (alpha 255).
+struct Picture {
+    int w = 0;
+    int h = 0;
+    std::vector<Uint32> pixels;
+
+    bool empty() const { return pixels.empty(); }
+    bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < w && y < h; }
+    Uint32 at(int x, int y) const { return pixels[static_cast<size_t>(y) * w + x]; }
+};
 
 // A child process that dies with the test process, so no server or game outlives a crashed
 // test; killed and reaped by the destructor if it still runs.
@@ -22,8 +33,7 @@ public:
     int exit_status = -1;  // once the child has exited normally; -1 before and on a signal
 
     ~ChildProcess() { stop(SIGKILL, 2000); }
-    // Runs the shell command, which execs the program, its output thrown away unless the
-    // command redirects it.
+    // Runs the shell command (which execs the program), its output thrown away.
     bool start(const std::string& command);
     // Waits up to timeout_ms for the child to end; true once it has (exit_status says how).
     bool wait_for_exit(int timeout_ms);
@@ -38,38 +48,39 @@ public:
     ConfigStore prefs;          // the same, as the game reads it
     ChildProcess x_server;
     std::string display;  // ":N"
-    std::unique_ptr<XClient> x;
+    void* x = nullptr;    // the tests' own connection to it (Display*)
     ChildProcess game;
-    XWindowId window = 0;
+    unsigned long window = 0;
 
-    // Copies the run folder (env TEST_RUN_DIR) to a scratch folder of the test's own with the
-    // shipped "prefs.txt" (env TEST_SOURCE_DIR/data), so the player's own bindings change nothing.
+    // A copy of the run folder (TEST_RUN_DIR) with the shipped "prefs.txt" (TEST_SOURCE_DIR).
     GameSession();
     // Ends the game and the X server; on a failure keeps the folder and the last screen.
     ~GameSession();
 
-    // Starts an X server, parks the pointer off the window, starts the game and waits for its
-    // window "DERevarez" with the input focus. False when it does not appear.
+    // Starts an X server and the game; true once its window "DERevarez" has the input focus.
     bool start();
     // The output of a shell command run in the folder with the X server as its display.
     std::string shell(const std::string& command);
 
-    Picture screen() { return x->grab(window); }
+    // What the screen shows inside the window; empty when it is gone.
+    Picture screen();
+    // Gives the window the input focus, or gives it to the root window, which takes it from
+    // every application window.
+    void focus(bool on);
+    // Sends WM_DELETE_WINDOW, what a window manager sends when the close button is pressed.
+    void close_window();
     // Takes screenshots until condition holds for one (true) or timeout_ms has passed (false).
     bool wait_for(const std::function<bool(const Picture&)>& condition, int timeout_ms = 10000);
 
-    // The hit area of the button that answers word in the menu file, where the game's own Menu
-    // puts it.
+    // The hit area of the button that answers word, where the game's own Menu puts it.
     SDL_Rect button(const std::string& menu_file, const std::string& word);
-    // Clicks the middle of that button, then parks the pointer in the window's corner so that
-    // no button stays lit.
+    // Clicks the middle of that button, then moves the pointer away so no button stays lit.
     void click(const std::string& menu_file, const std::string& word);
-    // Presses and releases the key "prefs.txt" would call sdl_name.
-    void press(const std::string& sdl_name);
+    // Presses and releases the keys "prefs.txt" would call sdl_names, one after the other.
+    void press(const std::string& sdl_names);
 
-    // The menu file drawn as the game's own Menu draws it, no button lit but the row
-    // highlighted as the scores screen marks the newest game (none below 1); substitutions may
-    // be null.
+    // The menu file drawn by the game's own Menu, no button lit but the highlighted row (as the
+    // scores screen marks the newest game; none below 1); substitutions may be null.
     Picture menu_picture(const std::string& menu_file, ConfigStore* substitutions,
                          int highlighted_row = 0);
     // The board's row as a rectangle of the window, and a picture file of the run folder.
@@ -79,8 +90,7 @@ public:
     bool shows_centred(const Picture& screen, const Picture& picture);
 
     // Clears the X window to magenta, so that SDL sends all of it again, and waits until it
-    // shows what it showed before: an area left out of a partial update would differ. A
-    // gravity step between the two pictures spoils an attempt, so there are a few.
+    // shows what it showed before (a few attempts: a gravity step spoils one).
     bool repaints_whole_window();
     // Waits for the game to end; true when it ended with status 0.
     bool exits_cleanly() { return game.wait_for_exit(10000) && game.exit_status == 0; }
