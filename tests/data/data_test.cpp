@@ -4,43 +4,25 @@
 // as one full repaint draws them: hovering leaves no trace behind their translucent pictures.
 #include <SDL.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <climits>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <set>
 #include <vector>
 
 #include "config/config_store.h"
 #include "menu/menu.h"
-#include "tests/support/test_support.h"
 #include "tools/piece_shapes.h"
 
 namespace {
 
-std::string source_dir() {
-    return std::getenv("TEST_SOURCE_DIR");
-}
-
 ConfigStore shipped_prefs() {
     ConfigStore prefs;
-    EXPECT_EQ(0, prefs.load((source_dir() + "/data/prefs.txt").c_str()));
+    EXPECT_EQ(
+        0, prefs.load((std::string(std::getenv("TEST_SOURCE_DIR")) + "/data/prefs.txt").c_str()));
     return prefs;
-}
-
-struct Area {
-    int x, y, w, h;
-};
-
-Area box(ConfigStore& prefs, const std::string& name) {
-    return Area{prefs.get_int(name + "_x"), prefs.get_int(name + "_y"), prefs.get_int(name + "_w"),
-                prefs.get_int(name + "_h")};
-}
-
-bool overlap(const Area& a, const Area& b) {
-    return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
 }
 
 // The piece's cells moved so that the smallest column and row are 0 (its look), or as they
@@ -48,25 +30,14 @@ bool overlap(const Area& a, const Area& b) {
 std::set<std::pair<int, int>> cells(const PieceShape& shape, bool moved_to_corner) {
     int min_x = 99, min_y = 99;
     for (const ShapeBlock& block : shape.blocks) {
-        min_x = std::min(min_x, block.x);
-        min_y = std::min(min_y, block.y);
+        min_x = moved_to_corner ? std::min(min_x, block.x) : 0;
+        min_y = moved_to_corner ? std::min(min_y, block.y) : 0;
     }
     std::set<std::pair<int, int>> result;
     for (const ShapeBlock& block : shape.blocks) {
-        result.insert(moved_to_corner ? std::make_pair(block.x - min_x, block.y - min_y)
-                                      : std::make_pair(block.x, block.y));
+        result.insert({block.x - min_x, block.y - min_y});
     }
     return result;
-}
-
-std::vector<Uint32> pixels_of(SDL_Surface* screen) {
-    std::vector<Uint32> pixels;
-    for (int y = 0; y < screen->h; ++y) {
-        for (int x = 0; x < screen->w; ++x) {
-            pixels.push_back(pixel_at(screen, x, y));
-        }
-    }
-    return pixels;
 }
 
 }  // namespace
@@ -78,27 +49,36 @@ TEST(ShippedPrefs, TenByTwentyBoardRepeatingKeysAndBoxesApartFromTheBoard) {
     EXPECT_GT(prefs.get_int("key_repeat_delay"), 0);  // 0 switches repeating off
     // The checker keeps each box inside the window; here they must also keep apart.
     int block = prefs.get_int("block_size");
-    Area board{prefs.get_int("board_x"), prefs.get_int("board_y"),
-               prefs.get_int("board_width") * block, prefs.get_int("board_height") * block};
-    Area next{prefs.get_int("next_piece_x"), prefs.get_int("next_piece_y"), 4 * block, 4 * block};
-    std::vector<Area> boxes{next, box(prefs, "level"), box(prefs, "points"), box(prefs, "lines")};
+    std::vector<SDL_Rect> boxes{
+        {Sint16(prefs.get_int("board_x")), Sint16(prefs.get_int("board_y")),
+         Uint16(prefs.get_int("board_width") * block),
+         Uint16(prefs.get_int("board_height") * block)},
+        {Sint16(prefs.get_int("next_piece_x")), Sint16(prefs.get_int("next_piece_y")),
+         Uint16(4 * block), Uint16(4 * block)}};
+    for (std::string name : {"level", "points", "lines"}) {
+        boxes.push_back({Sint16(prefs.get_int(name + "_x")), Sint16(prefs.get_int(name + "_y")),
+                         Uint16(prefs.get_int(name + "_w")), Uint16(prefs.get_int(name + "_h"))});
+    }
     for (size_t i = 0; i < boxes.size(); ++i) {
-        EXPECT_FALSE(overlap(boxes[i], board)) << "box " << i;
         for (size_t j = i + 1; j < boxes.size(); ++j) {
-            EXPECT_FALSE(overlap(boxes[i], boxes[j])) << "boxes " << i << " and " << j;
+            const SDL_Rect& a = boxes[i];
+            const SDL_Rect& b = boxes[j];
+            EXPECT_FALSE(a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h)
+                << "boxes " << i << " and " << j << " (0 is the board)";
         }
     }
 }
 
 TEST(ShippedPieces, SevenPiecesWithTheirOwnTilesTurnWithoutWandering) {
-    ConfigStore prefs = shipped_prefs();
-    std::ifstream in(source_dir() + "/data/" + prefs.get_string("pieces_file"), std::ios::binary);
+    std::ifstream in(std::string(std::getenv("TEST_SOURCE_DIR")) + "/data/" +
+                         shipped_prefs().get_string("pieces_file"),
+                     std::ios::binary);
     std::set<int> tiles;
     int count = 0;
     for (std::string line; std::getline(in, line); ++count) {
         SCOPED_TRACE("line " + std::to_string(count + 1));
-        ASSERT_EQ(13u, line.size());
         PieceShape shape;
+        ASSERT_EQ(13u, line.size());
         ASSERT_TRUE(parse_description(line, shape));
         tiles.insert(shape.tile);
         EXPECT_EQ("", shape_problem(shape));
@@ -125,9 +105,12 @@ TEST(HoverRepaint, ManyHoversLeaveEachMenuAsAFullRepaintDrawsIt) {
     SDL_Surface* screen =
         SDL_SetVideoMode(prefs.get_int("window_w"), prefs.get_int("window_h"), 32, SDL_SWSURFACE);
     ASSERT_NE(nullptr, screen);
-    char previous_dir[PATH_MAX];
-    ASSERT_NE(nullptr, getcwd(previous_dir, sizeof previous_dir));
-    ASSERT_EQ(0, chdir(std::getenv("TEST_RUN_DIR")));
+    auto pixels = [screen] {
+        const Uint8* bytes = static_cast<const Uint8*>(screen->pixels);
+        return std::vector<Uint8>(bytes, bytes + screen->pitch * screen->h);
+    };
+    std::filesystem::path previous_dir = std::filesystem::current_path();
+    std::filesystem::current_path(std::getenv("TEST_RUN_DIR"));
     for (const char* key : {"main_menu", "prefs_menu"}) {
         SCOPED_TRACE(key);
         ConfigStore keys = prefs;
@@ -146,11 +129,11 @@ TEST(HoverRepaint, ManyHoversLeaveEachMenuAsAFullRepaintDrawsIt) {
                 menu.compositor.redraw(screen);
             }
         }
-        std::vector<Uint32> after_hovers = pixels_of(screen);
+        std::vector<Uint8> after_hovers = pixels();
         menu.compositor.full_redraw = true;
         menu.compositor.redraw(screen);
-        EXPECT_TRUE(after_hovers == pixels_of(screen));
+        EXPECT_TRUE(after_hovers == pixels());
     }
-    EXPECT_EQ(0, chdir(previous_dir));
+    std::filesystem::current_path(previous_dir);
     SDL_Quit();
 }
