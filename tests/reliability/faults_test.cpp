@@ -10,10 +10,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <mutex>
+#include <regex>
 #include <sstream>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include "app/startup.h"
 #include "config/config_store.h"
@@ -188,20 +187,12 @@ CommandResult run(const Row& row, int number) {
     return result;
 }
 
-// text with every from replaced by to.
-std::string replaced(std::string text, const std::string& from, const std::string& to) {
-    for (size_t at = text.find(from); at != std::string::npos;
-         at = text.find(from, at + to.size())) {
-        text.replace(at, from.size(), to);
-    }
-    return text;
+// The shipped "prefs.txt" with every match of pattern replaced.
+std::string prefs_with(const std::string& pattern, const std::string& replacement) {
+    return std::regex_replace(shipped_prefs(), std::regex(pattern), replacement);
 }
-
-// The shipped "prefs.txt" with the value of key replaced.
-std::string prefs_with(const std::string& key, const std::string& value) {
-    std::string text = shipped_prefs();
-    size_t start = text.find("\n" + key + ":") + 1;
-    return text.substr(0, start) + key + ": " + value + text.substr(text.find('\n', start));
+std::string prefs_with_value(const std::string& key, const std::string& value) {
+    return prefs_with("(^|\n)" + key + ":.*", "$1" + key + ": " + value);
 }
 
 // The message of a game picture or box that cannot be made.
@@ -272,25 +263,25 @@ std::vector<Row> all_rows() {
         // A malformed "prefs.txt".
         {"prefs.txt", "", "", no_window},
         {"prefs.txt", std::string("\x7f\x00\xff:\x01\n\x80\x81", 8), "", no_window},
-        {"prefs.txt", prefs_with("window_w", "wide"), "", no_window},
-        {"prefs.txt", prefs_with("window_h", "-600"), "", no_window},
-        {"prefs.txt", prefs_with("points_w", "-5"), "play", gone("points box")},
-        {"prefs.txt", prefs_with("level_w", "20000"), "play", gone("level box")},
-        {"prefs.txt", prefs_with("lines_w", "99999999999999999999"), "play", gone("lines box")},
-        {"prefs.txt", prefs_with("points_w", "-1"), "play", in_game},  // the screen's width
-        {"prefs.txt", prefs_with("next_piece_x", "70000"), "play", in_game},
-        {"prefs.txt", prefs_with("points_h", "none"), "play", in_game},  // an empty box
-        {"prefs.txt", prefs_with("board_x", "99999"), "play",
+        {"prefs.txt", prefs_with_value("window_w", "wide"), "", no_window},
+        {"prefs.txt", prefs_with_value("window_h", "-600"), "", no_window},
+        {"prefs.txt", prefs_with_value("points_w", "-5"), "play", gone("points box")},
+        {"prefs.txt", prefs_with_value("level_w", "20000"), "play", gone("level box")},
+        {"prefs.txt", prefs_with_value("lines_w", "99999999999999999999"), "play",
+         gone("lines box")},
+        {"prefs.txt", prefs_with_value("points_w", "-1"), "play", in_game},  // the screen's width
+        {"prefs.txt", prefs_with_value("next_piece_x", "70000"), "play", in_game},
+        {"prefs.txt", prefs_with_value("points_h", "none"), "play", in_game},  // an empty box
+        {"prefs.txt", prefs_with_value("board_x", "99999"), "play",
          bad_board("10 by 20 cells of 26 pixels at (99999, 40)")},
-        {"prefs.txt", prefs_with("board_width", "ten"), "play",
+        {"prefs.txt", prefs_with_value("board_width", "ten"), "play",
          bad_board("0 by 20 cells of 26 pixels at (270, 40)")},
-        {"prefs.txt", prefs_with("background_img", ""), "play",
+        {"prefs.txt", prefs_with_value("background_img", ""), "play",
          gone("background image") + "\"background_img\" in prefs.txt names no file\n"},
-        {"prefs.txt", prefs_with("level_font", "\x01\xff.bmp"), "play",
+        {"prefs.txt", prefs_with_value("level_font", "\x01\xff.bmp"), "play",
          gone("level font", "level_font", "\x01\xff.bmp")},
-        {"prefs.txt", replaced(shipped_prefs(), "main_menu:", "main_menu"), "",
-         "couldn't load menu file: \n"},
-        {"prefs.txt", replaced(shipped_prefs(), "\n", "\r\n"), "play", in_game},
+        {"prefs.txt", prefs_with("main_menu:", "main_menu"), "", "couldn't load menu file: \n"},
+        {"prefs.txt", prefs_with("\n", "\r\n"), "play", in_game},
         // A save that fails leaves prefs.txt whole, and the game goes on.
         {"prefs.txt.saving", folder, "prefs pause_key k",
          "couldn't save preferences to: prefs.txt\nreason: File exists\nended\n"},
