@@ -48,17 +48,6 @@ data_seeds() {
     esac
 }
 
-# Options of one target: whole games are long, so their inputs are kept shorter.
-target_options() {
-    case $1 in
-        pieces_rules_fuzz) echo "-max_len=1024" ;;
-        *) echo "" ;;
-    esac
-    if [ -n "${FUZZ_RUNS:-}" ]; then
-        echo "-runs=$FUZZ_RUNS -seed=1"
-    fi
-}
-
 failed=0
 for target in "${targets[@]}"; do
     corpus=$build/corpus/$target
@@ -68,13 +57,16 @@ for target in "${targets[@]}"; do
     rm -rf "$shipped" && mkdir -p "$shipped"
     data_seeds "$target" "$shipped"
     log=$build/$target.log
+    # Whole games are long, so their inputs are kept shorter; FUZZ_RUNS makes a run repeatable.
+    options=()
+    [ "$target" = pieces_rules_fuzz ] && options+=(-max_len=1024)
+    [ -n "${FUZZ_RUNS:-}" ] && options+=(-runs="$FUZZ_RUNS" -seed=1)
 
     # Each target runs in its own folder: whatever its inputs name, they name it relative
     # to there, and nothing reads the terminal.
     status=0
-    # shellcheck disable=SC2046
     (cd "$work" && "$build/fuzz/$target" -max_total_time="$seconds" -timeout=10 \
-        -rss_limit_mb=2048 -close_fd_mask=1 -print_final_stats=1 $(target_options "$target") \
+        -rss_limit_mb=2048 -close_fd_mask=1 -print_final_stats=1 "${options[@]}" \
         -artifact_prefix="$build/artifacts/$target-" \
         "$corpus" "$root/fuzz/seeds/$target" "$shipped" < /dev/null > "$log" 2>&1) || status=$?
 
