@@ -83,10 +83,6 @@ TEST(PiecesSource, ReadsPiecesAndRejectsWhatTheGameCouldNotUse) {
         {head + "XXX.\n....\n....\n....\n", 1, "piece A: has 3 blocks instead of 4"},
         {"piece: A\ntile: 1\nXXXX\n....\n....\n....\n", 1,
          "piece A has no centre: expected a line like \"centre: 1 1\""},
-        {head + "colour: red\n", 4,
-         "unknown setting \"colour\": expected tile, centre, half_centre or alternates"},
-        {"piece: A\ncentre: 1\n", 2,
-         "bad value \"1\" for centre: expected two numbers 0..3 like \"1 2\""},
         {head + "tile: 2\n", 4, "tile is given twice for piece A (first on line 2): expected once"},
         {head + "XX#X\n", 4,
          "found \"XX#X\": expected a picture row of four characters X (a block) and . (empty) "
