@@ -1,7 +1,8 @@
 // The fall clock driven with chosen tick counts, and whole games played headless through play.
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include "tests/game/game_fixture.h"
 #include "tests/game/loop_helpers.h"
@@ -54,18 +55,26 @@ TEST_F(LoopPlayTest, FallClockTakesOneStepPerElapsedIntervalAcrossTheWrap) {
     EXPECT_EQ(g.board, board);
 }
 
-TEST_F(LoopPlayTest, ClosingTheWindowEndsPlayWithoutTheGameOverScreen) {
+TEST_F(LoopPlayTest, APausedGameWakesOnItsKeysAndClosingTheWindowEndsPlayWithoutGameOver) {
     Game& g = build_game();
     // No gravity step during the test, however slowly it runs.
     g.fall_interval = 1000000;
-    for (SDLKey key : {SDLK_RIGHT, SDLK_SPACE}) {
-        SDL_Event event = key_down(key);
-        ASSERT_EQ(SDL_PushEvent(&event), 0);
-    }
+    SDL_Event pause = key_down(SDLK_p);
+    ASSERT_EQ(SDL_PushEvent(&pause), 0);
+    // Sent once the paused loop is asleep: the resume key, a move and a drop behind it.
+    std::thread player([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        for (SDLKey key : {SDLK_p, SDLK_RIGHT, SDLK_SPACE}) {
+            SDL_Event event = key_down(key);
+            SDL_PushEvent(&event);
+        }
+    });
     {
-        RepeatedPush close(quit_event(), 300, 100);
+        RepeatedPush close(quit_event(), 600, 100);
         EXPECT_TRUE(g.play());
     }
+    player.join();
+    EXPECT_FALSE(g.paused);
     EXPECT_EQ(key_repeat(), std::make_pair(200, 50));
 
     // The first piece was moved one column right, dropped to the floor and drawn there.
