@@ -113,8 +113,9 @@ TEST_F(MenuTest, UpdateHoverTouchesOnlyButtonsWithAHoverSurface) {
     image("normal.bmp", 20, 20, red);
     std::string menu = write_menu(
         "background: back.bmp\n"
-        "num_surfs: 3\n"
+        "num_surfs: 4\n"
         "surf1_name: over\nsurf1_path: over.bmp\n"
+        "surf4_name: \nsurf4_path: over.bmp\n"  // a surface named "" is no hover image
         "surf2_name: normal\nsurf2_path: normal.bmp\n"
         "surf3_name: lost\nsurf3_path: lost.bmp\n"
         "num_buttons: 3\n"

@@ -58,6 +58,12 @@ TEST_F(MenuTest, LaysOutBackgroundAndOneElementAndRectanglePerButton) {
     }
     EXPECT_EQ(rects, "50,60,100,20 5,7,30,10 9,11,0,0 22,33,0,0 ");
     EXPECT_EQ(m.screen, nullptr);  // loading draws nothing
+
+    // A count past 1000 entries is read as 1000, with a message.
+    std::string huge = write_menu("background: back.bmp\nnum_buttons: 5000\n", "huge.txt");
+    std::unique_ptr<Menu> big;
+    EXPECT_NE(capture_stdout([&] { big = std::make_unique<Menu>(huge.c_str(), nullptr); }), "");
+    EXPECT_EQ(big->compositor.elements.size(), 1001u);
 }
 
 TEST_F(MenuTest, FatalFailuresPrintTheirMessageAndExitWithStatusOne) {
