@@ -59,9 +59,9 @@ TEST_F(LoopInputTest, DropLandsThePieceOrEndsTheGameExactlyWhenGravityWould) {
     place_piece(g, piece_bar, 3, -1);
     EXPECT_EQ(press(SDLK_SPACE), 1);
     EXPECT_EQ(blocks_in_row(0), "3456");
-    // The stack now reaches row 0: the square falls to rows -2 and -1 and cannot enter the
-    // well, so the game ends there, with no block written or thrown away.
-    place_piece(g, piece_square, 3, -4);
+    // The stack now reaches row 0: the next flat bar stops on row -1, just above the well,
+    // and cannot enter it, so the game ends there, with no block written or thrown away.
+    place_piece(g, piece_bar, 3, -4);
     std::vector<std::vector<Uint8>> before = g.board;
     EXPECT_EQ(press(SDLK_SPACE), 2);
     EXPECT_EQ(g.board, before);
