@@ -153,10 +153,6 @@ void GameTest::TearDown() {
     SDL_Quit();
 }
 
-void GameTest::write_blocks_image(int block) {
-    save_strip(folder + "/blocks.bmp", block, block, tile_count, tile_colour);
-}
-
 void GameTest::write_pieces(const std::string& contents) {
     write_file(folder + "/" + prefs.get_string("pieces_file"), contents);
 }

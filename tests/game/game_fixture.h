@@ -61,8 +61,6 @@ protected:
 
     // Rewrites the pieces file before the game is built.
     void write_pieces(const std::string& contents);
-    // Rewrites the blocks image with tiles of block x block pixels (for another "block_size").
-    void write_blocks_image(int block);
     // Builds the game from prefs (change prefs first to vary the world).
     Game& build_game();
     // The 0xRRGGBB colour of a pixel of the display surface.
