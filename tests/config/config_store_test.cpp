@@ -116,7 +116,7 @@ TEST(ConfigStore, SavesInFileOrderThenAddedKeysInByteOrder) {
     EXPECT_EQ(read_file(path), "note\n:colon first\nk:v\nx: 1\nx: 2\nempty:\n");
 }
 
-// A disk that fills up during the save: PrefsSaveFault in tests/reliability/save_faults_test.cpp.
+// A disk that fills up during the save: a row of the table in tests/reliability/faults_test.cpp.
 TEST(ConfigStore, MissingOrEmptyFilesFailedSavesAndTheSavedMode) {
     std::string dir = make_scratch_dir("files");
     ConfigStore store;

@@ -40,7 +40,7 @@ TEST_F(GameTest, LaysOutTheScreenInDrawingOrderAndCutsSevenTiles) {
     }
 }
 
-// The pieces file's messages are checked line by line in tests/reliability/bad_values_test.cpp.
+// The pieces file's messages are checked line by line in tests/reliability/faults_test.cpp.
 TEST_F(GameTest, MissingImageOrUnusableBoardEndsTheProgramNamingIt) {
     const std::string board = "can't build a board of ";
     const std::string keys =
