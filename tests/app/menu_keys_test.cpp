@@ -12,7 +12,6 @@
 #include "display/window_mode.h"
 #include "menu/menu.h"
 #include "tests/menu/menu_fixture.h"
-#include "tests/menu/stdout_capture.h"
 #include "tests/support/test_support.h"
 
 namespace {

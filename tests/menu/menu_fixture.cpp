@@ -1,5 +1,6 @@
 #include "tests/menu/menu_fixture.h"
 
+#include <cstdio>
 #include <filesystem>
 
 #include "tests/support/test_support.h"
@@ -83,4 +84,12 @@ void push_quit() {
     SDL_Event event{};
     event.type = SDL_QUIT;
     push(event);
+}
+
+std::string capture_stdout(const std::function<void()>& code) {
+    std::fflush(stdout);
+    testing::internal::CaptureStdout();
+    code();
+    std::fflush(stdout);
+    return testing::internal::GetCapturedStdout();
 }

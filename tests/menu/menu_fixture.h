@@ -4,6 +4,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 extern const char* const font_path;
@@ -33,3 +34,6 @@ void push_motion(int x, int y);
 void push_key_down(SDLKey key);
 void push_key_up(SDLKey key);
 void push_quit();
+
+// Runs code in this process and returns what it printed to standard output meanwhile.
+std::string capture_stdout(const std::function<void()>& code);

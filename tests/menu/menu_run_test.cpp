@@ -4,7 +4,6 @@
 
 #include "menu/menu.h"
 #include "tests/menu/menu_fixture.h"
-#include "tests/menu/stdout_capture.h"
 #include "tests/support/test_support.h"
 
 namespace {

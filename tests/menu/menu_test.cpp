@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "tests/menu/menu_fixture.h"
-#include "tests/menu/stdout_capture.h"
 #include "tests/support/test_support.h"
 
 namespace {
