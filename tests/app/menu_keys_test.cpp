@@ -1,4 +1,5 @@
-// Menus worked from the keyboard and a pad: held directions repeat, the preferences prompt
+// Menus worked from the keyboard and a pad: held directions repeat, the preferences screen
+// binds keys and pad inputs (swapping a duplicate) and restores the shipped bindings, its prompt
 // comes and goes, a failed save shows on screen, the name entry answers pad buttons.
 #include <gtest/gtest.h>
 
@@ -16,15 +17,23 @@
 
 namespace {
 
-// Three 80x20 buttons in a column at y 10, 40, 70; "prefs" sets how the menu repeats.
+// Rows of 80x20 in a column at y 10, 40, 70 (pause, drop, defaults), Back at the right of the
+// first; "prefs" sets how the menu repeats.
 const std::string column =
-    "background: back.bmp\nnavigation: true\nprompt_x: 150\nprompt_y: 120\n"
-    "num_buttons: 3\n"
+    "background: back.bmp\nnavigation: true\nswap_bindings: true\nprompt_x: 150\nprompt_y: 120\n"
+    "num_buttons: 4\n"
     "button1_x: 10\nbutton1_y: 10\nbutton1_rect: 0,0,80,20\nbutton1_return: pause_key\n"
     "button2_x: 10\nbutton2_y: 40\nbutton2_rect: 0,0,80,20\nbutton2_return: drop_key\n"
-    "button3_x: 10\nbutton3_y: 70\nbutton3_rect: 0,0,80,20\nbutton3_return: back\n";
+    "button3_x: 10\nbutton3_y: 70\nbutton3_rect: 0,0,80,20\nbutton3_return: defaults\n"
+    "button4_x: 110\nbutton4_y: 10\nbutton4_rect: 0,0,80,20\nbutton4_return: back\n";
 
-void push_event(SDL_Event event) {
+void push_pad(Uint8 type, Uint8 number, Uint8 value) {
+    SDL_Event event{};
+    if (type == SDL_JOYHATMOTION) {
+        event.jhat = SDL_JoyHatEvent{type, 0, number, value};
+    } else {
+        event.jbutton = SDL_JoyButtonEvent{type, 0, number, value};
+    }
     ASSERT_EQ(SDL_PushEvent(&event), 0);
 }
 
@@ -50,24 +59,52 @@ TEST_F(MenuKeysTest, AHeldArrowOrPadDirectionMovesOnUntilLetGo) {
     prefs.get_string("key_repeat_delay") = "20";
     prefs.get_string("key_repeat_rate") = "20";
     menu.prefs = &prefs;
-    SDL_Event hat{};
-    hat.jhat = SDL_JoyHatEvent{SDL_JOYHATMOTION, 0, 0, SDL_HAT_DOWN};
-    SDL_Event button{};
-    button.jbutton = SDL_JoyButtonEvent{SDL_JOYBUTTONDOWN, 0, 0, SDL_PRESSED};
     // One press lights the first button; only repeats reach the third.
     for (bool pad : {false, true}) {
         menu.highlighted = 0;
-        hat.jhat.value = SDL_HAT_DOWN;
-        pad ? push_event(hat) : push_key_down(SDLK_DOWN);
+        pad ? push_pad(SDL_JOYHATMOTION, 0, SDL_HAT_DOWN) : push_key_down(SDLK_DOWN);
         std::thread player([&] {
             EXPECT_TRUE(eventually([&] { return menu.highlighted == 3; }));
-            hat.jhat.value = SDL_HAT_CENTERED;
-            pad ? push_event(hat) : push_key_up(SDLK_DOWN);
-            pad ? push_event(button) : push_key_down(SDLK_RETURN);
+            pad ? push_pad(SDL_JOYHATMOTION, 0, SDL_HAT_CENTERED) : push_key_up(SDLK_DOWN);
+            pad ? push_pad(SDL_JOYBUTTONDOWN, 0, SDL_PRESSED) : push_key_down(SDLK_RETURN);
         });
-        EXPECT_EQ(menu.run(), "back");
+        EXPECT_EQ(menu.run(), "defaults");
         player.join();
     }
+}
+
+TEST_F(MenuKeysTest, KeyboardAndPadAloneBindSwapRestoreAndLeave) {
+    const std::string shipped = "prefs_menu: prefs_menu.txt\npause_key: p\ndrop_key: space\n";
+    write_menu(column, "prefs_menu.txt");
+    write_file("prefs.txt", shipped);
+    write_file("prefs.txt.shipped", shipped);
+    ConfigStore prefs;
+    ASSERT_EQ(prefs.load("prefs.txt"), 0);
+
+    // Down lights the first row, Return chooses it, space (the drop key) binds it: swapped.
+    push_key_down(SDLK_DOWN);
+    push_key_down(SDLK_RETURN);
+    push_key_down(SDLK_SPACE);
+    push_key_up(SDLK_SPACE);
+    // The rebuilt menu keeps the highlight: down to Drop, chosen by pad button 0, bound to the
+    // hat's up, which is let go before the menu takes events again.
+    push_key_down(SDLK_DOWN);
+    push_pad(SDL_JOYBUTTONDOWN, 0, SDL_PRESSED);
+    push_pad(SDL_JOYBUTTONUP, 0, SDL_RELEASED);
+    push_pad(SDL_JOYHATMOTION, 0, SDL_HAT_UP);
+    push_pad(SDL_JOYHATMOTION, 0, SDL_HAT_CENTERED);
+    push_pad(SDL_JOYBUTTONDOWN, 1, SDL_PRESSED);
+    EXPECT_FALSE(preferences_screen(prefs));
+    EXPECT_EQ(read_file("prefs.txt"),
+              "prefs_menu: prefs_menu.txt\npause_key: space\ndrop_key: p\ndrop_pad: hat up\n");
+
+    // Down three times reaches Restore defaults; then up to Pause, right to Back, Return.
+    for (SDLKey key :
+         {SDLK_DOWN, SDLK_DOWN, SDLK_DOWN, SDLK_SPACE, SDLK_UP, SDLK_UP, SDLK_RIGHT, SDLK_RETURN}) {
+        push_key_down(key);
+    }
+    EXPECT_FALSE(preferences_screen(prefs));
+    EXPECT_EQ(read_file("prefs.txt"), shipped + "drop_pad: \n");
 }
 
 TEST_F(MenuKeysTest, ThePromptShowsWhileWaitingAndAFailedSaveShowsInItsPlace) {
@@ -107,12 +144,9 @@ TEST_F(MenuKeysTest, PadButtonsConfirmOrKeepTheOfferedName) {
     SDL_Event typed{};
     typed.key.type = typed.type = SDL_KEYDOWN;
     typed.key.keysym.unicode = 'x';
-    SDL_Event button{};
-    button.jbutton = SDL_JoyButtonEvent{SDL_JOYBUTTONDOWN, 0, 0, SDL_PRESSED};
     for (Uint8 number : {0, 1}) {
-        push_event(typed);
-        button.jbutton.button = number;
-        push_event(button);
+        ASSERT_EQ(SDL_PushEvent(&typed), 0);
+        push_pad(SDL_JOYBUTTONDOWN, number, SDL_PRESSED);
         EXPECT_EQ(enter_name(menu_file, "Ann", keys).name, number == 0 ? "Annx" : "Ann");
     }
 }
