@@ -38,12 +38,17 @@ const std::string piece_tee =
 const std::string piece_ess =
     describe_piece(1, 1, false, 3, true, {{1, 0}, {2, 0}, {0, 1}, {1, 1}});
 
+namespace {
+
+// The seven test pieces, one line each: I (tile 0), O, T, S, Z, L, J (tile 6).
 std::string standard_pieces() {
     return piece_bar + "\n" + piece_square + "\n" + piece_tee + "\n" + piece_ess + "\n" +
            describe_piece(1, 1, false, 4, true, {{0, 0}, {1, 0}, {1, 1}, {2, 1}}) + "\n" +
            describe_piece(1, 1, false, 5, false, {{0, 1}, {1, 1}, {2, 1}, {2, 0}}) + "\n" +
            describe_piece(1, 1, false, 6, false, {{0, 0}, {0, 1}, {1, 1}, {2, 1}}) + "\n";
 }
+
+}  // namespace
 
 void place_piece(Game& game, const std::string& description, int x, int y) {
     Piece& piece = game.current_piece;

@@ -31,9 +31,8 @@ Uint32 digit_colour(int digit);
 // A 13-byte piece description.
 std::string describe_piece(int centre_x, int centre_y, bool half_centre, int tile, bool alternates,
                            std::initializer_list<std::pair<int, int>> blocks);
-// The seven test pieces, one line each: I (tile 0), O, T, S, Z, L, J (tile 6). The first four
-// by name: the bar lies on row 1 of its box, the tee points up, the ess alternates its turns.
-std::string standard_pieces();
+// Four of the seven test pieces by name: the bar (tile 0) lies on row 1 of its box, the
+// square, the tee points up, the ess alternates its turns.
 extern const std::string piece_bar, piece_square, piece_tee, piece_ess;
 
 // Makes the piece of `description` the falling piece at (x, y), writes its cells into the

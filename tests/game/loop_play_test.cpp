@@ -91,7 +91,4 @@ TEST_F(LoopPlayTest, APausedGameWakesOnItsKeysAndClosingTheWindowEndsPlayWithout
     EXPECT_EQ(screen_pixel(200, 240), background_colour);
 }
 
-// A game that ends by itself shows the game-over picture and leads back to the main menu:
-// the Play test in tests/e2e/e2e_test.cpp; the picture itself: still_screens_test.cpp.
-
 }  // namespace

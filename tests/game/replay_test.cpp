@@ -1,10 +1,6 @@
-// A headless replay of whole games: with a fixed seed, the scripted player of the rules
-// benchmark (bench/replay_player.h) drives the real Game through moves, turns, drops and
-// gravity steps, and the text of the play is compared with tests/game/replay_expected.txt.
-// Any change to the rules changes the text.
-//
-// After an intended rule change, check the replay_actual.txt that a failing run names by eye
-// and copy it over the expected file.
+// Whole games played headless by the rules benchmark's scripted player from a fixed seed,
+// compared with tests/game/replay_expected.txt. After an intended rule change, check the
+// replay_actual.txt that a failing run names by eye and copy it over the expected file.
 #include <gtest/gtest.h>
 
 #include <cstdio>
