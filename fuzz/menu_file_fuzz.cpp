@@ -1,10 +1,7 @@
-// Fuzzes the menu file loader: any bytes as a menu file are loaded into a Menu (dummy video
-// driver), its buttons are hovered at a few points and the menu is drawn, then it is destroyed.
-// Small stand-ins for every shipped image and the DejaVu fonts lie in the working folder, so
-// the shipped menus and their mutations find the files they name.
-//
-// A menu without a loadable background ends the program by design, so the input is followed by
-// one more line naming a background that exists; being the last, it wins over any other.
+// Fuzzes the menu file loader: any bytes as a menu file are loaded, hovered at a few points
+// and drawn. Stand-ins for every shipped image and the fonts let the shipped menus and their
+// mutations find the files they name. A menu without a background ends the program by design,
+// so a last line names one that exists.
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -16,8 +13,7 @@
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     namespace fs = std::filesystem;
     start_video(320, 240);
-    // A small picture (BMP bytes under the shipped name: the loader goes by content, not name)
-    // for every file of the shipped images folder.
+    // BMP bytes under each shipped image's name: the loader goes by content.
     fs::create_directories("images");
     int width = 12;
     for (const auto& entry : fs::directory_iterator(std::string(DATA_DIR) + "/images")) {

@@ -27,10 +27,8 @@ fi
 cmake --build "$build" --target fuzzers -j "$(nproc)"
 build=$(cd "$build" && pwd)
 
-# Seeds taken from the shipped data, per target. A pieces_rules_fuzz input is a board of 10 by
-# 20 with the bag, the hold box and the landing shadow on (header bytes 2d 27), the pieces
-# file's length and bytes, then rounds of gravity steps, moves, turns, drops, pauses and
-# redraws (see the target for the layout).
+# Seeds from the shipped data. The pieces_rules_fuzz seed: a 10 by 20 board with every option
+# on (2d 27), the shipped pieces file, then rounds of actions (the layout is in the target).
 data_seeds() {
     case $1 in
         config_store_fuzz) find "$root/data" -name '*.txt' -exec cp {} "$2/" \; ;;
@@ -62,8 +60,7 @@ for target in "${targets[@]}"; do
     [ "$target" = pieces_rules_fuzz ] && options+=(-max_len=1024)
     [ -n "${FUZZ_RUNS:-}" ] && options+=(-runs="$FUZZ_RUNS" -seed=1)
 
-    # Each target runs in its own folder: whatever its inputs name, they name it relative
-    # to there, and nothing reads the terminal.
+    # In a folder of its own, so that whatever file names its inputs hold stay inside it.
     status=0
     (cd "$work" && "$build/fuzz/$target" -max_total_time="$seconds" -timeout=10 \
         -rss_limit_mb=2048 -close_fd_mask=1 -print_final_stats=1 "${options[@]}" \
