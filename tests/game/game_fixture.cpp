@@ -37,6 +37,8 @@ const std::string piece_tee =
     describe_piece(1, 1, false, 2, false, {{0, 1}, {1, 1}, {2, 1}, {1, 0}});
 const std::string piece_ess =
     describe_piece(1, 1, false, 3, true, {{1, 0}, {2, 0}, {0, 1}, {1, 1}});
+const std::string piece_upright_bar =
+    describe_piece(1, 1, true, 0, false, {{1, 0}, {1, 1}, {1, 2}, {1, 3}});
 
 namespace {
 

@@ -32,8 +32,8 @@ Uint32 digit_colour(int digit);
 std::string describe_piece(int centre_x, int centre_y, bool half_centre, int tile, bool alternates,
                            std::initializer_list<std::pair<int, int>> blocks);
 // Four of the seven test pieces by name: the bar (tile 0) lies on row 1 of its box, the
-// square, the tee points up, the ess alternates its turns.
-extern const std::string piece_bar, piece_square, piece_tee, piece_ess;
+// square, the tee points up, the ess alternates its turns; and the bar standing in column 1.
+extern const std::string piece_bar, piece_square, piece_tee, piece_ess, piece_upright_bar;
 
 // Makes the piece of `description` the falling piece at (x, y), writes its cells into the
 // board as the rules keep them during a game, and deals a next piece.

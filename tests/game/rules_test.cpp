@@ -20,17 +20,6 @@ Offsets offsets(const Piece& piece) {
     return result;
 }
 
-// The standing bar turned once to the right: column x + 2, rows y .. y + 3.
-void put_standing_bar(Game& game, int column, int top) {
-    Piece standing(piece_bar, static_cast<Sint16>(column - 2), static_cast<Sint16>(top), nullptr);
-    ASSERT_TRUE(standing.turn(false));
-    standing.board = &game;
-    game.current_piece = standing;
-    for (int row = top; row < top + 4; row++) {
-        game.set_cell(column, row, 0);
-    }
-}
-
 }  // namespace
 
 TEST(PieceTurn, FollowsTheTurnTablesAndComesBack) {
@@ -99,7 +88,7 @@ TEST_F(GameTest, RefusedTurnsChangeNothing) {
     std::string corner = describe_piece(0, 0, false, 2, false, {{0, 0}, {1, 0}, {2, 0}, {1, 1}});
     // Against the left wall a standing bar cannot lie down; next to a settled block a tee
     // cannot turn; nor can a piece whose offset would go below 0, in the middle of the well.
-    put_standing_bar(g, 0, 5);
+    place_piece(g, piece_upright_bar, -1, 5);
     g.set_cell(5, 12, 6);
     for (int attempt = 0; attempt < 3; attempt++) {
         if (attempt == 1) {
@@ -147,7 +136,7 @@ TEST_F(GameTest, ScoresTheSquareOfTheRowsTimesTheLevel) {
             fill_row(g, row);
         }
         g.next_piece = g.random_piece();
-        put_standing_bar(g, 0, 0);
+        place_piece(g, piece_upright_bar, -1, 0);
         g.draw_level();
         g.land_piece();
         // The level box shows the new level at once (its glyph's middle, in the box's middle).
