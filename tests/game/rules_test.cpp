@@ -123,8 +123,8 @@ TEST_F(GameTest, ScoresTheSquareOfTheRowsTimesTheLevel) {
     const Case cases[] = {
         // The tenth row raises the level.
         {1, 8, 2, 8, 2, 0, 356},
-        // Four rows from level_lines 9: one level-up, the new level already counts for this
-        // landing, and the rows past it count on.
+        // Four rows from level_lines 9: one level-up, and the new level already counts for
+        // this landing.
         {1, 9, 4, 32, 2, 3, 356},
     };
     Game& g = build_game();
@@ -158,6 +158,11 @@ TEST_F(GameTest, FallIntervalFollowsTheSpeedTableToSeventy) {
         EXPECT_EQ(g.level, level);
         EXPECT_EQ(g.fall_interval, table[std::min(level, 15) - 1]) << "level " << level;
     }
+    // Play checks after every row, so only here can lines past ten reach a level-up: they
+    // are kept towards the next level.
+    g.level_lines = 13;
+    g.set_level(g.level + 1);
+    EXPECT_EQ(g.level_lines, 3);
 }
 
 TEST(RandomBetween, MapsTheDrawOntoTheRange) {
