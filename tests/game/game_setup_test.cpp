@@ -29,25 +29,33 @@ TEST_F(GameTest, LaysOutTheScreenInDrawingOrderAndCutsSevenTiles) {
     }
 }
 
-// Missing pictures and plainly bad boards are in the reliability table; these boards would
-// overflow the window arithmetic.
-TEST_F(GameTest, UnusableBoardEndsTheProgramNamingIt) {
+// A missing picture file and a board out of the window are in the reliability table.
+TEST_F(GameTest, UnnamedImageOrUnusableBoardEndsTheProgramNamingIt) {
+    const std::string board = "can't build a board of ";
     const std::string keys =
         ": check \"board_width\", \"board_height\", \"block_size\", \"board_x\" and \"board_y\"\n";
     const struct {
         const char* key;
-        const char* value;
-        std::string board;
+        const char* value;  // nullptr: the key is missing
+        std::string output;
     } cases[] = {
-        {"board_height", "2000", "10 by 2000 cells of 20 pixels at (100, 40)"},
-        {"board_x", "-2147483648", "10 by 20 cells of 20 pixels at (-2147483648, 40)"},
+        {"blocks_img", nullptr,
+         "couldn't load \"blocks image\", gotta go!\n\"blocks_img\" in prefs.txt names no file\n"},
+        {"board_width", "0", board + "0 by 20 cells of 20 pixels at (100, 40)" + keys},
+        {"board_height", "2000", board + "10 by 2000 cells of 20 pixels at (100, 40)" + keys},
+        {"board_x", "-2147483648",
+         board + "10 by 20 cells of 20 pixels at (-2147483648, 40)" + keys},
     };
     for (const auto& c : cases) {
         ConfigStore saved = prefs;
-        prefs.get_string(c.key) = c.value;
+        if (c.value == nullptr) {
+            prefs.values.erase(c.key);
+        } else {
+            prefs.get_string(c.key) = c.value;
+        }
         CommandResult result = run_in_child([this] { build_game(); });
         EXPECT_EQ(result.status, 1) << c.key;
-        EXPECT_EQ(result.output, "can't build a board of " + c.board + keys) << c.key;
+        EXPECT_EQ(result.output, c.output) << c.key;
         prefs = saved;
     }
 }
