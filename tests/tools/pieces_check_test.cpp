@@ -62,7 +62,6 @@ TEST(PiecesCheck, EveryProblemOnItsLine) {
         description(1, 1, false, 2, false, {{1, 0}, {1, 0}, {1, 1}, {2, 1}}),
         description(1, 1, false, 2, false, {{0, 0}, {1, 0}, {1, 1}, {3, 3}}),
         description(2, 2, false, 2, false, {{0, 0}, {1, 0}, {0, 1}, {1, 1}}),
-        description(1, 1, false, 2, false, {{1, 1}, {2, 1}, {1, 2}, {2, 2}}),
         t_piece + "\r",
         i_piece,
     };
@@ -87,9 +86,7 @@ TEST(PiecesCheck, EveryProblemOnItsLine) {
             {9, false, "turned right x3, block 1 at (0, 4) leaves the 4 by 4 box"},
             {9, true,
              "the piece moves as it turns: turned right, its middle has moved by (+3, +0)"},
-            {10, true,
-             "the piece moves as it turns: turned right, its middle has moved by (-1, +0)"},
-            {11, true, "14 bytes; the game ignores the carriage return at the end"},
+            {10, true, "14 bytes; the game ignores the carriage return at the end"},
         });
 }
 
