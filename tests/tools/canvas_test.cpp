@@ -5,18 +5,12 @@
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <map>
 
 #include "tests/support/test_support.h"
 
 namespace {
-
-std::string source_dir() {
-    const char* dir = std::getenv("TEST_SOURCE_DIR");
-    return dir == nullptr ? BUILD_SOURCE_DIR : dir;
-}
 
 // R, G, B and A of one pixel of a loaded 32-bit image.
 std::vector<int> rgba_at(SDL_Surface* image, int x, int y) {
@@ -71,11 +65,11 @@ TEST(Canvas, WritesPngsThatLoadWithTheirColoursAndAlpha) {
 TEST(MakeImages, DrawsEveryShippedPictureAtItsShippedSize) {
     std::string dir = make_scratch_dir("make_images");
     std::filesystem::create_directories(dir + "/data");
-    std::filesystem::copy_file(source_dir() + "/data/prefs.txt", dir + "/data/prefs.txt");
+    std::filesystem::copy_file(BUILD_SOURCE_DIR "/data/prefs.txt", dir + "/data/prefs.txt");
     CommandResult made =
         run_command(dir, std::string(MAKE_IMAGES) + " data " + std::string(FONT_DIR));
     ASSERT_EQ(0, made.status) << made.output;
-    auto shipped = png_sizes(source_dir() + "/data/images");
+    auto shipped = png_sizes(BUILD_SOURCE_DIR "/data/images");
     EXPECT_FALSE(shipped.empty());
     EXPECT_EQ(shipped, png_sizes(dir + "/data/images"))
         << "run: cmake --build <build> --target images";
