@@ -151,11 +151,7 @@ TEST(DataCheck, EveryMistakeAtItsLineWithWhatToDo) {
          "carriage return, and a save writes plain line feeds"},
     };
     std::string folder = copy_game_folder("broken");
-    std::string crlf;
-    for (char c : read_file(folder + "/menus/scores_menu.txt")) {
-        crlf += c == '\n' ? "\r\n" : std::string(1, c);
-    }
-    write_file(folder + "/menus/scores_menu.txt", crlf);
+    EXPECT_EQ(0, run_command(folder, "sed -i 's/$/\\r/' menus/scores_menu.txt").status);
     save_bmp(folder + "/images/blocks.png", 26, 100);  // room for three tiles of 26
     save_bmp(folder + "/images/digits_small.png", 20, 105);
     const char* file = nullptr;
