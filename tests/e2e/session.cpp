@@ -27,6 +27,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Every wait of a test, made longer by E2E_TIME_SCALE for a slower game (under valgrind).
+int scaled(int ms) {
+    const char* scale = std::getenv("E2E_TIME_SCALE");
+    return scale != nullptr ? ms * std::max(1, std::atoi(scale)) : ms;
+}
+
 long long now_ms() {
     using namespace std::chrono;
     return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
@@ -205,11 +211,14 @@ bool GameSession::start() {
         return false;
     }
     shell("xdotool mousemove " + std::to_string(screen_w - 1) + " " + std::to_string(screen_h - 1));
-    game.start("cd '" + folder + "' && DISPLAY=" + display +
-               " SDL_VIDEODRIVER=x11 exec ./derevarez > output.txt 2>&1");
-    window = std::strtoul(
-        shell("timeout 15 xdotool search --sync --onlyvisible --name '^DERevarez$'").c_str(),
-        nullptr, 10);
+    // E2E_GAME_WRAPPER: a command line the game runs under (valgrind).
+    const char* wrapper = std::getenv("E2E_GAME_WRAPPER");
+    game.start("cd '" + folder + "' && DISPLAY=" + display + " SDL_VIDEODRIVER=x11 exec " +
+               (wrapper != nullptr ? wrapper : "") + " ./derevarez > output.txt 2>&1");
+    window = std::strtoul(shell("timeout " + std::to_string(scaled(15)) +
+                                " xdotool search --sync --onlyvisible --name '^DERevarez$'")
+                              .c_str(),
+                          nullptr, 10);
     // Without a window manager the focus would follow the pointer, and a stray focus change
     // would pause the game.
     focus(true);
@@ -268,7 +277,7 @@ void GameSession::close_window() {
 }
 
 bool GameSession::wait_for(const std::function<bool(const Picture&)>& condition, int timeout_ms) {
-    for (long long deadline = now_ms() + timeout_ms;;) {
+    for (long long deadline = now_ms() + scaled(timeout_ms);;) {
         Picture picture = screen();
         if (!picture.empty() && condition(picture)) {
             return true;
@@ -386,4 +395,8 @@ bool alike(const Picture& a, const Picture& b, SDL_Rect rect) {
         }
     }
     return differing * 100 <= long(rect.w) * rect.h;
+}
+
+bool GameSession::exits_cleanly() {
+    return game.wait_for_exit(scaled(10000)) && game.exit_status == 0;
 }

@@ -93,7 +93,7 @@ public:
     // shows what it showed before (a few attempts: a gravity step spoils one).
     bool repaints_whole_window();
     // Waits for the game to end; true when it ended with status 0.
-    bool exits_cleanly() { return game.wait_for_exit(10000) && game.exit_status == 0; }
+    bool exits_cleanly();
     // With env E2E_SCREENSHOTS naming a folder, saves the window there as name.png.
     void save_screenshot(const std::string& name);
 };
