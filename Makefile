@@ -59,7 +59,7 @@ figures: configure
 	cmake --build $(BUILD) --target derevarez game_bench idle_loop -j $(JOBS)
 	./bench/process_figures.sh $(BUILD)
 
-# One whole session of the real game under valgrind's memcheck, driven under Xvfb.
+# The end-to-end Play test (a whole session, under Xvfb) with the game under valgrind's memcheck.
 valgrind: build
 	./tests/reliability/valgrind_session.sh $(BUILD)/run
 
