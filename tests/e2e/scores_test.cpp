@@ -16,11 +16,8 @@ TEST(BestGames, AScoringGameAsksForANameAndTheTableShowsIt) {
     session.prefs.get_string("board_width") = "4";
     ASSERT_TRUE(session.prefs.save((session.folder + "/prefs.txt").c_str()));
     ASSERT_TRUE(session.start());
-    std::string main_menu = session.prefs.get_string("main_menu");
-    Picture menu = session.menu_picture(main_menu, nullptr);
-    ASSERT_TRUE(session.wait_for([&](const Picture& s) { return alike(s, menu); }));
-    session.click(main_menu, "play");
-    ASSERT_TRUE(session.wait_for([&](const Picture& s) { return !alike(s, menu); }));
+    session.click(session.main_menu, "play");
+    ASSERT_TRUE(session.wait_for([&](const Picture& s) { return !alike(s, session.menu); }));
     session.press(session.prefs.get_string("drop_key"));
     Picture game_over = session.image("game_over_img");
     bool over = false;

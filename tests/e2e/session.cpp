@@ -83,21 +83,6 @@ std::unique_ptr<Menu> load_menu(const std::string& folder, const std::string& fi
     return menu;
 }
 
-bool save_png(const Picture& picture, const std::string& path) {
-    FILE* pipe = popen(("convert ppm:- 'png:" + path + "'").c_str(), "w");
-    std::fprintf(pipe, "P6\n%d %d\n255\n", picture.w, picture.h);
-    for (Uint32 pixel : picture.pixels) {
-        for (int shift : {16, 8, 0}) {
-            std::fputc(int((pixel >> shift) & 0xFF), pipe);
-        }
-    }
-    return pclose(pipe) == 0;
-}
-
-Display* as_display(void* x) {
-    return static_cast<Display*>(x);
-}
-
 int ignore_error(Display*, XErrorEvent*) {  // a window that has just gone
     return 0;
 }
@@ -128,9 +113,7 @@ bool ChildProcess::start(const std::string& command) {
     }
     prctl(PR_SET_PDEATHSIG, SIGKILL);
     setpgid(0, 0);
-    for (int fd = 0; fd < 1024; ++fd) {
-        close(fd);
-    }
+    closefrom(0);
     open("/dev/null", O_RDONLY);  // standard input, output and error
     open("/dev/null", O_WRONLY);
     dup2(1, 2);
@@ -175,12 +158,12 @@ GameSession::GameSession() {
 
 GameSession::~GameSession() {
     bool failed = ::testing::Test::HasFailure();
-    if (failed && window != 0 && !screen().empty()) {
-        save_png(screen(), folder + "/at_failure.png");
+    if (failed && window != 0) {
+        shell("import -window " + std::to_string(window) + " at_failure.png");
     }
     game.stop(SIGKILL, 2000);
     if (x != nullptr) {
-        XCloseDisplay(as_display(x));  // before its server ends: Xlib would end the tests
+        XCloseDisplay(x);  // before its server ends: Xlib would end the tests
     }
     x_server.stop(SIGTERM, 5000);
     if (failed) {
@@ -191,13 +174,10 @@ GameSession::~GameSession() {
 }
 
 bool GameSession::start() {
-    int screen_w = std::max(1024, prefs.get_int("window_w") + 100);
-    int screen_h = std::max(768, prefs.get_int("window_h") + 100);
     // Given no display number, Xvfb takes the first free one and writes it to descriptor 3
     // once it accepts clients: servers started side by side never collide.
     std::string number_file = folder + "/display";
-    x_server.start("exec Xvfb -screen 0 " + std::to_string(screen_w) + "x" +
-                   std::to_string(screen_h) + "x24 -nolisten tcp -noreset -displayfd 3 3>'" +
+    x_server.start("exec Xvfb -screen 0 1280x1024x24 -nolisten tcp -noreset -displayfd 3 3>'" +
                    number_file + "'");
     for (long long deadline = now_ms() + 15000; display.empty() && now_ms() < deadline;) {
         std::string number = read_file(number_file);
@@ -210,7 +190,7 @@ bool GameSession::start() {
     if (display.empty() || (x = XOpenDisplay(display.c_str())) == nullptr) {
         return false;
     }
-    shell("xdotool mousemove " + std::to_string(screen_w - 1) + " " + std::to_string(screen_h - 1));
+    shell("xdotool mousemove 1279 1023");
     // E2E_GAME_WRAPPER: a command line the game runs under (valgrind).
     const char* wrapper = std::getenv("E2E_GAME_WRAPPER");
     game.start("cd '" + folder + "' && DISPLAY=" + display + " SDL_VIDEODRIVER=x11 exec " +
@@ -222,7 +202,9 @@ bool GameSession::start() {
     // Without a window manager the focus would follow the pointer, and a stray focus change
     // would pause the game.
     focus(true);
-    return window != 0;
+    main_menu = prefs.get_string("main_menu");
+    menu = menu_picture(main_menu, nullptr);
+    return window != 0 && wait_for([&](const Picture& s) { return alike(s, menu); });
 }
 
 std::string GameSession::shell(const std::string& command) {
@@ -231,16 +213,15 @@ std::string GameSession::shell(const std::string& command) {
 
 Picture GameSession::screen() {
     Picture picture;
-    Display* d = as_display(x);
     XWindowAttributes attributes;
     int left = 0, top = 0;
     Window child;
-    if (XGetWindowAttributes(d, window, &attributes) == 0 ||
-        XTranslateCoordinates(d, window, DefaultRootWindow(d), 0, 0, &left, &top, &child) == 0) {
+    if (XGetWindowAttributes(x, window, &attributes) == 0 ||
+        XTranslateCoordinates(x, window, DefaultRootWindow(x), 0, 0, &left, &top, &child) == 0) {
         return picture;
     }
     // Read from the root window: it shows the window together with its SDL child window.
-    XImage* image = XGetImage(d, DefaultRootWindow(d), left, top, unsigned(attributes.width),
+    XImage* image = XGetImage(x, DefaultRootWindow(x), left, top, unsigned(attributes.width),
                               unsigned(attributes.height), AllPlanes, ZPixmap);
     if (image == nullptr) {
         return picture;
@@ -258,28 +239,26 @@ Picture GameSession::screen() {
 }
 
 void GameSession::focus(bool on) {
-    Display* d = as_display(x);
-    XSetInputFocus(d, on ? window : DefaultRootWindow(d), RevertToParent, CurrentTime);
-    XSync(d, False);
+    XSetInputFocus(x, on ? window : DefaultRootWindow(x), RevertToParent, CurrentTime);
+    XSync(x, False);
 }
 
 void GameSession::close_window() {
-    Display* d = as_display(x);
     XEvent event{};
     event.xclient.type = ClientMessage;
     event.xclient.window = window;
-    event.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
+    event.xclient.message_type = XInternAtom(x, "WM_PROTOCOLS", False);
     event.xclient.format = 32;
-    event.xclient.data.l[0] = long(XInternAtom(d, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[0] = long(XInternAtom(x, "WM_DELETE_WINDOW", False));
     event.xclient.data.l[1] = CurrentTime;
-    XSendEvent(d, window, False, NoEventMask, &event);
-    XSync(d, False);
+    XSendEvent(x, window, False, NoEventMask, &event);
+    XSync(x, False);
 }
 
 bool GameSession::wait_for(const std::function<bool(const Picture&)>& condition, int timeout_ms) {
     for (long long deadline = now_ms() + scaled(timeout_ms);;) {
         Picture picture = screen();
-        if (!picture.empty() && condition(picture)) {
+        if (!picture.pixels.empty() && condition(picture)) {
             return true;
         }
         if (now_ms() > deadline) {
@@ -289,19 +268,15 @@ bool GameSession::wait_for(const std::function<bool(const Picture&)>& condition,
     }
 }
 
-SDL_Rect GameSession::button(const std::string& menu_file, const std::string& word) {
-    std::unique_ptr<Menu> menu = load_menu(folder, menu_file, &prefs);
-    for (size_t k = 0; k < menu->button_rects.size(); ++k) {
-        if (menu->config.get_string("button" + int_to_text(int(k + 1)) + "_return") == word) {
-            return menu->button_rects[k];
-        }
-    }
-    ADD_FAILURE() << "no button answers " << word << " in " << menu_file;
-    return SDL_Rect{0, 0, 0, 0};
-}
-
 void GameSession::click(const std::string& menu_file, const std::string& word) {
-    SDL_Rect hit = button(menu_file, word);
+    std::unique_ptr<Menu> menu = load_menu(folder, menu_file, &prefs);
+    size_t k = 0;
+    while (k < menu->button_rects.size() &&
+           menu->config.get_string("button" + int_to_text(int(k + 1)) + "_return") != word) {
+        ++k;
+    }
+    ASSERT_LT(k, menu->button_rects.size()) << "no button answers " << word << " in " << menu_file;
+    SDL_Rect hit = menu->button_rects[k];
     std::string in_window = "xdotool mousemove --window " + std::to_string(window) + " ";
     shell(in_window + std::to_string(hit.x + hit.w / 2) + " " + std::to_string(hit.y + hit.h / 2) +
           " click 1 && " + in_window + "1 1");
@@ -365,8 +340,8 @@ bool GameSession::shows_centred(const Picture& screen, const Picture& picture) {
 bool GameSession::repaints_whole_window() {
     for (int attempt = 0; attempt < 5; ++attempt) {
         Picture before = screen();
-        clear_tree(as_display(x), window, 0xFF00FF);
-        XSync(as_display(x), False);
+        clear_tree(x, window, 0xFF00FF);
+        XSync(x, False);
         if (wait_for([&](const Picture& s) { return s.pixels == before.pixels; }, 1500)) {
             return true;
         }
@@ -378,7 +353,7 @@ void GameSession::save_screenshot(const std::string& name) {
     const char* target = std::getenv("E2E_SCREENSHOTS");
     if (target != nullptr && target[0] != '\0') {
         fs::create_directories(target);
-        EXPECT_TRUE(save_png(screen(), std::string(target) + "/" + name + ".png")) << name;
+        shell("import -window " + std::to_string(window) + " '" + target + "/" + name + ".png'");
     }
 }
 

@@ -14,13 +14,14 @@
 
 #include "config/config_store.h"
 
+struct _XDisplay;  // Xlib's Display: its macros (Bool, None, Status) would clash with gtest
+
 // Pixels as 0xAARRGGBB, row by row. Screenshots are opaque (alpha 255).
 struct Picture {
     int w = 0;
     int h = 0;
     std::vector<Uint32> pixels;
 
-    bool empty() const { return pixels.empty(); }
     bool contains(int x, int y) const { return x >= 0 && y >= 0 && x < w && y < h; }
     Uint32 at(int x, int y) const { return pixels[static_cast<size_t>(y) * w + x]; }
 };
@@ -33,9 +34,8 @@ public:
     int exit_status = -1;  // once the child has exited normally; -1 before and on a signal
 
     ~ChildProcess() { stop(SIGKILL, 2000); }
-    // Runs the shell command (which execs the program), its output thrown away.
+    // The shell command (which execs the program), its output thrown away.
     bool start(const std::string& command);
-    // Waits up to timeout_ms for the child to end; true once it has (exit_status says how).
     bool wait_for_exit(int timeout_ms);
     // Sends signal, waits up to timeout_ms, then kills the child for good.
     void stop(int signal, int timeout_ms);
@@ -47,23 +47,25 @@ public:
     std::string shipped_prefs;  // "prefs.txt" as shipped, byte for byte
     ConfigStore prefs;          // the same, as the game reads it
     ChildProcess x_server;
-    std::string display;  // ":N"
-    void* x = nullptr;    // the tests' own connection to it (Display*)
+    std::string display;     // ":N"
+    _XDisplay* x = nullptr;  // the tests' own connection to it
     ChildProcess game;
     unsigned long window = 0;
+    std::string main_menu;  // its file, and the picture it draws
+    Picture menu;
 
     // A copy of the run folder (TEST_RUN_DIR) with the shipped "prefs.txt" (TEST_SOURCE_DIR).
     GameSession();
     // Ends the game and the X server; on a failure keeps the folder and the last screen.
     ~GameSession();
 
-    // Starts an X server and the game; true once its window "DERevarez" has the input focus.
+    // Starts an X server and the game; true once its window has the input focus and shows
+    // the main menu as its file says.
     bool start();
-    // The output of a shell command run in the folder with the X server as its display.
+    // A shell command run in the folder with the X server as its display; its output.
     std::string shell(const std::string& command);
 
-    // What the screen shows inside the window; empty when it is gone.
-    Picture screen();
+    Picture screen();  // inside the window; empty when it is gone
     // Gives the window the input focus, or gives it to the root window, which takes it from
     // every application window.
     void focus(bool on);
@@ -72,9 +74,8 @@ public:
     // Takes screenshots until condition holds for one (true) or timeout_ms has passed (false).
     bool wait_for(const std::function<bool(const Picture&)>& condition, int timeout_ms = 10000);
 
-    // The hit area of the button that answers word, where the game's own Menu puts it.
-    SDL_Rect button(const std::string& menu_file, const std::string& word);
-    // Clicks the middle of that button, then moves the pointer away so no button stays lit.
+    // Clicks the middle of the button that answers word, where the game's own Menu puts it,
+    // then moves the pointer away so no button stays lit.
     void click(const std::string& menu_file, const std::string& word);
     // Presses and releases the keys "prefs.txt" would call sdl_names, one after the other.
     void press(const std::string& sdl_names);
@@ -83,8 +84,7 @@ public:
     // scores screen marks the newest game; none below 1); substitutions may be null.
     Picture menu_picture(const std::string& menu_file, ConfigStore* substitutions,
                          int highlighted_row = 0);
-    // The board's row as a rectangle of the window, and a picture file of the run folder.
-    SDL_Rect board_row(int row);
+    SDL_Rect board_row(int row);  // in the window
     Picture image(const std::string& prefs_key);
     // Whether screen shows the picture centred on the board (paused, game over).
     bool shows_centred(const Picture& screen, const Picture& picture);
@@ -92,8 +92,7 @@ public:
     // Clears the X window to magenta, so that SDL sends all of it again, and waits until it
     // shows what it showed before (a few attempts: a gravity step spoils one).
     bool repaints_whole_window();
-    // Waits for the game to end; true when it ended with status 0.
-    bool exits_cleanly();
+    bool exits_cleanly();  // with status 0
     // With env E2E_SCREENSHOTS naming a folder, saves the window there as name.png.
     void save_screenshot(const std::string& name);
 };
