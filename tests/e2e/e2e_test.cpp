@@ -38,9 +38,8 @@ TEST(Play, ABoundKeyPlaysFocusLossPausesAndTheWindowCloses) {
     std::string expected = std::regex_replace(session.shipped_prefs, std::regex("\ndrop_key:.*"),
                                               "\ndrop_key: " + new_drop_key);
     expected = std::regex_replace(expected, std::regex("\nbag_dealer:.*"), "\nbag_dealer: 1");
-    std::string saved = session.folder + "/prefs.txt";
-    session.wait_for([&](const Picture&) { return read_file(saved) == expected; });
-    EXPECT_EQ(read_file(saved), expected);
+    EXPECT_TRUE(session.wait_for(
+        [&](const Picture&) { return read_file(session.folder + "/prefs.txt") == expected; }));
     EXPECT_TRUE(session.repaints_whole_window()) << "preferences";
 
     session.click(prefs_menu, "back");

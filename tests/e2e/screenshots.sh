@@ -8,7 +8,5 @@ cd "$(dirname "$0")/../.."
 build=${1:-build}
 target="$(pwd)/docs/screenshots"
 make build BUILD="$build"
-mkdir -p "$target"
 cd "$build"
 E2E_SCREENSHOTS="$target" ctest -L e2e --output-on-failure
-ls "$target"

@@ -176,18 +176,13 @@ GameSession::~GameSession() {
 bool GameSession::start() {
     // Given no display number, Xvfb takes the first free one and writes it to descriptor 3
     // once it accepts clients: servers started side by side never collide.
-    std::string number_file = folder + "/display";
     x_server.start("exec Xvfb -screen 0 1280x1024x24 -nolisten tcp -noreset -displayfd 3 3>'" +
-                   number_file + "'");
-    for (long long deadline = now_ms() + 15000; display.empty() && now_ms() < deadline;) {
-        std::string number = read_file(number_file);
-        if (number.find('\n') != std::string::npos) {
-            display = ":" + number.substr(0, number.find('\n'));
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
+                   folder + "/display'");
+    display = ":" + shell(
+                        "timeout 15 sh -c 'until grep -q . display; do sleep 0.02; done'; "
+                        "tr -d '\\n' < display");
     XSetErrorHandler(ignore_error);
-    if (display.empty() || (x = XOpenDisplay(display.c_str())) == nullptr) {
+    if ((x = XOpenDisplay(display.c_str())) == nullptr) {
         return false;
     }
     shell("xdotool mousemove 1279 1023");

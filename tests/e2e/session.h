@@ -6,7 +6,6 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/types.h>
 
 #include <functional>
 #include <string>
