@@ -34,14 +34,7 @@ TEST_F(MainMenuLoopTest, OtherWordsShowTheMenuAgainUntilQuit) {
     EXPECT_EQ(SDL_PeepEvents(nullptr, 64, SDL_PEEKEVENT, SDL_ALLEVENTS), 0);
 }
 
-TEST_F(MainMenuLoopTest, WithoutPiecesPlayExplainsAndShowsTheMenuAgain) {
-    write_pieces("");
-    push_click(25, 25);   // play
-    push_click(175, 25);  // quit
-    EXPECT_EQ(capture_stdout([this] { run_screens(prefs); }),
-              "can't start a game: the pieces file \"pieces.dat\" has no piece to play with\n");
-}
-
-// A game that ends by itself leads back to the main menu: the Play test in tests/e2e/e2e_test.cpp.
+// Play without pieces, and a game that ends by itself, lead back to the main menu: rows of
+// tests/reliability/faults_test.cpp and the Play test in tests/e2e/e2e_test.cpp.
 
 }  // namespace

@@ -64,11 +64,11 @@ TEST_F(MenuKeysTest, AHeldArrowOrPadDirectionMovesOnUntilLetGo) {
     // One press lights the first button; only repeats reach the third.
     for (bool pad : {false, true}) {
         menu.highlighted = 0;
-        pad ? push_pad(SDL_JOYHATMOTION, 0, SDL_HAT_DOWN) : push_key_down(SDLK_DOWN);
+        pad ? push_pad(SDL_JOYHATMOTION, 0, SDL_HAT_DOWN) : push_key(SDLK_DOWN);
         std::thread player([&] {
             EXPECT_TRUE(eventually([&] { return menu.highlighted == 3; }));
-            pad ? push_pad(SDL_JOYHATMOTION, 0, SDL_HAT_CENTERED) : push_key_up(SDLK_DOWN);
-            pad ? push_pad(SDL_JOYBUTTONDOWN, 0, SDL_PRESSED) : push_key_down(SDLK_RETURN);
+            pad ? push_pad(SDL_JOYHATMOTION, 0, SDL_HAT_CENTERED) : push_key(SDLK_DOWN, SDL_KEYUP);
+            pad ? push_pad(SDL_JOYBUTTONDOWN, 0, SDL_PRESSED) : push_key(SDLK_RETURN);
         });
         EXPECT_EQ(menu.run(), "defaults");
         player.join();
@@ -84,13 +84,13 @@ TEST_F(MenuKeysTest, KeyboardAndPadAloneBindSwapRestoreAndLeave) {
     ASSERT_EQ(prefs.load("prefs.txt"), 0);
 
     // Down lights the first row, Return chooses it, space (the drop key) binds it: swapped.
-    push_key_down(SDLK_DOWN);
-    push_key_down(SDLK_RETURN);
-    push_key_down(SDLK_SPACE);
-    push_key_up(SDLK_SPACE);
+    push_key(SDLK_DOWN);
+    push_key(SDLK_RETURN);
+    push_key(SDLK_SPACE);
+    push_key(SDLK_SPACE, SDL_KEYUP);
     // The rebuilt menu keeps the highlight: down to Drop, chosen by pad button 0, bound to the
     // hat's up, which is let go before the menu takes events again.
-    push_key_down(SDLK_DOWN);
+    push_key(SDLK_DOWN);
     push_pad(SDL_JOYBUTTONDOWN, 0, SDL_PRESSED);
     push_pad(SDL_JOYBUTTONUP, 0, SDL_RELEASED);
     push_pad(SDL_JOYHATMOTION, 0, SDL_HAT_UP);
@@ -103,7 +103,7 @@ TEST_F(MenuKeysTest, KeyboardAndPadAloneBindSwapRestoreAndLeave) {
     // Down three times reaches Restore defaults; then up to Pause, right to Back, Return.
     for (SDLKey key :
          {SDLK_DOWN, SDLK_DOWN, SDLK_DOWN, SDLK_SPACE, SDLK_UP, SDLK_UP, SDLK_RIGHT, SDLK_RETURN}) {
-        push_key_down(key);
+        push_key(key);
     }
     EXPECT_FALSE(preferences_screen(prefs));
     EXPECT_EQ(read_file("prefs.txt"), shipped + "drop_pad: \n");
@@ -122,15 +122,15 @@ TEST_F(MenuKeysTest, ThePromptShowsWhileWaitingAndAFailedSaveShowsInItsPlace) {
     push_click(20, 20);
     std::thread player([&] {
         EXPECT_TRUE(eventually([] { return prompt_pixel() == 0xFF0000; }));
-        push_key_down(SDLK_LEFT);
-        push_key_up(SDLK_LEFT);
+        push_key(SDLK_LEFT);
+        push_key(SDLK_LEFT, SDL_KEYUP);
         EXPECT_TRUE(eventually([] { return prompt_pixel() == 0x404040; }));
         // The new file is written beside the old first: a folder in that place stops it.
         std::filesystem::create_directory("prefs.txt.saving");
         push_click(20, 20);
         EXPECT_TRUE(eventually([] { return prompt_pixel() == 0xFF0000; }));
-        push_key_down(SDLK_RIGHT);
-        push_key_up(SDLK_RIGHT);
+        push_key(SDLK_RIGHT);
+        push_key(SDLK_RIGHT, SDL_KEYUP);
         EXPECT_TRUE(eventually([] { return prompt_pixel() == 0x00FF00; }));
         push_quit();
     });
@@ -166,15 +166,6 @@ TEST_F(MenuKeysTest, AFailedSwitchToFullScreenSaysSoOnceAndChangesNothing) {
     EXPECT_EQ(read_file("prefs.txt"), "window_w: 200\n");
 }
 
-namespace {
-
-const std::string prefs_text =
-    "window_w: 800\n"
-    "prefs_menu: prefs_menu.txt\n"
-    "pause_key: p\n"
-    "\n"
-    "drop_key: space\n";
-
 // Button 1 shows the current pause key and is exactly as large as that text, so where it can
 // be clicked tells which binding the menu was built with. The other buttons have fixed
 // rectangles: "back" at (10, 60), "quit" at (10, 90), a misspelt key at (10, 120).
@@ -189,69 +180,36 @@ const std::string prefs_menu_text =
     "button3_x: 10\nbutton3_y: 90\nbutton3_rect: 0,0,100,20\nbutton3_return: quit\n"
     "button4_x: 10\nbutton4_y: 120\nbutton4_rect: 0,0,100,20\nbutton4_return: jupm_key\n";
 
-void click_pause_button() {
-    push_click(13, 20);
-}
-void click_back() {
-    push_click(20, 70);
-}
-
-// The test's scratch folder, its working folder, holds "prefs.txt" and the preferences menu.
-class PreferencesTest : public MenuTest {
-protected:
+TEST_F(MenuKeysTest, TheNextKeyIsStoredAtOnceAndAClosedWindowSavesNothingMore) {
+    write_menu(prefs_menu_text + "font1_path: " + font_path + "\n", "prefs_menu.txt");
+    write_file("prefs.txt", "window_w: 800\nprefs_menu: prefs_menu.txt\npause_key: p\n\n");
     ConfigStore prefs;
-
-    void SetUp() override {
-        MenuTest::SetUp();
-        write_menu(prefs_menu_text + "font1_path: " + font_path + "\n", "prefs_menu.txt");
-        write_file("prefs.txt", prefs_text);
-        ASSERT_EQ(prefs.load("prefs.txt"), 0);
-    }
-};
-
-}  // namespace
-
-TEST_F(PreferencesTest, StoresTheNextKeyAndRewritesPrefsAtOnceKeepingItsLines) {
-    click_pause_button();
-    push_key_down(SDLK_LEFT);
-    push_key_up(SDLK_LEFT);
+    ASSERT_EQ(prefs.load("prefs.txt"), 0);
+    push_click(13, 20);
+    push_key(SDLK_LEFT);
+    push_quit();  // the event after a capture is dropped: the menu comes back
     // The rebuilt menu shows "left", a wider text than "p": only then is this a click on it.
     push_click(40, 20);
-    push_key_down(SDLK_SPACE);
-    push_key_up(SDLK_SPACE);
+    push_key(SDLK_SPACE);
+    push_key(SDLK_SPACE, SDL_KEYUP);
     push_click(20, 130);  // a word that is no key of the game is bound all the same
-    push_key_down(SDLK_a);
-    push_key_up(SDLK_a);
-    click_back();
+    push_key(SDLK_a);
+    push_key(SDLK_a, SDL_KEYUP);
+    push_click(20, 70);  // back
     EXPECT_FALSE(preferences_screen(prefs));
-    EXPECT_EQ(prefs.get_string("pause_key"), "space");
-    EXPECT_EQ(read_file("prefs.txt"),
-              "window_w: 800\n"
-              "prefs_menu: prefs_menu.txt\n"
-              "pause_key: space\n"
-              "\n"
-              "drop_key: space\n"
-              "jupm_key: a\n");
-}
+    const std::string saved = read_file("prefs.txt");
+    EXPECT_EQ(saved,
+              "window_w: 800\nprefs_menu: prefs_menu.txt\npause_key: space\n\njupm_key: a\n");
 
-TEST_F(PreferencesTest, TheEventAfterACaptureIsDroppedAndAClosedWindowSavesNothingMore) {
-    click_pause_button();
-    push_key_down(SDLK_LEFT);
-    push_quit();  // dropped: the menu comes back
-    click_back();
-    EXPECT_FALSE(preferences_screen(prefs));
-    EXPECT_EQ(prefs.get_string("pause_key"), "left");
-
-    click_pause_button();
+    push_click(13, 20);
     push_motion(50, 50);  // ignored while waiting for the key
-    push_key_up(SDLK_LEFT);
+    push_key(SDLK_LEFT, SDL_KEYUP);
     push_quit();
     EXPECT_TRUE(preferences_screen(prefs));
     push_click(20, 100);  // the "quit" button
     EXPECT_TRUE(preferences_screen(prefs));
     push_quit();  // the window closed on the menu itself
     EXPECT_TRUE(preferences_screen(prefs));
-    EXPECT_EQ(prefs.get_string("pause_key"), "left");
-    EXPECT_EQ(read_file("prefs.txt"),
-              "window_w: 800\nprefs_menu: prefs_menu.txt\npause_key: left\n\ndrop_key: space\n");
+    EXPECT_EQ(prefs.get_string("pause_key"), "space");
+    EXPECT_EQ(read_file("prefs.txt"), saved);
 }

@@ -6,7 +6,7 @@
 
 namespace {
 
-const Uint32 red = 0xFF0000, green = 0x00FF00, blue = 0x0000FF, white = 0xFFFFFF;
+const Uint32 red = 0xFF0000, green = 0x00FF00, blue = 0x0000FF;
 const Uint32 paint = 0x123456;  // marks target pixels the compositor did not touch
 
 // A 100x100 target with a background, a 20x20 green square at (10, 10) and a 20x20 blue
@@ -85,25 +85,6 @@ TEST(Compositor, DirtyElementRepaintsEverythingOverlappingItsAreaOnly) {
     }
     edge.redraw(scene.target);
     EXPECT_EQ(edge.blits, 1u);
-}
-
-TEST(Compositor, NullOrSmallerSurfaceRepaintsFromBelow) {
-    Scene scene;
-    scene.compositor.redraw(scene.target);
-    scene.compositor.find("square")->surface = nullptr;
-    scene.redraw_with("square");
-    EXPECT_EQ(pixel_at(scene.target, 10, 10), red);
-    EXPECT_EQ(pixel_at(scene.target, 25, 25), blue);
-    // A null surface is not drawn, only what lies below and above it.
-    EXPECT_EQ(scene.compositor.pixels_drawn, 10800u + 400 + 100);
-
-    // A smaller picture repaints only its own, smaller area: the old blue stays beyond it.
-    SDL_Surface* small = make_filled_surface(5, 5, white);
-    scene.compositor.find("top")->surface = small;
-    scene.redraw_with("top");
-    EXPECT_EQ(pixel_at(scene.target, 24, 24), white);
-    EXPECT_EQ(pixel_at(scene.target, 30, 30), blue);
-    SDL_FreeSurface(small);
 }
 
 TEST(Compositor, FixedSourceElementShowsOnlyItsRectangle) {

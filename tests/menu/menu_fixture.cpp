@@ -50,7 +50,6 @@ void push_click(int x, int y, Uint8 button) {
     SDL_Event event{};
     event.type = SDL_MOUSEBUTTONDOWN;
     event.button.button = button;
-    event.button.state = SDL_PRESSED;
     event.button.x = static_cast<Uint16>(x);
     event.button.y = static_cast<Uint16>(y);
     push(event);
@@ -64,18 +63,9 @@ void push_motion(int x, int y) {
     push(event);
 }
 
-void push_key_down(SDLKey key) {
+void push_key(SDLKey key, Uint8 type) {
     SDL_Event event{};
-    event.type = SDL_KEYDOWN;
-    event.key.state = SDL_PRESSED;
-    event.key.keysym.sym = key;
-    push(event);
-}
-
-void push_key_up(SDLKey key) {
-    SDL_Event event{};
-    event.type = SDL_KEYUP;
-    event.key.state = SDL_RELEASED;
+    event.type = type;
     event.key.keysym.sym = key;
     push(event);
 }

@@ -31,8 +31,7 @@ protected:
 // Events for the loops to find waiting in SDL's queue.
 void push_click(int x, int y, Uint8 button = SDL_BUTTON_LEFT);
 void push_motion(int x, int y);
-void push_key_down(SDLKey key);
-void push_key_up(SDLKey key);
+void push_key(SDLKey key, Uint8 type = SDL_KEYDOWN);
 void push_quit();
 
 // Runs code in this process and returns what it printed to standard output meanwhile.

@@ -1,6 +1,5 @@
 // The score table, the piece-set identity and the scores file.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "scores/score_file.h"
 #include "tests/support/test_support.h"
@@ -52,15 +51,14 @@ TEST(PieceSetId, FollowsThePiecesNotTheirOrderOrTrailingBytes) {
     EXPECT_NE(piece_set_id({bar, square, square}), id);
 }
 
-TEST(ScoreFile, RoundTripKeepsEveryTableAndSkipsOnlyDamagedLines) {
+// Saving and reading back is the fuzz target's property (fuzz/scores_file_fuzz.cpp), as are the
+// points and names no table may hold.
+TEST(ScoreFile, ReadsEveryTableAndSkipsOnlyDamagedLines) {
     std::string dir = make_scratch_dir("scores_round_trip");
     std::string file = dir + "/scores.txt";
     const char* const damaged[] = {
-        "0123456789abcdef.1: -5 1 1 2026-12-07 neg",         // negative points
         "0123456789abcdef.1: 99999999999 1 1 2026-12-07 x",  // beyond the int range
         "0123456789abcdef.1: 5 1 1 2026-13-07 month",        // no such month
-        "0123456789abcdef.1: 5 1 1 2026-12-07 seventeen chars x",
-        "0123456789abcdef.1: 5 1 1 2026-12-07 bin\x01ry",
         "0123456789ABCDEF.1: 5 1 1 2026-12-07 upper",
         "0123456789abcdef: 5 1 1 2026-12-07 noplace",
         "0123456789abcdef.1: 5 1",  // fields missing
@@ -81,27 +79,18 @@ TEST(ScoreFile, RoundTripKeepsEveryTableAndSkipsOnlyDamagedLines) {
 
     ScoreFile scores;
     ASSERT_TRUE(scores.read(file.c_str()));
-    std::vector<int> expected_skips;
-    for (int i = 2; i <= 10; i++) {
-        expected_skips.push_back(i);
-    }
-    EXPECT_EQ(scores.skipped_lines, expected_skips);
+    EXPECT_EQ(scores.skipped_lines, (std::vector<int>{2, 3, 4, 5, 6, 7}));
     EXPECT_EQ(names(scores.tables[id]), "Ann Bo b ");
     const ScoreTable& other = scores.tables["fedcba9876543210"];
     ASSERT_EQ(other.entries.size(), 10u);
     EXPECT_EQ(other.entries[0].points, 99);
     EXPECT_EQ(other.entries[0].name, "");
     EXPECT_EQ(other.entries[9].points, 2);
-
-    ASSERT_TRUE(scores.save(file.c_str()));
-    ScoreFile again;
-    ASSERT_TRUE(again.read(file.c_str()));
-    EXPECT_TRUE(again.skipped_lines.empty());
-    EXPECT_EQ(again.to_store().to_text(), scores.to_store().to_text());
-    EXPECT_EQ(again.tables[id].entries[1].date, "2026-01-02");
+    EXPECT_EQ(scores.tables[id].entries[1].date, "2026-01-02");
 }
 
-TEST(ScoreFile, MissingFileIsEmptyAndAFailedSaveLeavesTheOldFileWhole) {
+// The save is the configuration store's safe save, tested there.
+TEST(ScoreFile, MissingFileIsEmptyAndEachEntryIsSavedOnOneLine) {
     std::string dir = make_scratch_dir("scores_save_fault");
     std::string file = dir + "/scores.txt";
     ScoreFile scores;
@@ -110,12 +99,5 @@ TEST(ScoreFile, MissingFileIsEmptyAndAFailedSaveLeavesTheOldFileWhole) {
 
     scores.tables[id].insert(game("Ann", 70));
     ASSERT_TRUE(scores.save(file.c_str()));
-    std::string saved = read_file(file);
-    EXPECT_EQ(saved, "0123456789abcdef.1: 70 7 1 2026-12-07 Ann\n\n");
-
-    // The temporary file cannot be made where a folder of its name stands, even for root.
-    ASSERT_EQ(mkdir((file + ".saving").c_str(), 0755), 0);
-    scores.tables[id].insert(game("Bo", 90));
-    EXPECT_FALSE(scores.save(file.c_str()));
-    EXPECT_EQ(read_file(file), saved);
+    EXPECT_EQ(read_file(file), "0123456789abcdef.1: 70 7 1 2026-12-07 Ann\n\n");
 }
