@@ -1,7 +1,5 @@
-// The preferences screen and the menus by mouse, keyboard and pad: held directions repeat, a
-// chosen row takes the next key or pad input (swapping a duplicate) and prefs.txt is rewritten
-// at once keeping its lines, the shipped bindings come back, the prompt comes and goes, a failed
-// save shows on screen, the name entry answers pad buttons.
+// The preferences screen and the menus by mouse, keyboard and pad, the name entry by pad, and
+// the switch to full screen.
 #include <gtest/gtest.h>
 
 #include <algorithm>

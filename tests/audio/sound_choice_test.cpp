@@ -29,11 +29,9 @@ TEST(SoundChoice, OnePassPlaysTheMostTellingEventThatHasASound) {
     };
     const Row rows[] = {
         {events({}), every_sound(), E::none},
-        {events({E::move}), every_sound(), E::move},
         // The drop key lands the piece: one thud, not two.
         {events({E::drop, E::land}), every_sound(), E::drop},
         {events({E::drop, E::land}), events({E::land}), E::land},
-        {events({E::land, E::clear}), every_sound(), E::clear},
         {events({E::drop, E::land, E::clear4, E::level}), every_sound(), E::level},
         // A skin without a level sound still hears the four rows.
         {events({E::land, E::clear4, E::level}), events({E::land, E::clear4}), E::clear4},

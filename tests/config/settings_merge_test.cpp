@@ -42,8 +42,6 @@ TEST(SettingsMerge, FollowsTheShippedFileWhereThePlayerLeftItAlone) {
          "# my keys: below\n\nx: 3\ny: 5\nx: 3\n", "x ||y "},
         // no old copy: every value is the player's own, only missing keys come in
         {"a: 1\nb: 2\n", "", "a: 1\nb: 3\nc: 4\n", "a: 1\nb: 2\nc: 4\n", "|c |b "},
-        // the player already chose the new value: nothing to say
-        {"a: 2\n", "a: 1\n", "a: 2\n", "a: 2\n", "||"},
     };
     for (const Case& c : cases) {
         ConfigStore player = load_text(c.player);

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "menu/menu.h"
 #include "tests/menu/menu_fixture.h"
 #include "tests/support/test_support.h"
@@ -50,14 +48,14 @@ TEST_F(MenuTest, HoverRedrawsOnlyWhatChangedAndEveryRunRepaintsAll) {
     image("plain.bmp", 20, 20, blue);
     std::string menu = write_menu(
         "background: back.bmp\n"
-        "num_surfs: 3\n"
+        "num_surfs: 4\n"
         "surf1_name: small\nsurf1_path: small.bmp\n"
         "surf2_name: big\nsurf2_path: big.bmp\n"
         "surf3_name: plain\nsurf3_path: plain.bmp\n"
+        "surf4_name: \nsurf4_path: big.bmp\n"  // a surface named "" is no hover image
         "num_buttons: 2\n"
-        "button1_surf: small\nbutton1_surf_over: big\nbutton1_x: 10\nbutton1_y: 10\n"
-        "button2_surf: plain\nbutton2_x: 100\n"
-        "button2_y: 100\n");
+        "button1_surf: plain\nbutton1_x: 100\nbutton1_y: 100\n"
+        "button2_surf: small\nbutton2_surf_over: big\nbutton2_x: 10\nbutton2_y: 10\n");
     Menu m(menu.c_str(), nullptr);
     push_motion(30, 30);    // on the bottom-right corner of the rectangle: lit
     push_motion(150, 20);   // off again: only the small image's area is repainted
@@ -82,38 +80,4 @@ TEST_F(MenuTest, HoverRedrawsOnlyWhatChangedAndEveryRunRepaintsAll) {
     EXPECT_EQ(m.run(), "quit");
     EXPECT_EQ(pixel_at(screen, 15, 15), green);
     EXPECT_EQ(pixel_at(screen, 45, 45), green);
-}
-
-TEST_F(MenuTest, UpdateHoverTouchesOnlyButtonsWithAHoverSurface) {
-    image("over.bmp", 20, 20, green);
-    image("normal.bmp", 20, 20, red);
-    std::string menu = write_menu(
-        "background: back.bmp\n"
-        "num_surfs: 4\n"
-        "surf1_name: over\nsurf1_path: over.bmp\n"
-        "surf4_name: \nsurf4_path: over.bmp\n"  // a surface named "" is no hover image
-        "surf2_name: normal\nsurf2_path: normal.bmp\n"
-        "surf3_name: lost\nsurf3_path: lost.bmp\n"
-        "num_buttons: 3\n"
-        "button1_surf: normal\nbutton1_surf_over: lost\n"
-        "button2_surf: normal\n"
-        "button3_surf: lost\nbutton3_surf_over: over\n"
-        "button3_rect: 0,0,20,20\n");
-    std::unique_ptr<Menu> menu_object;
-    std::string output =
-        capture_stdout([&] { menu_object = std::make_unique<Menu>(menu.c_str(), nullptr); });
-    EXPECT_EQ(output, "couldn't load menu image lost: lost.bmp\n");
-    Menu& m = *menu_object;
-    for (Element& e : m.compositor.elements) {
-        e.dirty = false;
-    }
-    EXPECT_TRUE(m.update_hover(5, 5));
-    for (int i = 1; i <= 3; i++) {
-        EXPECT_EQ(m.compositor.elements[i].surface, m.surfaces[i < 3 ? "normal" : "over"]) << i;
-        EXPECT_EQ(m.compositor.elements[i].dirty, i == 3) << i;
-    }
-    EXPECT_FALSE(m.update_hover(6, 6));
-    // Its normal image never loaded: leaving shows nothing there.
-    EXPECT_TRUE(m.update_hover(21, 5));
-    EXPECT_EQ(m.compositor.elements[3].surface, nullptr);
 }
