@@ -17,15 +17,6 @@ inline SDL_Event key_down(SDLKey key) {
     return event;
 }
 
-inline SDL_Event focus_event(Uint8 state, Uint8 gain) {
-    SDL_Event event{};
-    event.type = SDL_ACTIVEEVENT;
-    event.active.type = SDL_ACTIVEEVENT;
-    event.active.state = state;
-    event.active.gain = gain;
-    return event;
-}
-
 inline SDL_Event quit_event() {
     SDL_Event event{};
     event.type = SDL_QUIT;

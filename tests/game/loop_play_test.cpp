@@ -1,6 +1,8 @@
-// The fall clock driven with chosen tick counts, and whole games played headless through play.
+// The fall clock driven with chosen tick counts, and a whole game played headless through play
+// with keys and a pad.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -8,6 +10,19 @@
 #include "tests/game/loop_helpers.h"
 
 namespace {
+
+SDL_Event pad_event(Uint8 type, Uint8 number, int value) {
+    SDL_Event event{};
+    event.type = type;
+    if (type == SDL_JOYAXISMOTION) {
+        event.jaxis = SDL_JoyAxisEvent{type, 0, number, static_cast<Sint16>(value)};
+    } else if (type == SDL_JOYHATMOTION) {
+        event.jhat = SDL_JoyHatEvent{type, 0, number, static_cast<Uint8>(value)};
+    } else {
+        event.jbutton = SDL_JoyButtonEvent{type, 0, number, SDL_PRESSED};
+    }
+    return event;
+}
 
 using LoopPlayTest = GameTest;
 
@@ -55,34 +70,47 @@ TEST_F(LoopPlayTest, FallClockTakesOneStepPerElapsedIntervalAcrossTheWrap) {
     EXPECT_EQ(g.board, board);
 }
 
-TEST_F(LoopPlayTest, APausedGameWakesOnItsKeysAndClosingTheWindowEndsPlayWithoutGameOver) {
+TEST_F(LoopPlayTest, APausedGameWakesOnItsKeyTakesThePadAndTheLeaveKeyEndsItUncounted) {
+    prefs.get_string("move_right_pad") = "axis 0+";
+    prefs.get_string("move_left_pad") = "hat left";
+    prefs.get_string("drop_pad") = "button 2";
+    prefs.get_string("leave_key") = "escape";
     Game& g = build_game();
     // No gravity step during the test, however slowly it runs.
     g.fall_interval = 1000000;
     SDL_Event pause = key_down(SDLK_p);
     ASSERT_EQ(SDL_PushEvent(&pause), 0);
-    // Sent once the paused loop is asleep: the resume key, a move and a drop behind it.
+    // Sent once the paused loop is asleep: the resume key; the axis inside the dead zone, then
+    // past it (one column right); a drop; the next piece held left on the hat until the wall.
     std::thread player([] {
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
-        for (SDLKey key : {SDLK_p, SDLK_RIGHT, SDLK_SPACE}) {
-            SDL_Event event = key_down(key);
+        for (SDL_Event event :
+             {key_down(SDLK_p), pad_event(SDL_JOYAXISMOTION, 0, 12000),
+              pad_event(SDL_JOYAXISMOTION, 0, 20000), pad_event(SDL_JOYAXISMOTION, 0, 0),
+              pad_event(SDL_JOYBUTTONDOWN, 2, 0), pad_event(SDL_JOYHATMOTION, 0, SDL_HAT_LEFT)}) {
             SDL_PushEvent(&event);
         }
     });
     {
-        RepeatedPush close(quit_event(), 600, 100);
-        EXPECT_TRUE(g.play());
+        RepeatedPush leave(key_down(SDLK_ESCAPE), 1100, 100);
+        EXPECT_FALSE(g.play());
     }
     player.join();
+    EXPECT_EQ(g.last_end, GameEnd::left);
     EXPECT_FALSE(g.paused);
-    EXPECT_EQ(key_repeat(), std::make_pair(200, 50));
+    EXPECT_EQ(key_repeat(), std::make_pair(0, 0));
 
-    // The first piece was moved one column right, dropped to the floor and drawn there.
-    std::string floor = row_blocks(g, 18) + row_blocks(g, 19);
-    EXPECT_EQ(floor.size(), 4u) << board_text(g);
-    EXPECT_EQ(floor.find_first_of("0123"), std::string::npos) << board_text(g);
-    int column = floor[floor.size() - 1] - '0';
-    EXPECT_EQ(screen_pixel(cell_x(column) + 5, cell_y(19) + 5), tile_colour(g.board[19][column]));
+    // The dropped piece's leftmost block, whichever piece was dealt, is one column right of the
+    // spawn column's 3, and drawn.
+    std::string columns;
+    for (int row = 16; row < 20; row++) {
+        columns += row_blocks(g, row);
+    }
+    int column = *std::min_element(columns.begin(), columns.end()) - '0';
+    EXPECT_EQ(column, 4) << board_text(g);
+    int row = g.board[19][column] != empty_cell ? 19 : 18;
+    EXPECT_EQ(screen_pixel(cell_x(column) + 5, cell_y(row) + 5), tile_colour(g.board[row][column]));
+    EXPECT_FALSE(g.current_piece.can_move(-1, 0)) << "the held direction did not repeat";
     // The counters were drawn at the start: a 0 at the right of the points box at (10, 150)
     // (box x 40, y 3), and the cleared rest of the box shows the background through; no
     // game-over picture over the well's centre.

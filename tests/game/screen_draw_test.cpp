@@ -73,8 +73,7 @@ TEST_F(GameTest, NumbersAreRightAlignedAndLevelCentred) {
 
 TEST_F(GameTest, BarIsCentredInTheNextPieceBox) {
     Game& g = build_game();
-    g.next_piece =
-        Piece(describe_piece(1, 1, true, 0, false, {{0, 1}, {1, 1}, {2, 1}, {3, 1}}), 0, 0, &g);
+    g.next_piece = Piece(piece_bar, 0, 0, &g);
     g.compositor.find("next_piece")->dirty = false;
     g.draw_next_piece();
     EXPECT_TRUE(g.compositor.find("next_piece")->dirty);
@@ -92,8 +91,6 @@ TEST_F(GameTest, BarIsCentredInTheNextPieceBox) {
 TEST_F(GameTest, UpdateScreenRepaintsOnlyChangedCells) {
     Game& g = build_game();
     g.update_screen();
-    EXPECT_EQ(screen_pixel(cell_x(3), cell_y(2)), background_colour);
-
     fill_screen(marker);
     g.board[2][3] = 4;
     g.board[19][9] = 0;
@@ -104,15 +101,11 @@ TEST_F(GameTest, UpdateScreenRepaintsOnlyChangedCells) {
     // Unchanged cells, even right next to a changed one, are not repainted.
     EXPECT_EQ(screen_pixel(cell_x(4), cell_y(2)), marker);
     EXPECT_EQ(screen_pixel(cell_x(3) - 1, cell_y(2)), marker);
-    EXPECT_EQ(screen_pixel(cell_x(0), cell_y(0)), marker);
 
     // Nothing changed: nothing is repainted.
     fill_screen(marker);
     g.update_screen();
     EXPECT_EQ(screen_pixel(cell_x(3), cell_y(2)), marker);
-    for (const Element& element : g.compositor.elements) {
-        EXPECT_FALSE(element.dirty) << element.name;
-    }
 
     // An emptied cell shows what lies under it again.
     g.board[2][3] = empty_cell;
