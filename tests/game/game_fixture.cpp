@@ -16,38 +16,21 @@ Uint32 digit_colour(int digit) {
     return 0x10A000 + 0x100000 * static_cast<Uint32>(digit) + 0x10 * static_cast<Uint32>(digit);
 }
 
-std::string describe_piece(int centre_x, int centre_y, bool half_centre, int tile, bool alternates,
-                           std::initializer_list<std::pair<int, int>> blocks) {
-    std::string bytes;
-    for (int value : {centre_x, centre_y, half_centre ? 1 : 0, tile, alternates ? 1 : 0}) {
-        bytes += static_cast<char>(value);
-    }
-    for (const auto& [x, y] : blocks) {
-        bytes += static_cast<char>(x);
-        bytes += static_cast<char>(y);
-    }
-    return bytes;
-}
-
-const std::string piece_bar =
-    describe_piece(1, 1, true, 0, false, {{0, 1}, {1, 1}, {2, 1}, {3, 1}});
-const std::string piece_square =
-    describe_piece(0, 0, true, 1, false, {{0, 0}, {1, 0}, {0, 1}, {1, 1}});
-const std::string piece_tee =
-    describe_piece(1, 1, false, 2, false, {{0, 1}, {1, 1}, {2, 1}, {1, 0}});
-const std::string piece_ess =
-    describe_piece(1, 1, false, 3, true, {{1, 0}, {2, 0}, {0, 1}, {1, 1}});
-const std::string piece_upright_bar =
-    describe_piece(1, 1, true, 0, false, {{1, 0}, {1, 1}, {1, 2}, {1, 3}});
+// Centre x and y, half centre, tile, alternates, then the four blocks' x and y.
+const std::string piece_bar("\1\1\1\0\0\0\1\1\1\2\1\3\1", 13);
+const std::string piece_square("\0\0\1\1\0\0\0\1\0\0\1\1\1", 13);
+const std::string piece_tee("\1\1\0\2\0\0\1\1\1\2\1\1\0", 13);
+const std::string piece_ess("\1\1\0\3\1\1\0\2\0\0\1\1\1", 13);
+const std::string piece_upright_bar("\1\1\1\0\0\1\0\1\1\1\2\1\3", 13);
 
 namespace {
 
 // The seven test pieces, one line each: I (tile 0), O, T, S, Z, L, J (tile 6).
 std::string standard_pieces() {
     return piece_bar + "\n" + piece_square + "\n" + piece_tee + "\n" + piece_ess + "\n" +
-           describe_piece(1, 1, false, 4, true, {{0, 0}, {1, 0}, {1, 1}, {2, 1}}) + "\n" +
-           describe_piece(1, 1, false, 5, false, {{0, 1}, {1, 1}, {2, 1}, {2, 0}}) + "\n" +
-           describe_piece(1, 1, false, 6, false, {{0, 0}, {0, 1}, {1, 1}, {2, 1}}) + "\n";
+           std::string("\1\1\0\4\1\0\0\1\0\1\1\2\1\n", 14) +
+           std::string("\1\1\0\5\0\0\1\1\1\2\1\2\0\n", 14) +
+           std::string("\1\1\0\6\0\0\0\0\1\1\1\2\1\n", 14);
 }
 
 }  // namespace
@@ -158,10 +141,6 @@ void GameTest::TearDown() {
         ASSERT_EQ(chdir(previous_folder.c_str()), 0);
     }
     SDL_Quit();
-}
-
-void GameTest::write_pieces(const std::string& contents) {
-    write_file(folder + "/" + prefs.get_string("pieces_file"), contents);
 }
 
 Game& GameTest::build_game() {

@@ -5,10 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
+#include <atomic>
 #include <memory>
 #include <set>
 #include <string>
+#include <thread>
 #include <utility>
 
 #include "game/game.h"
@@ -28,11 +29,9 @@ Uint32 tile_colour(int tile);
 // The colour of digit d in the test digit strips.
 Uint32 digit_colour(int digit);
 
-// A 13-byte piece description.
-std::string describe_piece(int centre_x, int centre_y, bool half_centre, int tile, bool alternates,
-                           std::initializer_list<std::pair<int, int>> blocks);
-// Four of the seven test pieces by name: the bar (tile 0) lies on row 1 of its box, the
-// square, the tee points up, the ess alternates its turns; and the bar standing in column 1.
+// Four of the seven test pieces as the pieces file holds them: the bar (tile 0) lies on row 1 of
+// its box, the square, the tee points up, the ess alternates its turns; and the bar standing in
+// column 1.
 extern const std::string piece_bar, piece_square, piece_tee, piece_ess, piece_upright_bar;
 
 // Makes the piece of `description` the falling piece at (x, y), writes its cells into the
@@ -58,8 +57,6 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Rewrites the pieces file before the game is built.
-    void write_pieces(const std::string& contents);
     // Builds the game from prefs (change prefs first to vary the world).
     Game& build_game();
     // The 0xRRGGBB colour of a pixel of the display surface.
@@ -70,4 +67,59 @@ protected:
 
 private:
     std::string previous_folder;
+};
+
+// Events as SDL delivers them, and a helper thread that feeds events into a running loop.
+inline SDL_Event key_down(SDLKey key) {
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    event.key.state = SDL_PRESSED;
+    event.key.keysym.sym = key;
+    return event;
+}
+
+inline SDL_Event quit_event() {
+    SDL_Event event{};
+    event.type = SDL_QUIT;
+    return event;
+}
+
+// Key repeat as the game last set it: (delay, interval), (0, 0) when it is off.
+inline std::pair<int, int> key_repeat() {
+    int delay = -1;
+    int interval = -1;
+    SDL_GetKeyRepeat(&delay, &interval);
+    return {delay, interval};
+}
+
+// Pushes one event from a helper thread, first after delay_ms and then every period_ms, until
+// the pusher is destroyed: a blocking loop started after it is sure to receive the event, even
+// if the loop discards what was queued before it began waiting.
+class RepeatedPush {
+public:
+    RepeatedPush(SDL_Event event, Uint32 delay_ms, Uint32 period_ms)
+        : stop(false), thread([this, event, delay_ms, period_ms] {
+              wait(delay_ms);
+              while (!stop) {
+                  SDL_Event copy = event;
+                  SDL_PushEvent(&copy);
+                  wait(period_ms);
+              }
+          }) {}
+    ~RepeatedPush() {
+        stop = true;
+        thread.join();
+    }
+    RepeatedPush(const RepeatedPush&) = delete;
+    RepeatedPush& operator=(const RepeatedPush&) = delete;
+
+private:
+    std::atomic<bool> stop;
+    std::thread thread;
+
+    void wait(Uint32 ms) {
+        for (Uint32 waited = 0; waited < ms && !stop; waited += 5) {
+            SDL_Delay(5);
+        }
+    }
 };

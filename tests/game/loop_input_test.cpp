@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "tests/game/game_fixture.h"
-#include "tests/game/loop_helpers.h"
 
 namespace {
 
@@ -27,10 +26,13 @@ TEST_F(LoopInputTest, EachBoundKeyMovesOrTurnsTheFallingPiece) {
         SDLKey key;
         const char *row6, *row7, *row8;
     } steps[] = {
-        {SDLK_LEFT, "234", "", ""},  {SDLK_RIGHT, "345", "", ""}, {SDLK_RIGHT, "456", "", ""},
-        {SDLK_DOWN, "5", "456", ""}, {SDLK_z, "5", "45", "5"},  // anticlockwise: upright, nose to
-                                                                // the left
-        {SDLK_UP, "5", "456", ""},                              // clockwise, back
+        {SDLK_LEFT, "234", "", ""},
+        {SDLK_RIGHT, "345", "", ""},
+        {SDLK_RIGHT, "456", "", ""},
+        {SDLK_DOWN, "5", "456", ""},
+        {SDLK_z, "5", "45", "5"},   // anticlockwise: upright, nose to
+                                    // the left
+        {SDLK_UP, "5", "456", ""},  // clockwise, back
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(SDL_GetKeyName(step.key));

@@ -7,7 +7,6 @@
 #include <thread>
 
 #include "tests/game/game_fixture.h"
-#include "tests/game/loop_helpers.h"
 
 namespace {
 

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "tests/game/game_fixture.h"
-#include "tests/game/loop_helpers.h"
 
 namespace {
 

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "tests/game/game_fixture.h"
-#include "tests/game/loop_helpers.h"
 
 namespace {
 
