@@ -23,6 +23,7 @@ const int test_board_y = 40;
 const Uint32 background_colour = 0x202020;
 const Uint32 paused_colour = 0xFFFF00;
 const Uint32 game_over_colour = 0x00FFFF;
+const Uint32 marker = 0x123456;  // painted straight onto the screen to see what is repainted
 
 // The colour of block tile i in the test blocks image.
 Uint32 tile_colour(int tile);

@@ -16,7 +16,6 @@ protected:
     }
 
     int press(SDLKey key) { return game->handle_event(key_down(key)); }
-    std::string blocks_in_row(int row) { return row_blocks(*game, row); }
 };
 
 TEST_F(LoopInputTest, EachBoundKeyMovesOrTurnsTheFallingPiece) {
@@ -37,9 +36,9 @@ TEST_F(LoopInputTest, EachBoundKeyMovesOrTurnsTheFallingPiece) {
     for (const auto& step : steps) {
         SCOPED_TRACE(SDL_GetKeyName(step.key));
         EXPECT_EQ(press(step.key), 1);
-        EXPECT_EQ(blocks_in_row(6), step.row6);
-        EXPECT_EQ(blocks_in_row(7), step.row7);
-        EXPECT_EQ(blocks_in_row(8), step.row8);
+        EXPECT_EQ(row_blocks(g, 6), step.row6);
+        EXPECT_EQ(row_blocks(g, 7), step.row7);
+        EXPECT_EQ(row_blocks(g, 8), step.row8);
     }
     std::vector<std::vector<Uint8>> before = g.board;
     EXPECT_EQ(press(SDLK_a), 0);
@@ -57,7 +56,7 @@ TEST_F(LoopInputTest, DropLandsThePieceOrEndsTheGameExactlyWhenGravityWould) {
     // so it lands as gravity would land it.
     place_piece(g, piece_bar, 3, -1);
     EXPECT_EQ(press(SDLK_SPACE), 1);
-    EXPECT_EQ(blocks_in_row(0), "3456");
+    EXPECT_EQ(row_blocks(g, 0), "3456");
     // The stack now reaches row 0: the next flat bar stops on row -1, just above the well,
     // and cannot enter it, so the game ends there, with no block written or thrown away.
     place_piece(g, piece_bar, 3, -4);
@@ -75,7 +74,7 @@ TEST_F(LoopInputTest, DropLandsThePieceOrEndsTheGameExactlyWhenGravityWould) {
     Uint32 before_drop = SDL_GetTicks();
     EXPECT_EQ(press(SDLK_SPACE), 1);
     EXPECT_GE(g.last_fall, before_drop);
-    EXPECT_EQ(blocks_in_row(2) + blocks_in_row(3), "3434");
+    EXPECT_EQ(row_blocks(g, 2) + row_blocks(g, 3), "3434");
 }
 
 TEST_F(LoopInputTest, PausedOrWaitingForRowsToCloseOnlyThePauseKeyWorks) {

@@ -90,37 +90,31 @@ TEST_F(GameTest, ARefusedTurnChangesNothing) {
     EXPECT_TRUE(g.current_piece.next_turn_left);
 }
 
-TEST_F(GameTest, ScoresTheSquareOfTheRowsTimesTheLevel) {
-    struct Case {
-        int level, level_lines, rows;  // before: rows to clear with a standing bar
-        int points, new_level, new_level_lines;
-        Uint32 fall_interval;
-    };
-    const Case cases[] = {
-        // The tenth row raises the level.
-        {1, 8, 2, 8, 2, 0, 356},
-        // Four rows from level_lines 9: one level-up, and the new level already counts for
-        // this landing.
-        {1, 9, 4, 32, 2, 3, 356},
+TEST_F(GameTest, ScoresTheSquareOfTheRowsTimesTheLevelRaisedAtTheTenthRow) {
+    const struct {
+        int level_lines, rows;  // before, at level 1: rows to clear with a standing bar
+        int points, new_level_lines;
+    } cases[] = {
+        {8, 2, 8, 0},
+        // Four rows from level_lines 9: one level-up, and level 2 already counts for them all.
+        {9, 4, 32, 3},
     };
     Game& g = build_game();
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         g.reset();
-        g.level = c.level;
         g.level_lines = g.lines = c.level_lines;
         for (int row = 20 - c.rows; row < 20; row++) {
             fill_row(g, row);
         }
-        g.next_piece = g.random_piece();
         place_piece(g, piece_upright_bar, -1, 0);
         g.draw_level();
         g.land_piece();
         // The level box shows the new level at once (its glyph's middle, in the box's middle).
-        EXPECT_EQ(pixel_at(g.level_box, 30, 15), digit_colour(c.new_level));
-        EXPECT_EQ(std::vector<int>({g.points, g.lines, g.level, g.level_lines,
-                                    static_cast<int>(g.fall_interval), g.collapse_pending}),
-                  std::vector<int>({c.points, c.level_lines + c.rows, c.new_level,
-                                    c.new_level_lines, static_cast<int>(c.fall_interval), 1}))
+        EXPECT_EQ(pixel_at(g.level_box, 30, 15), digit_colour(2));
+        EXPECT_EQ(
+            std::vector<int>({g.points, g.lines, g.level, g.level_lines,
+                              static_cast<int>(g.fall_interval), g.collapse_pending}),
+            std::vector<int>({c.points, c.level_lines + c.rows, 2, c.new_level_lines, 356, 1}))
             << "case " << &c - cases;
     }
 }
@@ -131,7 +125,6 @@ TEST_F(GameTest, FallIntervalFollowsTheSpeedTableToSeventy) {
     EXPECT_EQ(g.fall_interval, table[0]);
     for (int level = 2; level <= 40; level++) {
         g.set_level(g.level + 1);
-        EXPECT_EQ(g.level, level);
         EXPECT_EQ(g.fall_interval, table[std::min(level, 15) - 1]) << "level " << level;
     }
     // Play checks after every row, so only here can lines past ten reach a level-up: they

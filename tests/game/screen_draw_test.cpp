@@ -10,7 +10,6 @@
 namespace {
 
 const Uint32 nothing = 0x000000;  // a cleared box pixel: transparent black
-const Uint32 marker = 0x123456;   // painted straight onto the screen to see what is repainted
 
 // One row of a box as text: the digit whose colour a pixel has, "." for a cleared pixel,
 // "?" for anything else.

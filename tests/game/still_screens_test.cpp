@@ -4,17 +4,10 @@
 
 #include "tests/game/game_fixture.h"
 
-namespace {
-
-const Uint32 marker = 0x123456;  // painted straight onto the screen to see what is repainted
-
-}  // namespace
-
 TEST_F(GameTest, PauseHidesTheBlocksAndShowsThePausedImage) {
     Game& g = build_game();
     g.board[0][0] = 2;   // outside the paused image
     g.board[10][5] = 3;  // under the paused image (150..250, 225..255)
-    g.board[19][9] = 1;
     g.update_screen();
     auto board = g.board;
     ASSERT_EQ(screen_pixel(cell_x(0), cell_y(0)), tile_colour(2));
