@@ -6,8 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -37,11 +35,6 @@ void write_bytes(const std::string& path, const void* data, size_t size) {
     require(file != nullptr, "cannot create a scratch file");
     require(size == 0 || std::fwrite(data, 1, size, file) == size, "cannot write a scratch file");
     require(std::fclose(file) == 0, "cannot close a scratch file");
-}
-
-std::string read_bytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 void require(bool condition, const char* message) {

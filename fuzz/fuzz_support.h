@@ -10,20 +10,14 @@
 // offers it, so that the many small writes of a run stay cheap). Ends with no slash.
 const std::string& scratch_folder();
 
-// Writes size bytes of data to path, replacing it. Aborts when it cannot: a fuzz target that
-// cannot set up its input would report nothing useful.
+// Writes size bytes of data to path, replacing it; aborts when it cannot.
 void write_bytes(const std::string& path, const void* data, size_t size);
 
-// The whole file's bytes ("" when it cannot be read).
-std::string read_bytes(const std::string& path);
-
-// Aborts with the message when condition is false; libFuzzer then keeps the input that did it.
+// Aborts with the message when condition is false: libFuzzer keeps the input that did it.
 void require(bool condition, const char* message);
 
-// Opens a w x h 32-bit window on SDL's dummy driver and makes the scratch folder the working
-// folder.
+// A w x h 32-bit window on SDL's dummy driver, in the scratch folder.
 void start_video(int w, int h);
 
-// Saves a BMP of count stripes of w x h pixels stacked top to bottom, each its own colour,
-// half transparent.
+// A BMP of count half-transparent stripes of w x h pixels, stacked, each its own colour.
 void save_strip(const std::string& path, int w, int h, int count);

@@ -164,11 +164,6 @@ std::string prefs_with_value(const std::string& key, const std::string& value) {
     return std::regex_replace(shipped_prefs(), line, "$1" + key + ": " + value);
 }
 
-// The message of a game picture or box that cannot be made.
-std::string gone(const std::string& what) {
-    return "couldn't load \"" + what + "\", gotta go!\n";
-}
-
 // A bar of four lying flat, as a line of the pieces file; byte 4 is its tile, bytes 6 to 13 the
 // offsets of its blocks.
 const std::string bar("\x01\x01\x01\x00\x01\x00\x01\x01\x01\x02\x01\x03\x01", 13);
@@ -178,7 +173,6 @@ std::string bar_with(size_t index, char value) {
     return line + "\n";
 }
 
-const std::string no_window = "couldn't make a window: Invalid width or height\n";
 const std::string in_game = "ended in a game\n";
 // The first press lights Play; Preferences is third; its first row is Pause.
 const std::string start_game = "down return ";
@@ -199,9 +193,9 @@ std::vector<Row> all_rows() {
         {"images/menu_background.png", missing, "",
          "couldn't load menu background: images/menu_background.png\n"},
         {"images/blocks.png", missing, start_game,
-         gone("blocks image") +
-             "the file \"images/blocks.png\", named by \"blocks_img\" in prefs.txt: Couldn't "
-             "open images/blocks.png\n"},
+         "couldn't load \"blocks image\", gotta go!\nthe file \"images/blocks.png\", named by "
+         "\"blocks_img\" in prefs.txt: Couldn't "
+         "open images/blocks.png\n"},
         {"images/title.png", missing, "",
          "couldn't load menu image title: images/title.png\nended\n"},
         {"DejaVuSans-Bold.ttf", missing, start_game, in_game},
@@ -209,10 +203,12 @@ std::vector<Row> all_rows() {
          "couldn't read pieces file: pieces.dat\ncan't start a game: the pieces file "
          "\"pieces.dat\" has no piece to play with\nended\n"},
         // A malformed "prefs.txt".
-        {"prefs.txt", std::string("\x7f\x00\xff:\x01\n\x80\x81", 8), "", no_window},
-        {"prefs.txt", prefs_with_value("points_w", "-5"), start_game, gone("points box")},
+        {"prefs.txt", std::string("\x7f\x00\xff:\x01\n\x80\x81", 8), "",
+         "couldn't make a window: Invalid width or height\n"},
+        {"prefs.txt", prefs_with_value("points_w", "-5"), start_game,
+         "couldn't load \"points box\", gotta go!\n"},
         {"prefs.txt", prefs_with_value("lines_w", "99999999999999999999"), start_game,
-         gone("lines box")},
+         "couldn't load \"lines box\", gotta go!\n"},
         {"prefs.txt", prefs_with_value("points_w", "-1"), start_game,
          in_game},  // the screen's width
         {"prefs.txt", prefs_with_value("next_piece_x", "70000"), start_game, in_game},

@@ -12,17 +12,6 @@
 
 namespace {
 
-// R, G, B and A of one pixel of a loaded 32-bit image.
-std::vector<int> rgba_at(SDL_Surface* image, int x, int y) {
-    SDL_LockSurface(image);
-    Uint32 raw =
-        *reinterpret_cast<Uint32*>(static_cast<Uint8*>(image->pixels) + y * image->pitch + x * 4);
-    SDL_UnlockSurface(image);
-    Uint8 r, g, b, a;
-    SDL_GetRGBA(raw, image->format, &r, &g, &b, &a);
-    return {r, g, b, a};
-}
-
 // File name -> width x height of every PNG in the folder.
 std::map<std::string, std::pair<int, int>> png_sizes(const std::string& folder) {
     std::map<std::string, std::pair<int, int>> sizes;
@@ -53,11 +42,12 @@ TEST(Canvas, WritesPngsThatLoadWithTheirColoursAndAlpha) {
     ASSERT_EQ(3, image->w);
     ASSERT_EQ(2, image->h);
     ASSERT_EQ(32, image->format->BitsPerPixel);
-    EXPECT_EQ((std::vector<int>{255, 0, 0, 255}), rgba_at(image, 0, 0));
-    EXPECT_EQ((std::vector<int>{0, 255, 0, 128}), rgba_at(image, 1, 0));
-    EXPECT_EQ((std::vector<int>{0, 0, 255, 64}), rgba_at(image, 2, 0));
-    EXPECT_EQ((std::vector<int>{136, 144, 152, 255}), rgba_at(image, 0, 1));
-    EXPECT_EQ(0, rgba_at(image, 1, 1)[3]);
+    auto rgba = [&](int x, int y) { return pixel_at(image, x, y) << 8 | alpha_at(image, x, y); };
+    EXPECT_EQ(0xFF0000FFu, rgba(0, 0));
+    EXPECT_EQ(0x00FF0080u, rgba(1, 0));
+    EXPECT_EQ(0x0000FF40u, rgba(2, 0));
+    EXPECT_EQ(0x889098FFu, rgba(0, 1));
+    EXPECT_EQ(0, alpha_at(image, 1, 1));
     SDL_FreeSurface(image);
     EXPECT_FALSE(canvas.save_png(make_scratch_dir("canvas_png_missing") + "/no/such/out.png"));
 }

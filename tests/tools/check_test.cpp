@@ -3,9 +3,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <sstream>
-#include <vector>
 
 #include "tests/support/test_support.h"
 #include "tools/piece_shapes.h"
@@ -21,17 +19,13 @@ std::string copy_game_folder(const std::string& name) {
     return folder;
 }
 
-bool holds_key(const std::string& line, const std::string& key) {
-    return line.compare(0, key.size() + 1, key + ":") == 0;
-}
-
 // Rewrites the line "key: ..." of the file as "key: value", or drops it when value is null.
 bool edit_key(const std::string& path, const std::string& key, const char* value) {
     std::istringstream in(read_file(path));
     std::string text;
     bool found = false;
     for (std::string line; std::getline(in, line);) {
-        if (!found && holds_key(line, key)) {
+        if (!found && line.rfind(key + ":", 0) == 0) {
             found = true;
             if (value == nullptr) {
                 continue;
@@ -51,7 +45,7 @@ int last_line_of(const std::string& path, const std::string& key) {
     int last = 0;
     for (std::string line; std::getline(in, line);) {
         number++;
-        last = holds_key(line, key) ? number : last;
+        last = line.rfind(key + ":", 0) == 0 ? number : last;
     }
     return last;
 }

@@ -25,9 +25,6 @@ std::string blocks_text(const PieceShape& shape) {
     return text;
 }
 
-const char* const kSquare =
-    "piece: O\ntile: 1\ncentre: 1 0\nhalf_centre: yes\n.XX.\n.XX.\n....\n....\n";
-
 }  // namespace
 
 TEST(PieceTurning, FollowsTheGamesRuleAboutACellAndAboutACorner) {
@@ -56,11 +53,6 @@ TEST(PieceDescriptions, RoundTripThroughTheThirteenBytes) {
 }
 
 TEST(PiecesSource, ReadsPiecesAndRejectsWhatTheGameCouldNotUse) {
-    PiecesSource square = parse_pieces_source(std::string("# a comment\n\n") + kSquare);
-    ASSERT_EQ("", square.error);
-    ASSERT_EQ(1u, square.shapes.size());
-    EXPECT_EQ("(1,0)(2,0)(1,1)(2,1)", blocks_text(square.shapes[0]));
-
     // Each fault at its line, with what was found and what is expected.
     struct Case {
         std::string text;

@@ -1,4 +1,4 @@
-// The pieces file checks and the piece-set viewer, on descriptions made here.
+// The pieces file checks, on descriptions made here.
 #include "tools/check/pieces_check.h"
 
 #include <gtest/gtest.h>
@@ -6,20 +6,15 @@
 #include <initializer_list>
 #include <utility>
 
-#include "tools/check/piece_view.h"
+#include "tools/piece_shapes.h"
 
 namespace {
 
-struct Cell {
-    int x;
-    int y;
-};
-
 std::string description(int cx, int cy, bool half, int tile, bool alternates,
-                        std::initializer_list<Cell> blocks) {
+                        std::initializer_list<ShapeBlock> blocks) {
     std::string bytes = {static_cast<char>(cx), static_cast<char>(cy), static_cast<char>(half),
                          static_cast<char>(tile), static_cast<char>(alternates)};
-    for (Cell block : blocks) {
+    for (ShapeBlock block : blocks) {
         bytes += static_cast<char>(block.x);
         bytes += static_cast<char>(block.y);
     }
