@@ -212,6 +212,7 @@ std::vector<Row> all_rows() {
         {"prefs.txt", prefs_with_value("points_w", "-1"), start_game,
          in_game},  // the screen's width
         {"prefs.txt", prefs_with_value("next_piece_x", "70000"), start_game, in_game},
+        {"prefs.txt", prefs_with_value("points_h", "none"), start_game, in_game},  // an empty box
         {"prefs.txt", prefs_with_value("board_x", "99999"), start_game,
          "can't build a board of 10 by 20 cells of 26 pixels at (99999, 40): check "
          "\"board_width\", \"board_height\", \"block_size\", \"board_x\" and \"board_y\"\n"},

@@ -62,8 +62,6 @@ TEST(PiecesSource, ReadsPiecesAndRejectsWhatTheGameCouldNotUse) {
     const std::string head = "piece: A\ntile: 1\ncentre: 1 1\n";
     const Case cases[] = {
         {"tile: 1\n", 1, "found \"tile: 1\" before any piece: expected \"piece: <name>\" first"},
-        {"# seven tiles only\npiece: A\ntile: 7\ncentre: 1 1\nXXXX\n....\n....\n....\n", 2,
-         "piece A: tile 7 is outside 0..6"},
         {head + "XXX.\n....\n....\n....\n", 1, "piece A: has 3 blocks instead of 4"},
         {"piece: A\ntile: 1\nXXXX\n....\n....\n....\n", 1,
          "piece A has no centre: expected a line like \"centre: 1 1\""},
