@@ -40,11 +40,7 @@ button_centre() {
 # every X client started would fail.
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 xvfb=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
-[ -s "$work/display" ] || fail "Xvfb did not start"
+timeout 10 sh -c "until [ -s '$work/display' ]; do sleep 0.1; done" || fail "Xvfb did not start"
 export DISPLAY=":$(cat "$work/display")" HOME="$work/home"
 mkdir -p "$HOME" "$work/elsewhere"
 player="$HOME/.local/share/derevarez"
@@ -65,11 +61,7 @@ click() {
 }
 
 wait_for_exit() {
-    for _ in $(seq 50); do
-        kill -0 "$game" 2>/dev/null || return 0
-        sleep 0.2
-    done
-    fail "the game did not quit"
+    timeout 10 tail --pid="$game" -f /dev/null || fail "the game did not quit"
 }
 
 echo "== first start"
