@@ -81,7 +81,6 @@ namespace {
 
 // One line per part of the screen, as the layout comment in game_fixture.h gives it.
 const char* const test_prefs =
-    "window_w: 320\nwindow_h: 480\n"
     "pieces_file: pieces.dat\n"
     "board_width: 10\nboard_height: 20\nblock_size: 20\nboard_x: 100\nboard_y: 40\n"
     "background_img: background.bmp\nlevel_font: level_digits.bmp\n"

@@ -25,9 +25,8 @@ const Uint32 paused_colour = 0xFFFF00;
 const Uint32 game_over_colour = 0x00FFFF;
 const Uint32 marker = 0x123456;  // painted straight onto the screen to see what is repainted
 
-// The colour of block tile i in the test blocks image.
+// The colours of block tile i and of digit d in the test images.
 Uint32 tile_colour(int tile);
-// The colour of digit d in the test digit strips.
 Uint32 digit_colour(int digit);
 
 // Four of the seven test pieces as the pieces file holds them: the bar (tile 0) lies on row 1 of
@@ -99,28 +98,22 @@ inline std::pair<int, int> key_repeat() {
 class RepeatedPush {
 public:
     RepeatedPush(SDL_Event event, Uint32 delay_ms, Uint32 period_ms)
-        : stop(false), thread([this, event, delay_ms, period_ms] {
-              wait(delay_ms);
-              while (!stop) {
-                  SDL_Event copy = event;
-                  SDL_PushEvent(&copy);
-                  wait(period_ms);
+        : thread([this, event, delay_ms, period_ms] {
+              for (Uint32 waited = 0, due = delay_ms; !stop; waited += 5) {
+                  if (waited >= due) {
+                      SDL_Event copy = event;
+                      SDL_PushEvent(&copy);
+                      due += period_ms;
+                  }
+                  SDL_Delay(5);
               }
           }) {}
     ~RepeatedPush() {
         stop = true;
         thread.join();
     }
-    RepeatedPush(const RepeatedPush&) = delete;
-    RepeatedPush& operator=(const RepeatedPush&) = delete;
 
 private:
-    std::atomic<bool> stop;
+    std::atomic<bool> stop{false};
     std::thread thread;
-
-    void wait(Uint32 ms) {
-        for (Uint32 waited = 0; waited < ms && !stop; waited += 5) {
-            SDL_Delay(5);
-        }
-    }
 };

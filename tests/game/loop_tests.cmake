@@ -1,5 +1,5 @@
 # The game loop: keys, window events, the fall clock and whole games played headless.
 find_package(Threads REQUIRED)
 add_game_test(game_loop_tests
-              SOURCES loop_input_test.cpp loop_play_test.cpp
+              SOURCES loop_test.cpp
               LIBS game game_fixture Threads::Threads)
