@@ -1,10 +1,8 @@
 #!/usr/bin/env bash
-# A whole session of the real game under valgrind's memcheck: the end-to-end Play test (the
-# main menu, a key bound and an option switched on the preferences screen, a game to its end,
-# the next game, the window closed), with the game started under valgrind and every wait of the
-# test made longer. It fails on any invalid read or write and on any memory definitely or
-# indirectly lost, except what the suppressions file lists: memory that SDL, X and the font
-# libraries keep themselves, each entry with its reason.
+# A whole session of the real game under valgrind's memcheck: the end-to-end Play test with the
+# game started under valgrind and every wait of the test made longer. It fails on any invalid
+# read or write and on any memory definitely or indirectly lost, except what the suppressions
+# file lists: memory that SDL, X and the font libraries keep themselves, each with its reason.
 #
 # Usage: tests/reliability/valgrind_session.sh [run folder]   (default: build/run; the tests
 # are the e2e_tests program of the build folder holding it)
