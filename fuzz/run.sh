@@ -27,14 +27,6 @@ fi
 cmake --build "$build" --target fuzzers -j "$(nproc)"
 build=$(cd "$build" && pwd)
 
-# Seeds from the shipped data; the game on the shipped pieces file is a committed seed.
-data_seeds() {
-    case $1 in
-        config_store_fuzz) find "$root/data" -name '*.txt' -exec cp {} "$2/" \; ;;
-        menu_file_fuzz) cp "$root"/data/menus/*.txt "$2/" ;;
-    esac
-}
-
 failed=0
 for target in "${targets[@]}"; do
     corpus=$build/corpus/$target
@@ -42,7 +34,11 @@ for target in "${targets[@]}"; do
     work=$build/work/$target
     mkdir -p "$corpus" "$work" "$build/artifacts" "$root/fuzz/seeds/$target"
     rm -rf "$shipped" && mkdir -p "$shipped"
-    data_seeds "$target" "$shipped"
+    # Seeds from the shipped data; the game on the shipped pieces file is a committed seed.
+    case $target in
+        config_store_fuzz) find "$root/data" -name '*.txt' -exec cp {} "$shipped/" \; ;;
+        menu_file_fuzz) cp "$root"/data/menus/*.txt "$shipped/" ;;
+    esac
     log=$build/$target.log
     # Whole games are long, so their inputs are kept shorter; FUZZ_RUNS makes a run repeatable.
     options=()

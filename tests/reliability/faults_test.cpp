@@ -45,24 +45,18 @@ void push(SDL_Event event) {
     }
 }
 
-void push_key(SDLKey key) {
+// Presses and lets go of the key SDL names name ("down", "return", "space").
+void press(const std::string& name) {
     SDL_Event event{};
+    for (int key = SDLK_FIRST; key < SDLK_LAST; key++) {
+        if (name == SDL_GetKeyName(SDLKey(key))) {
+            event.key.keysym.sym = SDLKey(key);
+        }
+    }
     event.type = SDL_KEYDOWN;
-    event.key.keysym.sym = key;
     push(event);
     event.type = SDL_KEYUP;
     push(event);
-}
-
-// The key SDL names name ("down", "return", "p").
-SDLKey key_named(const std::string& name) {
-    for (int key = SDLK_FIRST; key < SDLK_LAST; key++) {
-        if (name == SDL_GetKeyName(SDLKey(key))) {
-            return SDLKey(key);
-        }
-    }
-    std::printf("no key is named %s\n", name.c_str());
-    return SDLK_UNKNOWN;
 }
 
 bool key_repeat_on() {
@@ -83,14 +77,14 @@ void play(const std::string& steps) {
     std::istringstream words(steps);
     for (std::string word; words >> word;) {
         if (word != "over") {
-            push_key(key_named(word));
+            press(word);
             continue;
         }
         while (!key_repeat_on()) {
             SDL_Delay(5);
         }
         for (int drop = 0; drop < 60; drop++) {  // long before sixty the well is full
-            push_key(SDLK_SPACE);
+            press("space");
         }
         while (key_repeat_on()) {
             SDL_Delay(5);
@@ -104,15 +98,8 @@ void play(const std::string& steps) {
 // The shipped "prefs.txt" without its pad bindings: starting the pads empties SDL's queue,
 // which would lose the player's first keys.
 std::string shipped_prefs() {
-    std::istringstream lines(
-        read_file(std::string(std::getenv("TEST_SOURCE_DIR")) + "/data/prefs.txt"));
-    std::string text;
-    for (std::string line; std::getline(lines, line);) {
-        if (line.find("_pad:") == std::string::npos) {
-            text += line + "\n";
-        }
-    }
-    return text;
+    std::string text = read_file(std::string(std::getenv("TEST_SOURCE_DIR")) + "/data/prefs.txt");
+    return std::regex_replace(text, std::regex(".*_pad:.*\n"), "");
 }
 
 // Runs the program in a copy of the run folder changed as row says. "ended" tells that it went
@@ -194,8 +181,7 @@ std::vector<Row> all_rows() {
          "couldn't load menu background: images/menu_background.png\n"},
         {"images/blocks.png", missing, start_game,
          "couldn't load \"blocks image\", gotta go!\nthe file \"images/blocks.png\", named by "
-         "\"blocks_img\" in prefs.txt: Couldn't "
-         "open images/blocks.png\n"},
+         "\"blocks_img\" in prefs.txt: Couldn't open images/blocks.png\n"},
         {"images/title.png", missing, "",
          "couldn't load menu image title: images/title.png\nended\n"},
         {"DejaVuSans-Bold.ttf", missing, start_game, in_game},

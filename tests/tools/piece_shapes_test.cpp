@@ -9,12 +9,7 @@
 namespace {
 
 PieceShape shape_with(int cx, int cy, bool half, std::vector<ShapeBlock> blocks) {
-    PieceShape shape;
-    shape.centre_x = cx;
-    shape.centre_y = cy;
-    shape.half_centre = half;
-    shape.blocks = blocks;
-    return shape;
+    return {"", 0, cx, cy, half, false, 0, blocks};
 }
 
 std::string blocks_text(const PieceShape& shape) {
