@@ -18,10 +18,9 @@ std::map<std::string, std::pair<int, int>> png_sizes(const std::string& folder) 
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         SDL_Surface* image = IMG_Load(entry.path().c_str());
         EXPECT_NE(nullptr, image) << entry.path();
-        if (image != nullptr) {
-            sizes[entry.path().filename().string()] = {image->w, image->h};
-            SDL_FreeSurface(image);
-        }
+        sizes[entry.path().filename().string()] =
+            image ? std::pair{image->w, image->h} : std::pair{0, 0};
+        SDL_FreeSurface(image);
     }
     return sizes;
 }

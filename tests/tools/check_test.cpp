@@ -3,6 +3,7 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "tests/support/test_support.h"
@@ -21,33 +22,22 @@ std::string copy_game_folder(const std::string& name) {
 
 // Rewrites the line "key: ..." of the file as "key: value", or drops it when value is null.
 bool edit_key(const std::string& path, const std::string& key, const char* value) {
-    std::istringstream in(read_file(path));
-    std::string text;
-    bool found = false;
-    for (std::string line; std::getline(in, line);) {
-        if (!found && line.rfind(key + ":", 0) == 0) {
-            found = true;
-            if (value == nullptr) {
-                continue;
-            }
-            line = key + ": " + value;
-        }
-        text += line + "\n";
+    std::string text = "\n" + read_file(path);
+    size_t start = text.find("\n" + key + ":");
+    if (start == std::string::npos) {
+        return false;
     }
-    write_file(path, text);
-    return found;
+    size_t length = text.find('\n', start + 1) - start;
+    text.replace(start + 1, length, value == nullptr ? "" : key + ": " + value + "\n");
+    write_file(path, text.substr(1));
+    return true;
 }
 
 // The number of the last line "key: ..." of the file.
 int last_line_of(const std::string& path, const std::string& key) {
-    std::istringstream in(read_file(path));
-    int number = 0;
-    int last = 0;
-    for (std::string line; std::getline(in, line);) {
-        number++;
-        last = line.rfind(key + ":", 0) == 0 ? number : last;
-    }
-    return last;
+    std::string text = "\n" + read_file(path);
+    size_t at = text.rfind("\n" + key + ":");
+    return at == std::string::npos ? 0 : std::count(text.begin(), text.begin() + at + 1, '\n');
 }
 
 // Whether output has a line that starts with place and holds phrase.
