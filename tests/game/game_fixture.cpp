@@ -4,8 +4,6 @@
 
 #include <filesystem>
 
-#include "tests/support/test_support.h"
-
 Uint32 tile_colour(int tile) {
     const Uint32 colours[tile_count] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFF00FF,
                                         0x00FFFF, 0xFF8000, 0x8000FF};
@@ -23,18 +21,6 @@ const std::string piece_tee("\1\1\0\2\0\0\1\1\1\2\1\1\0", 13);
 const std::string piece_ess("\1\1\0\3\1\1\0\2\0\0\1\1\1", 13);
 const std::string piece_upright_bar("\1\1\1\0\0\1\0\1\1\1\2\1\3", 13);
 
-namespace {
-
-// The seven test pieces, one line each: I (tile 0), O, T, S, Z, L, J (tile 6).
-std::string standard_pieces() {
-    return piece_bar + "\n" + piece_square + "\n" + piece_tee + "\n" + piece_ess + "\n" +
-           std::string("\1\1\0\4\1\0\0\1\0\1\1\2\1\n", 14) +
-           std::string("\1\1\0\5\0\0\1\1\1\2\1\2\0\n", 14) +
-           std::string("\1\1\0\6\0\0\0\0\1\1\1\2\1\n", 14);
-}
-
-}  // namespace
-
 void place_piece(Game& game, const std::string& description, int x, int y) {
     Piece& piece = game.current_piece;
     piece = Piece(description, static_cast<Sint16>(x), static_cast<Sint16>(y), &game);
@@ -44,9 +30,9 @@ void place_piece(Game& game, const std::string& description, int x, int y) {
     game.next_piece = game.random_piece();
 }
 
-void fill_row(Game& game, int row, const std::set<int>& gaps) {
+void fill_row(Game& game, int row) {
     for (int column = 0; column < game.board_width(); column++) {
-        game.set_cell(column, row, gaps.count(column) != 0 ? empty_cell : 5);
+        game.set_cell(column, row, column == 0 ? empty_cell : 5);
     }
 }
 
@@ -69,12 +55,6 @@ std::string board_text(const Game& game) {
         text += '\n';
     }
     return text;
-}
-
-void fill_screen(Uint32 colour) {
-    SDL_Surface* screen = SDL_GetVideoSurface();
-    SDL_FillRect(screen, nullptr,
-                 SDL_MapRGB(screen->format, colour >> 16, (colour >> 8) & 0xFF, colour & 0xFF));
 }
 
 namespace {
@@ -110,17 +90,6 @@ void save_strip(const std::string& path, int w, int h, int count, Uint32 (*colou
     save_bmp(strip, path);
 }
 
-void write_world(const std::string& folder) {
-    write_file(folder + "/prefs.txt", test_prefs);
-    write_file(folder + "/pieces.dat", standard_pieces());
-    save_bmp(make_filled_surface(320, 480, background_colour), folder + "/background.bmp");
-    save_bmp(make_filled_surface(101, 31, paused_colour), folder + "/paused.bmp");
-    save_bmp(make_filled_surface(121, 41, game_over_colour), folder + "/game_over.bmp");
-    save_strip(folder + "/blocks.bmp", test_block, test_block, tile_count, tile_colour);
-    save_strip(folder + "/level_digits.bmp", 15, 20, 10, digit_colour);
-    save_strip(folder + "/small_digits.bmp", 10, 14, 10, digit_colour);
-}
-
 }  // namespace
 
 void GameTest::SetUp() {
@@ -128,7 +97,19 @@ void GameTest::SetUp() {
     ASSERT_NE(SDL_SetVideoMode(320, 480, 32, SDL_SWSURFACE), nullptr) << SDL_GetError();
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     folder = make_scratch_dir(std::string(info->test_suite_name()) + "." + info->name());
-    write_world(folder);
+    write_file(folder + "/prefs.txt", test_prefs);
+    // The seven test pieces: I (tile 0), O, T, S, Z, L, J (tile 6).
+    write_file(folder + "/pieces.dat", piece_bar + "\n" + piece_square + "\n" + piece_tee + "\n" +
+                                           piece_ess + "\n" +
+                                           std::string("\1\1\0\4\1\0\0\1\0\1\1\2\1\n", 14) +
+                                           std::string("\1\1\0\5\0\0\1\1\1\2\1\2\0\n", 14) +
+                                           std::string("\1\1\0\6\0\0\0\0\1\1\1\2\1\n", 14));
+    save_bmp(make_filled_surface(320, 480, background_colour), folder + "/background.bmp");
+    save_bmp(make_filled_surface(101, 31, paused_colour), folder + "/paused.bmp");
+    save_bmp(make_filled_surface(121, 41, game_over_colour), folder + "/game_over.bmp");
+    save_strip(folder + "/blocks.bmp", test_block, test_block, tile_count, tile_colour);
+    save_strip(folder + "/level_digits.bmp", 15, 20, 10, digit_colour);
+    save_strip(folder + "/small_digits.bmp", 10, 14, 10, digit_colour);
     previous_folder = std::filesystem::current_path().string();
     ASSERT_EQ(chdir(folder.c_str()), 0);
     ASSERT_EQ(prefs.load("prefs.txt"), 0);
@@ -145,8 +126,4 @@ void GameTest::TearDown() {
 Game& GameTest::build_game() {
     game = std::make_unique<Game>(prefs);
     return *game;
-}
-
-Uint32 GameTest::screen_pixel(int x, int y) {
-    return pixel_at(SDL_GetVideoSurface(), x, y);
 }

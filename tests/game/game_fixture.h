@@ -7,23 +7,20 @@
 
 #include <atomic>
 #include <memory>
-#include <set>
 #include <string>
 #include <thread>
 #include <utility>
 
 #include "game/game.h"
+#include "tests/support/test_support.h"
 
 // Window 320x480; board 10x20 cells of 20 pixels at (100, 40); next piece box at (10, 10);
 // level box 60x30 at (10, 100); points box 50x20 at (10, 150); lines box 50x20 at (10, 200);
 // level glyphs 15x20; small glyphs 10x14; paused image 101x31; game-over image 121x41.
 const int test_block = 20;
-const int test_board_x = 100;
-const int test_board_y = 40;
 const Uint32 background_colour = 0x202020;
 const Uint32 paused_colour = 0xFFFF00;
 const Uint32 game_over_colour = 0x00FFFF;
-const Uint32 marker = 0x123456;  // painted straight onto the screen to see what is repainted
 
 // The colours of block tile i and of digit d in the test images.
 Uint32 tile_colour(int tile);
@@ -37,14 +34,12 @@ extern const std::string piece_bar, piece_square, piece_tee, piece_ess, piece_up
 // Makes the piece of `description` the falling piece at (x, y), writes its cells into the
 // board as the rules keep them during a game, and deals a next piece.
 void place_piece(Game& game, const std::string& description, int x, int y);
-// Fills row with tile 5 except the gap columns: by default it blocks pieces but is never full.
-void fill_row(Game& game, int row, const std::set<int>& gaps = {0});
+// Fills row with tile 5 except column 0: it blocks pieces but is never full.
+void fill_row(Game& game, int row);
 // The columns of row that hold a block, as text: "345".
 std::string row_blocks(const Game& game, int row);
 // The board as text: one line per row, "." for an empty cell, the tile digit for a block.
 std::string board_text(const Game& game);
-// Paints the whole display surface one colour (0xRRGGBB), to see what a redraw repaints.
-void fill_screen(Uint32 colour);
 
 class GameTest : public ::testing::Test {
 protected:
@@ -60,10 +55,10 @@ protected:
     // Builds the game from prefs (change prefs first to vary the world).
     Game& build_game();
     // The 0xRRGGBB colour of a pixel of the display surface.
-    Uint32 screen_pixel(int x, int y);
+    Uint32 screen_pixel(int x, int y) { return pixel_at(SDL_GetVideoSurface(), x, y); }
     // The screen position of the top-left pixel of board cell (column, row).
-    static int cell_x(int column) { return test_board_x + test_block * column; }
-    static int cell_y(int row) { return test_board_y + test_block * row; }
+    static int cell_x(int column) { return 100 + test_block * column; }
+    static int cell_y(int row) { return 40 + test_block * row; }
 
 private:
     std::string previous_folder;

@@ -9,7 +9,6 @@
 
 #include "bench/replay_player.h"
 #include "tests/game/game_fixture.h"
-#include "tests/support/test_support.h"
 
 namespace {
 

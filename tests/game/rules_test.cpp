@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "tests/game/game_fixture.h"
-#include "tests/support/test_support.h"
 
 namespace {
 

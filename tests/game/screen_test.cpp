@@ -6,11 +6,11 @@
 #include <string>
 
 #include "tests/game/game_fixture.h"
-#include "tests/support/test_support.h"
 
 namespace {
 
 const Uint32 nothing = 0x000000;  // a cleared box pixel: transparent black
+const Uint32 marker = 0x123456;   // painted straight onto the screen to see what is repainted
 
 // One row of a box as text: the digit whose colour a pixel has, "." for a cleared pixel,
 // "?" for anything else.
@@ -90,7 +90,7 @@ TEST_F(GameTest, BarIsCentredInTheNextPieceBox) {
 TEST_F(GameTest, UpdateScreenRepaintsOnlyChangedCellsAndPauseHidesThem) {
     Game& g = build_game();
     g.update_screen();
-    fill_screen(marker);
+    SDL_FillRect(SDL_GetVideoSurface(), nullptr, marker);
     g.board[0][0] = 2;   // outside the paused image
     g.board[10][5] = 3;  // under the paused image (150..250, 225..255)
     g.update_screen();
@@ -102,7 +102,7 @@ TEST_F(GameTest, UpdateScreenRepaintsOnlyChangedCellsAndPauseHidesThem) {
 
     // Pausing repaints only the hidden blocks and the paused image; the board itself stays.
     auto board = g.board;
-    fill_screen(marker);
+    SDL_FillRect(SDL_GetVideoSurface(), nullptr, marker);
     g.toggle_pause();
     EXPECT_EQ(g.board, board);
     EXPECT_EQ(screen_pixel(cell_x(0), cell_y(0)), background_colour);
@@ -119,7 +119,7 @@ TEST_F(GameTest, UpdateScreenRepaintsOnlyChangedCellsAndPauseHidesThem) {
     EXPECT_EQ(screen_pixel(250, 255), background_colour);
 
     // Only the emptied cell is repainted, and shows what lies under it again.
-    fill_screen(marker);
+    SDL_FillRect(SDL_GetVideoSurface(), nullptr, marker);
     g.board[0][0] = empty_cell;
     g.update_screen();
     EXPECT_EQ(screen_pixel(cell_x(0), cell_y(0)), background_colour);
