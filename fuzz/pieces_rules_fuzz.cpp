@@ -41,10 +41,6 @@ struct Counters {
     Uint32 fall_interval;
 };
 
-Counters counters_of(const Game& game) {
-    return Counters{game.level, game.points, game.lines, game.fall_interval};
-}
-
 void check_game(const Game& game, const Counters& before) {
     for (const auto& row : game.board) {
         for (Uint8 cell : row) {
@@ -147,18 +143,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The game seeds from the clock; a fixed seed makes every input replay the same way.
     std::srand((1 + data[0] % 12) * 31 + 1 + data[1] % 20);
     bool new_game = true;
-    Counters before{};
     for (size_t i = 4 + pieces_size; i < size; i++) {
         if (new_game) {
             game.reset();
             game.current_piece = game.random_piece();
             game.next_piece = game.random_piece();
             game.show_hold_box();
-            before = counters_of(game);
         }
+        Counters before{game.level, game.points, game.lines, game.fall_interval};
         new_game = play_action(game, action_letters[data[i] % 32]);
         check_game(game, before);
-        before = counters_of(game);
     }
     return 0;
 }

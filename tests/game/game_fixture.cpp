@@ -4,16 +4,6 @@
 
 #include <filesystem>
 
-Uint32 tile_colour(int tile) {
-    const Uint32 colours[tile_count] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFF00FF,
-                                        0x00FFFF, 0xFF8000, 0x8000FF};
-    return colours[tile];
-}
-
-Uint32 digit_colour(int digit) {
-    return 0x10A000 + 0x100000 * static_cast<Uint32>(digit) + 0x10 * static_cast<Uint32>(digit);
-}
-
 // Centre x and y, half centre, tile, alternates, then the four blocks' x and y.
 const std::string piece_bar("\1\1\1\0\0\0\1\1\1\2\1\3\1", 13);
 const std::string piece_square("\0\0\1\1\0\0\0\1\0\0\1\1\1", 13);

@@ -23,8 +23,14 @@ const Uint32 paused_colour = 0xFFFF00;
 const Uint32 game_over_colour = 0x00FFFF;
 
 // The colours of block tile i and of digit d in the test images.
-Uint32 tile_colour(int tile);
-Uint32 digit_colour(int digit);
+inline Uint32 tile_colour(int tile) {
+    const Uint32 colours[tile_count] = {0xFF0000, 0x00FF00, 0x0000FF, 0xFF00FF,
+                                        0x00FFFF, 0xFF8000, 0x8000FF};
+    return colours[tile];
+}
+inline Uint32 digit_colour(int digit) {
+    return 0x10A000 + 0x100000 * static_cast<Uint32>(digit) + 0x10 * static_cast<Uint32>(digit);
+}
 
 // Four of the seven test pieces as the pieces file holds them: the bar (tile 0) lies on row 1 of
 // its box, the square, the tee points up, the ess alternates its turns; and the bar standing in
@@ -54,7 +60,6 @@ protected:
 
     // Builds the game from prefs (change prefs first to vary the world).
     Game& build_game();
-    // The 0xRRGGBB colour of a pixel of the display surface.
     Uint32 screen_pixel(int x, int y) { return pixel_at(SDL_GetVideoSurface(), x, y); }
     // The screen position of the top-left pixel of board cell (column, row).
     static int cell_x(int column) { return 100 + test_block * column; }
@@ -64,7 +69,6 @@ private:
     std::string previous_folder;
 };
 
-// Events as SDL delivers them, and a helper thread that feeds events into a running loop.
 inline SDL_Event key_down(SDLKey key) {
     SDL_Event event{};
     event.type = SDL_KEYDOWN;
@@ -94,13 +98,10 @@ class RepeatedPush {
 public:
     RepeatedPush(SDL_Event event, Uint32 delay_ms, Uint32 period_ms)
         : thread([this, event, delay_ms, period_ms] {
-              for (Uint32 waited = 0, due = delay_ms; !stop; waited += 5) {
-                  if (waited >= due) {
-                      SDL_Event copy = event;
-                      SDL_PushEvent(&copy);
-                      due += period_ms;
-                  }
-                  SDL_Delay(5);
+              SDL_Delay(delay_ms);
+              for (SDL_Event copy = event; !stop; copy = event) {
+                  SDL_PushEvent(&copy);
+                  SDL_Delay(period_ms);
               }
           }) {}
     ~RepeatedPush() {

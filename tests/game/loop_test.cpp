@@ -130,19 +130,6 @@ TEST_F(LoopInputTest, LosingFocusOrVisibilityPausesOnce) {
     }
 }
 
-SDL_Event pad_event(Uint8 type, Uint8 number, int value) {
-    SDL_Event event{};
-    event.type = type;
-    if (type == SDL_JOYAXISMOTION) {
-        event.jaxis = SDL_JoyAxisEvent{type, 0, number, static_cast<Sint16>(value)};
-    } else if (type == SDL_JOYHATMOTION) {
-        event.jhat = SDL_JoyHatEvent{type, 0, number, static_cast<Uint8>(value)};
-    } else {
-        event.jbutton = SDL_JoyButtonEvent{type, 0, number, SDL_PRESSED};
-    }
-    return event;
-}
-
 using LoopPlayTest = GameTest;
 
 TEST_F(LoopPlayTest, FallClockTakesOneStepPerElapsedIntervalAcrossTheWrap) {
@@ -198,10 +185,13 @@ TEST_F(LoopPlayTest, PlayTakesThePadAndTheLeaveKeyEndsTheGameUncounted) {
     g.fall_interval = 1000000;
     // The axis inside the dead zone, then past it (one column right); a drop; the next piece
     // held left on the hat until it reaches the wall.
-    for (SDL_Event event :
-         {pad_event(SDL_JOYAXISMOTION, 0, 12000), pad_event(SDL_JOYAXISMOTION, 0, 20000),
-          pad_event(SDL_JOYAXISMOTION, 0, 0), pad_event(SDL_JOYBUTTONDOWN, 2, 0),
-          pad_event(SDL_JOYHATMOTION, 0, SDL_HAT_LEFT)}) {
+    SDL_Event events[5] = {};
+    events[0].jaxis = SDL_JoyAxisEvent{SDL_JOYAXISMOTION, 0, 0, 12000};
+    events[1].jaxis = SDL_JoyAxisEvent{SDL_JOYAXISMOTION, 0, 0, 20000};
+    events[2].jaxis = SDL_JoyAxisEvent{SDL_JOYAXISMOTION, 0, 0, 0};
+    events[3].jbutton = SDL_JoyButtonEvent{SDL_JOYBUTTONDOWN, 0, 2, SDL_PRESSED};
+    events[4].jhat = SDL_JoyHatEvent{SDL_JOYHATMOTION, 0, 0, SDL_HAT_LEFT};
+    for (SDL_Event& event : events) {
         ASSERT_EQ(SDL_PushEvent(&event), 0);
     }
     {

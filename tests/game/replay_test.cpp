@@ -18,8 +18,7 @@ const unsigned replay_seed = 8;
 const int steered_pieces = 150;
 
 char result_letter(GravityResult result) {
-    const char letters[] = {'m', 'L', 'C', 'G'};
-    return letters[static_cast<int>(result)];
+    return "mLCG"[static_cast<int>(result)];
 }
 
 std::string counters(const Game& game) {
