@@ -4,15 +4,11 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
-#include <vector>
 
 #include "audio/audio.h"
 #include "audio/mixer_library.h"
 #include "tests/game/game_fixture.h"
-#include "tests/game/loop_helpers.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -29,17 +25,11 @@ void use_audio_driver(const char* driver) {
 
 // The mixer's output so far, in bytes; the driver's writes reach the file a little late.
 std::string output() {
-    std::ifstream in(output_file, std::ios::binary);
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return read_file(output_file);
 }
 
-bool silent(const std::string& bytes, size_t from, size_t to) {
-    for (size_t i = from; i < to && i < bytes.size(); i++) {
-        if (bytes[i] != 0) {
-            return false;
-        }
-    }
-    return true;
+bool silent(const std::string& bytes, size_t from, size_t to = std::string::npos) {
+    return bytes.find_first_not_of('\0', from) >= std::min(to, bytes.size());
 }
 
 class SoundTest : public GameTest {
@@ -135,7 +125,7 @@ TEST_F(SoundTest, LandingSoundsMuteKeySilencesAndMusicStopsWhilePaused) {
     EXPECT_EQ(saved.get_string("sound_muted"), "true");
     SDL_Delay(100);
     before = land_square();
-    EXPECT_TRUE(silent(output(), before, std::string::npos));
+    EXPECT_TRUE(silent(output(), before));
     game->handle_event(key_down(SDLK_m));
     EXPECT_FALSE(audio.muted);
 
@@ -151,5 +141,5 @@ TEST_F(SoundTest, LandingSoundsMuteKeySilencesAndMusicStopsWhilePaused) {
     game->toggle_pause();
     size_t resumed_at = output().size();
     SDL_Delay(300);
-    EXPECT_FALSE(silent(output(), resumed_at, std::string::npos));
+    EXPECT_FALSE(silent(output(), resumed_at));
 }

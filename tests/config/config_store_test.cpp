@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <climits>
+#include <cstring>
 #include <filesystem>
 
+#include "config/settings_merge.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -16,6 +20,31 @@ ConfigStore load_text(const std::string& name, const std::string& text) {
     ConfigStore store;
     EXPECT_EQ(store.load(path.c_str()), 0);
     return store;
+}
+
+std::string joined(const std::vector<std::string>& keys) {
+    std::string text;
+    for (const std::string& key : keys) {
+        text += key + " ";
+    }
+    return text;
+}
+
+const uid_t nobody = 65534;
+
+// Saves k: new to file and prints what became of it.
+void save_and_report(const char* file, const char* target) {
+    ConfigStore store;
+    store.load(file);
+    store.get_string("k") = "new";
+    bool saved = store.save(file);
+    struct stat info;
+    lstat(file, &info);
+    std::printf("%s: saved %i (%s), link %i, %s", file, saved, saved ? "-" : std::strerror(errno),
+                S_ISLNK(info.st_mode), read_file(target).c_str());
+    stat(target, &info);
+    std::printf("mode %o, leftover %i\n", info.st_mode & 0777,
+                std::filesystem::exists(std::string(target) + ".saving"));
 }
 
 }  // namespace
@@ -114,4 +143,59 @@ TEST(ConfigStore, MissingOrEmptyFilesFailedSavesAndTheSavedMode) {
     ASSERT_TRUE(saved);
     EXPECT_EQ(std::filesystem::status(dir + "/new.txt").permissions(),
               std::filesystem::perms(0664));
+}
+
+TEST(SettingsMerge, FollowsTheShippedFileWhereThePlayerLeftItAlone) {
+    struct Case {
+        const char* player;
+        const char* old_shipped;
+        const char* new_shipped;
+        const char* merged;
+        const char* updated_added_kept;
+    };
+    const Case cases[] = {
+        // untouched value follows, changed value stays, new key appended, dropped key stays
+        {"size: 26\ndrop: return\ngone: 1\n", "size: 26\ndrop: space\ngone: 1\n",
+         "size: 20\ndrop: enter\nhold: c\n", "size: 20\ndrop: return\ngone: 1\nhold: c\n",
+         "size |hold |drop "},
+        // notes, blank lines and a repeated key keep their places
+        {"# my keys: below\n\nx: 1\ny: 5\nx: 1\n", "x: 1\ny: 2\n", "x: 3\ny: 4\n",
+         "# my keys: below\n\nx: 3\ny: 5\nx: 3\n", "x ||y "},
+        // no old copy: every value is the player's own, only missing keys come in
+        {"a: 1\nb: 2\n", "", "a: 1\nb: 3\nc: 4\n", "a: 1\nb: 2\nc: 4\n", "|c |b "},
+    };
+    for (const Case& c : cases) {
+        ConfigStore player = load_text("player", c.player);
+        SettingsMerge merge = merge_shipped_settings(player, load_text("old", c.old_shipped),
+                                                     load_text("new", c.new_shipped));
+        EXPECT_EQ(player.to_text(), c.merged) << c.player;
+        EXPECT_EQ(joined(merge.updated) + "|" + joined(merge.added) + "|" + joined(merge.kept),
+                  c.updated_added_kept)
+            << c.player;
+    }
+}
+
+// The safe save as a player's own account sees it: the suite may run as root, who may write
+// any file, so each case runs in a child that has given up root.
+TEST(SafeSave, KeepsAReadOnlyFileAndWritesThroughALinkKeepingTheMode) {
+    std::string dir = make_scratch_dir("safe_save");
+    chmod(dir.c_str(), 0777);
+    CommandResult result = run_in_child([&] {
+        if (getuid() == 0 && (setgid(nobody) != 0 || setuid(nobody) != 0)) {
+            return;
+        }
+        if (chdir(dir.c_str()) != 0 || mkdir("real", 0755) != 0) {
+            return;
+        }
+        write_file("locked.txt", "k: old\n");
+        chmod("locked.txt", 0444);
+        write_file("real/prefs.txt", "k: old\n");
+        chmod("real/prefs.txt", 0640);
+        symlink("real/prefs.txt", "link.txt");
+        save_and_report("locked.txt", "locked.txt");
+        save_and_report("link.txt", "real/prefs.txt");
+    });
+    EXPECT_EQ(result.output,
+              "locked.txt: saved 0 (Permission denied), link 0, k: old\nmode 444, leftover 0\n"
+              "link.txt: saved 1 (-), link 1, k: new\nmode 640, leftover 0\n");
 }

@@ -14,16 +14,12 @@ void MenuTest::SetUp() {
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
     }
-    dir = make_scratch_dir(::testing::UnitTest::GetInstance()->current_test_info()->name());
-    previous_dir = std::filesystem::current_path().string();
-    std::filesystem::current_path(dir);
+    std::filesystem::current_path(
+        make_scratch_dir(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     image("back.bmp", 200, 150, 0x404040);
 }
 
 void MenuTest::TearDown() {
-    if (!previous_dir.empty()) {
-        std::filesystem::current_path(previous_dir);
-    }
     SDL_Quit();
 }
 
@@ -38,17 +34,12 @@ std::string MenuTest::write_menu(const std::string& contents, const std::string&
     return file;
 }
 
-namespace {
-
-void push(SDL_Event& event) {
+static void push(SDL_Event& event) {
     ASSERT_EQ(SDL_PushEvent(&event), 0) << SDL_GetError();
 }
 
-}  // namespace
-
 void push_click(int x, int y, Uint8 button) {
-    SDL_Event event{};
-    event.type = SDL_MOUSEBUTTONDOWN;
+    SDL_Event event{SDL_MOUSEBUTTONDOWN};
     event.button.button = button;
     event.button.x = static_cast<Uint16>(x);
     event.button.y = static_cast<Uint16>(y);
@@ -56,23 +47,20 @@ void push_click(int x, int y, Uint8 button) {
 }
 
 void push_motion(int x, int y) {
-    SDL_Event event{};
-    event.type = SDL_MOUSEMOTION;
+    SDL_Event event{SDL_MOUSEMOTION};
     event.motion.x = static_cast<Uint16>(x);
     event.motion.y = static_cast<Uint16>(y);
     push(event);
 }
 
 void push_key(SDLKey key, Uint8 type) {
-    SDL_Event event{};
-    event.type = type;
+    SDL_Event event{type};
     event.key.keysym.sym = key;
     push(event);
 }
 
 void push_quit() {
-    SDL_Event event{};
-    event.type = SDL_QUIT;
+    SDL_Event event{SDL_QUIT};
     push(event);
 }
 

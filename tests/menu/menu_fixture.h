@@ -11,12 +11,9 @@ extern const char* const font_path;
 
 // Opens a 32-bit 200x150 window under the dummy driver and works in a fresh scratch folder named
 // after the test, which holds "back.bmp", a grey (0x404040) 200x150 background. Menu files name
-// their images relative to it. Afterwards the previous working folder is restored and SDL shut
-// down.
+// their images relative to it.
 class MenuTest : public ::testing::Test {
 protected:
-    std::string dir;
-    std::string previous_dir;
     SDL_Surface* screen = nullptr;
 
     void SetUp() override;

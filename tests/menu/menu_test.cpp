@@ -9,7 +9,7 @@
 
 namespace {
 
-const Uint32 red = 0xFF0000, green = 0x00FF00;
+const Uint32 grey = 0x404040, red = 0xFF0000, green = 0x00FF00, blue = 0x0000FF;
 
 SDL_Rect rect(int x, int y, int w, int h) {
     return SDL_Rect{static_cast<Sint16>(x), static_cast<Sint16>(y), static_cast<Uint16>(w),
@@ -63,6 +63,108 @@ TEST_F(MenuTest, LaysOutBackgroundAndOneElementAndRectanglePerButton) {
     std::unique_ptr<Menu> big;
     EXPECT_NE(capture_stdout([&] { big = std::make_unique<Menu>(huge.c_str(), nullptr); }), "");
     EXPECT_EQ(big->compositor.elements.size(), 1001u);
+}
+
+// Buttons placed by "_align": within their rectangle, or by a point without one.
+TEST_F(MenuTest, AlignedButtonsSitInTheirRectangleOrOnTheirPoint) {
+    image("label.bmp", 40, 10, 0xFFFFFF);
+    struct Case {
+        const char* keys;  // of button1, which shows the 40 by 10 label, at (50, 60)
+        int x, y;          // where it is drawn
+        const char* hit;
+    };
+    const Case cases[] = {
+        {"button1_rect: 10,0,100,30\nbutton1_align: center\n", 90, 70, "60,60,100,30"},
+        {"button1_rect: 10,0,100,30\nbutton1_align: right\n", 120, 70, "60,60,100,30"},
+        {"button1_align: center\n", 30, 55, "30,55,40,10"},
+        // Without "_align", or with a value it does not know, the corner is "_x", "_y".
+        {"button1_rect: 10,0,100,30\nbutton1_align: middle\n", 50, 60, "60,60,100,30"},
+        {"button1_rect: 10,0,100,30\n", 50, 60, "60,60,100,30"},
+    };
+    for (const Case& c : cases) {
+        Menu m(write_menu(std::string("background: back.bmp\nnum_surfs: 1\n"
+                                      "surf1_name: label\nsurf1_path: label.bmp\nnum_buttons: 1\n"
+                                      "button1_surf: label\nbutton1_x: 50\nbutton1_y: 60\n") +
+                          c.keys)
+                   .c_str(),
+               nullptr);
+        SCOPED_TRACE(c.keys);
+        EXPECT_EQ(c.x, m.compositor.elements[1].x);
+        EXPECT_EQ(c.y, m.compositor.elements[1].y);
+        EXPECT_EQ(text(m.button_rects[0]), c.hit);
+    }
+}
+
+TEST_F(MenuTest, ClicksCountStrictlyInsidePassOverLabelsAndTheLowerNumberWins) {
+    image("bar.bmp", 100, 20, red);
+    std::string menu = write_menu(
+        "background: back.bmp\n"
+        "num_surfs: 1\n"
+        "surf1_name: bar\nsurf1_path: bar.bmp\n"
+        "num_buttons: 4\n"
+        "button1_rect: 0,0,200,150\n"  // a label over everything, without a word
+        "button2_surf: bar\nbutton2_surf_over: bar\nbutton2_x: 50\nbutton2_y: 60\n"
+        "button2_return: go\n"
+        "button3_x: 10\nbutton3_y: 10\nbutton3_rect: 0,0,1,20\n"
+        "button3_return: thin\n"
+        "button4_x: 140\nbutton4_y: 75\nbutton4_rect: 0,0,40,20\nbutton4_return: last\n");
+    Menu m(menu.c_str(), nullptr);
+    // Every edge of the lit area, a one pixel wide button and a key press: none is a choice.
+    for (auto [x, y] : {std::pair{50, 70}, {150, 70}, {100, 60}, {100, 80}, {10, 15}, {11, 15}}) {
+        push_click(x, y);
+    }
+    push_key(SDLK_RETURN);
+    push_quit();
+    EXPECT_EQ(m.run(), "quit");
+    push_click(51, 61);
+    EXPECT_EQ(m.run(), "go");
+    push_click(149, 79, SDL_BUTTON_RIGHT);  // inside the last button too
+    EXPECT_EQ(m.run(), "go");
+    push_click(100, 70, SDL_BUTTON_WHEELDOWN);
+    EXPECT_EQ(m.run(), "go");
+    push_click(160, 90);
+    EXPECT_EQ(m.run(), "last");
+    EXPECT_EQ(m.screen, screen);
+}
+
+TEST_F(MenuTest, HoverRedrawsOnlyWhatChangedAndEveryRunRepaintsAll) {
+    image("small.bmp", 20, 20, red);
+    image("big.bmp", 40, 40, green);
+    image("plain.bmp", 20, 20, blue);
+    std::string menu = write_menu(
+        "background: back.bmp\n"
+        "num_surfs: 4\n"
+        "surf1_name: small\nsurf1_path: small.bmp\n"
+        "surf2_name: big\nsurf2_path: big.bmp\n"
+        "surf3_name: plain\nsurf3_path: plain.bmp\n"
+        "surf4_name: \nsurf4_path: big.bmp\n"  // a surface named "" is no hover image
+        "num_buttons: 2\n"
+        "button1_surf: plain\nbutton1_x: 100\nbutton1_y: 100\n"
+        "button2_surf: small\nbutton2_surf_over: big\nbutton2_x: 10\nbutton2_y: 10\n");
+    Menu m(menu.c_str(), nullptr);
+    push_motion(30, 30);    // on the bottom-right corner of the rectangle: lit
+    push_motion(150, 20);   // off again: only the small image's area is repainted
+    push_motion(110, 110);  // over a button without hover image: nothing changes
+    push_quit();
+    EXPECT_EQ(m.run(), "quit");
+    EXPECT_EQ(pixel_at(screen, 15, 15), red);
+    EXPECT_EQ(pixel_at(screen, 45, 45), green);  // the hover image's outer part stays
+    EXPECT_EQ(pixel_at(screen, 60, 60), grey);
+    EXPECT_EQ(pixel_at(screen, 110, 110), blue);
+
+    push_quit();
+    EXPECT_EQ(m.run(), "quit");
+    EXPECT_EQ(pixel_at(screen, 45, 45), grey);
+
+    // A button under the pointer is lit from the first frame on.
+    SDL_WarpMouse(15, 15);
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+    }
+    push_quit();
+    EXPECT_EQ(m.run(), "quit");
+    EXPECT_EQ(pixel_at(screen, 15, 15), green);
+    EXPECT_EQ(pixel_at(screen, 45, 45), green);
 }
 
 TEST_F(MenuTest, FatalFailuresPrintTheirMessageAndExitWithStatusOne) {
