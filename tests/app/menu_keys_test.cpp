@@ -45,17 +45,20 @@ bool eventually(const std::function<bool()>& check) {
     return check();
 }
 
-Uint32 prompt_pixel() {
-    return pixel_at(SDL_GetVideoSurface(), 152, 122);
-}
+class MenuKeysTest : public MenuTest {
+protected:
+    ConfigStore prefs;
 
-using MenuKeysTest = MenuTest;
+    void load_prefs(const std::string& text) {
+        write_file("prefs.txt", text);
+        ASSERT_EQ(prefs.load("prefs.txt"), 0);
+    }
+};
 
 }  // namespace
 
 TEST_F(MenuKeysTest, AHeldArrowOrPadDirectionMovesOnUntilLetGo) {
     Menu menu(write_menu(column).c_str(), nullptr);
-    ConfigStore prefs;
     prefs.get_string("key_repeat_delay") = "20";
     prefs.get_string("key_repeat_rate") = "20";
     menu.prefs = &prefs;
@@ -76,10 +79,8 @@ TEST_F(MenuKeysTest, AHeldArrowOrPadDirectionMovesOnUntilLetGo) {
 TEST_F(MenuKeysTest, KeyboardAndPadAloneBindSwapRestoreAndLeave) {
     const std::string shipped = "prefs_menu: prefs_menu.txt\npause_key: p\ndrop_key: space\n";
     write_menu(column, "prefs_menu.txt");
-    write_file("prefs.txt", shipped);
     write_file("prefs.txt.shipped", shipped);
-    ConfigStore prefs;
-    ASSERT_EQ(prefs.load("prefs.txt"), 0);
+    load_prefs(shipped);
 
     // Down lights the first row, Return chooses it, space (the drop key) binds it: swapped.
     push_key(SDLK_DOWN);
@@ -114,22 +115,21 @@ TEST_F(MenuKeysTest, ThePromptShowsWhileWaitingAndAFailedSaveShowsInItsPlace) {
                    "num_surfs: 2\nsurf1_name: pause_key_prompt\nsurf1_path: red.bmp\n"
                    "surf2_name: save_failed\nsurf2_path: green.bmp\n",
                "prefs_menu.txt");
-    write_file("prefs.txt", "prefs_menu: prefs_menu.txt\npause_key: p\n");
-    ConfigStore prefs;
-    ASSERT_EQ(prefs.load("prefs.txt"), 0);
+    load_prefs("prefs_menu: prefs_menu.txt\npause_key: p\n");
+    auto prompt = [] { return pixel_at(SDL_GetVideoSurface(), 152, 122); };
     push_click(20, 20);
     std::thread player([&] {
-        EXPECT_TRUE(eventually([] { return prompt_pixel() == 0xFF0000; }));
+        EXPECT_TRUE(eventually([&] { return prompt() == 0xFF0000; }));
         push_key(SDLK_LEFT);
         push_key(SDLK_LEFT, SDL_KEYUP);
-        EXPECT_TRUE(eventually([] { return prompt_pixel() == 0x404040; }));
+        EXPECT_TRUE(eventually([&] { return prompt() == 0x404040; }));
         // The new file is written beside the old first: a folder in that place stops it.
         std::filesystem::create_directory("prefs.txt.saving");
         push_click(20, 20);
-        EXPECT_TRUE(eventually([] { return prompt_pixel() == 0xFF0000; }));
+        EXPECT_TRUE(eventually([&] { return prompt() == 0xFF0000; }));
         push_key(SDLK_RIGHT);
         push_key(SDLK_RIGHT, SDL_KEYUP);
-        EXPECT_TRUE(eventually([] { return prompt_pixel() == 0x00FF00; }));
+        EXPECT_TRUE(eventually([&] { return prompt() == 0x00FF00; }));
         push_quit();
     });
     std::string output = capture_stdout([&] { EXPECT_TRUE(preferences_screen(prefs)); });
@@ -140,22 +140,18 @@ TEST_F(MenuKeysTest, ThePromptShowsWhileWaitingAndAFailedSaveShowsInItsPlace) {
 
 TEST_F(MenuKeysTest, PadButtonsConfirmOrKeepTheOfferedName) {
     std::string menu_file = write_menu("background: back.bmp\nnavigation: true\n");
-    ConfigStore keys;
-    SDL_Event typed{};
-    typed.key.type = typed.type = SDL_KEYDOWN;
+    SDL_Event typed{SDL_KEYDOWN};
     typed.key.keysym.unicode = 'x';
     for (Uint8 number : {0, 1}) {
         ASSERT_EQ(SDL_PushEvent(&typed), 0);
         push_pad(SDL_JOYBUTTONDOWN, number, SDL_PRESSED);
-        EXPECT_EQ(enter_name(menu_file, "Ann", keys).name, number == 0 ? "Annx" : "Ann");
+        EXPECT_EQ(enter_name(menu_file, "Ann", prefs).name, number == 0 ? "Annx" : "Ann");
     }
 }
 
 TEST_F(MenuKeysTest, AFailedSwitchToFullScreenSaysSoOnceAndChangesNothing) {
     // SDL's dummy driver cannot switch in place, as most drivers but X11.
-    write_file("prefs.txt", "window_w: 200\n");
-    ConfigStore prefs;
-    ASSERT_EQ(prefs.load("prefs.txt"), 0);
+    load_prefs("window_w: 200\n");
     std::string output =
         capture_stdout([&] { EXPECT_FALSE(toggle_fullscreen(prefs, "prefs.txt")); });
     EXPECT_EQ(output.find("couldn't switch between window and full screen: "), 0u) << output;
@@ -170,6 +166,7 @@ TEST_F(MenuKeysTest, AFailedSwitchToFullScreenSaysSoOnceAndChangesNothing) {
 const std::string prefs_menu_text =
     "background: back.bmp\n"
     "num_fonts: 1\nfont1_name: sans\nfont1_size: 20\n"
+    "font1_path: /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf\n"
     "num_tsurfs: 1\ntsurf1_name: pause\ntsurf1_text: %pause_key%\ntsurf1_font: sans\n"
     "tsurf1_color: ffffff\n"
     "num_buttons: 4\n"
@@ -179,10 +176,8 @@ const std::string prefs_menu_text =
     "button4_x: 10\nbutton4_y: 120\nbutton4_rect: 0,0,100,20\nbutton4_return: jupm_key\n";
 
 TEST_F(MenuKeysTest, TheNextKeyIsStoredAtOnceAndAClosedWindowSavesNothingMore) {
-    write_menu(prefs_menu_text + "font1_path: " + font_path + "\n", "prefs_menu.txt");
-    write_file("prefs.txt", "window_w: 800\nprefs_menu: prefs_menu.txt\npause_key: p\n\n");
-    ConfigStore prefs;
-    ASSERT_EQ(prefs.load("prefs.txt"), 0);
+    write_menu(prefs_menu_text, "prefs_menu.txt");
+    load_prefs("window_w: 800\nprefs_menu: prefs_menu.txt\npause_key: p\n\n");
     push_click(13, 20);
     push_key(SDLK_LEFT);
     push_quit();  // the event after a capture is dropped: the menu comes back

@@ -13,6 +13,7 @@
 
 namespace {
 
+// The mixer's output so far; the driver's writes reach it a little late.
 const char* const output_file = "mixer_output.raw";
 const size_t bytes_per_buffer = mixer_buffer_frames * 4;  // 16-bit stereo
 
@@ -21,11 +22,6 @@ void use_audio_driver(const char* driver) {
     setenv("SDL_DISKAUDIOFILE", output_file, 1);
     // One buffer every 10 ms: the output runs a little faster than real time.
     setenv("SDL_DISKAUDIODELAY", "10", 1);
-}
-
-// The mixer's output so far, in bytes; the driver's writes reach the file a little late.
-std::string output() {
-    return read_file(output_file);
 }
 
 bool silent(const std::string& bytes, size_t from, size_t to = std::string::npos) {
@@ -47,7 +43,7 @@ protected:
     // just before.
     size_t land_square() {
         place_piece(*game, piece_square, 4, 5);
-        size_t before = output().size();
+        size_t before = read_file(output_file).size();
         game->land_piece();
         game->play_pass_sounds();
         SDL_Delay(300);
@@ -112,34 +108,34 @@ TEST_F(SoundTest, LandingSoundsMuteKeySilencesAndMusicStopsWhilePaused) {
     SDL_Delay(100);
 
     size_t before = land_square();
-    std::string heard = output();
+    std::string heard = read_file(output_file);
     EXPECT_TRUE(silent(heard, 0, before));
     // Heard within a few buffers of the landing (the driver's own writes lag behind).
     EXPECT_FALSE(silent(heard, before, before + 4 * bytes_per_buffer));
 
     EXPECT_EQ(game->handle_event(key_down(SDLK_m)), 0);
     EXPECT_TRUE(audio.muted);
-    EXPECT_NE(output().size(), 0u);
+    EXPECT_NE(read_file(output_file).size(), 0u);
     ConfigStore saved;
     ASSERT_EQ(saved.load("prefs.txt"), 0);
     EXPECT_EQ(saved.get_string("sound_muted"), "true");
     SDL_Delay(100);
     before = land_square();
-    EXPECT_TRUE(silent(output(), before));
+    EXPECT_TRUE(silent(read_file(output_file), before));
     game->handle_event(key_down(SDLK_m));
     EXPECT_FALSE(audio.muted);
 
     audio.start_music();
     SDL_Delay(200);
-    size_t playing = output().size();
+    size_t playing = read_file(output_file).size();
     game->toggle_pause();
-    size_t paused_at = output().size() + 3 * bytes_per_buffer;
+    size_t paused_at = read_file(output_file).size() + 3 * bytes_per_buffer;
     SDL_Delay(300);
-    heard = output();
+    heard = read_file(output_file);
     EXPECT_FALSE(silent(heard, 0, playing));
     EXPECT_TRUE(silent(heard, paused_at, heard.size()));
     game->toggle_pause();
-    size_t resumed_at = output().size();
+    size_t resumed_at = read_file(output_file).size();
     SDL_Delay(300);
-    EXPECT_FALSE(silent(output(), resumed_at));
+    EXPECT_FALSE(silent(read_file(output_file), resumed_at));
 }

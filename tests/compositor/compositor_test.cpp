@@ -30,7 +30,6 @@ struct Scene {
             SDL_FreeSurface(s);
         }
     }
-    void repaint_target_with(Uint32 colour) { SDL_FillRect(target, nullptr, colour); }
     // Marks the element called name dirty and redraws.
     void redraw_with(const char* name) {
         compositor.find(name)->dirty = true;
@@ -53,7 +52,7 @@ TEST(Compositor, FirstRedrawPaintsEverythingInOrderAndClearsFlags) {
         EXPECT_FALSE(e.dirty) << e.name;
     }
     // Nothing dirty: nothing drawn, nothing counted.
-    scene.repaint_target_with(paint);
+    SDL_FillRect(scene.target, nullptr, paint);
     scene.compositor.redraw(scene.target);
     EXPECT_EQ(pixel_at(scene.target, 25, 25), paint);
     EXPECT_EQ(scene.compositor.pixels_drawn, 10800u);
@@ -62,7 +61,7 @@ TEST(Compositor, FirstRedrawPaintsEverythingInOrderAndClearsFlags) {
 TEST(Compositor, DirtyElementRepaintsEverythingOverlappingItsAreaOnly) {
     Scene scene;
     scene.compositor.redraw(scene.target);
-    scene.repaint_target_with(paint);
+    SDL_FillRect(scene.target, nullptr, paint);
     scene.redraw_with("square");
     EXPECT_EQ(pixel_at(scene.target, 10, 10), green);
     EXPECT_EQ(pixel_at(scene.target, 25, 25), blue);   // the element above is restored
@@ -82,9 +81,7 @@ TEST(Compositor, DirtyElementRepaintsEverythingOverlappingItsAreaOnly) {
     edge.add(Element("above", scene.square, 20, 0));
     edge.redraw(scene.target);  // a first, full redraw: every element takes its surface's size
     edge.blits = 0;
-    for (Element& element : edge.elements) {
-        element.dirty = element.name == "middle";
-    }
+    edge.find("middle")->dirty = true;
     edge.redraw(scene.target);
     EXPECT_EQ(edge.blits, 1u);
 }
@@ -95,7 +92,7 @@ TEST(Compositor, FixedSourceElementShowsOnlyItsRectangle) {
     SDL_FillRect(scene.background, &lower, SDL_MapRGB(scene.background->format, 0, 0, 255));
     Compositor compositor;
     compositor.add(Element("cell", scene.background, 5, 5, SDL_Rect{0, 0, 10, 10}));
-    scene.repaint_target_with(paint);
+    SDL_FillRect(scene.target, nullptr, paint);
     compositor.redraw(scene.target);
     EXPECT_EQ(pixel_at(scene.target, 5, 5), red);
     EXPECT_EQ(pixel_at(scene.target, 14, 14), red);

@@ -17,10 +17,13 @@
 
 namespace {
 
+std::string shipped(const std::string& file) {
+    return std::string(std::getenv("TEST_SOURCE_DIR")) + "/data/" + file;
+}
+
 ConfigStore shipped_prefs() {
     ConfigStore prefs;
-    EXPECT_EQ(
-        0, prefs.load((std::string(std::getenv("TEST_SOURCE_DIR")) + "/data/prefs.txt").c_str()));
+    EXPECT_EQ(0, prefs.load(shipped("prefs.txt").c_str()));
     return prefs;
 }
 
@@ -32,16 +35,15 @@ TEST(ShippedPrefs, TenByTwentyBoardRepeatingKeysAndBoxesApartFromTheBoard) {
     EXPECT_EQ(20, prefs.get_int("board_height"));
     EXPECT_GT(prefs.get_int("key_repeat_delay"), 0);  // 0 switches repeating off
     // The checker keeps each box inside the window; here they must also keep apart.
+    auto box = [&prefs](const std::string& name, int w, int h) {
+        return SDL_Rect{Sint16(prefs.get_int(name + "_x")), Sint16(prefs.get_int(name + "_y")),
+                        Uint16(w), Uint16(h)};
+    };
     int block = prefs.get_int("block_size");
-    std::vector<SDL_Rect> boxes{
-        {Sint16(prefs.get_int("board_x")), Sint16(prefs.get_int("board_y")),
-         Uint16(prefs.get_int("board_width") * block),
-         Uint16(prefs.get_int("board_height") * block)},
-        {Sint16(prefs.get_int("next_piece_x")), Sint16(prefs.get_int("next_piece_y")),
-         Uint16(4 * block), Uint16(4 * block)}};
+    std::vector<SDL_Rect> boxes{box("board", 10 * block, 20 * block),
+                                box("next_piece", 4 * block, 4 * block)};
     for (std::string name : {"level", "points", "lines"}) {
-        boxes.push_back({Sint16(prefs.get_int(name + "_x")), Sint16(prefs.get_int(name + "_y")),
-                         Uint16(prefs.get_int(name + "_w")), Uint16(prefs.get_int(name + "_h"))});
+        boxes.push_back(box(name, prefs.get_int(name + "_w"), prefs.get_int(name + "_h")));
     }
     for (size_t i = 0; i < boxes.size(); ++i) {
         for (size_t j = i + 1; j < boxes.size(); ++j) {
@@ -55,9 +57,7 @@ TEST(ShippedPrefs, TenByTwentyBoardRepeatingKeysAndBoxesApartFromTheBoard) {
 
 // How they turn is derevarez-check's business: it finds the shipped pieces clean.
 TEST(ShippedPieces, SevenPiecesWithTheirOwnTiles) {
-    std::ifstream in(std::string(std::getenv("TEST_SOURCE_DIR")) + "/data/" +
-                         shipped_prefs().get_string("pieces_file"),
-                     std::ios::binary);
+    std::ifstream in(shipped(shipped_prefs().get_string("pieces_file")), std::ios::binary);
     std::set<int> tiles;
     int count = 0;
     for (std::string line; std::getline(in, line); ++count) {

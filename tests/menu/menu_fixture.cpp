@@ -5,8 +5,6 @@
 
 #include "tests/support/test_support.h"
 
-const char* const font_path = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-
 void MenuTest::SetUp() {
     ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
     screen = SDL_SetVideoMode(200, 150, 32, SDL_SWSURFACE);

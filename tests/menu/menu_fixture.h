@@ -7,8 +7,6 @@
 #include <functional>
 #include <string>
 
-extern const char* const font_path;
-
 // Opens a 32-bit 200x150 window under the dummy driver and works in a fresh scratch folder named
 // after the test, which holds "back.bmp", a grey (0x404040) 200x150 background. Menu files name
 // their images relative to it.

@@ -52,23 +52,25 @@ TEST(PieceSetId, FollowsThePiecesNotTheirOrderOrTrailingBytes) {
 }
 
 // Saving and reading back is the fuzz target's property (fuzz/scores_file_fuzz.cpp), as are the
-// points and names no table may hold.
-TEST(ScoreFile, ReadsEveryTableAndSkipsOnlyDamagedLines) {
-    std::string dir = make_scratch_dir("scores_round_trip");
-    std::string file = dir + "/scores.txt";
-    const char* const damaged[] = {
-        "0123456789abcdef.1: 99999999999 1 1 2026-12-07 x",  // beyond the int range
-        "0123456789abcdef.1: 5 1 1 2026-13-07 month",        // no such month
-        "0123456789ABCDEF.1: 5 1 1 2026-12-07 upper",
-        "0123456789abcdef: 5 1 1 2026-12-07 noplace",
-        "0123456789abcdef.1: 5 1",  // fields missing
-        "no colon at all",
-    };
-    std::string text = "\n";
-    for (const char* line : damaged) {
-        text += std::string(line) + "\n";
-    }
-    // Sound lines in any order, a duplicate key, CR LF and twelve entries of one set.
+// points and names no table may hold; the save is the configuration store's safe save.
+TEST(ScoreFile, MissingFileIsEmptyEachEntryIsOneLineAndOnlyDamagedLinesAreSkipped) {
+    std::string file = make_scratch_dir("scores") + "/scores.txt";
+    ScoreFile empty;
+    EXPECT_TRUE(empty.read(file.c_str()));
+    EXPECT_TRUE(empty.tables.empty());
+    empty.tables[id].insert(game("Ann", 70));
+    ASSERT_TRUE(empty.save(file.c_str()));
+    EXPECT_EQ(read_file(file), "0123456789abcdef.1: 70 7 1 2026-12-07 Ann\n\n");
+
+    std::string text =
+        "\n"
+        "0123456789abcdef.1: 99999999999 1 1 2026-12-07 x\n"  // beyond the int range
+        "0123456789abcdef.1: 5 1 1 2026-13-07 month\n"        // no such month
+        "0123456789ABCDEF.1: 5 1 1 2026-12-07 upper\n"
+        "0123456789abcdef: 5 1 1 2026-12-07 noplace\n"
+        "0123456789abcdef.1: 5 1\n"  // fields missing
+        "no colon at all\n";
+    // Sound lines in any order, a duplicate key, CR LF and eleven entries of one set.
     text += "0123456789abcdef.3: 40 4 1 2026-01-02 Bo b\r\n";
     text += "0123456789abcdef.3: 70 7 2 2026-01-01 Ann\n";
     for (int i = 0; i < 10; i++) {
@@ -87,17 +89,4 @@ TEST(ScoreFile, ReadsEveryTableAndSkipsOnlyDamagedLines) {
     EXPECT_EQ(other.entries[0].name, "");
     EXPECT_EQ(other.entries[9].points, 2);
     EXPECT_EQ(scores.tables[id].entries[1].date, "2026-01-02");
-}
-
-// The save is the configuration store's safe save, tested there.
-TEST(ScoreFile, MissingFileIsEmptyAndEachEntryIsSavedOnOneLine) {
-    std::string dir = make_scratch_dir("scores_save_fault");
-    std::string file = dir + "/scores.txt";
-    ScoreFile scores;
-    EXPECT_TRUE(scores.read(file.c_str()));
-    EXPECT_TRUE(scores.tables.empty());
-
-    scores.tables[id].insert(game("Ann", 70));
-    ASSERT_TRUE(scores.save(file.c_str()));
-    EXPECT_EQ(read_file(file), "0123456789abcdef.1: 70 7 1 2026-12-07 Ann\n\n");
 }

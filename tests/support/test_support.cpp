@@ -43,28 +43,22 @@ SDL_Surface* make_filled_surface(int w, int h, Uint32 rgb) {
     return surface;
 }
 
-namespace {
-
-void read_rgba(SDL_Surface* surface, int x, int y, Uint8 rgba[4]) {
+static Uint32 argb_at(SDL_Surface* surface, int x, int y) {
     SDL_LockSurface(surface);
     Uint32 raw = *reinterpret_cast<Uint32*>(static_cast<Uint8*>(surface->pixels) +
                                             y * surface->pitch + x * 4);
     SDL_UnlockSurface(surface);
-    SDL_GetRGBA(raw, surface->format, &rgba[0], &rgba[1], &rgba[2], &rgba[3]);
+    Uint8 r, g, b, a;
+    SDL_GetRGBA(raw, surface->format, &r, &g, &b, &a);
+    return (Uint32(a) << 24) | (Uint32(r) << 16) | (Uint32(g) << 8) | b;
 }
 
-}  // namespace
-
 Uint32 pixel_at(SDL_Surface* surface, int x, int y) {
-    Uint8 rgba[4];
-    read_rgba(surface, x, y, rgba);
-    return (Uint32(rgba[0]) << 16) | (Uint32(rgba[1]) << 8) | rgba[2];
+    return argb_at(surface, x, y) & 0xFFFFFF;
 }
 
 Uint8 alpha_at(SDL_Surface* surface, int x, int y) {
-    Uint8 rgba[4];
-    read_rgba(surface, x, y, rgba);
-    return rgba[3];
+    return Uint8(argb_at(surface, x, y) >> 24);
 }
 
 CommandResult run_command(const std::string& folder, const std::string& command) {
