@@ -1,5 +1,5 @@
-// The preferences screen and the menus by mouse, keyboard and pad, the name entry by pad, and
-// the switch to full screen.
+// The main menu loop, the preferences screen and the menus by mouse, keyboard and pad, the name
+// entry by pad, and the switch to full screen.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,8 +10,10 @@
 
 #include "app/preferences_screen.h"
 #include "app/scores_screens.h"
+#include "app/startup.h"
 #include "display/window_mode.h"
 #include "menu/menu.h"
+#include "tests/game/game_fixture.h"
 #include "tests/menu/menu_fixture.h"
 #include "tests/support/test_support.h"
 
@@ -45,6 +47,8 @@ bool eventually(const std::function<bool()>& check) {
     return check();
 }
 
+using MainMenuLoopTest = GameTest;
+
 class MenuKeysTest : public MenuTest {
 protected:
     ConfigStore prefs;
@@ -56,6 +60,24 @@ protected:
 };
 
 }  // namespace
+
+// Play without pieces and a game's end lead back here: faults_test.cpp's rows, e2e's Play test.
+TEST_F(MainMenuLoopTest, OtherWordsShowTheMenuAgainUntilQuit) {
+    // Four 50x50 buttons side by side answering "play", "prefs", "other" and "quit".
+    write_file("main_menu.txt",
+               "background: background.bmp\n"
+               "num_buttons: 4\n"
+               "button1_rect: 0,0,50,50\nbutton1_return: play\n"
+               "button2_x: 50\nbutton2_rect: 0,0,50,50\nbutton2_return: prefs\n"
+               "button3_x: 100\nbutton3_rect: 0,0,50,50\nbutton3_return: other\n"
+               "button4_x: 150\nbutton4_rect: 0,0,50,50\nbutton4_return: quit\n");
+    prefs.get_string("main_menu") = "main_menu.txt";
+    push_click(125, 25);  // "other"
+    push_click(125, 25);
+    push_click(175, 25);  // quit
+    EXPECT_EQ(capture_stdout([this] { run_screens(prefs); }), "");
+    EXPECT_EQ(SDL_PeepEvents(nullptr, 64, SDL_PEEKEVENT, SDL_ALLEVENTS), 0);
+}
 
 TEST_F(MenuKeysTest, AHeldArrowOrPadDirectionMovesOnUntilLetGo) {
     Menu menu(write_menu(column).c_str(), nullptr);

@@ -39,8 +39,7 @@ protected:
         use_audio_driver("dummy");
         GameTest::TearDown();
     }
-    // Lands a square on the empty board and plays the pass's sounds. Returns the output's size
-    // just before.
+    // Lands a square on the empty board, plays the pass's sounds; the output's size before.
     size_t land_square() {
         place_piece(*game, piece_square, 4, 5);
         size_t before = read_file(output_file).size();

@@ -92,8 +92,7 @@ TEST(ConfigStore, LooksUpIntegersAsAtoiAndInsertsMissingKeys) {
 }
 
 TEST(ConfigStore, SavesInFileOrderThenAddedKeysInByteOrder) {
-    std::string dir = make_scratch_dir("roundtrip");
-    std::string path = dir + "/prefs.txt";
+    std::string path = make_scratch_dir("roundtrip") + "/prefs.txt";
     write_file(path,
                "a: 1\n"
                "\n"

@@ -1,7 +1,6 @@
-// The shipped data: what derevarez-check does not judge (it finds the data clean, see
-// check_test.cpp) but the game still relies on. The boxes of prefs.txt keep apart, there are
-// seven pieces, and after any number of partial redraws the shipped menus look exactly as one
-// full repaint draws them: hovering leaves no trace behind their translucent pictures.
+// What the game relies on in the shipped data that derevarez-check (which finds it clean) does
+// not judge: boxes apart, seven pieces, and menus that hovering leaves as a full repaint draws
+// them, with no trace behind their translucent pictures.
 #include <SDL.h>
 #include <gtest/gtest.h>
 

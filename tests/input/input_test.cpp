@@ -4,8 +4,6 @@
 #include "input/bindings.h"
 #include "input/pad_reader.h"
 
-namespace {
-
 TEST(PadInput, NamesReadBackAsWrittenAndAnythingElseIsNoInput) {
     for (const char* name : {"button 0", "button 255", "hat up", "hat down", "hat left",
                              "hat right", "axis 0-", "axis 1+", "axis 12-"}) {
@@ -62,5 +60,3 @@ TEST(PadReader, AHeldDirectionRepeatsAfterTheDelayAtTheRateUntilLetGo) {
     pad.presses(hat, 1230);
     EXPECT_FALSE(pad.repeat_due(5000, repeated));
 }
-
-}  // namespace

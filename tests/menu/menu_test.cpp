@@ -11,11 +11,6 @@ namespace {
 
 const Uint32 grey = 0x404040, red = 0xFF0000, green = 0x00FF00, blue = 0x0000FF;
 
-SDL_Rect rect(int x, int y, int w, int h) {
-    return SDL_Rect{static_cast<Sint16>(x), static_cast<Sint16>(y), static_cast<Uint16>(w),
-                    static_cast<Uint16>(h)};
-}
-
 std::string text(const SDL_Rect& r) {
     return std::to_string(r.x) + "," + std::to_string(r.y) + "," + std::to_string(r.w) + "," +
            std::to_string(r.h);
@@ -204,7 +199,7 @@ TEST(ParseColorAndRect, ReadTheirFieldsAndNothingElse) {
     };
     for (const auto& [given, read] : colours) {
         SDL_Color c = parse_color(given);
-        EXPECT_EQ(text(rect(c.r, c.g, c.b, c.unused)), read) << given;
+        EXPECT_EQ(text(SDL_Rect{c.r, c.g, c.b, c.unused}), read) << given;
     }
     const char* rects[][2] = {
         {"1,2,3,4", "1,2,3,4"},   {" -3, 4,5 ,6px", "-3,4,5,6"},
@@ -218,15 +213,15 @@ TEST(ParseColorAndRect, ReadTheirFieldsAndNothingElse) {
 }
 
 TEST(PointInRect, CountsAllFourEdgesInPlainIntegers) {
-    SDL_Rect r = rect(50, 60, 100, 20);
+    SDL_Rect r{50, 60, 100, 20};
     for (auto [x, y] : {std::pair{50, 60}, {150, 80}, {100, 70}}) {
         EXPECT_TRUE(point_in_rect(x, y, r)) << x << "," << y;
     }
     for (auto [x, y] : {std::pair{49, 70}, {151, 70}, {100, 59}, {100, 81}}) {
         EXPECT_FALSE(point_in_rect(x, y, r)) << x << "," << y;
     }
-    EXPECT_TRUE(point_in_rect(5, 5, rect(5, 5, 0, 0)));
+    EXPECT_TRUE(point_in_rect(5, 5, SDL_Rect{5, 5, 0, 0}));
     // The right edge lies beyond the 16-bit range; it must not wrap around.
-    EXPECT_TRUE(point_in_rect(33000, 5, rect(32000, 0, 1000, 10)));
-    EXPECT_TRUE(point_in_rect(-5, -5, rect(-10, -10, 5, 5)));
+    EXPECT_TRUE(point_in_rect(33000, 5, SDL_Rect{32000, 0, 1000, 10}));
+    EXPECT_TRUE(point_in_rect(-5, -5, SDL_Rect{-10, -10, 5, 5}));
 }
