@@ -30,11 +30,6 @@ struct Scene {
             SDL_FreeSurface(s);
         }
     }
-    // Marks the element called name dirty and redraws.
-    void redraw_with(const char* name) {
-        compositor.find(name)->dirty = true;
-        compositor.redraw(target);
-    }
 };
 
 }  // namespace
@@ -62,7 +57,8 @@ TEST(Compositor, DirtyElementRepaintsEverythingOverlappingItsAreaOnly) {
     Scene scene;
     scene.compositor.redraw(scene.target);
     SDL_FillRect(scene.target, nullptr, paint);
-    scene.redraw_with("square");
+    scene.compositor.find("square")->dirty = true;
+    scene.compositor.redraw(scene.target);
     EXPECT_EQ(pixel_at(scene.target, 10, 10), green);
     EXPECT_EQ(pixel_at(scene.target, 25, 25), blue);   // the element above is restored
     EXPECT_EQ(pixel_at(scene.target, 35, 35), paint);  // outside the square's area
@@ -107,7 +103,8 @@ TEST(Compositor, RedrawHonoursAndRestoresTheTargetsClipRectangle) {
     EXPECT_EQ(pixel_at(scene.target, 2, 10), 0u);
     // The count is clipped too.
     EXPECT_EQ(scene.compositor.pixels_drawn, 50u * 60 + 400 + 400);
-    scene.redraw_with("square");
+    scene.compositor.find("square")->dirty = true;
+    scene.compositor.redraw(scene.target);
     SDL_Rect after;
     SDL_GetClipRect(scene.target, &after);
     EXPECT_EQ(std::memcmp(&after, &clip, sizeof clip), 0);

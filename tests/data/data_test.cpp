@@ -78,7 +78,6 @@ TEST(HoverRepaint, ManyHoversLeaveEachMenuAsAFullRepaintDrawsIt) {
         const Uint8* bytes = static_cast<const Uint8*>(screen->pixels);
         return std::vector<Uint8>(bytes, bytes + screen->pitch * screen->h);
     };
-    std::filesystem::path previous_dir = std::filesystem::current_path();
     std::filesystem::current_path(std::getenv("TEST_RUN_DIR"));
     for (const char* key : {"main_menu", "prefs_menu"}) {
         SCOPED_TRACE(key);
@@ -103,6 +102,5 @@ TEST(HoverRepaint, ManyHoversLeaveEachMenuAsAFullRepaintDrawsIt) {
         menu.compositor.redraw(screen);
         EXPECT_TRUE(after_hovers == pixels());
     }
-    std::filesystem::current_path(previous_dir);
     SDL_Quit();
 }
