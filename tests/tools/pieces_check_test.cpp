@@ -48,8 +48,8 @@ TEST(PiecesCheck, EveryProblemOnItsLine) {
         "5: tile (byte 4) is 7, must be 0 to 6",
         "6: block 4 at (4, 1): offsets (bytes 6 to 13) must be 0 to 3",
         "7: warning: blocks 1 and 2 are both at (1, 0)",
-        "7: warning: the piece moves as it turns: "
-        "turned right x2, its middle has moved by (-0.5, +1)",
+        ("7: warning: the piece moves as it turns: "
+         "turned right x2, its middle has moved by (-0.5, +1)"),
         "8: warning: the piece is in two parts (blocks 1, 2 and 3; block 4)",
         "8: turned right, block 4 at (-1, 3) goes below 0: the game refuses that turn",
         "9: turned right, block 1 at (4, 0) leaves the 4 by 4 box",
