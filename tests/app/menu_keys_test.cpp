@@ -162,7 +162,8 @@ TEST_F(MenuKeysTest, ThePromptShowsWhileWaitingAndAFailedSaveShowsInItsPlace) {
 
 TEST_F(MenuKeysTest, PadButtonsConfirmOrKeepTheOfferedName) {
     std::string menu_file = write_menu("background: back.bmp\nnavigation: true\n");
-    SDL_Event typed{SDL_KEYDOWN};
+    SDL_Event typed{};
+    typed.type = SDL_KEYDOWN;
     typed.key.keysym.unicode = 'x';
     for (Uint8 number : {0, 1}) {
         ASSERT_EQ(SDL_PushEvent(&typed), 0);

@@ -37,7 +37,8 @@ static void push(SDL_Event& event) {
 }
 
 void push_click(int x, int y, Uint8 button) {
-    SDL_Event event{SDL_MOUSEBUTTONDOWN};
+    SDL_Event event{};
+    event.type = SDL_MOUSEBUTTONDOWN;
     event.button.button = button;
     event.button.x = static_cast<Uint16>(x);
     event.button.y = static_cast<Uint16>(y);
@@ -45,20 +46,23 @@ void push_click(int x, int y, Uint8 button) {
 }
 
 void push_motion(int x, int y) {
-    SDL_Event event{SDL_MOUSEMOTION};
+    SDL_Event event{};
+    event.type = SDL_MOUSEMOTION;
     event.motion.x = static_cast<Uint16>(x);
     event.motion.y = static_cast<Uint16>(y);
     push(event);
 }
 
 void push_key(SDLKey key, Uint8 type) {
-    SDL_Event event{type};
+    SDL_Event event{};
+    event.type = type;
     event.key.keysym.sym = key;
     push(event);
 }
 
 void push_quit() {
-    SDL_Event event{SDL_QUIT};
+    SDL_Event event{};
+    event.type = SDL_QUIT;
     push(event);
 }
 
