@@ -94,10 +94,10 @@ std::string& ConfigStore::get_string(std::string key) {
     return values[key];
 }
 
-int ConfigStore::get_int(std::string key) {
-    // strtol instead of atoi: the same digits are read, but a value beyond the int range
-    // saturates instead of being undefined.
-    long number = std::strtol(get_string(key).c_str(), nullptr, 10);
+// strtol instead of atoi: the same digits are read, but a value beyond the int range
+// saturates instead of being undefined.
+static int leading_int(const std::string& text) {
+    long number = std::strtol(text.c_str(), nullptr, 10);
     if (number > INT_MAX) {
         return INT_MAX;
     }
@@ -105,6 +105,24 @@ int ConfigStore::get_int(std::string key) {
         return INT_MIN;
     }
     return static_cast<int>(number);
+}
+
+int ConfigStore::get_int(std::string key) {
+    return leading_int(get_string(key));
+}
+
+const std::string* ConfigStore::find(const std::string& key) const {
+    auto found = values.find(key);
+    return found == values.end() ? nullptr : &found->second;
+}
+
+int ConfigStore::find_int(const std::string& key, int fallback) const {
+    const std::string* value = find(key);
+    return value == nullptr || value->empty() ? fallback : leading_int(*value);
+}
+
+void ConfigStore::set(const std::string& key, const std::string& value) {
+    values[key] = value;
 }
 
 std::string int_to_text(int n) {

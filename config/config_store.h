@@ -42,6 +42,14 @@ public:
     // saturated to the int range. Inserts a missing key like get_string.
     int get_int(std::string key);
 
+    // Look-ups that never add a key, so that reading a setting cannot change what the
+    // player's file will hold. find gives the value, or null when the key is missing.
+    const std::string* find(const std::string& key) const;
+    // The value read as get_int reads it, or fallback when the key is missing or empty.
+    int find_int(const std::string& key, int fallback) const;
+    // Sets the key's value, adding the key when it is missing.
+    void set(const std::string& key, const std::string& value);
+
     // The text save() would write.
     std::string to_text() const;
 

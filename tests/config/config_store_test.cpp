@@ -85,9 +85,15 @@ TEST(ConfigStore, LooksUpIntegersAsAtoiAndInsertsMissingKeys) {
     EXPECT_EQ(store.get_int("neg"), -7);
     EXPECT_EQ(store.get_int("word"), 0);
     EXPECT_EQ(store.get_int("big"), INT_MAX);
-    EXPECT_EQ(store.values.count("missing"), 0u);
+    EXPECT_EQ(store.find("missing"), nullptr);
+    EXPECT_EQ(store.find_int("missing", 5), 5);
+    EXPECT_EQ(store.find_int("neg", 5), -7);
+    EXPECT_EQ(store.find("missing"), nullptr);  // looking up never adds
     EXPECT_EQ(store.get_int("missing"), 0);
-    EXPECT_EQ(store.values.count("missing"), 1u);
+    EXPECT_EQ(*store.find("missing"), "");  // get_int adds the key, as the saved file relies on
+    EXPECT_EQ(store.find_int("missing", 5), 5);
+    store.set("missing", "12");
+    EXPECT_EQ(store.find_int("missing", 5), 12);
     EXPECT_EQ(int_to_text(INT_MIN), "-2147483648");
 }
 
