@@ -37,7 +37,7 @@ enum class GameEnd { lost, left, closed };
 
 // Board cell value of an empty cell; any other value is a block tile index 0..6.
 const Uint8 empty_cell = 255;
-const int tile_count = 7;
+const int tile_count = piece_tile_count;
 // shown_board value of an empty cell showing the landing shadow of tile t: shadow_cell | t.
 const Uint8 shadow_cell = 0x80;
 

@@ -4,38 +4,6 @@
 
 #include "game/game.h"
 
-namespace {
-
-const size_t description_length = 13;
-
-// Description bytes are signed 8-bit values, sign-extended to the field's width.
-Sint8 byte_at(const std::string& description, size_t index) {
-    return static_cast<Sint8>(description[index]);
-}
-
-// Says why a pieces file line cannot be dealt, or returns null when it can.
-const char* description_problem(const std::string& line) {
-    if (line.size() < description_length) {
-        return "shorter than 13 bytes";
-    }
-    int tile = byte_at(line, 3);
-    if (tile < 0 || tile >= tile_count) {
-        return "its tile (byte 4) is not 0 to 6";
-    }
-    // A new piece starts at row -4, entirely above the well only when its blocks lie within
-    // 0..3. A block further down would start inside the well without being written there, and
-    // its first move would erase whatever settled block it had appeared on.
-    for (size_t i = 5; i < description_length; i++) {
-        int offset = byte_at(line, i);
-        if (offset < 0 || offset > 3) {
-            return "a block offset (bytes 6 to 13) is not 0 to 3";
-        }
-    }
-    return nullptr;
-}
-
-}  // namespace
-
 void Game::load_pieces() {
     std::string file_name = config->get_string("pieces_file");
     std::ifstream in(file_name, std::ios::binary);
@@ -47,7 +15,7 @@ void Game::load_pieces() {
     for (int number = 1; std::getline(in, line); number++) {
         // A line that cannot describe a piece would be dealt as garbage or draw with a tile
         // that does not exist; skip it and tell the author which one it was.
-        if (const char* problem = description_problem(line)) {
+        if (const char* problem = dealing_problem(line)) {
             std::printf("%s:%i: skipped a piece: %s\n", file_name.c_str(), number, problem);
             continue;
         }
@@ -69,20 +37,19 @@ Piece::Piece()
       dealt_from(-1) {}
 
 Piece::Piece(const std::string& description, Sint16 x, Sint16 y, Game* board)
-    : centre_x(static_cast<Uint16>(byte_at(description, 0))),
-      centre_y(static_cast<Uint16>(byte_at(description, 1))),
-      half_centre(description[2] != 0),
-      alternates(description[4] != 0),
+    : centre_x(static_cast<Uint16>(description_byte(description, centre_x_byte))),
+      centre_y(static_cast<Uint16>(description_byte(description, centre_y_byte))),
+      half_centre(description[half_centre_byte] != 0),
+      alternates(description[alternates_byte] != 0),
       next_turn_left(false),
       blocks{},
-      tile(byte_at(description, 3)),
+      tile(description_byte(description, tile_byte)),
       board(board),
       x(x),
       y(y),
       dealt_from(-1) {
-    for (int k = 0; k < 4; k++) {
-        blocks[k].x = static_cast<Uint16>(byte_at(description, 5 + 2 * k));
-        blocks[k].y = static_cast<Uint16>(byte_at(description, 6 + 2 * k));
+    for (size_t k = 0; k < 4; k++) {
+        blocks[k] = description_block(description, k);
     }
 }
 
@@ -96,17 +63,6 @@ int block_col(const Piece& piece, int k) {
 
 int block_row(const Piece& piece, int k) {
     return piece.y + static_cast<int>(piece.blocks[k].y);
-}
-
-// One block's offset turned about the centre; the sums wrap in 16 bits like the offsets do.
-BlockOffset turned(const Piece& piece, BlockOffset b, bool left) {
-    Uint16 cx = piece.centre_x;
-    Uint16 cy = piece.centre_y;
-    Uint16 half = piece.half_centre ? 1 : 0;
-    if (left) {
-        return {static_cast<Uint16>(cx - cy + b.y), static_cast<Uint16>(cx + cy - b.x + half)};
-    }
-    return {static_cast<Uint16>(cx + cy - b.y + half), static_cast<Uint16>(cy - cx + b.x)};
 }
 
 }  // namespace
@@ -158,7 +114,7 @@ bool Piece::turn(bool left) {
     }
     BlockOffset new_blocks[4];
     for (int k = 0; k < 4; k++) {
-        new_blocks[k] = turned(*this, blocks[k], left);
+        new_blocks[k] = turned_offset(blocks[k], centre_x, centre_y, half_centre, left);
     }
     // Tested against the piece as it stands, so the cells it covers now count as free. There
     // is no kick away from walls or blocks: a turn either fits where it is or is refused.

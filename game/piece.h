@@ -6,14 +6,9 @@
 
 #include <string>
 
-class Game;
+#include "pieces/piece_shape.h"
 
-// Offset of one block from the piece's position. Unsigned: a turn that would drive an offset
-// below 0 wraps it far outside any well, so such a turn is always refused.
-struct BlockOffset {
-    Uint16 x;
-    Uint16 y;
-};
+class Game;
 
 struct Piece {
     Uint16 centre_x;

@@ -8,10 +8,9 @@
 #include <sstream>
 
 #include "config/safe_file.h"
-#include "tools/check/piece_turns.h"
-#include "tools/check/piece_view.h"
 #include "tools/check/pieces_check.h"
 #include "tools/piece_shapes.h"
+#include "tools/piece_view.h"
 
 namespace {
 
@@ -48,7 +47,7 @@ int show_pieces(const char* path) {
         return 0;
     }
     PiecesSource source = parse_pieces_source(contents);
-    if (!source.error.empty() || source.shapes.empty()) {
+    if (!source.error.empty() || source.pieces.empty()) {
         std::printf("%s:%d: %s\n", path, source.error_line,
                     source.error.empty() ? "describes no piece" : source.error.c_str());
         std::printf(
@@ -57,18 +56,18 @@ int show_pieces(const char* path) {
             path);
         return 1;
     }
-    std::fputs(piece_set_view(pieces_file_contents(source.shapes)).c_str(), stdout);
+    std::fputs(piece_set_view(pieces_file_contents(source.pieces)).c_str(), stdout);
     return 0;
 }
 
 // What the game would make of the pieces, shown at their lines in the source.
 void report_piece_problems(const char* source_path, const PiecesSource& source) {
     std::vector<PieceSource> places;
-    for (const PieceShape& shape : source.shapes) {
-        places.push_back(PieceSource{source_path, shape.line, shape.name});
+    for (const SourcePiece& piece : source.pieces) {
+        places.push_back(PieceSource{source_path, piece.line, piece.name});
     }
     Report report;
-    check_piece_lines(pieces_file_lines(pieces_file_contents(source.shapes)), source_path, report,
+    check_piece_lines(pieces_file_lines(pieces_file_contents(source.pieces)), source_path, report,
                       places);
     for (const Problem& problem : report.sorted()) {
         std::printf("%s\n", problem_text(problem).c_str());
@@ -86,19 +85,19 @@ int make(const char* source_path, const char* pieces_path) {
         std::printf("%s:%d: %s\n", source_path, source.error_line, source.error.c_str());
         return 1;
     }
-    if (source.shapes.empty()) {
+    if (source.pieces.empty()) {
         std::printf("%s: describes no piece: expected \"piece: <name>\" and its lines\n",
                     source_path);
         return 1;
     }
     // Written only after the whole source was understood, and through a renamed temporary
     // file, so neither a typo nor a full disk leaves the game with a broken pieces file.
-    if (!replace_file_contents(pieces_path, pieces_file_contents(source.shapes))) {
+    if (!replace_file_contents(pieces_path, pieces_file_contents(source.pieces))) {
         std::printf("make_pieces: cannot write %s\n", pieces_path);
         return 1;
     }
     report_piece_problems(source_path, source);
-    std::printf("make_pieces: wrote %zu pieces to %s\n", source.shapes.size(), pieces_path);
+    std::printf("make_pieces: wrote %zu pieces to %s\n", source.pieces.size(), pieces_path);
     return 0;
 }
 

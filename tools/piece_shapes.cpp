@@ -1,4 +1,4 @@
-// Turning, checking and converting pieces between the readable and the raw form.
+// Reading the readable form of the pieces and writing the raw one.
 #include "tools/piece_shapes.h"
 
 #include <cstdlib>
@@ -7,30 +7,6 @@
 
 namespace {
 
-const int kDescriptionBytes = 13;
-const int kBoxSize = 4;  // offsets 0..3: the next piece box and the spawn rows assume it
-const int kTiles = 7;
-
-signed char raw_byte(const std::string& description, int index) {
-    return static_cast<signed char>(description[index]);
-}
-
-bool in_box(int value) {
-    return value >= 0 && value < kBoxSize;
-}
-
-std::string orientation_problem(const PieceShape& orientation, int turns) {
-    for (const ShapeBlock& block : orientation.blocks) {
-        if (!in_box(block.x) || !in_box(block.y)) {
-            std::ostringstream text;
-            text << "after " << turns << " right turn(s) a block lands on (" << block.x << ", "
-                 << block.y << "), outside the 4 by 4 box";
-            return text.str();
-        }
-    }
-    return "";
-}
-
 std::string trimmed(const std::string& text) {
     size_t first = text.find_first_not_of(" \t");
     size_t last = text.find_last_not_of(" \t\r");
@@ -38,7 +14,7 @@ std::string trimmed(const std::string& text) {
 }
 
 bool is_picture_row(const std::string& line) {
-    return line.size() == kBoxSize && line.find_first_not_of("X.") == std::string::npos;
+    return line.size() == piece_box_size && line.find_first_not_of("X.") == std::string::npos;
 }
 
 bool parse_yes_no(const std::string& value, bool& result) {
@@ -59,18 +35,25 @@ bool parse_int(const std::string& text, int& result) {
     return true;
 }
 
-bool parse_pair(const std::string& value, int& x, int& y) {
+// The centre is stored as the game stores it: a negative number wraps, as its byte would.
+bool parse_pair(const std::string& value, std::uint16_t& x, std::uint16_t& y) {
     std::istringstream fields(value);
     std::string a, b, extra;
     fields >> a >> b;
-    return !(fields >> extra) && parse_int(a, x) && parse_int(b, y);
+    int first = 0, second = 0;
+    if ((fields >> extra) || !parse_int(a, first) || !parse_int(b, second)) {
+        return false;
+    }
+    x = static_cast<std::uint16_t>(first);
+    y = static_cast<std::uint16_t>(second);
+    return true;
 }
 
 // The readable form is read one line at a time into the piece being built.
 class SourceReader {
 public:
     PiecesSource result;
-    PieceShape piece;
+    SourcePiece piece;
     bool in_piece = false;
     std::map<std::string, int> setting_lines;  // the settings of the piece so far, by line
     int picture_rows = 0;
@@ -97,22 +80,22 @@ public:
         } else if (setting_lines.count("centre") == 0) {
             fail_at(piece.line,
                     piece_text() + " has no centre: expected a line like \"centre: 1 1\"");
-        } else if (picture_rows != kBoxSize) {
+        } else if (picture_rows != piece_box_size) {
             fail_at(piece.line, piece_text() + " has " + std::to_string(picture_rows) +
                                     " picture rows: expected 4");
         } else {
-            std::string problem = shape_problem(piece);
+            std::string problem = shape_problem(piece.shape);
             if (!problem.empty()) {
                 fail_at(piece.line, piece_text() + ": " + problem);
             }
         }
-        result.shapes.push_back(piece);
+        result.pieces.push_back(piece);
         in_piece = false;
     }
 
     void start_piece(const std::string& name) {
         finish_piece();
-        piece = PieceShape();
+        piece = SourcePiece();
         piece.name = name;
         piece.line = line_number;
         in_piece = true;
@@ -121,14 +104,15 @@ public:
     }
 
     void picture_row(const std::string& row) {
-        if (picture_rows == kBoxSize) {
+        if (picture_rows == piece_box_size) {
             fail("found a fifth picture row \"" + row + "\" for " + piece_text() +
                  ": expected 4 rows");
             return;
         }
-        for (int x = 0; x < kBoxSize; ++x) {
+        for (int x = 0; x < piece_box_size; ++x) {
             if (row[x] == 'X') {
-                piece.blocks.push_back(ShapeBlock{x, picture_rows});
+                piece.shape.blocks.push_back(
+                    {static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(picture_rows)});
             }
         }
         ++picture_rows;
@@ -138,13 +122,14 @@ public:
         bool ok = true;
         std::string expected;
         if (key == "tile") {
-            ok = parse_int(value, piece.tile);
+            ok = parse_int(value, piece.shape.tile);
             expected = "a number 0..6 like \"2\"";
         } else if (key == "centre") {
-            ok = parse_pair(value, piece.centre_x, piece.centre_y);
+            ok = parse_pair(value, piece.shape.centre_x, piece.shape.centre_y);
             expected = "two numbers 0..3 like \"1 2\"";
         } else if (key == "half_centre" || key == "alternates") {
-            ok = parse_yes_no(value, key == "alternates" ? piece.alternates : piece.half_centre);
+            ok = parse_yes_no(
+                value, key == "alternates" ? piece.shape.alternates : piece.shape.half_centre);
             expected = "\"yes\" or \"no\"";
         } else {
             fail("unknown setting \"" + key +
@@ -187,92 +172,6 @@ public:
 
 }  // namespace
 
-PieceShape PieceShape::turned(bool left) const {
-    PieceShape result = *this;
-    int cx = centre_x;
-    int cy = centre_y;
-    int half = half_centre ? 1 : 0;
-    for (ShapeBlock& block : result.blocks) {
-        int bx = block.x;
-        int by = block.y;
-        if (left) {
-            block.x = cx - cy + by;
-            block.y = cx + cy - bx + half;
-        } else {
-            block.x = cx + cy - by + half;
-            block.y = cy - cx + bx;
-        }
-    }
-    return result;
-}
-
-std::string PieceShape::description() const {
-    std::string bytes;
-    bytes += static_cast<char>(centre_x);
-    bytes += static_cast<char>(centre_y);
-    bytes += static_cast<char>(half_centre ? 1 : 0);
-    bytes += static_cast<char>(tile);
-    bytes += static_cast<char>(alternates ? 1 : 0);
-    for (const ShapeBlock& block : blocks) {
-        bytes += static_cast<char>(block.x);
-        bytes += static_cast<char>(block.y);
-    }
-    return bytes;
-}
-
-bool parse_description(const std::string& description, PieceShape& shape) {
-    if (static_cast<int>(description.size()) < kDescriptionBytes) {
-        return false;
-    }
-    shape = PieceShape();
-    shape.centre_x = raw_byte(description, 0);
-    shape.centre_y = raw_byte(description, 1);
-    shape.half_centre = description[2] != 0;
-    shape.tile = raw_byte(description, 3);
-    shape.alternates = description[4] != 0;
-    for (int k = 0; k < 4; ++k) {
-        shape.blocks.push_back(
-            ShapeBlock{raw_byte(description, 5 + 2 * k), raw_byte(description, 6 + 2 * k)});
-    }
-    return true;
-}
-
-std::vector<PieceShape> reachable_orientations(const PieceShape& shape) {
-    std::vector<PieceShape> orientations{shape};
-    int count = shape.alternates ? 2 : 4;
-    for (int i = 1; i < count; ++i) {
-        orientations.push_back(orientations.back().turned(false));
-    }
-    return orientations;
-}
-
-std::string shape_problem(const PieceShape& shape) {
-    if (shape.blocks.size() != 4) {
-        return "has " + std::to_string(shape.blocks.size()) + " blocks instead of 4";
-    }
-    for (size_t i = 0; i < 4; ++i) {
-        for (size_t j = i + 1; j < 4; ++j) {
-            if (shape.blocks[i].x == shape.blocks[j].x && shape.blocks[i].y == shape.blocks[j].y) {
-                return "has two blocks on one cell";
-            }
-        }
-    }
-    if (shape.tile < 0 || shape.tile >= kTiles) {
-        return "tile " + std::to_string(shape.tile) + " is outside 0..6";
-    }
-    if (!in_box(shape.centre_x) || !in_box(shape.centre_y)) {
-        return "its centre lies outside the 4 by 4 box";
-    }
-    std::vector<PieceShape> orientations = reachable_orientations(shape);
-    for (size_t turns = 0; turns < orientations.size(); ++turns) {
-        std::string problem = orientation_problem(orientations[turns], static_cast<int>(turns));
-        if (!problem.empty()) {
-            return problem;
-        }
-    }
-    return "";
-}
-
 PiecesSource parse_pieces_source(const std::string& text) {
     SourceReader reader;
     std::istringstream lines(text);
@@ -286,10 +185,10 @@ PiecesSource parse_pieces_source(const std::string& text) {
     return reader.result;
 }
 
-std::string pieces_file_contents(const std::vector<PieceShape>& shapes) {
+std::string pieces_file_contents(const std::vector<SourcePiece>& pieces) {
     std::string contents;
-    for (const PieceShape& shape : shapes) {
-        contents += shape.description();
+    for (const SourcePiece& piece : pieces) {
+        contents += description_bytes(piece.shape);
         contents += '\n';
     }
     return contents;

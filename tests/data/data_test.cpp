@@ -12,7 +12,7 @@
 
 #include "config/config_store.h"
 #include "menu/menu.h"
-#include "tools/piece_shapes.h"
+#include "pieces/piece_shape.h"
 
 namespace {
 
@@ -61,7 +61,7 @@ TEST(ShippedPieces, SevenPiecesWithTheirOwnTiles) {
     int count = 0;
     for (std::string line; std::getline(in, line); ++count) {
         PieceShape shape;
-        ASSERT_TRUE(parse_description(line, shape)) << line;
+        ASSERT_TRUE(read_description(line, shape)) << line;
         tiles.insert(shape.tile);
     }
     EXPECT_EQ(7, count);

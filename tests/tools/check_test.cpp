@@ -168,7 +168,7 @@ TEST(DataCheck, PiecesSourceAndKeyNames) {
     std::string source =
         "piece: S\ntile: 1\ncentre: 1 1\nhalf_centre: yes\nXX..\n....\n....\n..XX\n";
     write_file(folder + "/pieces.txt", source);
-    write_file(folder + "/pieces.dat", pieces_file_contents(parse_pieces_source(source).shapes));
+    write_file(folder + "/pieces.dat", pieces_file_contents(parse_pieces_source(source).pieces));
     std::string command = std::string(CHECKER) + " --pieces-source pieces.txt";
     EXPECT_EQ(
         "pieces.txt:1: warning: piece S: the piece is in two parts (blocks 1 and 2; blocks 3 and "

@@ -6,19 +6,13 @@
 #include <initializer_list>
 #include <iterator>
 
-#include "tools/piece_shapes.h"
+#include "pieces/piece_shape.h"
 
 namespace {
 
-std::string description(int cx, int cy, bool half, int tile, bool alternates,
-                        std::initializer_list<ShapeBlock> blocks) {
-    std::string bytes = {static_cast<char>(cx), static_cast<char>(cy), static_cast<char>(half),
-                         static_cast<char>(tile), static_cast<char>(alternates)};
-    for (ShapeBlock block : blocks) {
-        bytes += static_cast<char>(block.x);
-        bytes += static_cast<char>(block.y);
-    }
-    return bytes;
+std::string description(std::uint16_t cx, std::uint16_t cy, bool half, int tile, bool alternates,
+                        std::initializer_list<BlockOffset> blocks) {
+    return description_bytes(PieceShape{cx, cy, half, alternates, tile, blocks});
 }
 
 const std::string t_piece = description(1, 1, false, 2, false, {{1, 0}, {0, 1}, {1, 1}, {2, 1}});

@@ -7,12 +7,9 @@
 
 #include "config/config_store.h"
 #include "tools/check/checked_file.h"
-#include "tools/check/piece_turns.h"
 #include "tools/piece_shapes.h"
 
 namespace {
-
-const int box_size = 4;  // offsets 0..3: the box a piece is dealt in
 
 // Where a problem of a piece is reported: its line of the pieces file, or its lines in the
 // readable source it was made from, naming the piece.
@@ -25,16 +22,12 @@ struct Place {
     void warning(const std::string& message) const { report.warning(file, line, piece + message); }
 };
 
-std::string cell_text(const BlockCell& cell) {
-    return "(" + int_to_text(cell.x) + ", " + int_to_text(cell.y) + ")";
+std::string cell_text(const BlockOffset& cell) {
+    return "(" + int_to_text(cell.column()) + ", " + int_to_text(cell.row()) + ")";
 }
 
-std::string block_text(size_t k, const BlockCell& cell) {
+std::string block_text(size_t k, const BlockOffset& cell) {
     return "block " + int_to_text(static_cast<int>(k) + 1) + " at " + cell_text(cell);
-}
-
-bool in_box(const BlockCell& cell) {
-    return cell.x >= 0 && cell.x < box_size && cell.y >= 0 && cell.y < box_size;
 }
 
 // How many lines from `first` on, joined again by the line feeds between them, make exactly
@@ -71,7 +64,7 @@ size_t report_short_line(const std::vector<std::string>& lines, size_t index, co
 }
 
 // Length, tile and offsets: the faults that make the game skip the line. True if none.
-bool check_fields(const std::string& line, const PieceTurns& piece, const Place& at) {
+bool check_fields(const std::string& line, const PieceShape& piece, const Place& at) {
     bool usable = true;
     if (line.size() > piece_description_length) {
         bool carriage_return = line.size() == piece_description_length + 1 && line.back() == '\r';
@@ -79,14 +72,13 @@ bool check_fields(const std::string& line, const PieceTurns& piece, const Place&
                    (carriage_return ? std::string("the carriage return at the end")
                                     : std::string("the bytes after the 13th")));
     }
-    if (piece.tile < 0 || piece.tile > 6) {
+    if (piece.tile < 0 || piece.tile >= piece_tile_count) {
         at.error("tile (byte 4) is " + int_to_text(piece.tile) + ", must be 0 to 6");
         usable = false;
     }
-    const PieceLook& dealt = piece.looks.front();
-    for (size_t k = 0; k < dealt.blocks.size(); k++) {
-        if (!in_box(dealt.blocks[k])) {
-            at.error(block_text(k, dealt.blocks[k]) + ": offsets (bytes 6 to 13) must be 0 to 3");
+    for (size_t k = 0; k < piece.blocks.size(); k++) {
+        if (!piece.blocks[k].in_box()) {
+            at.error(block_text(k, piece.blocks[k]) + ": offsets (bytes 6 to 13) must be 0 to 3");
             usable = false;
         }
     }
@@ -105,8 +97,8 @@ void check_overlap(const PieceLook& look, const Place& at) {
     }
 }
 
-bool side_by_side(const BlockCell& a, const BlockCell& b) {
-    return std::abs(a.x - b.x) + std::abs(a.y - b.y) == 1;
+bool side_by_side(const BlockOffset& a, const BlockOffset& b) {
+    return std::abs(a.column() - b.column()) + std::abs(a.row() - b.row()) == 1;
 }
 
 // The piece's parts: groups of blocks joined side by side (a block on another's cell joins it).
@@ -122,8 +114,8 @@ std::vector<std::vector<size_t>> parts_of(const PieceLook& look) {
             grew = false;
             for (size_t a = 0; a < look.blocks.size(); a++) {
                 for (size_t b = 0; b < look.blocks.size(); b++) {
-                    const BlockCell& p = look.blocks[a];
-                    const BlockCell& q = look.blocks[b];
+                    const BlockOffset& p = look.blocks[a];
+                    const BlockOffset& q = look.blocks[b];
                     bool joined = side_by_side(p, q) || (p.x == q.x && p.y == q.y);
                     if (part[a] == parts && part[b] < 0 && joined) {
                         part[b] = parts;
@@ -168,17 +160,17 @@ void check_connected(const PieceLook& look, const Place& at) {
 
 // A turn whose look leaves the box: below 0 the game refuses the turn, past 3 the rules that
 // assume a 4 by 4 box (the rows tested for full lines, the next piece box) go wrong.
-void check_turned_offsets(const PieceTurns& piece, const Place& at) {
-    for (size_t i = 1; i < piece.looks.size(); i++) {
-        const PieceLook& look = piece.looks[i];
+void check_turned_offsets(const std::vector<PieceLook>& looks, const Place& at) {
+    for (size_t i = 1; i < looks.size(); i++) {
+        const PieceLook& look = looks[i];
         for (size_t k = 0; k < look.blocks.size(); k++) {
-            const BlockCell& cell = look.blocks[k];
-            if (cell.x < 0 || cell.y < 0) {
+            const BlockOffset& cell = look.blocks[k];
+            if (cell.column() < 0 || cell.row() < 0) {
                 at.error("turned " + look.label + ", " + block_text(k, cell) +
                          " goes below 0: the game refuses that turn");
                 break;
             }
-            if (!in_box(cell)) {
+            if (!cell.in_box()) {
                 at.error("turned " + look.label + ", " + block_text(k, cell) +
                          " leaves the 4 by 4 box (offsets 0 to 3)");
                 break;
@@ -194,9 +186,9 @@ struct Middle {
 
 Middle middle_of(const PieceLook& look) {
     Middle middle{0, 0};
-    for (const BlockCell& cell : look.blocks) {
-        middle.x += cell.x / 4.0;
-        middle.y += cell.y / 4.0;
+    for (const BlockOffset& cell : look.blocks) {
+        middle.x += cell.column() / 4.0;
+        middle.y += cell.row() / 4.0;
     }
     return middle;
 }
@@ -209,14 +201,14 @@ std::string number_text(double value) {
 
 // Turning about a point far from the piece's middle shifts the piece with every turn, so it
 // walks across the well while the player only means to turn it.
-void check_wander(const PieceTurns& piece, const Place& at) {
-    Middle dealt = middle_of(piece.looks.front());
-    for (size_t i = 1; i < piece.looks.size(); i++) {
-        Middle now = middle_of(piece.looks[i]);
+void check_wander(const std::vector<PieceLook>& looks, const Place& at) {
+    Middle dealt = middle_of(looks.front());
+    for (size_t i = 1; i < looks.size(); i++) {
+        Middle now = middle_of(looks[i]);
         double dx = now.x - dealt.x;
         double dy = now.y - dealt.y;
         if (std::fabs(dx) >= 1 || std::fabs(dy) >= 1) {
-            at.warning("the piece moves as it turns: turned " + piece.looks[i].label +
+            at.warning("the piece moves as it turns: turned " + looks[i].label +
                        ", its middle has moved by (" + number_text(dx) + ", " + number_text(dy) +
                        ") cells; a turning centre nearer its middle keeps "
                        "it in place");
@@ -227,14 +219,16 @@ void check_wander(const PieceTurns& piece, const Place& at) {
 
 // True when the game can deal the piece.
 bool check_piece(const std::string& line, const Place& at) {
-    PieceTurns piece = piece_turns(line);
+    PieceShape piece;
+    read_description(line, piece);
     if (!check_fields(line, piece, at)) {
         return false;  // the game skips the line; its turns do not matter
     }
-    check_overlap(piece.looks.front(), at);
-    check_connected(piece.looks.front(), at);
-    check_turned_offsets(piece, at);
-    check_wander(piece, at);
+    std::vector<PieceLook> looks = piece_looks(piece);
+    check_overlap(looks.front(), at);
+    check_connected(looks.front(), at);
+    check_turned_offsets(looks, at);
+    check_wander(looks, at);
     return true;
 }
 
@@ -300,9 +294,10 @@ std::vector<PieceSource> source_places(const PiecesSourceText& source,
         report.error(source.name, parsed.error_line, parsed.error);
         return {};
     }
-    bool same = parsed.shapes.size() == lines.size();
+    bool same = parsed.pieces.size() == lines.size();
     for (size_t i = 0; same && i < lines.size(); i++) {
-        same = lines[i].compare(0, piece_description_length, parsed.shapes[i].description()) == 0;
+        same = lines[i].compare(0, piece_description_length,
+                                description_bytes(parsed.pieces[i].shape)) == 0;
     }
     if (!same) {
         report.warning(file_name, 0,
@@ -312,8 +307,8 @@ std::vector<PieceSource> source_places(const PiecesSourceText& source,
         return {};
     }
     std::vector<PieceSource> places;
-    for (const PieceShape& shape : parsed.shapes) {
-        places.push_back(PieceSource{source.name, shape.line, shape.name});
+    for (const SourcePiece& piece : parsed.pieces) {
+        places.push_back(PieceSource{source.name, piece.line, piece.name});
     }
     return places;
 }

@@ -1,10 +1,10 @@
-#include "tools/check/piece_view.h"
+#include "tools/piece_view.h"
 
 #include <algorithm>
 #include <vector>
 
 #include "config/config_store.h"
-#include "tools/check/piece_turns.h"
+#include "pieces/piece_shape.h"
 
 namespace {
 
@@ -27,21 +27,29 @@ struct Picture {
     Extent rows;
 };
 
-bool is_centre_cell(const PieceTurns& piece, int x, int y) {
-    int size = piece.half_centre ? 2 : 1;
+// A piece as the viewer draws it: its fields and every look its turns give it.
+struct ViewedPiece {
+    int centre_x;
+    int centre_y;
+    PieceShape shape;
+    std::vector<PieceLook> looks;
+};
+
+bool is_centre_cell(const ViewedPiece& piece, int x, int y) {
+    int size = piece.shape.half_centre ? 2 : 1;
     return x >= piece.centre_x && x < piece.centre_x + size && y >= piece.centre_y &&
            y < piece.centre_y + size;
 }
 
-Picture picture_of(const PieceTurns& piece) {
+Picture picture_of(const ViewedPiece& piece) {
     Picture picture;
     for (const PieceLook& look : piece.looks) {
-        for (const BlockCell& cell : look.blocks) {
-            picture.columns.include(cell.x);
-            picture.rows.include(cell.y);
+        for (const BlockOffset& cell : look.blocks) {
+            picture.columns.include(cell.column());
+            picture.rows.include(cell.row());
         }
     }
-    int size = piece.half_centre ? 2 : 1;
+    int size = piece.shape.half_centre ? 2 : 1;
     picture.columns.include(piece.centre_x);
     picture.columns.include(piece.centre_x + size - 1);
     picture.rows.include(piece.centre_y);
@@ -50,15 +58,15 @@ Picture picture_of(const PieceTurns& piece) {
 }
 
 bool has_block(const PieceLook& look, int x, int y) {
-    for (const BlockCell& cell : look.blocks) {
-        if (cell.x == x && cell.y == y) {
+    for (const BlockOffset& cell : look.blocks) {
+        if (cell.column() == x && cell.row() == y) {
             return true;
         }
     }
     return false;
 }
 
-char cell_char(const PieceTurns& piece, const PieceLook& look, int x, int y) {
+char cell_char(const ViewedPiece& piece, const PieceLook& look, int x, int y) {
     bool block = has_block(look, x, y);
     if (is_centre_cell(piece, x, y)) {
         return block ? '@' : 'o';
@@ -74,9 +82,9 @@ char cell_char(const PieceTurns& piece, const PieceLook& look, int x, int y) {
 std::string look_label(const PieceLook& look) {
     bool negative = false;
     bool outside = false;
-    for (const BlockCell& cell : look.blocks) {
-        negative = negative || cell.x < 0 || cell.y < 0;
-        outside = outside || cell.x > 3 || cell.y > 3;
+    for (const BlockOffset& cell : look.blocks) {
+        negative = negative || cell.column() < 0 || cell.row() < 0;
+        outside = outside || !cell.in_box();
     }
     if (negative) {
         return look.label + " (refused)";
@@ -97,17 +105,17 @@ std::string cell_text(int x, int y) {
     return "(" + int_to_text(x) + ", " + int_to_text(y) + ")";
 }
 
-std::string turning_text(const PieceTurns& piece) {
+std::string turning_text(const ViewedPiece& piece) {
     std::string about = "turns about the cell " + cell_text(piece.centre_x, piece.centre_y);
-    if (piece.half_centre) {
+    if (piece.shape.half_centre) {
         about = "turns about the point where the cells " +
                 cell_text(piece.centre_x, piece.centre_y) + " to " +
                 cell_text(piece.centre_x + 1, piece.centre_y + 1) + " meet";
     }
-    return about + (piece.alternates ? ", alternates: right, then left" : "");
+    return about + (piece.shape.alternates ? ", alternates: right, then left" : "");
 }
 
-std::string piece_pictures(const PieceTurns& piece) {
+std::string piece_pictures(const ViewedPiece& piece) {
     Picture picture = picture_of(piece);
     size_t width = static_cast<size_t>(picture.columns.high - picture.columns.low + 1);
     std::vector<size_t> column_widths;
@@ -146,8 +154,13 @@ std::string piece_set_view(const std::string& contents) {
                     " bytes, not a piece\n";
             continue;
         }
-        PieceTurns piece = piece_turns(lines[i]);
-        text += heading + "tile " + int_to_text(piece.tile) + ", " + turning_text(piece) + "\n";
+        ViewedPiece piece;
+        read_description(lines[i], piece.shape);
+        piece.centre_x = static_cast<std::int16_t>(piece.shape.centre_x);
+        piece.centre_y = static_cast<std::int16_t>(piece.shape.centre_y);
+        piece.looks = piece_looks(piece.shape);
+        text +=
+            heading + "tile " + int_to_text(piece.shape.tile) + ", " + turning_text(piece) + "\n";
         text += piece_pictures(piece);
     }
     return text;
