@@ -29,12 +29,6 @@ TEST(PiecesSource, ReadsPiecesAndRejectsWhatTheGameCouldNotUse) {
         EXPECT_EQ(c.error, result.error) << c.text;
         EXPECT_EQ(c.line, result.error_line) << c.text;
     }
-    // An alternating bar only ever shows two of its four looks; only those must fit.
-    PiecesSource bar = parse_pieces_source(
-        "piece: I\ntile: 0\ncentre: 1 1\nhalf_centre: yes\nalternates: yes\n"
-        "....\nXXXX\n....\n....\n");
-    EXPECT_EQ("", bar.error);
-    EXPECT_EQ(1u, bar.pieces.size());
 }
 
 TEST(MakePieces, TheShippedPiecesFileIsWhatTheToolMakesAndABrokenSourceChangesNothing) {
