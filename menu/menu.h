@@ -13,6 +13,7 @@
 #include "compositor/compositor.h"
 #include "config/config_store.h"
 #include "input/pad_reader.h"
+#include "menu/menu_file.h"
 
 class Menu {
 public:
@@ -111,14 +112,13 @@ public:
     bool navigable();
 
 private:
-    void load_file(const char* file_name);
-    void load_background();
-    void load_images();
+    void load_background(const std::string& path);
+    void load_images(const MenuFile& file);
     void load_image(const std::string& name, const std::string& path, bool alpha);
-    void load_fonts();
-    void load_texts(ConfigStore* substitutions);
+    void load_fonts(const MenuFile& file);
+    void load_texts(const MenuFile& file, ConfigStore* substitutions);
     void close_fonts();
-    void load_buttons();
+    void load_buttons(const MenuFile& file);
     void redraw();
     void play_sound(SoundEvent event);
     std::string chosen_word(int x, int y);
@@ -147,16 +147,6 @@ std::string substitute_keys(const std::string& text, ConfigStore* substitutions)
 // "RRGGBB" in hexadecimal, either case, no prefix; characters after the sixth are ignored. A
 // text shorter than six characters is black. The fourth byte is always 0.
 SDL_Color parse_color(const std::string& text);
-
-// "x,y,w,h" as four integers (read like get_int). When a comma is missing, the field it would
-// end and every later field are 0. Each field is cut to 16 bits.
-SDL_Rect parse_rect(const std::string& text);
-
-// Where a button's surface of w by h pixels goes when its "_align" value places it in frame
-// (the button's rectangle, in screen coordinates): "left", "center" or "right" across, always
-// centred from top to bottom. A frame of no size is a point: "center" puts the surface's middle
-// on it. Returns false, leaving area alone, for any other value, which places nothing.
-bool align_in_frame(const std::string& align, const SDL_Rect& frame, int w, int h, SDL_Rect& area);
 
 // Starts SDL_ttf unless it already runs, and registers TTF_Quit to run at exit. Ends the program
 // with status 1, after printing SDL's reason, when SDL_ttf cannot be started.

@@ -1,7 +1,5 @@
 #include "tools/check/checked_file.h"
 
-#include <cctype>
-#include <climits>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -85,39 +83,4 @@ void check_lines(const CheckedFile& file, Report& report) {
                                ": the game takes the last line's value and ignores the others");
         }
     }
-}
-
-bool parse_int(const std::string& text, int& result) {
-    size_t i = 0;
-    while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) {
-        i++;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
-        negative = text[i] == '-';
-        i++;
-    }
-    if (i == text.size()) {
-        return false;
-    }
-    long long number = 0;
-    for (; i < text.size(); i++) {
-        if (!std::isdigit(static_cast<unsigned char>(text[i]))) {
-            return false;
-        }
-        number = number * 10 + (text[i] - '0');
-        if (number > static_cast<long long>(INT_MAX) + 1) {
-            return false;
-        }
-    }
-    number = negative ? -number : number;
-    if (number > INT_MAX || number < INT_MIN) {
-        return false;
-    }
-    result = static_cast<int>(number);
-    return true;
-}
-
-std::string quoted(const std::string& text) {
-    return "\"" + text + "\"";
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "config/config_store.h"
+#include "menu/menu_file.h"
 #include "tools/check/report.h"
 
 class CheckedFile {
@@ -45,10 +46,3 @@ public:
 // The file's lines themselves: CR LF line endings (one warning for the file) and a key set on
 // more than one line (a warning at each later line, naming the first).
 void check_lines(const CheckedFile& file, Report& report);
-
-// True when text is a whole decimal integer as the game reads integers: optional leading
-// blanks, an optional sign, digits and nothing after them, within the int range.
-bool parse_int(const std::string& text, int& result);
-
-// text between double quotes, the way the checker quotes keys and values.
-std::string quoted(const std::string& text);
