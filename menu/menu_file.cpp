@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <set>
 
@@ -45,11 +46,19 @@ std::string menu_count_key(int group) {
     return std::string("num_") + menu_group_prefixes[group] + "s";
 }
 
-namespace {
-
-std::string key(const char* prefix, int i, const char* suffix) {
+std::string menu_key(const char* prefix, int i, const char* suffix) {
     return prefix + int_to_text(i) + suffix;
 }
+
+bool file_readable(const std::string& path) {
+    std::FILE* probe = std::fopen(path.c_str(), "rb");
+    if (probe != nullptr) {
+        std::fclose(probe);
+    }
+    return probe != nullptr;
+}
+
+namespace {
 
 bool is_group_suffix(int group, const std::string& suffix) {
     for (const MenuKey& candidate : menu_keys) {
@@ -151,14 +160,13 @@ public:
         const char* prefix = menu_group_prefixes[group];
         int count = 0;
         if (whole_number(name, false, count) && count < 0) {
-            problem(name, true,
-                    quoted(name) + " is negative: no " + prefix + " entry is read");
+            problem(name, true, quoted(name) + " is negative: no " + prefix + " entry is read");
         }
         int last = last_index(group);
         if (count > last) {
-            std::string missing = key(prefix, last + 1, "");
+            std::string missing = menu_key(prefix, last + 1, "");
             if (count > last + 1) {
-                missing += " to " + key(prefix, count, "");
+                missing += " to " + menu_key(prefix, count, "");
             }
             problem(name, true,
                     quoted(name) + " is " + int_to_text(count) + ", but the file has no key of " +
@@ -183,10 +191,11 @@ public:
                 if (index < 0) {
                     continue;
                 }
-                std::string why = !canonical || index < 1
-                    ? std::string(menu_group_prefixes[group]) +
-                          " entries are numbered 1, 2, 3, ... without leading zeros"
-                    : quoted(menu_count_key(group)) + " is " + int_to_text(menu.checked[group]);
+                std::string why =
+                    !canonical || index < 1
+                        ? std::string(menu_group_prefixes[group]) +
+                              " entries are numbered 1, 2, 3, ... without leading zeros"
+                        : quoted(menu_count_key(group)) + " is " + int_to_text(menu.checked[group]);
                 if (!canonical || index < 1 || index > menu.checked[group]) {
                     problem(line_key, true, quoted(line_key) + " is never read: " + why);
                 }
@@ -203,11 +212,11 @@ public:
     void read_images() {
         for (int i = 1; i <= static_cast<int>(entries(image_group)); i++) {
             MenuImage image;
-            image.name = checked(image_group, i) ? required(key("surf", i, "_name"))
-                                                 : menu.value(key("surf", i, "_name"));
-            image.path = checked(image_group, i) ? required(key("surf", i, "_path"))
-                                                 : menu.value(key("surf", i, "_path"));
-            image.alpha = menu.value(key("surf", i, "_alpha")) == "true";
+            image.name = checked(image_group, i) ? required(menu_key("surf", i, "_name"))
+                                                 : menu.value(menu_key("surf", i, "_name"));
+            image.path = checked(image_group, i) ? required(menu_key("surf", i, "_path"))
+                                                 : menu.value(menu_key("surf", i, "_path"));
+            image.alpha = menu.value(menu_key("surf", i, "_alpha")) == "true";
             if (checked(image_group, i) && !image.name.empty()) {
                 surface_names.insert(image.name);
             }
@@ -218,22 +227,22 @@ public:
     void read_fonts() {
         for (int i = 1; i <= static_cast<int>(entries(font_group)); i++) {
             MenuFont font;
-            font.size = menu.config.find_int(key("font", i, "_size"), 0);
+            font.size = menu.config.find_int(menu_key("font", i, "_size"), 0);
             if (!checked(font_group, i)) {
-                font.name = menu.value(key("font", i, "_name"));
-                font.path = menu.value(key("font", i, "_path"));
+                font.name = menu.value(menu_key("font", i, "_name"));
+                font.path = menu.value(menu_key("font", i, "_path"));
                 menu.fonts.push_back(font);
                 continue;
             }
-            font.name = required(key("font", i, "_name"));
+            font.name = required(menu_key("font", i, "_name"));
             int size = 0;
-            font.size_read = whole_number(key("font", i, "_size"), true, size);
-            font.path = required(key("font", i, "_path"));
+            font.size_read = whole_number(menu_key("font", i, "_size"), true, size);
+            font.path = required(menu_key("font", i, "_path"));
             if (!font.name.empty()) {
                 font_names.insert(font.name);
             }
             if (!font.path.empty() && font.size_read && size <= 0) {
-                problem(key("font", i, "_size"), false,
+                problem(menu_key("font", i, "_size"), false,
                         "font size " + int_to_text(size) + " must be more than 0");
             }
             menu.fonts.push_back(font);
@@ -242,9 +251,10 @@ public:
 
     void read_texts() {
         for (int i = 1; i <= static_cast<int>(entries(text_group)); i++) {
-            MenuText text{menu.value(key("tsurf", i, "_name")), menu.value(key("tsurf", i, "_text")),
-                          menu.value(key("tsurf", i, "_font")),
-                          menu.value(key("tsurf", i, "_color"))};
+            MenuText text{menu.value(menu_key("tsurf", i, "_name")),
+                          menu.value(menu_key("tsurf", i, "_text")),
+                          menu.value(menu_key("tsurf", i, "_font")),
+                          menu.value(menu_key("tsurf", i, "_color"))};
             if (checked(text_group, i)) {
                 check_text(i, text);
             }
@@ -253,9 +263,9 @@ public:
     }
 
     void check_text(int i, const MenuText& text) {
-        required(key("tsurf", i, "_name"));
-        required(key("tsurf", i, "_text"));
-        std::string colour_key = key("tsurf", i, "_color");
+        required(menu_key("tsurf", i, "_name"));
+        required(menu_key("tsurf", i, "_text"));
+        std::string colour_key = menu_key("tsurf", i, "_color");
         if (require(colour_key) && !is_colour(text.colour)) {
             problem(colour_key, false,
                     "colour " + quoted(text.colour) + " is not six hexadecimal digits RRGGBB");
@@ -263,9 +273,10 @@ public:
         if (!text.name.empty()) {
             surface_names.insert(text.name);
         }
-        std::string font_key = key("tsurf", i, "_font");
+        std::string font_key = menu_key("tsurf", i, "_font");
         if (!required(font_key).empty() && font_names.count(text.font) == 0) {
-            problem(font_key, false, quoted(text.font) + " is the name of no font: the text is not shown");
+            problem(font_key, false,
+                    quoted(text.font) + " is the name of no font: the text is not shown");
         }
     }
 
@@ -279,7 +290,7 @@ public:
 
     void read_buttons() {
         for (int i = 1; i <= static_cast<int>(entries(button_group)); i++) {
-            std::string prefix = key("button", i, "");
+            std::string prefix = menu_key("button", i, "");
             MenuButton button;
             button.surf = menu.value(prefix + "_surf");
             button.surf_over = menu.value(prefix + "_surf_over");
@@ -306,8 +317,9 @@ public:
             std::string name = menu.value(prefix + shown);
             if (!name.empty() && surface_names.count(name) == 0) {
                 problem(prefix + shown, false,
-                        quoted(name) + " is defined by no surf or tsurf entry: the button shows "
-                                       "nothing there");
+                        quoted(name) +
+                            " is defined by no surf or tsurf entry: the button shows "
+                            "nothing there");
             }
         }
         if (button.placed && button.framed && !button.rect_read) {
@@ -381,15 +393,19 @@ std::string MenuFile::problem_text(size_t i) const {
 }
 
 bool read_menu_file(const std::string& file_name, MenuFile& menu) {
-    menu.name = file_name;
-    if (menu.config.load(file_name.c_str()) != 0) {
+    ConfigStore config;
+    if (config.load(file_name.c_str()) != 0) {
+        menu.name = file_name;
         return false;
     }
-    describe_menu(menu);
+    menu = describe_menu(file_name, config);
     return true;
 }
 
-void describe_menu(MenuFile& menu) {
+MenuFile describe_menu(const std::string& name, const ConfigStore& config) {
+    MenuFile menu;
+    menu.name = name;
+    menu.config = config;
     Reader reader{menu, {}, {}};
     menu.background = menu.value("background");
     reader.require("background");
@@ -402,6 +418,7 @@ void describe_menu(MenuFile& menu) {
     reader.read_texts();
     reader.read_buttons();
     reader.check_settings();
+    return menu;
 }
 
 ButtonPlace place_button(const MenuButton& button, bool has_surface, int w, int h) {

@@ -27,6 +27,8 @@ extern const int menu_key_count;
 // The four numbered groups, in the order the game builds them.
 enum MenuGroup { image_group, font_group, text_group, button_group, menu_group_count };
 extern const char* const menu_group_prefixes[menu_group_count];
+// A numbered key: prefix + i + suffix ("button" 3 "_x" is "button3_x").
+std::string menu_key(const char* prefix, int i, const char* suffix);
 // A group's count key: "num_surfs", "num_fonts", "num_tsurfs", "num_buttons".
 std::string menu_count_key(int group);
 // The most entries of one group the game builds; a larger count is read as this.
@@ -50,9 +52,9 @@ struct MenuText {
 struct MenuButton {
     std::string surf, surf_over, word, align;
     int x = 0, y = 0;
-    bool placed = false;  // "_x" and "_y" are both whole numbers
-    bool framed = false;  // "_rect" is given
-    bool rect_read = false;  // and well formed
+    bool placed = false;        // "_x" and "_y" are both whole numbers
+    bool framed = false;        // "_rect" is given
+    bool rect_read = false;     // and well formed
     SDL_Rect rect{0, 0, 0, 0};  // "_rect" as parse_rect reads it, relative to (x, y)
 };
 
@@ -96,8 +98,8 @@ public:
 // cannot be read.
 bool read_menu_file(const std::string& file_name, MenuFile& menu);
 
-// Describes menu.config, already loaded, under menu.name: fills every field of menu.
-void describe_menu(MenuFile& menu);
+// What config, a menu file already loaded, says; its problems are given under name.
+MenuFile describe_menu(const std::string& name, const ConfigStore& config);
 
 // Where the game draws a button's surface (its corner) and where the button is hit, for a
 // normal surface of w by h pixels (has_surface false: none). Without "_rect" the hit area is
@@ -118,6 +120,9 @@ SDL_Rect parse_rect(const std::string& text);
 // centred from top to bottom. A frame of no size is a point: "center" puts the surface's middle
 // on it. Returns false, leaving area alone, for any other value, which places nothing.
 bool align_in_frame(const std::string& align, const SDL_Rect& frame, int w, int h, SDL_Rect& area);
+
+// Whether the file can be opened for reading: the game skips a font file that cannot, silently.
+bool file_readable(const std::string& path);
 
 // True when text is a whole decimal integer as the game reads integers: optional leading
 // blanks, an optional sign, digits and nothing after them, within the int range.

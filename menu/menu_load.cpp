@@ -102,12 +102,7 @@ void Menu::load_fonts(const MenuFile& file) {
         const MenuFont& font = file.fonts[i];
         // An unreadable font file is skipped without a word: the texts that need it simply
         // stay empty.
-        std::FILE* probe = std::fopen(font.path.c_str(), "rb");
-        if (probe == nullptr) {
-            continue;
-        }
-        std::fclose(probe);
-        if (fonts[font.name] != nullptr) {
+        if (!file_readable(font.path) || fonts[font.name] != nullptr) {
             continue;
         }
         fonts[font.name] = TTF_OpenFont(font.path.c_str(), font.size);

@@ -288,34 +288,9 @@ void check_digit_images(const CheckedFile& prefs, const PrefsValues& values, Rep
     }
 }
 
-struct Area {
-    const char* what;
-    const char* x_key;  // where a fault across or along is reported
-    const char* y_key;
-    long long x;
-    long long y;
-    long long w;
-    long long h;
-};
-
 std::string span(long long from, long long length) {
     return int_to_text(static_cast<int>(from)) + " to " +
            int_to_text(static_cast<int>(from + length));
-}
-
-void check_inside(const CheckedFile& prefs, const Area& area, WindowSize window, Report& report) {
-    if (area.x < 0 || area.x + area.w > window.w) {
-        prefs.error(area.x_key,
-                    std::string(area.what) + " spans x " + span(area.x, area.w) +
-                        ", outside the window's 0 to " + int_to_text(window.w),
-                    report);
-    }
-    if (area.y < 0 || area.y + area.h > window.h) {
-        prefs.error(area.y_key,
-                    std::string(area.what) + " spans y " + span(area.y, area.h) +
-                        ", outside the window's 0 to " + int_to_text(window.h),
-                    report);
-    }
 }
 
 void check_box(const CheckedFile& prefs, const PrefsValues& values, const char* what,
@@ -390,6 +365,21 @@ void check_game_background(const CheckedFile& prefs, const PrefsValues& values, 
 }
 
 }  // namespace
+
+void check_inside(const CheckedFile& prefs, const Area& area, WindowSize window, Report& report) {
+    if (area.x < 0 || area.x + area.w > window.w) {
+        prefs.error(area.x_key,
+                    std::string(area.what) + " spans x " + span(area.x, area.w) +
+                        ", outside the window's 0 to " + int_to_text(window.w),
+                    report);
+    }
+    if (area.y < 0 || area.y + area.h > window.h) {
+        prefs.error(area.y_key,
+                    std::string(area.what) + " spans y " + span(area.y, area.h) +
+                        ", outside the window's 0 to " + int_to_text(window.h),
+                    report);
+    }
+}
 
 void check_background_size(const CheckedFile& file, const std::string& key, int w, int h,
                            WindowSize window, Backgrounds& backgrounds, Report& report) {

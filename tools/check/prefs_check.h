@@ -24,6 +24,20 @@ struct Backgrounds {
     int largest_h = 0;
 };
 
+// An area of a screen, reported at x_key for a fault across and at y_key for one along.
+struct Area {
+    const char* what;
+    const char* x_key;
+    const char* y_key;
+    long long x;
+    long long y;
+    long long w;
+    long long h;
+};
+
+// An error at each key where the area leaves the window.
+void check_inside(const CheckedFile& file, const Area& area, WindowSize window, Report& report);
+
 // Warns at key of file when a background of w by h pixels is not the window's size (when
 // known): a smaller one leaves old pictures where it does not reach, a larger one is cut.
 // Records it in backgrounds.
