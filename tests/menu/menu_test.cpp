@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
+#include <regex>
+#include <set>
 
 #include "tests/menu/menu_fixture.h"
 #include "tests/support/test_support.h"
@@ -224,4 +227,71 @@ TEST(PointInRect, CountsAllFourEdgesInPlainIntegers) {
     // The right edge lies beyond the 16-bit range; it must not wrap around.
     EXPECT_TRUE(point_in_rect(33000, 5, SDL_Rect{32000, 0, 1000, 10}));
     EXPECT_TRUE(point_in_rect(-5, -5, SDL_Rect{-10, -10, 5, 5}));
+}
+
+TEST(MenuFileTest, ReadWithoutAWindowWithEachProblemAtItsLine) {
+    MenuFile file;
+    EXPECT_FALSE(read_menu_file("none.txt", file));
+    write_file("read.txt",
+               "num_surfs: 2\nsurf1_name: plate\nsurf1_path: plate.png\n"
+               "num_buttons: 1x\nbutton1_surf: label\nbutton1_x: 9\nbutton1_y: 4\n"
+               "button1_rect: 1,2,3\nbutton1_align: middle\nbutton01_x: 3\n");
+    ASSERT_TRUE(read_menu_file("read.txt", file));
+    EXPECT_EQ(2, file.counts[image_group]);
+    EXPECT_EQ("plate", file.images[0].name);
+    // The game still builds the one button "1x" reads as, where it would draw it.
+    ASSERT_EQ(1u, file.buttons.size());
+    EXPECT_EQ("10,6,0,0", text(place_button(file.buttons[0], false, 0, 0).hit));
+    std::string problems;
+    for (size_t i = 0; i < file.problems.size(); i++) {
+        problems += file.problem_text(i) + "\n";
+    }
+    EXPECT_EQ(
+        "read.txt: missing key \"background\"\n"
+        "read.txt:1: warning: \"num_surfs\" is 2, but the file has no key of surf2\n"
+        "read.txt:4: \"num_buttons\" is not a whole number: \"1x\"\n"
+        "read.txt:5: warning: \"button1_surf\" is never read: \"num_buttons\" is 0\n"
+        "read.txt:6: warning: \"button1_x\" is never read: \"num_buttons\" is 0\n"
+        "read.txt:7: warning: \"button1_y\" is never read: \"num_buttons\" is 0\n"
+        "read.txt:8: warning: \"button1_rect\" is never read: \"num_buttons\" is 0\n"
+        "read.txt:9: warning: \"button1_align\" is never read: \"num_buttons\" is 0\n"
+        "read.txt:10: warning: \"button01_x\" is never read: button entries are numbered 1, "
+        "2, 3, ... without leading zeros\n",
+        problems);
+}
+
+// Every key the shipped menus use is one the game knows, and the authors' documentation of
+// the menu files names exactly the keys the game knows.
+TEST(MenuFileTest, KeyTableCoversTheShippedMenusAndTheDocumentation) {
+    std::string source = std::getenv("TEST_SOURCE_DIR");
+    std::set<std::string> known;
+    for (int i = 0; i < menu_key_count; i++) {
+        const MenuKey& key = menu_keys[i];
+        known.insert(*key.group ? std::string(key.group) + "N" + key.key : key.key);
+    }
+    for (const char* prefix : menu_group_prefixes) {
+        known.insert(std::string("num_") + prefix + "s");
+    }
+    for (const char* menu : {"main_menu", "prefs_menu", "scores_menu", "name_menu"}) {
+        ConfigStore config;
+        ASSERT_EQ(0, config.load((source + "/data/menus/" + menu + ".txt").c_str()));
+        for (const std::string& key : config.order) {
+            std::string general = std::regex_replace(key, std::regex("^([a-z]+)[0-9]+_"), "$1N_");
+            EXPECT_TRUE(key.empty() || known.count(general) > 0) << menu << ": " << key;
+        }
+    }
+    std::string readme = read_file(source + "/data/README.md");
+    size_t start = readme.find("## Menu files");
+    std::string table =
+        readme.substr(start, readme.find("\n\n", readme.find("| ---", start)) - start);
+    // The first cell of each row of the table names its keys, each between backquotes.
+    std::set<std::string> documented;
+    std::regex row("\n\\| ([^|]*) \\|"), name("`([a-zN_]+)`");
+    for (std::sregex_iterator r(table.begin(), table.end(), row), end; r != end; ++r) {
+        std::string keys = (*r)[1];
+        for (std::sregex_iterator n(keys.begin(), keys.end(), name); n != end; ++n) {
+            documented.insert((*n)[1]);
+        }
+    }
+    EXPECT_EQ(known, documented);
 }
