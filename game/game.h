@@ -52,7 +52,6 @@ public:
     Piece next_piece;
     std::vector<std::string> piece_descriptions;  // only valid descriptions are kept
     SDL_Surface* screen;                          // the display surface, SDL's
-    SDL_Surface* blocks_image;                    // freed once the tiles are cut
     SDL_Surface* block_tiles[tile_count];
     SDL_Surface* level_font;  // digit glyphs 0..9 stacked top to bottom
     SDL_Surface* small_num_font;
@@ -123,11 +122,11 @@ public:
     // layout has no such element.
     Element* cell_element(int column, int row);
     Element* paused_picture();
+
+    // --- pieces and rules (piece.cpp, game_rules.cpp) ---
     // Ends the program with a message unless the board has cells and fits the screen's
     // 16-bit coordinates. Runs before anything is sized from the block size.
     void check_board_geometry();
-
-    // --- pieces and rules (piece.cpp, game_rules.cpp) ---
     void load_pieces();
     bool has_pieces() const { return !piece_descriptions.empty(); }
     int board_width() const { return board.empty() ? 0 : static_cast<int>(board[0].size()); }
@@ -259,13 +258,11 @@ public:
     bool play();
     // Turns one event into an action: 0 nothing to redraw, 1 the board changed, 2 the game is
     // over (the drop key let the piece fall and it could not enter the well), 3 the window is
-    // to close. Key names are compared with the bindings read from the preferences now; an
-    // unbound action (empty name) never triggers. Losing focus or visibility pauses a running
-    // game. After the pause key, the audio's mute key is tried (see Audio::toggle_mute_if), in
-    // every state.
-    // Pad events act through the "_pad" bindings beside the key bindings ("mute_pad" too).
-    // 4: the player left
-    // the game with the leave key.
+    // to close, 4 the player left the game with the leave key. Key names are compared with the
+    // bindings read from the preferences now; an unbound action (empty name) never triggers.
+    // Losing focus or visibility pauses a running game. After the pause key, the audio's mute
+    // key is tried (see Audio::toggle_mute_if), in every state. Pad events act through the
+    // "_pad" bindings beside the key bindings ("mute_pad" too).
     int handle_event(const SDL_Event& event);
     // Sets key repeat, deals both pieces, draws the boxes and the board, starts the fall clock.
     void start_game();

@@ -14,7 +14,6 @@ std::string cell_name(int column, int row) {
 Game::Game(ConfigStore& config)
     : config(&config),
       screen(nullptr),
-      blocks_image(nullptr),
       block_tiles{},
       level_font(nullptr),
       small_num_font(nullptr),
@@ -137,7 +136,7 @@ void Game::load_images() {
     small_num_font = load_image("small_num_font", alpha_copy, "small number font");
     game_over_image = load_image("game_over_img", alpha_blend, "game over image");
     paused_image = load_image("paused_img", alpha_blend, "paused image");
-    blocks_image = load_image("blocks_img", alpha_copy, "blocks image");
+    SDL_Surface* blocks_image = load_image("blocks_img", alpha_copy, "blocks image");
 
     // The blocks image holds the seven tiles in one column, top to bottom.
     int block = config->get_int("block_size");
@@ -155,7 +154,6 @@ void Game::load_images() {
         source.y = static_cast<Sint16>(source.y + block);
     }
     SDL_FreeSurface(blocks_image);
-    blocks_image = nullptr;
 
     next_piece_box = make_box(4 * block, 4 * block, "next piece box");
     points_box = make_box(config->get_int("points_w"), config->get_int("points_h"), "points box");
