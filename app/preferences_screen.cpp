@@ -8,13 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "config/player_prefs.h"
 #include "input/bindings.h"
 #include "input/pad_reader.h"
 #include "menu/menu.h"
 
 namespace {
 
-const char* const prefs_file = "prefs.txt";
 // A word beginning with this switches the setting named by the rest on or off.
 const std::string toggle_prefix = "toggle ";
 
@@ -26,20 +26,13 @@ bool is_toggle(const std::string& word) {
 // Writes the preferences out at once, so that a binding survives whatever happens to the
 // program later. False (after the message) when they cannot be written.
 bool save_prefs(const ConfigStore& prefs) {
-    if (prefs.save(prefs_file)) {
-        return true;
-    }
-    const char* reason = std::strerror(errno);
-    std::printf("couldn't save preferences to: %s\n", prefs_file);
-    std::printf("reason: %s\n", reason);
-    std::fflush(stdout);
-    return false;
+    return save_player_prefs(prefs, true);
 }
 
 // Switches the setting named by a toggle word between 0 (off, also when missing) and 1.
 void toggle_setting(ConfigStore& prefs, const std::string& word) {
     std::string key = word.substr(toggle_prefix.size());
-    prefs.get_string(key) = prefs.get_int(key) != 0 ? "0" : "1";
+    prefs.set(key, prefs.get_int(key) != 0 ? "0" : "1");
     save_prefs(prefs);
 }
 
@@ -55,13 +48,13 @@ bool ends_with(const std::string& text, const std::string& end) {
 void bind_key(ConfigStore& prefs, const std::string& word, const std::string& name, bool swap) {
     std::string old = setting(prefs, word);
     if (swap && ends_with(word, "_key")) {
-        for (auto& entry : prefs.values) {
-            if (entry.first != word && ends_with(entry.first, "_key") && entry.second == name) {
-                entry.second = old;
+        for (const auto& [key, value] : prefs.values()) {
+            if (key != word && ends_with(key, "_key") && value == name) {
+                prefs.set(key, old);
             }
         }
     }
-    prefs.get_string(word) = name;
+    prefs.set(word, name);
 }
 
 std::string joined(const std::vector<PadInput>& inputs) {
@@ -76,10 +69,9 @@ std::string joined(const std::vector<PadInput>& inputs) {
 // pad_key's old binding when it is left with none.
 void bind_pad(ConfigStore& prefs, const std::string& pad_key, const PadInput& input) {
     std::string old = setting(prefs, pad_key);
-    for (auto& entry : prefs.values) {
+    for (const auto& [key, value] : prefs.values()) {
         std::vector<PadInput> inputs;
-        if (entry.first == pad_key || !ends_with(entry.first, "_pad") ||
-            !parse_pad_binding(entry.second, inputs)) {
+        if (key == pad_key || !ends_with(key, "_pad") || !parse_pad_binding(value, inputs)) {
             continue;
         }
         std::vector<PadInput> kept;
@@ -89,10 +81,10 @@ void bind_pad(ConfigStore& prefs, const std::string& pad_key, const PadInput& in
             }
         }
         if (kept.size() != inputs.size()) {
-            entry.second = kept.empty() ? old : joined(kept);
+            prefs.set(key, kept.empty() ? old : joined(kept));
         }
     }
-    prefs.get_string(pad_key) = pad_input_text(input);
+    prefs.set(pad_key, pad_input_text(input));
 }
 
 // Waits until the pad input just bound is let go, so that the menu shown next does not take
@@ -155,14 +147,14 @@ std::string restore_defaults(ConfigStore& prefs) {
         return "defaults_failed";
     }
     // A pad binding the shipped file does not have is one the player added: unbound again.
-    for (auto& entry : prefs.values) {
-        if (ends_with(entry.first, "_pad") && shipped.values.count(entry.first) == 0) {
-            entry.second.clear();
+    for (const auto& [key, value] : prefs.values()) {
+        if (ends_with(key, "_pad") && shipped.find(key) == nullptr) {
+            prefs.set(key, "");
         }
     }
-    for (const auto& entry : shipped.values) {
-        if (ends_with(entry.first, "_key") || ends_with(entry.first, "_pad")) {
-            prefs.get_string(entry.first) = entry.second;
+    for (const auto& [key, value] : shipped.values()) {
+        if (ends_with(key, "_key") || ends_with(key, "_pad")) {
+            prefs.set(key, value);
         }
     }
     return save_prefs(prefs) ? "" : "save_failed";
@@ -174,11 +166,10 @@ ConfigStore preferences_menu_texts(const ConfigStore& prefs, const std::string& 
     ConfigStore shown = shown_bindings(prefs);
     ConfigStore menu;
     menu.load(menu_file.c_str());
-    for (const auto& entry : menu.values) {
+    for (const auto& entry : menu.values()) {
         const std::string& word = entry.second;
         if (is_toggle(word)) {
-            shown.get_string(word) =
-                shown.get_int(word.substr(toggle_prefix.size())) != 0 ? "on" : "off";
+            shown.set(word, shown.get_int(word.substr(toggle_prefix.size())) != 0 ? "on" : "off");
         }
     }
     return shown;

@@ -3,6 +3,7 @@
 #include <ctime>
 
 #include "app/scores_screens.h"
+#include "config/player_prefs.h"
 #include "menu/menu.h"
 #include "scores/score_file.h"
 
@@ -68,10 +69,8 @@ TypedName ask_name(ConfigStore& prefs, const ScoreEntry& entry, int place, bool 
     ConfigStore keys = entry_keys(entry, place);
     TypedName typed = enter_name(menu_file, offered, keys);
     if (typed.name != offered) {
-        prefs.get_string("player_name") = typed.name;
-        if (!prefs.save("prefs.txt")) {
-            std::printf("couldn't save preferences to: %s\n", "prefs.txt");
-        }
+        prefs.set("player_name", typed.name);
+        save_player_prefs(prefs);
     }
     return typed;
 }
@@ -96,8 +95,8 @@ void highlight_row(Menu& menu, int row) {
 }
 
 std::string optional_value(const ConfigStore& prefs, const std::string& key) {
-    auto found = prefs.values.find(key);
-    return found == prefs.values.end() ? std::string() : found->second;
+    const std::string* value = prefs.find(key);
+    return value == nullptr ? std::string() : *value;
 }
 
 bool scores_enabled(const ConfigStore& prefs) {

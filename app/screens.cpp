@@ -6,6 +6,7 @@
 #include "app/scores_screens.h"
 #include "app/startup.h"
 #include "audio/audio.h"
+#include "config/player_prefs.h"
 #include "game/game.h"
 #include "menu/menu.h"
 
@@ -42,7 +43,7 @@ void run_screens(ConfigStore& prefs) {
     // program at once rather than when the player first tries to play. Without sound
     // settings Audio starts nothing.
     main_menu.show();
-    Audio audio(prefs, "prefs.txt");
+    Audio audio(prefs, player_prefs_file);
     main_menu.audio = &audio;
     Game game(prefs);
     game.audio = &audio;

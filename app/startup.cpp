@@ -9,12 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "config/player_prefs.h"
 #include "display/window_mode.h"
 #include "input/bindings.h"
 
 namespace {
-
-const char* const prefs_file = "prefs.txt";
 
 // The pads opened at start, closed again when the program ends.
 class OpenPads {
@@ -38,11 +37,11 @@ std::string working_folder() {
 
 void set_window_icon(ConfigStore& prefs) {
     // Looked up without get_string, which would add an empty "window_icon" to an older file.
-    auto entry = prefs.values.find("window_icon");
-    if (entry == prefs.values.end() || entry->second.empty()) {
+    const std::string* entry = prefs.find("window_icon");
+    if (entry == nullptr || entry->empty()) {
         return;
     }
-    const std::string& path = entry->second;
+    const std::string& path = *entry;
     SDL_Surface* icon = IMG_Load(path.c_str());
     if (icon == nullptr) {
         // Only the desktop's picture of the window is missing: the game plays without it.
@@ -135,12 +134,12 @@ int run_program() {
     }
 
     ConfigStore prefs;
-    if (prefs.load(prefs_file) != 0) {
+    if (prefs.load(player_prefs_file) != 0) {
         std::printf("couldn't load prefs file\n");
         std::printf(
             "looked for \"%s\" in %s; start the game in the folder that holds it, "
             "e.g. cd build/run && ./derevarez\n",
-            prefs_file, working_folder().c_str());
+            player_prefs_file, working_folder().c_str());
         return 1;
     }
     if (open_window(prefs) == nullptr) {

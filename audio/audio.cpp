@@ -22,8 +22,8 @@ bool names_any_sound(const ConfigStore& prefs) {
 }  // namespace
 
 const std::string& setting_value(const ConfigStore& prefs, const std::string& key) {
-    auto found = prefs.values.find(key);
-    return found == prefs.values.end() ? no_value : found->second;
+    const std::string* value = prefs.find(key);
+    return value == nullptr ? no_value : *value;
 }
 
 int volume_setting(const ConfigStore& prefs, const std::string& key) {

@@ -27,15 +27,15 @@ int ConfigStore::load(const char* file_name) {
 void ConfigStore::add_line(const std::string& line) {
     lines.push_back(line);
     if (line.empty()) {
-        order.push_back("");
+        line_keys.push_back("");
         return;
     }
     std::string key;
     std::string value;
     split_line(line, key, value);
-    values[key] = value;
+    settings[key] = value;
     loaded[key] = value;
-    order.push_back(key);
+    line_keys.push_back(key);
 }
 
 void split_line(const std::string& line, std::string& key, std::string& value) {
@@ -54,22 +54,22 @@ void split_line(const std::string& line, std::string& key, std::string& value) {
 }
 
 bool ConfigStore::changed_since_loading(const std::string& key) const {
-    auto now = values.find(key);
+    auto now = settings.find(key);
     auto then = loaded.find(key);
     if (then == loaded.end()) {
-        return now != values.end();
+        return now != settings.end();
     }
-    return now != values.end() && now->second != then->second;
+    return now != settings.end() && now->second != then->second;
 }
 
 std::string ConfigStore::to_text() const {
     std::string text;
     std::set<std::string> written;
-    for (size_t i = 0; i < order.size(); i++) {
-        const std::string& key = order[i];
+    for (size_t i = 0; i < line_keys.size(); i++) {
+        const std::string& key = line_keys[i];
         // Lines without a key (blank, notes, a colon first) stay exactly as the player wrote them.
         if (!key.empty() && changed_since_loading(key)) {
-            text += key + ": " + values.at(key);
+            text += key + ": " + settings.at(key);
         } else if (i < lines.size()) {
             text += lines[i];
         }
@@ -78,7 +78,7 @@ std::string ConfigStore::to_text() const {
         }
         text += '\n';
     }
-    for (const auto& [key, value] : values) {
+    for (const auto& [key, value] : settings) {
         if (written.count(key) == 0 && changed_since_loading(key)) {
             text += key + ": " + value + '\n';
         }
@@ -91,7 +91,7 @@ bool ConfigStore::save(const char* file_name) const {
 }
 
 std::string& ConfigStore::get_string(std::string key) {
-    return values[key];
+    return settings[key];
 }
 
 // strtol instead of atoi: the same digits are read, but a value beyond the int range
@@ -112,8 +112,8 @@ int ConfigStore::get_int(std::string key) {
 }
 
 const std::string* ConfigStore::find(const std::string& key) const {
-    auto found = values.find(key);
-    return found == values.end() ? nullptr : &found->second;
+    auto found = settings.find(key);
+    return found == settings.end() ? nullptr : &found->second;
 }
 
 int ConfigStore::find_int(const std::string& key, int fallback) const {
@@ -121,12 +121,30 @@ int ConfigStore::find_int(const std::string& key, int fallback) const {
     return value == nullptr || value->empty() ? fallback : leading_int(*value);
 }
 
+bool ConfigStore::find_bool(const std::string& key, bool fallback) const {
+    const std::string* value = find(key);
+    return value == nullptr ? fallback : *value == "true";
+}
+
 void ConfigStore::set(const std::string& key, const std::string& value) {
-    values[key] = value;
+    settings[key] = value;
+}
+
+void ConfigStore::remove(const std::string& key) {
+    settings.erase(key);
 }
 
 std::string int_to_text(int n) {
     char buffer[48];
     std::snprintf(buffer, sizeof buffer, "%i", n);
     return buffer;
+}
+
+int ConfigStore::line_of(const std::string& key) const {
+    for (size_t i = line_keys.size(); i > 0; i--) {
+        if (line_keys[i - 1] == key) {
+            return static_cast<int>(i);
+        }
+    }
+    return 0;
 }

@@ -8,19 +8,6 @@
 
 class ConfigStore {
 public:
-    // Every key ever loaded, set or looked up, with its value. std::string orders its bytes
-    // as unsigned values, which is the byte-wise key order the appended keys are saved in.
-    std::map<std::string, std::string> values;
-    // One entry per line read, in file order; "" stands for a line with no key (blank,
-    // no colon, or a colon first).
-    std::vector<std::string> order;
-    // The text of each line of order as it was read (without its line end), written back
-    // as it is while its key keeps the value it was loaded with. Entries appended to order
-    // after loading have none.
-    std::vector<std::string> lines;
-    // Each key's value as the file gave it, to tell the keys changed since loading.
-    std::map<std::string, std::string> loaded;
-
     // Reads the file's lines into the store. A line ends at a line feed; carriage returns
     // before it (a file written on another system) are not part of the line. Returns 0 when
     // the file was read, 1 when it cannot be opened (the store is then unchanged). No line is
@@ -47,14 +34,38 @@ public:
     const std::string* find(const std::string& key) const;
     // The value read as get_int reads it, or fallback when the key is missing or empty.
     int find_int(const std::string& key, int fallback) const;
+    // Whether the value is exactly "true"; fallback when the key is missing. Any other text
+    // ("yes", "1", "") reads as false, as the yes/no settings always have.
+    bool find_bool(const std::string& key, bool fallback) const;
     // Sets the key's value, adding the key when it is missing.
     void set(const std::string& key, const std::string& value);
+    // Takes the key out, so that it reads as missing; its lines are then saved unchanged.
+    void remove(const std::string& key);
+    // Adds one line at the end as load reads a line: a save writes it back as it is.
+    void add_line(const std::string& line);
+
+    // Every key ever loaded, set or looked up, with its value. std::string orders its bytes
+    // as unsigned values, which is the byte-wise key order the appended keys are saved in.
+    const std::map<std::string, std::string>& values() const { return settings; }
+    // The key of each line, in file order; "" stands for a line with no key (blank, no colon,
+    // or a colon first).
+    const std::vector<std::string>& order() const { return line_keys; }
+    // The 1-based number of the key's last line (the one whose value counts), 0 when no line
+    // has the key.
+    int line_of(const std::string& key) const;
 
     // The text save() would write.
     std::string to_text() const;
 
 private:
-    void add_line(const std::string& line);
+    std::map<std::string, std::string> settings;
+    std::vector<std::string> line_keys;
+    // The text of each line of line_keys as it was read (without its line end), written back
+    // as it is while its key keeps the value it was loaded with.
+    std::vector<std::string> lines;
+    // Each key's value as the file gave it, to tell the keys changed since loading.
+    std::map<std::string, std::string> loaded;
+
     bool changed_since_loading(const std::string& key) const;
 };
 

@@ -4,8 +4,7 @@
 
 Uint32 window_flags(const ConfigStore& prefs) {
     Uint32 flags = SDL_HWSURFACE | SDL_DOUBLEBUF;
-    auto found = prefs.values.find("fullscreen");
-    if (found != prefs.values.end() && found->second == "true") {
+    if (prefs.find_bool("fullscreen", false)) {
         flags |= SDL_FULLSCREEN;
     }
     return flags;
@@ -21,7 +20,7 @@ bool toggle_fullscreen(ConfigStore& prefs, const char* prefs_file) {
         return false;
     }
     bool full = (SDL_GetVideoSurface()->flags & SDL_FULLSCREEN) != 0;
-    prefs.get_string("fullscreen") = full ? "true" : "false";
+    prefs.set("fullscreen", full ? "true" : "false");
     if (!prefs.save(prefs_file)) {
         std::printf("couldn't save preferences to: %s\n", prefs_file);
         std::fflush(stdout);

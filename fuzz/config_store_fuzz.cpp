@@ -13,8 +13,8 @@ namespace {
 ConfigStore loaded(const std::string& file) {
     ConfigStore store;
     require(store.load(file.c_str()) == 0, "an existing file did not load");
-    for (const std::string& key : store.order) {
-        require(key.empty() || store.values.count(key) == 1, "a key in order has no value");
+    for (const std::string& key : store.order()) {
+        require(key.empty() || store.values().count(key) == 1, "a key in order has no value");
     }
     return store;
 }
@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // first few, the way menus build composite keys; the look-ups add the missing ones.
     ConfigStore store = loaded(file);
     std::vector<std::string> keys;
-    for (const auto& entry : store.values) {
+    for (const auto& entry : store.values()) {
         keys.push_back(entry.first);
     }
     for (size_t i = 0; i < keys.size(); i++) {
@@ -55,9 +55,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     require(store.save(file.c_str()), "save failed");
     ConfigStore reloaded = loaded(file);
-    require(reloaded.values == store.values, "the reloaded store has other values");
-    require(reloaded.order.size() >= store.order.size() &&
-                std::equal(store.order.begin(), store.order.end(), reloaded.order.begin()),
+    require(reloaded.values() == store.values(), "the reloaded store has other values");
+    require(reloaded.order().size() >= store.order().size() &&
+                std::equal(store.order().begin(), store.order().end(), reloaded.order().begin()),
             "the saved file lost lines or changed their order");
     return 0;
 }

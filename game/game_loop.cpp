@@ -1,5 +1,6 @@
 // The game loop: one call of play is one game. Events, the fall clock and redrawing take
 // turns on the main thread; the keys come from the preferences on every press.
+#include "config/player_prefs.h"
 #include "display/window_mode.h"
 #include "game/game.h"
 #include "input/bindings.h"
@@ -91,11 +92,12 @@ void Game::leave_game() {
 void Game::start_game() {
     // Read at every start: the player may have changed the repeat on the preferences screen,
     // and the game-over screen switches it off.
-    SDL_EnableKeyRepeat(config->get_int("key_repeat_delay"), config->get_int("key_repeat_rate"));
+    KeyRepeat repeat = key_repeat(*config);
+    SDL_EnableKeyRepeat(repeat.delay, repeat.rate);
     // A held pad direction repeats like a held key; nothing held carries over from the menus.
     pad = PadReader();
-    pad.repeat_delay = config->get_int("key_repeat_delay");
-    pad.repeat_rate = config->get_int("key_repeat_rate");
+    pad.repeat_delay = repeat.delay;
+    pad.repeat_rate = repeat.rate;
     current_piece = random_piece();
     next_piece = random_piece();
     draw_next_piece();
@@ -269,7 +271,7 @@ int Game::perform(const std::string& action) {
     }
     if (action == "fullscreen_key") {
         // Repainted as it stands: an update_screen would show the blocks a pause hides.
-        if (toggle_fullscreen(*config, "prefs.txt") && screen != nullptr) {
+        if (toggle_fullscreen(*config, player_prefs_file) && screen != nullptr) {
             compositor.full_redraw = true;
             compositor.redraw(screen);
             SDL_Flip(screen);

@@ -37,14 +37,14 @@ void erase_piece(Game& game, const Piece& piece) {
 }  // namespace
 
 bool Game::option_on(const char* key) const {
-    return config->values.count(key) != 0 && config->get_int(key) != 0;
+    return config->find_int(key, 0) != 0;
 }
 
 void Game::load_option_images() {
-    int alpha = default_shadow_alpha;
-    if (config->values.count("ghost_alpha") != 0) {
-        alpha = std::clamp(config->get_int("ghost_alpha"), 0, 255);
-    }
+    // Only a missing key means the default: an empty value reads as 0, as it always has.
+    int alpha = config->find("ghost_alpha") == nullptr
+                    ? default_shadow_alpha
+                    : std::clamp(config->find_int("ghost_alpha", 0), 0, 255);
     for (int i = 0; i < tile_count; i++) {
         SDL_Surface* tile = block_tiles[i];
         shadow_tiles[i] = create_surface_like(tile, -1, -1);

@@ -12,8 +12,8 @@ bool ends_with(const std::string& text, const std::string& end) {
 }  // namespace
 
 std::string setting(const ConfigStore& prefs, const std::string& key) {
-    auto found = prefs.values.find(key);
-    return found == prefs.values.end() ? std::string() : found->second;
+    const std::string* value = prefs.find(key);
+    return value == nullptr ? std::string() : *value;
 }
 
 std::string pad_setting_of(const std::string& key_setting) {
@@ -35,7 +35,7 @@ bool pad_bound(const ConfigStore& prefs, const std::string& key_setting, const P
 }
 
 bool has_pad_bindings(const ConfigStore& prefs) {
-    for (const auto& entry : prefs.values) {
+    for (const auto& entry : prefs.values()) {
         if (ends_with(entry.first, "_pad")) {
             return true;
         }
@@ -66,9 +66,9 @@ std::string binding_shown(const ConfigStore& prefs, const std::string& key_setti
 
 ConfigStore shown_bindings(const ConfigStore& prefs) {
     ConfigStore shown = prefs;
-    for (const auto& entry : prefs.values) {
+    for (const auto& entry : prefs.values()) {
         if (ends_with(entry.first, "_key")) {
-            shown.get_string(entry.first + "_shown") = binding_shown(prefs, entry.first);
+            shown.set(entry.first + "_shown", binding_shown(prefs, entry.first));
         }
     }
     return shown;

@@ -144,7 +144,7 @@ public:
 
     int last_index(int group) const {
         int last = 0;
-        for (const std::string& line_key : menu.config.order) {
+        for (const std::string& line_key : menu.config.order()) {
             bool canonical = true;
             int index = group_index(line_key, group, canonical);
             if (canonical && index > last) {
@@ -182,7 +182,7 @@ public:
     // Keys of a group that the game never reads because of the count or their numbering.
     void check_indexes() {
         std::set<std::string> seen;
-        for (const std::string& line_key : menu.config.order) {
+        for (const std::string& line_key : menu.config.order()) {
             if (line_key.empty() || !seen.insert(line_key).second) {
                 continue;
             }
@@ -374,12 +374,7 @@ public:
 }  // namespace
 
 int MenuFile::line_of(const std::string& key) const {
-    for (size_t i = config.order.size(); i > 0; i--) {
-        if (config.order[i - 1] == key) {
-            return static_cast<int>(i);
-        }
-    }
-    return 0;
+    return config.line_of(key);
 }
 
 std::string MenuFile::value(const std::string& key) const {

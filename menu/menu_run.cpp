@@ -1,6 +1,7 @@
 // Running a loaded menu: drawing, hover images, clicks, and tearing the menu down.
 #include <cstdlib>
 
+#include "config/player_prefs.h"
 #include "display/window_mode.h"
 #include "input/bindings.h"
 #include "menu/menu.h"
@@ -230,7 +231,7 @@ bool Menu::pad_switch(const PadInput& input) {
 }
 
 void Menu::switch_fullscreen() {
-    if (toggle_fullscreen(*prefs, "prefs.txt")) {
+    if (toggle_fullscreen(*prefs, player_prefs_file)) {
         compositor.full_redraw = true;
         redraw();
     }
@@ -242,8 +243,9 @@ void Menu::start_repeats() {
     pad = PadReader();
     held_key = SDLK_UNKNOWN;
     if (prefs != nullptr) {
-        pad.repeat_delay = std::atoi(setting(*prefs, "key_repeat_delay").c_str());
-        pad.repeat_rate = std::atoi(setting(*prefs, "key_repeat_rate").c_str());
+        KeyRepeat repeat = key_repeat(*prefs);
+        pad.repeat_delay = repeat.delay;
+        pad.repeat_rate = repeat.rate;
     }
 }
 

@@ -148,10 +148,9 @@ ConfigStore ScoreFile::to_store() const {
         }
         for (size_t i = 0; i < table.entries.size(); i++) {
             std::string key = id + "." + int_to_text(static_cast<int>(i + 1));
-            store.values[key] = entry_text(table.entries[i]);
-            store.order.push_back(key);
+            store.add_line(key + ": " + entry_text(table.entries[i]));
         }
-        store.order.push_back("");
+        store.add_line("");
     }
     return store;
 }

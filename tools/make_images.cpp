@@ -9,6 +9,7 @@
 #include <string>
 
 #include "config/config_store.h"
+#include "config/player_prefs.h"
 #include "tools/game_images.h"
 #include "tools/icon_image.h"
 #include "tools/menu_images.h"
@@ -36,7 +37,7 @@ int main(int argc, char** argv) {
     }
     std::string data = argv[1];
     ConfigStore prefs;
-    if (prefs.load((data + "/prefs.txt").c_str()) != 0) {
+    if (prefs.load((data + "/" + player_prefs_file).c_str()) != 0) {
         std::printf("make_images: cannot read %s/prefs.txt\n", data.c_str());
         return 1;
     }

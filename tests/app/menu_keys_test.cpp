@@ -179,7 +179,7 @@ TEST_F(MenuKeysTest, AFailedSwitchToFullScreenSaysSoOnceAndChangesNothing) {
         capture_stdout([&] { EXPECT_FALSE(toggle_fullscreen(prefs, "prefs.txt")); });
     EXPECT_EQ(output.find("couldn't switch between window and full screen: "), 0u) << output;
     EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1);
-    EXPECT_EQ(prefs.values.count("fullscreen"), 0u);
+    EXPECT_EQ(prefs.values().count("fullscreen"), 0u);
     EXPECT_EQ(read_file("prefs.txt"), "window_w: 200\n");
 }
 

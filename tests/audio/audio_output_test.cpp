@@ -74,7 +74,7 @@ TEST_F(SoundTest, EachSettingFaultPrintsAtMostOneMessageAndTheRestPlays) {
         write_file("sound.txt", row.settings);
         ConfigStore sound_prefs;
         ASSERT_EQ(sound_prefs.load("sound.txt"), 0);
-        size_t keys = sound_prefs.values.size();
+        size_t keys = sound_prefs.values().size();
         use_audio_driver(row.driver);
         testing::internal::CaptureStdout();
         {
@@ -92,7 +92,7 @@ TEST_F(SoundTest, EachSettingFaultPrintsAtMostOneMessageAndTheRestPlays) {
         std::string printed = testing::internal::GetCapturedStdout();
         EXPECT_EQ(printed.rfind(row.message, 0), 0u) << printed;
         EXPECT_EQ(std::count(printed.begin(), printed.end(), '\n'), *row.message ? 1 : 0);
-        EXPECT_EQ(sound_prefs.values.size(), keys) << "reading settings must add no key";
+        EXPECT_EQ(sound_prefs.values().size(), keys) << "reading settings must add no key";
     }
 }
 

@@ -61,19 +61,19 @@ TEST(ConfigStore, SplitsEachLineAtItsFirstColonAndOneSpace) {
                                   "crlf: x\r\n"
                                   "last: no newline");
     std::string listing;
-    for (const auto& [key, value] : store.values) {
+    for (const auto& [key, value] : store.values()) {
         listing += "[" + key + "=" + value + "]";
     }
     EXPECT_EQ(listing,
               "[ lead=v][a=b:c][crlf=x][key=][key2=][last=no newline][trail =v]"
               "[window_h= 480][window_w=640]");
-    EXPECT_EQ(store.order.size(), 9u);
+    EXPECT_EQ(store.order().size(), 9u);
 
     // A line without a key is a blank position; a colon-first line, read after "abc", gives
     // the empty key its value.
     store = load_text("nokey", "abc\n\n:lead colon\nb: 2\n");
-    EXPECT_EQ(store.order, (std::vector<std::string>{"", "", "", "b"}));
-    EXPECT_EQ(store.values.at(""), "lead colon");
+    EXPECT_EQ(store.order(), (std::vector<std::string>{"", "", "", "b"}));
+    EXPECT_EQ(store.values().at(""), "lead colon");
 }
 
 TEST(ConfigStore, LooksUpIntegersAsAtoiAndInsertsMissingKeys) {
@@ -95,6 +95,19 @@ TEST(ConfigStore, LooksUpIntegersAsAtoiAndInsertsMissingKeys) {
     store.set("missing", "12");
     EXPECT_EQ(store.find_int("missing", 5), 12);
     EXPECT_EQ(int_to_text(INT_MIN), "-2147483648");
+}
+
+TEST(ConfigStore, ReadsYesOnlyForTrueAndTheFallbackOnlyForAMissingKey) {
+    ConfigStore store = load_text("bools", "on: true\noff: false\nyes: yes\none: 1\nempty:\n");
+    EXPECT_TRUE(store.find_bool("on", false));
+    for (const char* key : {"off", "yes", "one", "empty"}) {
+        EXPECT_FALSE(store.find_bool(key, true)) << key;
+    }
+    EXPECT_TRUE(store.find_bool("missing", true));
+    EXPECT_EQ(store.find("missing"), nullptr);
+    store.remove("on");
+    EXPECT_FALSE(store.find_bool("on", false));
+    EXPECT_EQ(store.to_text(), "on: true\noff: false\nyes: yes\none: 1\nempty:\n");
 }
 
 TEST(ConfigStore, SavesInFileOrderThenAddedKeysInByteOrder) {
@@ -137,7 +150,7 @@ TEST(ConfigStore, MissingOrEmptyFilesFailedSavesAndTheSavedMode) {
     EXPECT_EQ(store.load((dir + "/nothing.txt").c_str()), 1);
     write_file(dir + "/empty.txt", "");
     EXPECT_EQ(store.load((dir + "/empty.txt").c_str()), 0);
-    EXPECT_TRUE(store.values.empty() && store.order.empty());
+    EXPECT_TRUE(store.values().empty() && store.order().empty());
 
     store.get_string("pause_key") = "p";
     EXPECT_FALSE(store.save((dir + "/no/such/folder/prefs.txt").c_str()));

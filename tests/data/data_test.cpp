@@ -13,6 +13,7 @@
 #include "config/config_store.h"
 #include "menu/menu.h"
 #include "pieces/piece_shape.h"
+#include "settings/settings_table.h"
 
 namespace {
 
@@ -26,7 +27,47 @@ ConfigStore shipped_prefs() {
     return prefs;
 }
 
+// The keys named in the first column of data/README.md's table of prefs.txt, with the
+// shorthand "level_x/_y/_w/_h" spelled out.
+std::set<std::string> documented_keys() {
+    std::ifstream in(shipped("README.md"));
+    std::string line;
+    while (std::getline(in, line) && line != "## prefs.txt") {
+    }
+    std::set<std::string> keys;
+    while (std::getline(in, line) && (keys.empty() || line.rfind("|", 0) == 0)) {
+        std::string first_column = line.substr(0, line.find(" | ", 2));
+        for (size_t open = first_column.find('`'); open != std::string::npos;) {
+            size_t close = first_column.find('`', open + 1);
+            std::string names = first_column.substr(open + 1, close - open - 1);
+            std::string stem = names.substr(0, names.find('/'));
+            keys.insert(stem);
+            for (size_t slash = names.find('/'); slash != std::string::npos;
+                 slash = names.find('/', slash + 1)) {
+                size_t end = names.find('/', slash + 1);
+                keys.insert(
+                    stem.substr(0, stem.rfind('_')) +
+                    names.substr(slash + 1, end == std::string::npos ? end : end - slash - 1));
+            }
+            open = first_column.find('`', close + 1);
+        }
+    }
+    return keys;
+}
+
 }  // namespace
+
+TEST(ShippedPrefs, EveryKeyIsInTheSettingsTableAndTheDocumentationListsTheTable) {
+    std::set<std::string> table;
+    for (const Setting& setting : all_settings()) {
+        EXPECT_TRUE(table.insert(setting.key).second) << setting.key << " has two rows";
+    }
+    ConfigStore prefs = shipped_prefs();
+    for (const std::string& key : prefs.order()) {
+        EXPECT_TRUE(key.empty() || table.count(key) == 1) << key << " is not in the table";
+    }
+    EXPECT_EQ(documented_keys(), table);
+}
 
 TEST(ShippedPrefs, TenByTwentyBoardRepeatingKeysAndBoxesApartFromTheBoard) {
     ConfigStore prefs = shipped_prefs();

@@ -99,7 +99,7 @@ TEST_F(LoopInputTest, PausedOrWaitingForRowsToCloseOnlyThePauseKeyWorks) {
 
 TEST_F(LoopInputTest, BindingsAreReadOnEveryPressAndAKeyBoundTwiceDoesTheEarlierAction) {
     prefs.get_string("turn_left_key") = "left";
-    prefs.values.erase("move_right_key");
+    prefs.remove("move_right_key");
     Game& g = game_with_t();
     EXPECT_EQ(press(SDLK_RIGHT), 0);
     EXPECT_EQ(press(SDLK_LEFT), 1);

@@ -97,11 +97,11 @@ TEST_F(GameTest, HoldSwapsOncePerPieceTakesTheNextIntoAnEmptyBoxAndEmptiesAtANew
 TEST_F(GameTest, TheBagDealsEachDescriptionOncePerBagAndReplaysFromTheSeed) {
     Game& g = build_game();
     // Missing keys are off, and reading them does not add them to the preferences.
-    size_t keys = prefs.values.size();
+    size_t keys = prefs.values().size();
     g.update_screen();
     g.handle_event(key_down(SDLK_c));
     g.random_piece();
-    EXPECT_EQ(prefs.values.size(), keys);
+    EXPECT_EQ(prefs.values().size(), keys);
 
     prefs.get_string("bag_dealer") = "1";
     auto deal = [&g] {

@@ -186,7 +186,7 @@ TEST_F(GameTest, UnnamedImageOrUnusableBoardEndsTheProgramNamingIt) {
     for (const auto& c : cases) {
         ConfigStore saved = prefs;
         if (c.value == nullptr) {
-            prefs.values.erase(c.key);
+            prefs.remove(c.key);
         } else {
             prefs.get_string(c.key) = c.value;
         }

@@ -37,7 +37,7 @@ TEST(PadInput, KeyNamesShownReadablyWithThePadBinding) {
     EXPECT_EQ("[", readable_key_name("["));
     // Look-ups add nothing to the player's preferences.
     EXPECT_FALSE(pad_bound(prefs, "pause_key", PadInput{PadInput::button, 2, 0}));
-    EXPECT_EQ(0u, prefs.values.count("pause_pad"));
+    EXPECT_EQ(0u, prefs.values().count("pause_pad"));
     EXPECT_FALSE(has_pad_bindings(ConfigStore()));
 }
 

@@ -187,10 +187,10 @@ TEST(SubstituteKeys, ReplacesPairsDropsUnpairedSignsAndAddsMissingKeys) {
     EXPECT_EQ(substitute_keys("Pause: %pause_key% now", &prefs), "Pause: p now");
     EXPECT_EQ(substitute_keys("a %pause_key% b % c", &prefs), "a p b  c");
     EXPECT_EQ(substitute_keys("[%%]", &prefs), "[E]");
-    EXPECT_EQ(prefs.values.count("turn_key"), 0u);
+    EXPECT_EQ(prefs.values().count("turn_key"), 0u);
     EXPECT_EQ(substitute_keys("<%turn_key%>", &prefs), "<>");
-    ASSERT_EQ(prefs.values.count("turn_key"), 1u);
-    EXPECT_EQ(prefs.values["turn_key"], "");
+    ASSERT_EQ(prefs.values().count("turn_key"), 1u);
+    EXPECT_EQ(*prefs.find("turn_key"), "");
 }
 
 TEST(ParseColorAndRect, ReadTheirFieldsAndNothingElse) {

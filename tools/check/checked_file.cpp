@@ -15,12 +15,7 @@ bool CheckedFile::load(const std::string& file_name) {
 }
 
 int CheckedFile::line_of(const std::string& key) const {
-    for (size_t i = store.order.size(); i > 0; i--) {
-        if (store.order[i - 1] == key) {
-            return static_cast<int>(i);
-        }
-    }
-    return 0;
+    return store.line_of(key);
 }
 
 bool CheckedFile::has(const std::string& key) const {
@@ -29,8 +24,8 @@ bool CheckedFile::has(const std::string& key) const {
 }
 
 std::string CheckedFile::value(const std::string& key) const {
-    auto found = store.values.find(key);
-    return found == store.values.end() ? std::string() : found->second;
+    const std::string* found = store.find(key);
+    return found == nullptr ? std::string() : *found;
 }
 
 bool CheckedFile::require(const std::string& key, Report& report) const {
@@ -70,8 +65,8 @@ void check_lines(const CheckedFile& file, Report& report) {
                        "carriage return, and a save writes plain line feeds");
     }
     std::map<std::string, size_t> first_line;
-    for (size_t i = 0; i < file.store.order.size(); i++) {
-        const std::string& key = file.store.order[i];
+    for (size_t i = 0; i < file.store.order().size(); i++) {
+        const std::string& key = file.store.order()[i];
         if (key.empty()) {
             continue;
         }

@@ -1,5 +1,6 @@
 #include "tools/check/data_check.h"
 
+#include "config/player_prefs.h"
 #include "input/bindings.h"
 #include "tools/check/checked_file.h"
 #include "tools/check/key_names.h"
@@ -37,8 +38,8 @@ void check_menu_named(const CheckedFile& prefs, const char* key, MenuRole role, 
 
 void check_game_folder(Report& report, const PiecesSourceText* pieces_source) {
     CheckedFile prefs;
-    if (!prefs.load("prefs.txt")) {
-        report.error("prefs.txt", 0, "cannot be read: run the checker in the game's folder");
+    if (!prefs.load(player_prefs_file)) {
+        report.error(player_prefs_file, 0, "cannot be read: run the checker in the game's folder");
         return;
     }
     Backgrounds backgrounds;

@@ -6,45 +6,32 @@
 #include <map>
 #include <vector>
 
+#include "audio/sound_event.h"
 #include "game/game.h"
 #include "input/bindings.h"
 #include "input/pad_input.h"
+#include "settings/settings_table.h"
 #include "tools/check/key_names.h"
-
-const char* const action_keys[7] = {"pause_key",     "turn_left_key",  "turn_right_key",
-                                    "move_left_key", "move_right_key", "move_down_key",
-                                    "drop_key"};
-const char* const option_keys[3] = {"ghost_piece", "hold_piece", "bag_dealer"};
 
 namespace {
 
-const char* const file_keys[] = {"main_menu",      "prefs_menu", "pieces_file",
-                                 "background_img", "level_font", "small_num_font",
-                                 "game_over_img",  "paused_img", "blocks_img"};
+// The keys of one kind, in table order: needed ones or optional ones.
+std::vector<const char*> keys_of(SettingKind kind, bool needed) {
+    std::vector<const char*> keys;
+    for (const Setting& setting : all_settings()) {
+        if (setting.kind == kind && setting.needed == needed) {
+            keys.push_back(setting.key);
+        }
+    }
+    return keys;
+}
 
-// Every number the game reads from "prefs.txt", and whether it must be above 0.
-struct NumberKey {
-    const char* key;
-    bool positive;
-};
+}  // namespace
 
-const NumberKey number_keys[] = {
-    {"window_w", true},      {"window_h", true},          {"board_width", true},
-    {"board_height", true},  {"key_repeat_delay", false}, {"key_repeat_rate", false},
-    {"block_size", true},    {"board_x", false},          {"board_y", false},
-    {"next_piece_x", false}, {"next_piece_y", false},     {"level_x", false},
-    {"level_y", false},      {"level_w", true},           {"level_h", true},
-    {"points_x", false},     {"points_y", false},         {"points_w", true},
-    {"points_h", true},      {"lines_x", false},          {"lines_y", false},
-    {"lines_w", true},       {"lines_h", true},
-};
+const std::vector<const char*> action_keys = keys_of(SettingKind::key_name, true);
+const std::vector<const char*> option_keys = keys_of(SettingKind::option, false);
 
-// Settings an older prefs.txt does without: the options and what they use.
-const char* const optional_number_keys[] = {"ghost_piece", "ghost_alpha", "hold_piece",
-                                            "bag_dealer",  "hold_x",      "hold_y"};
-
-const char* const image_keys[] = {"background_img", "level_font", "small_num_font",
-                                  "game_over_img",  "paused_img", "blocks_img"};
+namespace {
 
 struct ImageSize {
     int w;
@@ -66,37 +53,42 @@ struct PrefsValues {
 };
 
 void check_files_named(const CheckedFile& prefs, Report& report) {
-    for (const char* key : file_keys) {
-        if (prefs.require(key, report) && prefs.value(key).empty()) {
+    for (const Setting& setting : all_settings()) {
+        const char* key = setting.key;
+        bool file = setting.kind == SettingKind::file || setting.kind == SettingKind::image;
+        if (file && setting.needed && prefs.require(key, report) && prefs.value(key).empty()) {
             prefs.error(key, quoted(key) + " names no file", report);
         }
     }
 }
 
+// The sound volumes are checked with the sounds.
+bool is_game_number(const Setting& setting) {
+    return (setting.kind == SettingKind::number || setting.kind == SettingKind::option) &&
+           std::string(setting.key) != sound_volume_key &&
+           std::string(setting.key) != music_volume_key;
+}
+
 void read_numbers(const CheckedFile& prefs, PrefsValues& values, Report& report) {
-    for (const NumberKey& number : number_keys) {
+    for (const Setting& number : all_settings()) {
         int value = 0;
-        if (!prefs.read_int(number.key, true, 0, value, report)) {
+        if (!is_game_number(number) || (!number.needed && !prefs.has(number.key)) ||
+            !prefs.read_int(number.key, number.needed, 0, value, report)) {
             continue;
         }
-        if (number.positive && value <= 0) {
+        if (number.min == 1 && value <= 0) {
             prefs.error(number.key,
                         quoted(number.key) + " is " + int_to_text(value) + ", must be more than 0",
                         report);
             continue;
         }
         values.numbers[number.key] = value;
-    }
-    for (const char* key : optional_number_keys) {
-        int value = 0;
-        if (prefs.has(key) && prefs.read_int(key, false, 0, value, report)) {
-            values.numbers[key] = value;
+        if (!number.needed && (value < number.min || value > number.max)) {
+            prefs.warning(number.key,
+                          quoted(number.key) + " is not " + int_to_text(number.min) + " to " +
+                              int_to_text(number.max) + ": the game uses the nearer end",
+                          report);
         }
-    }
-    if (values.numbers.count("ghost_alpha") != 0 &&
-        (values.numbers.at("ghost_alpha") < 0 || values.numbers.at("ghost_alpha") > 255)) {
-        prefs.warning("ghost_alpha",
-                      "\"ghost_alpha\" is not 0 to 255: the game uses the nearer end", report);
     }
 }
 
@@ -136,7 +128,7 @@ void check_shared_keys(const CheckedFile& prefs, Report& report) {
 // Pad bindings ("X_pad") are read with the game's own reader; one it cannot read leaves the
 // action without a pad input.
 void check_pad_bindings(const CheckedFile& prefs, Report& report) {
-    for (const auto& entry : prefs.store.values) {
+    for (const auto& entry : prefs.store.values()) {
         const std::string& key = entry.first;
         std::vector<PadInput> inputs;
         if (key.size() < 4 || key.compare(key.size() - 4, 4, "_pad") != 0 || !prefs.has(key) ||
@@ -218,7 +210,7 @@ void check_key_repeat(const CheckedFile& prefs, const PrefsValues& values, Repor
 }
 
 void load_images(const CheckedFile& prefs, PrefsValues& values, Report& report) {
-    for (const char* key : image_keys) {
+    for (const char* key : keys_of(SettingKind::image, true)) {
         std::string path = prefs.value(key);
         if (path.empty()) {
             continue;  // already reported as missing or empty

@@ -4,6 +4,7 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 #include "tools/check/checked_file.h"
 #include "tools/check/report.h"
@@ -50,10 +51,10 @@ void check_window_covered(const CheckedFile& prefs, WindowSize window,
 
 // The keys of "prefs.txt" each action of the game is bound by, in the order the game tries
 // them when a key is pressed.
-extern const char* const action_keys[7];
+extern const std::vector<const char*> action_keys;
 // The player's options, each switched by a "toggle <key>" row of the preferences menu; off
 // while missing or 0.
-extern const char* const option_keys[3];
+extern const std::vector<const char*> option_keys;
 
 // Checks prefs (loaded) and the game images it names: keys present, whole numbers where the
 // game reads numbers, sizes above 0, bindings that are names of keys (key_names: see

@@ -1,0 +1,118 @@
+#include "settings/settings_table.h"
+
+#include "audio/sound_event.h"
+
+namespace {
+
+const int any_low = INT_MIN;
+const int any_high = INT_MAX;
+
+// A whole number the game can use anywhere in its int range (positions may lie off screen).
+Setting number(const char* key, bool needed, const char* what) {
+    return Setting{key, SettingKind::number, needed, any_low, any_high, what};
+}
+
+// A size or a count: the game needs it above 0.
+Setting positive(const char* key, const char* what) {
+    return Setting{key, SettingKind::number, true, 1, any_high, what};
+}
+
+Setting named(const char* key, SettingKind kind, bool needed, const char* what) {
+    return Setting{key, kind, needed, 0, 0, what};
+}
+
+// The option switches: off while missing or 0, on for any other number.
+Setting option(const char* key, const char* what) {
+    return Setting{key, SettingKind::option, false, any_low, any_high, what};
+}
+
+std::vector<Setting> build_table() {
+    const bool needed = true;
+    const bool optional = false;
+    std::vector<Setting> table = {
+        positive("window_w", "window width in pixels"),
+        positive("window_h", "window height in pixels"),
+        named("window_icon", SettingKind::image, optional, "the window's picture"),
+        named("main_menu", SettingKind::file, needed, "the main menu file"),
+        named("prefs_menu", SettingKind::file, needed, "the preferences menu file"),
+        named("scores_menu", SettingKind::file, optional, "the best-games menu file"),
+        named("name_menu", SettingKind::file, optional, "the name-entry menu file"),
+        named("scores_file", SettingKind::file, optional, "the file of the best games"),
+        named("player_name", SettingKind::text, optional, "the name offered for a best game"),
+        named("pieces_file", SettingKind::file, needed, "the pieces file"),
+        positive("board_width", "the well's width in cells"),
+        positive("board_height", "the well's height in cells"),
+        {"key_repeat_delay", SettingKind::number, needed, 0, any_high,
+         "ms a held key waits before it repeats (0: no repeat)"},
+        {"key_repeat_rate", SettingKind::number, needed, 0, any_high,
+         "ms between repeats of a held key"},
+        named("pause_key", SettingKind::key_name, needed, "pause and resume"),
+        named("turn_left_key", SettingKind::key_name, needed, "turn anticlockwise"),
+        named("turn_right_key", SettingKind::key_name, needed, "turn clockwise"),
+        named("move_left_key", SettingKind::key_name, needed, "move one column left"),
+        named("move_right_key", SettingKind::key_name, needed, "move one column right"),
+        named("move_down_key", SettingKind::key_name, needed, "move one row down"),
+        named("drop_key", SettingKind::key_name, needed, "drop and land the piece"),
+        named("hold_key", SettingKind::key_name, optional, "put the piece into the hold box"),
+        named("leave_key", SettingKind::key_name, optional, "leave the game for the menu"),
+        named("fullscreen_key", SettingKind::key_name, optional,
+              "switch between window and full screen"),
+        named("pause_pad", SettingKind::pad_binding, optional, "pad inputs of pause_key"),
+        named("leave_pad", SettingKind::pad_binding, optional, "pad inputs of leave_key"),
+        named("turn_left_pad", SettingKind::pad_binding, optional, "pad inputs of turn_left_key"),
+        named("turn_right_pad", SettingKind::pad_binding, optional, "pad inputs of turn_right_key"),
+        named("move_left_pad", SettingKind::pad_binding, optional, "pad inputs of move_left_key"),
+        named("move_right_pad", SettingKind::pad_binding, optional, "pad inputs of move_right_key"),
+        named("move_down_pad", SettingKind::pad_binding, optional, "pad inputs of move_down_key"),
+        named("drop_pad", SettingKind::pad_binding, optional, "pad inputs of drop_key"),
+        named("hold_pad", SettingKind::pad_binding, optional, "pad inputs of hold_key"),
+        named("mute_pad", SettingKind::pad_binding, optional, "pad inputs of mute_key"),
+        named("fullscreen_pad", SettingKind::pad_binding, optional, "pad inputs of fullscreen_key"),
+        named("fullscreen", SettingKind::yes_no, optional, "\"true\" opens full screen"),
+        named("background_img", SettingKind::image, needed, "the game screen's background"),
+        named("level_font", SettingKind::image, needed, "the level's digit images"),
+        named("small_num_font", SettingKind::image, needed, "the counters' digit images"),
+        named("game_over_img", SettingKind::image, needed, "the game-over card"),
+        named("paused_img", SettingKind::image, needed, "the paused card"),
+        named("blocks_img", SettingKind::image, needed, "the seven block tiles"),
+        positive("block_size", "pixels per cell"),
+        number("board_x", needed, "the well's left edge"),
+        number("board_y", needed, "the well's top edge"),
+        number("next_piece_x", needed, "the next piece box's left edge"),
+        number("next_piece_y", needed, "the next piece box's top edge"),
+        number("level_x", needed, "the level box's left edge"),
+        number("level_y", needed, "the level box's top edge"),
+        positive("level_w", "the level box's width"),
+        positive("level_h", "the level box's height"),
+        number("points_x", needed, "the score box's left edge"),
+        number("points_y", needed, "the score box's top edge"),
+        positive("points_w", "the score box's width"),
+        positive("points_h", "the score box's height"),
+        number("lines_x", needed, "the lines box's left edge"),
+        number("lines_y", needed, "the lines box's top edge"),
+        positive("lines_w", "the lines box's width"),
+        positive("lines_h", "the lines box's height"),
+        option("ghost_piece", "1: the landing shadow"),
+        {"ghost_alpha", SettingKind::number, optional, 0, 255, "how strongly the shadow shows"},
+        option("hold_piece", "1: the hold box"),
+        number("hold_x", optional, "the hold box's left edge"),
+        number("hold_y", optional, "the hold box's top edge"),
+        option("bag_dealer", "1: every piece once before any comes again"),
+    };
+    for (const SoundSetting& sound : sound_settings) {
+        table.push_back(named(sound.key, SettingKind::sound, optional, sound.what));
+    }
+    table.push_back(named(music_key, SettingKind::sound, optional, "the music, looped in games"));
+    table.push_back({sound_volume_key, SettingKind::number, optional, 0, 128, "effects volume"});
+    table.push_back({music_volume_key, SettingKind::number, optional, 0, 128, "music volume"});
+    table.push_back(named(mute_key, SettingKind::key_name, optional, "toggles all sound"));
+    table.push_back(named(muted_key, SettingKind::yes_no, optional, "\"true\" while muted"));
+    return table;
+}
+
+}  // namespace
+
+const std::vector<Setting>& all_settings() {
+    static const std::vector<Setting> table = build_table();
+    return table;
+}
