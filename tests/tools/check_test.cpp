@@ -87,7 +87,6 @@ TEST(DataCheck, EveryMistakeAtItsLineWithWhatToDo) {
          "warning: \"turn_left_key\" and \"pause_key\" share the key \"z\""},
         {prefs, "key_repeat_rate", "0", "key_repeat_rate", "repeats at every pass of the game"},
         {prefs, "ghost_alpha", "300", "ghost_alpha", "warning: \"ghost_alpha\" is not 0 to 255"},
-        {prefs, "block_size", "0", "block_size", "\"block_size\" is 0, must be more than 0"},
         {prefs, "drop_pad", "button 2, hat middle", "drop_pad", "is not a pad input"},
         {prefs, "fullscreen", "yes", "fullscreen", "warning: \"yes\" is neither \"true\" nor"},
         {prefs, "window_h", "600\nwindow_w: 800", "window_w",
