@@ -275,7 +275,7 @@ TEST(MenuFileTest, KeyTableCoversTheShippedMenusAndTheDocumentation) {
     for (const char* menu : {"main_menu", "prefs_menu", "scores_menu", "name_menu"}) {
         ConfigStore config;
         ASSERT_EQ(0, config.load((source + "/data/menus/" + menu + ".txt").c_str()));
-        for (const std::string& key : config.order) {
+        for (const std::string& key : config.order()) {
             std::string general = std::regex_replace(key, std::regex("^([a-z]+)[0-9]+_"), "$1N_");
             EXPECT_TRUE(key.empty() || known.count(general) > 0) << menu << ": " << key;
         }
