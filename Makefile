@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc)
 
-.PHONY: play test deps deps-play configure build clean asan fuzz bench figures valgrind package mutants
+.PHONY: play test test-compat deps deps-play configure build clean asan fuzz bench figures valgrind package mutants
 
 # Playing needs only the game: the packages to build it, the program and its run folder. A
 # build folder configured by `make test` keeps its tests; `make play` just does not build them.
@@ -13,6 +13,14 @@ play: deps-play
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The same suites with the game and the tests on the SDL 1.2 compatibility layer over SDL 2
+# (Debian's libsdl1.2-compat), which most other distributions ship instead of the classic library.
+SDL12_COMPAT ?= /usr/lib/x86_64-linux-gnu/sdl12-compat
+
+test-compat: build
+	@test -e $(SDL12_COMPAT)/libSDL-1.2.so.0 || { echo "missing $(SDL12_COMPAT): run scripts/install-deps.sh"; exit 1; }
+	cd $(BUILD) && LD_LIBRARY_PATH=$(SDL12_COMPAT) ctest --output-on-failure -j $(JOBS)
 
 deps-play:
 	@./scripts/install-deps.sh play

@@ -2,6 +2,7 @@
 #include <SDL.h>
 
 #include "app/scores_screens.h"
+#include "display/window_events.h"
 #include "menu/menu.h"
 
 namespace {
@@ -52,7 +53,7 @@ Typing pad_answer(const std::string& text, int button) {
 
 Typing next_change(std::string& text, bool pad_answers) {
     SDL_Event event;
-    while (SDL_WaitEvent(&event) != 0) {
+    while (wait_event(&event) != 0) {
         if (event.type == SDL_QUIT) {
             return Typing::closed;
         }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "config/player_prefs.h"
+#include "display/window_events.h"
 #include "input/bindings.h"
 #include "input/pad_reader.h"
 #include "menu/menu.h"
@@ -91,7 +92,7 @@ void bind_pad(ConfigStore& prefs, const std::string& pad_key, const PadInput& in
 // the held stick or button as a press of its own. True when the window was closed meanwhile.
 bool closed_before_release(PadReader& pad, const PadInput& input) {
     SDL_Event event;
-    while (SDL_WaitEvent(&event) != 0) {
+    while (wait_event(&event) != 0) {
         if (event.type == SDL_QUIT) {
             return true;
         }
@@ -112,7 +113,7 @@ enum class Capture { saved, not_saved, closed, no_event };
 Capture capture_binding(ConfigStore& prefs, const std::string& word, bool swap) {
     PadReader pad;
     SDL_Event event;
-    while (SDL_WaitEvent(&event) != 0) {
+    while (wait_event(&event) != 0) {
         if (event.type == SDL_QUIT) {
             return Capture::closed;
         }
@@ -121,7 +122,7 @@ Capture capture_binding(ConfigStore& prefs, const std::string& word, bool swap) 
             bool saved = save_prefs(prefs);
             // The event after a capture is dropped whatever it is: normally it is the release
             // of the key just captured, which must not reach the menu.
-            SDL_WaitEvent(&event);
+            wait_event(&event);
             return saved ? Capture::saved : Capture::not_saved;
         }
         std::vector<PadInput> pressed = pad.presses(event, SDL_GetTicks());

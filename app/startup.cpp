@@ -80,24 +80,37 @@ bool video_driver_asked() {
 void keep_text_mode_quiet() {
     // libcaca's "null" output draws nowhere: should SDL fall back to its caca driver, that
     // driver starts without taking over (or, with no usable TERM, ending) the terminal, and
-    // text_mode_refused can then say why the game stops.
+    // fallback_driver_refused can then say why the game stops.
     if (!video_driver_asked()) {
         setenv("CACA_DRIVER", "null", 1);
     }
 }
 
-bool text_mode_refused() {
-    // Without a display SDL 1.2 falls back to drawing the game as coloured letters in the
-    // terminal, which looks like a hang; that is kept for a player who asks for it.
+// What SDL falls back to on a machine without a display: the classic library's text-mode
+// drivers, and the off-screen driver of the compatibility layer over SDL 2, which draws nowhere.
+const char* fallback_kind(const char* driver) {
+    if (std::strcmp(driver, "aalib") == 0 || std::strcmp(driver, "caca") == 0) {
+        return "text-mode";
+    }
+    if (std::strcmp(driver, "offscreen") == 0) {
+        return "off-screen";
+    }
+    return nullptr;
+}
+
+bool fallback_driver_refused() {
+    // Drawing the game as coloured letters in the terminal, or nowhere at all, looks like a
+    // hang; that is kept for a player who asks for it.
     if (video_driver_asked()) {
         return false;
     }
     char name[32] = "";
+    const char* kind = nullptr;
     if (SDL_VideoDriverName(name, sizeof name) == nullptr ||
-        (std::strcmp(name, "aalib") != 0 && std::strcmp(name, "caca") != 0)) {
+        (kind = fallback_kind(name)) == nullptr) {
         return false;
     }
-    std::printf("no graphical display: SDL found only its text-mode video driver \"%s\"\n", name);
+    std::printf("no graphical display: SDL found only its %s video driver \"%s\"\n", kind, name);
     std::printf(
         "start the game on a graphical desktop, or name a video driver in "
         "SDL_VIDEODRIVER\n");
@@ -108,6 +121,15 @@ SDL_Surface* open_window(ConfigStore& prefs) {
     set_window_icon(prefs);
     int width = prefs.get_int("window_w");
     int height = prefs.get_int("window_h");
+    // Checked here, not left to SDL: the compatibility layer over SDL 2 reads a size of 0 as
+    // the desktop's and would open a window the menus were never drawn for.
+    if (width <= 0 || height <= 0) {
+        std::printf(
+            "couldn't make a window: its size, \"window_w\" by \"window_h\" in prefs.txt, is %i by "
+            "%i pixels\n",
+            width, height);
+        return nullptr;
+    }
     Uint32 flags = window_flags(prefs);
     SDL_Surface* screen = SDL_SetVideoMode(width, height, 0, flags);
     if (screen == nullptr && (flags & SDL_FULLSCREEN) != 0) {
@@ -129,7 +151,7 @@ int run_program() {
         return 1;
     }
     std::atexit(SDL_Quit);
-    if (text_mode_refused()) {
+    if (fallback_driver_refused()) {
         return 1;
     }
 

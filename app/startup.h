@@ -10,8 +10,8 @@
 // The whole program, as main runs it: starts SDL's video (SDL_Quit runs at exit), loads
 // "prefs.txt" from the working directory, opens the window and runs the screens until the
 // player quits. Returns 0 then, and 1 (with a message saying why) when SDL cannot start, has
-// only a text-mode driver (see text_mode_refused), "prefs.txt" cannot be read or the window
-// cannot be made.
+// only a driver that shows nothing (see fallback_driver_refused), "prefs.txt" cannot be read or
+// the window cannot be made.
 int run_program();
 
 // Gives the window the picture named by "window_icon" (an image file with an alpha channel),
@@ -30,15 +30,16 @@ void open_pads(ConfigStore& prefs, std::vector<SDL_Joystick*>& pads);
 bool video_driver_asked();
 
 // Before SDL starts: unless the player named a video driver, tells libcaca to draw nowhere, so
-// that SDL's fallback to it leaves the terminal alone until text_mode_refused refuses it.
+// that SDL's fallback to it leaves the terminal alone until fallback_driver_refused refuses it.
 void keep_text_mode_quiet();
 
-// With SDL's video started: true, with "no graphical display: ..." printed, when SDL chose one
-// of its text-mode drivers (aalib, caca) on its own; false when it has a real display or the
-// player named the driver in SDL_VIDEODRIVER.
-bool text_mode_refused();
+// With SDL's video started: true, with "no graphical display: ..." printed, when SDL chose on
+// its own a driver that shows no window: a text-mode one (aalib, caca) or the off-screen one;
+// false when it has a real display or the player named the driver in SDL_VIDEODRIVER.
+bool fallback_driver_refused();
 
-// Opens the window at the size "window_w" by "window_h" of prefs and sets its captions.
+// Opens the window at the size "window_w" by "window_h" of prefs and sets its captions. A size
+// not above 0 either way prints "couldn't make a window: its size, ..." and makes none.
 // Full screen when prefs holds "fullscreen: true"; if that mode cannot be made, "couldn't go
 // full screen: <reason>" is printed and a window is opened instead.
 // Returns the display surface, or null (with the message printed) when it cannot be made.

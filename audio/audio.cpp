@@ -71,6 +71,9 @@ Audio::~Audio() {
 bool open_mixer(std::string& error) {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         error = SDL_GetError();
+        // Undone even though it failed: the compatibility layer over SDL 2 otherwise keeps a
+        // half-started audio part, and the next start claims success without a driver.
+        SDL_QuitSubSystem(SDL_INIT_AUDIO);
         return false;
     }
     // SDL starts its audio part even when it finds no driver to play through; the mixer is

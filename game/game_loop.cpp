@@ -1,6 +1,7 @@
 // The game loop: one call of play is one game. Events, the fall clock and redrawing take
 // turns on the main thread; the keys come from the preferences on every press.
 #include "config/player_prefs.h"
+#include "display/window_events.h"
 #include "display/window_mode.h"
 #include "game/game.h"
 #include "input/bindings.h"
@@ -124,7 +125,7 @@ void Game::handle_queued_events(bool& running, bool& quit, bool& changed) {
     SDL_Event event;
     // Once the game has ended, the rest of the queue is left alone, apart from the one event
     // taken when the end was noticed.
-    while (SDL_PollEvent(&event) != 0 && running) {
+    while (poll_event(&event) != 0 && running) {
         take_result(handle_event(event), running, quit, changed);
     }
 }
@@ -134,7 +135,7 @@ void Game::sleep_until_event(bool& running, bool& quit, bool& changed) {
     // wait, as a menu does, rather than polling a thousand times a second. The event it wakes
     // on is the first in the queue and is handled here, before the rest.
     SDL_Event event;
-    if (SDL_WaitEvent(&event) != 0) {
+    if (wait_event(&event) != 0) {
         take_result(handle_event(event), running, quit, changed);
     }
 }

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "display/window_events.h"
 #include "game/game.h"
 
 namespace {
@@ -67,7 +68,7 @@ SDL_Rect game_over_position(Game& game) {
 
 void discard_queued_events() {
     SDL_Event event;
-    while (SDL_PollEvent(&event)) {
+    while (poll_event(&event)) {
     }
 }
 
@@ -255,7 +256,7 @@ bool Game::show_game_over() {
     discard_queued_events();
 
     SDL_Event event;
-    while (SDL_WaitEvent(&event)) {
+    while (wait_event(&event)) {
         bool end_program = false;
         if (game_over_answer(event, start, SDL_GetTicks(), &end_program)) {
             return end_program;

@@ -2,6 +2,7 @@
 #include <cstdlib>
 
 #include "config/player_prefs.h"
+#include "display/window_events.h"
 #include "display/window_mode.h"
 #include "input/bindings.h"
 #include "menu/menu.h"
@@ -76,12 +77,12 @@ std::string Menu::run() {
     while (true) {
         // While a direction is held the menu polls, so that its repeats come between events.
         if (repeating()) {
-            if (SDL_PollEvent(&event) == 0) {
+            if (poll_event(&event) == 0) {
                 repeat_held();
                 SDL_Delay(5);
                 continue;
             }
-        } else if (SDL_WaitEvent(&event) == 0) {
+        } else if (wait_event(&event) == 0) {
             return "";
         }
         std::string word;

@@ -11,9 +11,11 @@ libsdl1.2-dev libsdl-image1.2-dev libsdl-ttf2.0-dev libsdl-mixer1.2-dev
 vorbis-tools sox
 libpng-dev fonts-dejavu-core
 "
-# The test suites, the sanitizer and fuzzing builds, valgrind, the benchmarks, the
-# end-to-end tests under a private X server, and the Debian package and its checks.
+# The test suites (also run on the SDL 1.2 compatibility layer over SDL 2), the sanitizer and
+# fuzzing builds, valgrind, the benchmarks, the end-to-end tests under a private X server, and
+# the Debian package and its checks.
 TEST_PACKAGES="
+libsdl1.2-compat
 googletest libgtest-dev libgmock-dev libbenchmark-dev
 clang libclang-rt-14-dev valgrind
 xvfb xdotool imagemagick x11-utils time libx11-dev

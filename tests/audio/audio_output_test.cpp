@@ -91,7 +91,8 @@ TEST_F(SoundTest, EachSettingFaultPrintsAtMostOneMessageAndTheRestPlays) {
         std::fflush(stdout);
         std::string printed = testing::internal::GetCapturedStdout();
         EXPECT_EQ(printed.rfind(row.message, 0), 0u) << printed;
-        EXPECT_EQ(std::count(printed.begin(), printed.end(), '\n'), *row.message ? 1 : 0);
+        EXPECT_EQ(std::count(printed.begin(), printed.end(), '\n'), *row.message ? 1 : 0)
+            << printed;
         EXPECT_EQ(sound_prefs.values().size(), keys) << "reading settings must add no key";
     }
 }

@@ -87,20 +87,25 @@ int ignore_error(Display*, XErrorEvent*) {  // a window that has just gone
     return 0;
 }
 
-// Clears window and every window inside it to rgb and sends each an Expose event, as when it
-// is uncovered: SDL then sends its whole picture.
-void clear_tree(Display* d, Window window, unsigned long rgb) {
-    XSetWindowBackground(d, window, rgb);
-    XClearArea(d, window, 0, 0, 0, 0, True);
-    Window root, parent;
-    Window* children = nullptr;
-    unsigned count = 0;
-    if (XQueryTree(d, window, &root, &parent, &children, &count) != 0 && children != nullptr) {
-        for (unsigned i = 0; i < count; ++i) {
-            clear_tree(d, children[i], rgb);
-        }
-        XFree(children);
+// Maps another client's window of one colour over window, as a player's other program would:
+// the X server then sends window an Expose for all of it once the cover is gone. 0 on failure.
+Window cover(Display* d, Window window, unsigned long rgb) {
+    XWindowAttributes attributes;
+    int left = 0, top = 0;
+    Window child;
+    if (XGetWindowAttributes(d, window, &attributes) == 0 ||
+        XTranslateCoordinates(d, window, DefaultRootWindow(d), 0, 0, &left, &top, &child) == 0) {
+        return 0;
     }
+    XSetWindowAttributes look{};
+    look.background_pixel = rgb;
+    look.override_redirect = True;  // above everything, and never given the focus
+    Window above = XCreateWindow(d, DefaultRootWindow(d), left, top, unsigned(attributes.width),
+                                 unsigned(attributes.height), 0, CopyFromParent, InputOutput,
+                                 CopyFromParent, CWBackPixel | CWOverrideRedirect, &look);
+    XMapRaised(d, above);
+    XSync(d, False);
+    return above;
 }
 
 }  // namespace
@@ -333,11 +338,22 @@ bool GameSession::shows_centred(const Picture& screen, const Picture& picture) {
 }
 
 bool GameSession::repaints_whole_window() {
+    const Uint32 magenta = 0xFFFF00FF;
     for (int attempt = 0; attempt < 5; ++attempt) {
         Picture before = screen();
-        clear_tree(x, window, 0xFF00FF);
-        XSync(x, False);
-        if (wait_for([&](const Picture& s) { return s.pixels == before.pixels; }, 1500)) {
+        Window above = cover(x, window, magenta & 0xFFFFFF);
+        bool covered = above != 0 && wait_for(
+                                         [&](const Picture& s) {
+                                             return std::count(s.pixels.begin(), s.pixels.end(),
+                                                               magenta) == long(s.pixels.size());
+                                         },
+                                         1500);
+        if (above != 0) {
+            XDestroyWindow(x, above);
+            XSync(x, False);
+        }
+        if (covered &&
+            wait_for([&](const Picture& s) { return s.pixels == before.pixels; }, 1500)) {
             return true;
         }
     }

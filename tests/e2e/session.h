@@ -88,8 +88,8 @@ public:
     // Whether screen shows the picture centred on the board (paused, game over).
     bool shows_centred(const Picture& screen, const Picture& picture);
 
-    // Clears the X window to magenta, so that SDL sends all of it again, and waits until it
-    // shows what it showed before (a few attempts: a gravity step spoils one).
+    // Covers the window with another client's magenta window, takes it away, and waits until
+    // the game shows what it showed before (a few attempts: a gravity step spoils one).
     bool repaints_whole_window();
     bool exits_cleanly();  // with status 0
     // With env E2E_SCREENSHOTS naming a folder, saves the window there as name.png.

@@ -190,7 +190,8 @@ std::vector<Row> all_rows() {
          "\"pieces.dat\" has no piece to play with\nended\n"},
         // A malformed "prefs.txt".
         {"prefs.txt", std::string("\x7f\x00\xff:\x01\n\x80\x81", 8), "",
-         "couldn't make a window: Invalid width or height\n"},
+         "couldn't make a window: its size, \"window_w\" by \"window_h\" in prefs.txt, is 0 by 0 "
+         "pixels\n"},
         {"prefs.txt", prefs_with_value("points_w", "-5"), start_game,
          "couldn't load \"points box\", gotta go!\n"},
         {"prefs.txt", prefs_with_value("lines_w", "99999999999999999999"), start_game,
