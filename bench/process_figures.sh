@@ -7,7 +7,8 @@
 #     input, side by side with a bare SDL loop that polls and sleeps 1 ms, with the X server's
 #     own CPU over the same stretches,
 #   - peak resident memory of a whole scripted session (/usr/bin/time -v): hovering the menu,
-#     a game played to its end, the preferences screen, quit,
+#     a game played to its end, the preferences screen, quit; the peak through the main menu and
+#     that game alone (VmHWM before the preferences screen opens), and a bare SDL window's,
 #   - the move and full-repaint benchmarks again with the real X11 flip.
 # Every run uses a fresh copy of the run folder with the shipped prefs.txt.
 #
@@ -193,6 +194,8 @@ measure_first_frame() {
 measure_bare_first_frame() {
     local run output pid
     : >"$work/bare_frames"
+    : >"$work/bare_peaks"
+    : >"$work/bare_cpu"
     for run in $(seq "$first_frame_runs"); do
         pointer_to_corner
         output=$("$build/bench/first_frame" "$work" 1000 "$build/bench/idle_loop" wait) || {
@@ -200,9 +203,17 @@ measure_bare_first_frame() {
         pid=$(awk '$1 == "pid" { print $2 }' <<<"$output")
         started_pids+=("$pid")
         awk '$1 == "first_frame_ms" { print $2 }' <<<"$output" >>"$work/bare_frames"
+        awk '$1 == "cpu_ms" { print $2 }' <<<"$output" >>"$work/bare_cpu"
+        peak_kib "$pid" >>"$work/bare_peaks"
         stop_process "$pid"
     done
     median <"$work/bare_frames"
+}
+
+# The peak resident memory of a running process so far, in KiB (VmHWM), or "n/a".
+peak_kib() {
+    awk '/^VmHWM:/ { print $2; found = 1 } END { if (!found) print "n/a" }' "/proc/$1/status" 2>/dev/null ||
+        echo "n/a"
 }
 
 # Plays a whole session under /usr/bin/time -v and sets peak_rss to its peak resident set in
@@ -229,6 +240,8 @@ measure_session_memory() {
     sleep 2
     xdotool key Return
     sleep 1
+    # The peak so far covers the main menu and one game, before any other screen is built.
+    game_peak_rss=$([ -n "$pid" ] && peak_kib "$pid" || echo "n/a")
     # The preferences screen and back, then quit.
     click_button prefs
     sleep 1
@@ -276,6 +289,9 @@ echo "machine: $(nproc) x $(awk -F': ' '/model name/ { print $2; exit }' /proc/c
 start_x_server
 echo "X server: Xvfb $DISPLAY ${screen_w}x${screen_h}x24"
 unset SDL_VIDEODRIVER
+# Sound as a player with a sound card has it: without one the game would never load its sounds
+# and the mixer, and its memory would look smaller than any player's.
+export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 
 bare_first_frame=$(measure_bare_first_frame)
 measure_first_frame
@@ -310,12 +326,15 @@ echo "|---|---|---|"
 echo "| first main menu frame after process start (median of $first_frame_runs) | $first_frame ms (all: $(tr '\n' ' ' <"$work/first_frames")) | |"
 echo "| first frame of a bare SDL window (bench/idle_loop), median of $first_frame_runs, same run | $bare_first_frame ms (all: $(tr '\n' ' ' <"$work/bare_frames")) | |"
 echo "| of which the game ran on a CPU / waited for one (medians, schedstat) | $first_frame_cpu ms / $first_frame_waiting ms | |"
+echo "| the bare window's CPU time to its first frame (median, schedstat) | $(median <"$work/bare_cpu") ms | |"
 echo "| CPU while the main menu waits ${idle_seconds} s | $menu_cpu % | $menu_server_cpu % |"
 echo "| CPU of a bare SDL program blocked in SDL_WaitEvent, alongside | $wait_cpu % | |"
 echo "| CPU while a game runs with no input ${idle_seconds} s | $game_cpu % | $game_server_cpu % |"
 echo "| CPU of a bare SDL loop (poll, 1 ms sleep), alongside | $loop_cpu % | |"
 echo "| CPU while a game is paused ${idle_seconds} s | $paused_cpu % | $paused_server_cpu % |"
 echo "| CPU of a bare SDL program blocked in SDL_WaitEvent, alongside | $paused_wait_cpu % | |"
+echo "| peak resident memory through the main menu and one game | $game_peak_rss KiB | |"
+echo "| peak resident memory of a bare SDL window (bench/idle_loop), median of $first_frame_runs | $(median <"$work/bare_peaks") KiB | |"
 echo "| peak resident memory of a scripted session | $peak_rss KiB | |"
 echo
 echo "The move and the full repaint with the real X11 flip (game_bench under Xvfb):"

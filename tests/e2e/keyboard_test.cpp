@@ -47,8 +47,9 @@ TEST(Keyboard, MenusPreferencesAGameAndFullScreenWithoutAMouse) {
     // The classic SDL shows the game in a window as large as the screen, over the game's own.
     // The compatibility layer over SDL 2 asks the window manager instead, and Xvfb runs none.
     // (The layer's library is version 1.2.50 and up, the classic one's file is .so.0.11.)
-    bool on_layer = read_file("/proc/" + std::to_string(session.game.pid) + "/maps")
-                        .find("libSDL-1.2.so.1.") != std::string::npos;
+    bool on_layer =
+        read_file("/proc/" + std::to_string(session.game.pid) + "/maps").find("libSDL-1.2.so.1.") !=
+        std::string::npos;
     EXPECT_EQ(screen_and_windows(session),
               on_layer ? windowed : screen + " " + window + " " + screen + " ");
     session.press("f11");
