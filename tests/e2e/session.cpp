@@ -239,6 +239,14 @@ Picture GameSession::screen() {
 }
 
 void GameSession::focus(bool on) {
+    if (!on) {
+        // As a player leaves for another program. With the pointer left inside, the X server
+        // hands the window the focus straight back as the pointer's, and SDL 2 may take the
+        // two changes for none.
+        int screen_number = DefaultScreen(x);
+        XWarpPointer(x, 0, DefaultRootWindow(x), 0, 0, 0, 0, DisplayWidth(x, screen_number) - 1,
+                     DisplayHeight(x, screen_number) - 1);
+    }
     XSetInputFocus(x, on ? window : DefaultRootWindow(x), RevertToParent, CurrentTime);
     XSync(x, False);
 }

@@ -65,8 +65,8 @@ public:
     std::string shell(const std::string& command);
 
     Picture screen();  // inside the window; empty when it is gone
-    // Gives the window the input focus, or gives it to the root window, which takes it from
-    // every application window.
+    // Gives the window the input focus, or moves the pointer out of it and gives the focus to
+    // the root window, which takes it from every application window.
     void focus(bool on);
     // Sends WM_DELETE_WINDOW, what a window manager sends when the close button is pressed.
     void close_window();
