@@ -3,6 +3,7 @@
 
 #include "app/scores_screens.h"
 #include "display/window_events.h"
+#include "compositor/scaled_window.h"
 #include "menu/menu.h"
 
 namespace {
@@ -11,17 +12,18 @@ enum class Typing { changed, confirmed, kept_offer, closed };
 
 // Paints a menu without running it: the keyboard, not the mouse, answers this screen.
 void show_menu(Menu& menu) {
-    menu.screen = SDL_GetVideoSurface();
+    menu.screen = drawing_surface();
     if (menu.screen == nullptr) {
         return;
     }
     int x = 0;
     int y = 0;
     SDL_GetMouseState(&x, &y);
+    scale_back(x, y);
     menu.update_hover(x, y);
     menu.compositor.full_redraw = true;
     menu.compositor.redraw(menu.screen);
-    SDL_Flip(menu.screen);
+    menu.compositor.present(menu.screen);
 }
 
 // Applies one key press to text. False when the key changes nothing.

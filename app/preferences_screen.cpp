@@ -10,6 +10,7 @@
 
 #include "config/player_prefs.h"
 #include "display/window_events.h"
+#include "display/window_scale.h"
 #include "input/bindings.h"
 #include "input/pad_reader.h"
 #include "menu/menu.h"
@@ -161,6 +162,18 @@ std::string restore_defaults(ConfigStore& prefs) {
     return save_prefs(prefs) ? "" : "save_failed";
 }
 
+// Puts on the skin after the one worn and keeps the choice. The notice to show.
+std::string choose_next_skin(ConfigStore& prefs, WornSkin& worn) {
+    std::vector<SkinProblem> problems;
+    std::vector<Skin> skins = find_skins(prefs, problems);
+    for (const SkinProblem& problem : problems) {
+        std::printf("%s\n", skin_problem_text(problem).c_str());
+    }
+    prefs.set("skin", next_skin_id(skins, worn.id));
+    wear_chosen_skin(prefs, worn);
+    return save_prefs(prefs) ? "" : "save_failed";
+}
+
 }  // namespace
 
 ConfigStore preferences_menu_texts(const ConfigStore& prefs, const std::string& menu_file) {
@@ -173,10 +186,17 @@ ConfigStore preferences_menu_texts(const ConfigStore& prefs, const std::string& 
             shown.set(word, shown.get_int(word.substr(toggle_prefix.size())) != 0 ? "on" : "off");
         }
     }
+    if (shown.find("skin_name") == nullptr) {
+        const std::string* none = menu.find("no_skin_name");
+        shown.set("skin_name", none != nullptr ? *none : "");
+    }
+    if (window_scale_setting(prefs) == 0) {
+        shown.set("window_scale", "1");
+    }
     return shown;
 }
 
-bool preferences_screen(ConfigStore& prefs, Audio* audio) {
+bool preferences_screen(ConfigStore& prefs, Audio* audio, WornSkin* worn) {
     int highlighted = 0;
     std::string notice;
     while (true) {
@@ -201,6 +221,20 @@ bool preferences_screen(ConfigStore& prefs, Audio* audio) {
         }
         if (is_toggle(word)) {
             toggle_setting(prefs, word);
+            continue;
+        }
+        if (word == "reload") {
+            continue;  // its files changed under live reload: built again from them
+        }
+        if (word == "scale window") {
+            step_window_scale(prefs);
+            notice = save_prefs(prefs) ? "" : "save_failed";
+            continue;
+        }
+        if (word == "choose skin") {
+            if (worn != nullptr) {
+                notice = choose_next_skin(prefs, *worn);
+            }
             continue;
         }
         if (word == "defaults") {

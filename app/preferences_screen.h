@@ -5,6 +5,7 @@
 
 #include "audio/audio.h"
 #include "config/config_store.h"
+#include "skins/skin.h"
 
 // Shows the menu file named by the "prefs_menu" value of prefs, with prefs as its substitution
 // store, until the player leaves. Returns false when the player chose "back", true when the
@@ -24,10 +25,14 @@
 // "reason: " and the system's reason, and the binding stays in prefs. The event right after a
 // captured key (normally its release) is dropped. A missing menu file ends the program (see
 // Menu). The menu plays its sounds through audio (may be null).
-bool preferences_screen(ConfigStore& prefs, Audio* audio = nullptr);
+// The word "choose skin" puts on the next skin (see next_skin_id; after the last, none), names
+// it in "skin" and saves; the menu comes back in the new look. Without worn it does nothing.
+// The word "scale window" steps "window_scale" (see step_window_scale) and saves.
+bool preferences_screen(ConfigStore& prefs, Audio* audio = nullptr, WornSkin* worn = nullptr);
 
 // What the preferences menu's %key% texts show: a copy of prefs with the bindings as shown
 // ("X_key_shown", see shown_bindings), in which every "toggle <key>" word of the menu file
 // menu_file also names the state of its setting, "on" or "off", so that a row can show
-// "%toggle ghost_piece%". An unreadable menu file adds nothing.
+// "%toggle ghost_piece%". "skin_name" names the look worn: the skin's name, or the menu file's
+// "no_skin_name" text when none is. An unreadable menu file adds nothing.
 ConfigStore preferences_menu_texts(const ConfigStore& prefs, const std::string& menu_file);

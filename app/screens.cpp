@@ -1,12 +1,14 @@
 // The main menu loop: one main menu and one Game for the whole run; the player goes from the
 // menu to a game or to the preferences screen and back until they quit.
 #include <cstdio>
+#include <optional>
 
 #include "app/preferences_screen.h"
 #include "app/scores_screens.h"
 #include "app/startup.h"
 #include "audio/audio.h"
 #include "config/player_prefs.h"
+#include "compositor/scaled_window.h"
 #include "game/game.h"
 #include "menu/menu.h"
 
@@ -34,31 +36,54 @@ bool play_one_game(Game& game, ConfigStore& prefs) {
 
 }  // namespace
 
-void run_screens(ConfigStore& prefs) {
-    Menu main_menu(prefs.get_string("main_menu").c_str(), nullptr);
-    main_menu.prefs = &prefs;
-    // The player sees the menu while the audio device opens (probing it can take a while),
-    // the sounds load and the game loads its pictures. All of it is still done before the
-    // first choice: no sound is ever loaded during play, and a missing game image ends the
-    // program at once rather than when the player first tries to play. Without sound
-    // settings Audio starts nothing.
-    main_menu.show();
-    Audio audio(prefs, player_prefs_file);
-    main_menu.audio = &audio;
-    Game game(prefs);
-    game.audio = &audio;
+void run_screens(ConfigStore& prefs, WornSkin* worn) {
+    std::optional<Menu> main_menu;
+    std::optional<Audio> audio;
+    std::optional<Game> game;
+    // Built again whenever the player puts on another look: the menu, the sounds and the
+    // game's pictures all come from the settings a skin covers.
+    auto build = [&]() {
+        game.reset();
+        audio.reset();
+        main_menu.reset();
+        main_menu.emplace(prefs.get_string("main_menu").c_str(), nullptr);
+        main_menu->prefs = &prefs;
+        // The player sees the menu while the audio device opens (probing it can take a
+        // while), the sounds load and the game loads its pictures. All of it is still done
+        // before the first choice: no sound is ever loaded during play, and a missing game
+        // image ends the program at once rather than when the player first tries to play.
+        // Without sound settings Audio starts nothing.
+        main_menu->show();
+        audio.emplace(prefs, player_prefs_file);
+        main_menu->audio = &*audio;
+        game.emplace(prefs);
+        game->audio = &*audio;
+    };
+    build();
     bool quit = false;
     while (!quit) {
-        std::string word = main_menu.run();
+        std::string word = main_menu->run();
         if (word == "quit") {
             break;
         }
         if (word == "play") {
-            quit = play_one_game(game, prefs);
+            quit = play_one_game(*game, prefs);
         } else if (word == "prefs") {
-            quit = preferences_screen(prefs, &audio);
+            std::string look = worn != nullptr ? worn->id : "";
+            SDL_Surface* picture = drawing_surface();
+            quit = preferences_screen(prefs, &*audio, worn);
+            // A new look, or a window scaled for the first time, which the screens now draw
+            // on through a picture of their own.
+            if (!quit && ((worn != nullptr && worn->id != look) || drawing_surface() != picture)) {
+                build();
+            }
+        } else if (word == "reload") {
+            // Its files changed under live reload and it can be built again from them.
+            main_menu.emplace(prefs.get_string("main_menu").c_str(), nullptr);
+            main_menu->prefs = &prefs;
+            main_menu->audio = &*audio;
         } else if (word == "scores" && scores_enabled(prefs)) {
-            quit = scores_screen(prefs, game);
+            quit = scores_screen(prefs, *game);
         }
         // Any other word, the empty one of a failed wait included, shows the menu again.
     }

@@ -11,7 +11,9 @@
 
 #include "config/player_prefs.h"
 #include "display/window_mode.h"
+#include "display/window_scale.h"
 #include "input/bindings.h"
+#include "watch/file_watch.h"
 
 namespace {
 
@@ -131,10 +133,10 @@ SDL_Surface* open_window(ConfigStore& prefs) {
         return nullptr;
     }
     Uint32 flags = window_flags(prefs);
-    SDL_Surface* screen = SDL_SetVideoMode(width, height, 0, flags);
+    SDL_Surface* screen = open_display(prefs, flags);
     if (screen == nullptr && (flags & SDL_FULLSCREEN) != 0) {
         std::printf("couldn't go full screen: %s\n", SDL_GetError());
-        screen = SDL_SetVideoMode(width, height, 0, flags & ~SDL_FULLSCREEN);
+        screen = open_display(prefs, flags & ~SDL_FULLSCREEN);
     }
     if (screen == nullptr) {
         std::printf("couldn't make a window: %s\n", SDL_GetError());
@@ -144,7 +146,7 @@ SDL_Surface* open_window(ConfigStore& prefs) {
     return screen;
 }
 
-int run_program() {
+int run_program(int argc, char** argv) {
     keep_text_mode_quiet();
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         std::printf("Unable to initialize SDL: %s\n", SDL_GetError());
@@ -164,11 +166,19 @@ int run_program() {
             player_prefs_file, working_folder().c_str());
         return 1;
     }
+    for (int i = 1; i < argc; i++) {
+        if (std::strcmp(argv[i], "--watch") == 0) {
+            watch_for_this_run(prefs);
+        }
+    }
+    // Read before the window opens: everything drawn from then on is in the chosen look.
+    WornSkin worn;
+    wear_chosen_skin(prefs, worn);
     if (open_window(prefs) == nullptr) {
         return 1;
     }
     OpenPads pads;
     open_pads(prefs, pads.pads);
-    run_screens(prefs);
+    run_screens(prefs, &worn);
     return 0;
 }

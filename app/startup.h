@@ -6,13 +6,16 @@
 #include <vector>
 
 #include "config/config_store.h"
+#include "skins/skin.h"
 
 // The whole program, as main runs it: starts SDL's video (SDL_Quit runs at exit), loads
 // "prefs.txt" from the working directory, opens the window and runs the screens until the
 // player quits. Returns 0 then, and 1 (with a message saying why) when SDL cannot start, has
 // only a driver that shows nothing (see fallback_driver_refused), "prefs.txt" cannot be read or
 // the window cannot be made.
-int run_program();
+// "--watch" among the arguments switches live reload on for the run (see watching); other
+// arguments are ignored.
+int run_program(int argc = 0, char** argv = nullptr);
 
 // Gives the window the picture named by "window_icon" (an image file with an alpha channel),
 // for the desktop's task bar and window list. Must run before the window opens. Without the
@@ -51,5 +54,6 @@ SDL_Surface* open_window(ConfigStore& prefs);
 // loop, any other word shows the menu again. When prefs names a "scores_file", "scores" shows
 // the table of best games, and a game played to its end may enter it (see scores_screens.h). With
 // no piece to deal, "play" prints why and shows the menu again. Missing menu or game files end the
-// program (see Menu and Game).
-void run_screens(ConfigStore& prefs);
+// program (see Menu and Game). With worn, the preferences screen can put on another skin, and
+// the main menu, the sounds and the game are then built again in the new look.
+void run_screens(ConfigStore& prefs, WornSkin* worn = nullptr);

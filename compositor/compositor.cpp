@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "compositor/scaled_window.h"
+
 Element::Element(std::string name, SDL_Surface* surface, int x, int y)
     : surface(surface),
       source{0, 0, 0, 0},
@@ -151,7 +153,9 @@ void Compositor::remember_unshown(SDL_Surface* target) {
 }
 
 void Compositor::present(SDL_Surface* screen) {
-    if (double_buffered(screen)) {
+    if (is_layout_picture(screen)) {
+        show_scaled(unshown.data(), static_cast<int>(unshown.size()));
+    } else if (double_buffered(screen)) {
         SDL_Flip(screen);
     } else if (!unshown.empty()) {
         SDL_UpdateRects(screen, static_cast<int>(unshown.size()), unshown.data());
@@ -160,6 +164,10 @@ void Compositor::present(SDL_Surface* screen) {
 }
 
 void show_areas(SDL_Surface* screen, const SDL_Rect* areas, int count) {
+    if (is_layout_picture(screen)) {
+        show_scaled(areas, count);
+        return;
+    }
     if (double_buffered(screen)) {
         SDL_Flip(screen);
         return;

@@ -50,7 +50,8 @@ public:
 
     // Shows on the display what the redraws since the last present painted: SDL_Flip on a
     // double-buffered hardware display surface, otherwise SDL_UpdateRects of just those areas,
-    // which sends a move's few cells to the X server instead of the whole window.
+    // which sends a move's few cells to the X server instead of the whole window. On the
+    // layout picture of a scaled window, those areas are scaled and sent (see show_scaled).
     void present(SDL_Surface* screen);
 
 private:

@@ -134,6 +134,13 @@ void ConfigStore::remove(const std::string& key) {
     settings.erase(key);
 }
 
+void ConfigStore::set_unsaved(const std::string& key, const std::string& value) {
+    // A key whose value is the one it was loaded with is written back as its lines were read,
+    // and an added key that has not changed is not written at all.
+    settings[key] = value;
+    loaded[key] = value;
+}
+
 std::string int_to_text(int n) {
     char buffer[48];
     std::snprintf(buffer, sizeof buffer, "%i", n);

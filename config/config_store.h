@@ -41,6 +41,10 @@ public:
     void set(const std::string& key, const std::string& value);
     // Takes the key out, so that it reads as missing; its lines are then saved unchanged.
     void remove(const std::string& key);
+    // Sets the key's value for reading only: a save writes the key's lines as the file held
+    // them, and no line for a key the file lacks, until the key is set again. For settings
+    // laid over the player's own for a while (a skin worn, a switch given for one run).
+    void set_unsaved(const std::string& key, const std::string& value);
     // Adds one line at the end as load reads a line: a save writes it back as it is.
     void add_line(const std::string& line);
 

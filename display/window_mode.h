@@ -10,7 +10,8 @@
 // prefs holds "fullscreen: true". Adds no key to prefs.
 Uint32 window_flags(const ConfigStore& prefs);
 
-// Switches the open window between window and full screen. On success stores the new mode in
+// Switches the open window between window and full screen; a window with a "window_scale" is
+// opened again in the other mode (see open_display). On success stores the new mode in
 // prefs as "fullscreen" and saves prefs to prefs_file ("couldn't save preferences to: %s" when
 // that fails; the mode stays switched) and returns true. When SDL cannot switch, prints
 // "couldn't switch between window and full screen: <SDL's reason>", leaves the window and

@@ -17,6 +17,7 @@
 
 #include "audio/audio.h"
 #include "compositor/compositor.h"
+#include "watch/file_watch.h"
 #include "config/config_store.h"
 #include "game/piece.h"
 #include "input/pad_reader.h"
@@ -94,6 +95,8 @@ public:
     // What happened in the current pass of the game loop that may be heard; the rules and the
     // keys add to it, and play() plays one sound for it at the end of the pass.
     SoundEvents pass_sounds;
+    // The game's pictures, looked at during play when the preferences ask for live reload.
+    FileWatch look_watch;
 
     // Builds the game from the preferences (which must outlive it) with the window already
     // open. A missing image, a surface that cannot be made or an unusable board size prints
@@ -104,6 +107,19 @@ public:
     Game& operator=(const Game&) = delete;
 
     // --- construction (game_setup.cpp) ---
+    // Makes the pictures, tiles, boxes and layout again from the files the settings name now,
+    // keeping the board, the pieces, the counters and the pause, and shows the result. Checks
+    // first that every picture loads: when one does not, problem says which setting and file,
+    // and nothing changes (false). A picture that loads but cannot be converted still ends the
+    // program, as at start.
+    bool reload_look(std::string& problem);
+    bool look_loads(std::string& problem);
+    // During play with live reload on (see watching): when a picture of the game changed,
+    // reload_look, or print why not ("prefs.txt:<line>: <key>: ...") and keep the look.
+    void reload_if_changed(Uint32 now);
+    // Starts watching the files of the game's pictures.
+    void watch_look(Uint32 now);
+    void free_look();
     void load_images();
     // Loads and converts the image file named by the preferences key; on failure ends the
     // program with a message naming `what`, then a line with the file, the key and SDL's reason.

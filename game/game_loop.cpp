@@ -34,6 +34,7 @@ bool Game::play() {
         return false;
     }
     start_game();
+    watch_look(SDL_GetTicks());
     bool running = true;
     bool quit = false;
     last_end = GameEnd::lost;
@@ -43,6 +44,7 @@ bool Game::play() {
             sleep_until_event(running, quit, changed);
         }
         handle_queued_events(running, quit, changed);
+        reload_if_changed(SDL_GetTicks());
         PadInput repeated;
         if (running && pad.repeat_due(SDL_GetTicks(), repeated)) {
             take_result(handle_pad(repeated), running, quit, changed);
@@ -275,7 +277,7 @@ int Game::perform(const std::string& action) {
         if (toggle_fullscreen(*config, player_prefs_file) && screen != nullptr) {
             compositor.full_redraw = true;
             compositor.redraw(screen);
-            SDL_Flip(screen);
+            compositor.present(screen);
         }
         return nothing_changed;
     }

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "compositor/scaled_window.h"
 #include "game/game.h"
 
 std::string cell_name(int column, int row) {
@@ -38,7 +39,7 @@ Game::Game(ConfigStore& config)
       holding(false),
       hold_used(false) {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
-    screen = SDL_GetVideoSurface();
+    screen = drawing_surface();
     load_pieces();
     check_board_geometry();
     load_images();
@@ -48,19 +49,7 @@ Game::Game(ConfigStore& config)
 }
 
 Game::~Game() {
-    SDL_Surface* owned[] = {background_image, level_font,     small_num_font,
-                            game_over_image,  level_box,      points_box,
-                            lines_box,        next_piece_box, paused_image};
-    for (SDL_Surface* surface : owned) {
-        SDL_FreeSurface(surface);
-    }
-    for (SDL_Surface* tile : block_tiles) {
-        SDL_FreeSurface(tile);
-    }
-    for (SDL_Surface* tile : shadow_tiles) {
-        SDL_FreeSurface(tile);
-    }
-    SDL_FreeSurface(hold_box);
+    free_look();
 }
 
 namespace {

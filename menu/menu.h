@@ -14,6 +14,7 @@
 #include "config/config_store.h"
 #include "input/pad_reader.h"
 #include "menu/menu_file.h"
+#include "watch/file_watch.h"
 
 class Menu {
 public:
@@ -49,6 +50,10 @@ public:
     // The preferences, when the caller gives them: their "fullscreen_key" then switches between
     // window and full screen in this menu too. Not owned; may stay null.
     ConfigStore* prefs = nullptr;
+    // The menu file the menu was built from, and its files while run() watches them (when
+    // prefs asks for live reload).
+    std::string source_file;
+    FileWatch watch;
 
     // Loads the menu file file_name and everything it names. substitutions may be null; when
     // given, %key% in a text shows that key's value there (a missing key is added to it, empty).
@@ -84,6 +89,9 @@ public:
     // every "key_repeat_rate" ms, as in the game (no repeat when the delay is 0 or missing), and
     // the pad inputs bound to "mute_key" and "fullscreen_key" ("mute_pad", "fullscreen_pad")
     // work as those keys do.
+    // With prefs asking for live reload (see watching), run() looks at the menu's files twice
+    // a second and answers "reload" when one changed and the menu can be built again; when it
+    // cannot (see menu_file_usable), it prints why and the menu runs on as it is.
     std::string run();
 
     // Repaints the whole menu on the display surface, with the button under the pointer lit,
@@ -126,6 +134,7 @@ private:
     std::string handle_key(SDLKey key);
     std::string handle_pad(const SDL_Event& event);
     bool pad_switch(const PadInput& input);
+    bool files_changed();
     void switch_fullscreen();
     void start_repeats();
     bool repeating();

@@ -34,6 +34,7 @@ const MenuKey menu_keys[] = {
     {"", "prompt_y", MenuKeyKind::whole_number, "the top of the prompt line"},
     {"", "swap_bindings", MenuKeyKind::flag, "\"true\": a key taken from another action swaps"},
     {"", "empty_text", MenuKeyKind::text, "what the best-games table shows without a game"},
+    {"", "no_skin_name", MenuKeyKind::text, "what %skin_name% shows while no skin is worn"},
 };
 const int menu_key_count = static_cast<int>(sizeof menu_keys / sizeof menu_keys[0]);
 

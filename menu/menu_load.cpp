@@ -28,7 +28,7 @@ int entry_count(const MenuFile& file, int group) {
 
 }  // namespace
 
-Menu::Menu(const char* file_name, ConfigStore* substitutions) {
+Menu::Menu(const char* file_name, ConfigStore* substitutions) : source_file(file_name) {
     MenuFile file;
     if (!read_menu_file(file_name, file)) {
         std::printf("couldn't load menu file: %s\n", file_name);

@@ -1,8 +1,10 @@
 // Running a loaded menu: drawing, hover images, clicks, and tearing the menu down.
+#include <cstdio>
 #include <cstdlib>
 
 #include "config/player_prefs.h"
 #include "display/window_events.h"
+#include "compositor/scaled_window.h"
 #include "display/window_mode.h"
 #include "input/bindings.h"
 #include "menu/menu.h"
@@ -70,21 +72,43 @@ bool point_in_rect(int x, int y, const SDL_Rect& rect) {
     return left <= x && x <= right && top <= y && y <= bottom;
 }
 
+bool Menu::files_changed() {
+    if (watch.files.empty() || !watch.changed(SDL_GetTicks())) {
+        return false;
+    }
+    std::string problem;
+    if (menu_file_usable(source_file, problem)) {
+        return true;
+    }
+    std::printf("%s\n", problem.c_str());
+    std::fflush(stdout);
+    return false;
+}
+
 std::string Menu::run() {
     show();
     start_repeats();
+    bool watched = prefs != nullptr && watching(*prefs);
+    watch.watch(watched ? menu_files(source_file) : std::vector<std::string>(), SDL_GetTicks());
     SDL_Event event;
     while (true) {
-        // While a direction is held the menu polls, so that its repeats come between events.
-        if (repeating()) {
+        // While a direction is held the menu polls, so that its repeats come between events;
+        // so it does while it watches its files.
+        if (repeating() || watched) {
             if (poll_event(&event) == 0) {
-                repeat_held();
+                if (repeating()) {
+                    repeat_held();
+                }
+                if (files_changed()) {
+                    return "reload";
+                }
                 SDL_Delay(5);
                 continue;
             }
         } else if (wait_event(&event) == 0) {
             return "";
         }
+        scale_back(event);
         std::string word;
         switch (event.type) {
             case SDL_MOUSEBUTTONDOWN:
@@ -133,11 +157,12 @@ void Menu::show() {
     int x = 0;
     int y = 0;
     SDL_GetMouseState(&x, &y);
+    scale_back(x, y);
     update_hover(x, y);
     if (highlighted > 0 && static_cast<size_t>(highlighted) <= button_rects.size()) {
         light(highlighted);
     }
-    screen = SDL_GetVideoSurface();
+    screen = drawing_surface();
     redraw();
 }
 

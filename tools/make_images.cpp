@@ -1,6 +1,7 @@
 // make_images: draws every picture of the game screen and the menus.
 // Usage: make_images <data folder> <font folder> [<icon folder>]
-// Reads the layout from <data folder>/prefs.txt and writes the PNGs into <data folder>/images;
+// Reads the layout from <data folder>/prefs.txt and writes the PNGs into <data folder>/images
+// and the shipped skins, made from them, into <data folder>/skins;
 // with an icon folder, also the desktop icon in every size as <icon folder>/<size>.png.
 #include <SDL_ttf.h>
 
@@ -14,6 +15,7 @@
 #include "tools/icon_image.h"
 #include "tools/menu_images.h"
 #include "tools/scores_images.h"
+#include "tools/skin_images.h"
 
 namespace {
 
@@ -57,7 +59,8 @@ int main(int argc, char** argv) {
             make_scores_images(prefs.get_int("window_w"), prefs.get_int("window_h"), folder);
     }
     TTF_Quit();
-    made = made && make_icon(64, folder + "/icon.png") && (argc < 4 || make_icons(argv[3]));
+    made = made && make_icon(64, folder + "/icon.png") && (argc < 4 || make_icons(argv[3])) &&
+           make_skins(prefs, data);
     if (!made) {
         std::printf("make_images: stopped, some pictures were not written\n");
         return 1;

@@ -195,3 +195,32 @@ TEST_F(GameTest, GameOverShowsTheImageAndTakesOnlyAnAnswerGivenWhileItIsUp) {
     EXPECT_EQ(screen_pixel(140, 220), game_over_colour);
     EXPECT_EQ(screen_pixel(139, 219), background_colour);
 }
+
+TEST_F(GameTest, ALookReloadedFromTheFilesKeepsTheGameAndABrokenOneChangesNothing) {
+    Game& g = build_game();
+    place_piece(g, piece_square, 4, 0);
+    fill_row(g, 19);
+    g.points = 77;
+    g.draw_points();
+    g.update_screen();
+    std::string board = board_text(g);
+    Uint32 score = screen_pixel(10 + 50 - 5, 150 + 10);
+
+    SDL_Surface* brighter = make_filled_surface(320, 480, 0x405060);
+    SDL_SaveBMP(brighter, "background.bmp");
+    SDL_FreeSurface(brighter);
+    std::string problem;
+    ASSERT_TRUE(g.reload_look(problem)) << problem;
+    EXPECT_EQ(board, board_text(g));
+    EXPECT_EQ(77, g.points);
+    EXPECT_EQ(0x405060u, screen_pixel(5, 300));
+    EXPECT_EQ(tile_colour(1), screen_pixel(cell_x(5) + 5, cell_y(1) + 5));
+    EXPECT_EQ(tile_colour(5), screen_pixel(cell_x(3) + 5, cell_y(19) + 5));
+    EXPECT_EQ(score, screen_pixel(10 + 50 - 5, 150 + 10));
+
+    prefs.set("paused_img", "gone.bmp");
+    EXPECT_FALSE(g.reload_look(problem));
+    EXPECT_EQ(0u, problem.find("paused_img: couldn't load \"gone.bmp\"")) << problem;
+    EXPECT_EQ(0x405060u, screen_pixel(5, 300));
+    EXPECT_EQ(tile_colour(1), screen_pixel(cell_x(5) + 5, cell_y(1) + 5));
+}

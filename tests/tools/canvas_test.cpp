@@ -55,6 +55,8 @@ TEST(MakeImages, DrawsEveryShippedPictureAtItsShippedSize) {
     std::string dir = make_scratch_dir("make_images");
     std::filesystem::create_directories(dir + "/data");
     std::filesystem::copy_file(BUILD_SOURCE_DIR "/data/prefs.txt", dir + "/data/prefs.txt");
+    // The skins are made from the shipped menus.
+    std::filesystem::copy(BUILD_SOURCE_DIR "/data/menus", dir + "/data/menus");
     CommandResult made =
         run_command(dir, std::string(MAKE_IMAGES) + " data " + std::string(FONT_DIR));
     ASSERT_EQ(0, made.status) << made.output;
@@ -62,4 +64,9 @@ TEST(MakeImages, DrawsEveryShippedPictureAtItsShippedSize) {
     EXPECT_FALSE(shipped.empty());
     EXPECT_EQ(shipped, png_sizes(dir + "/data/images"))
         << "run: cmake --build <build> --target images";
+    for (const char* skin : {"/light/images", "/high_contrast/images"}) {
+        auto in_skin = png_sizes(BUILD_SOURCE_DIR "/data/skins" + std::string(skin));
+        EXPECT_FALSE(in_skin.empty());
+        EXPECT_EQ(in_skin, png_sizes(dir + "/data/skins" + skin));
+    }
 }

@@ -8,6 +8,7 @@
 #include "tools/check/pieces_check.h"
 #include "tools/check/prefs_check.h"
 #include "tools/check/scores_check.h"
+#include "tools/check/skin_check.h"
 #include "tools/check/sound_check.h"
 
 namespace {
@@ -42,6 +43,12 @@ void check_game_folder(Report& report, const PiecesSourceText* pieces_source) {
         report.error(player_prefs_file, 0, "cannot be read: run the checker in the game's folder");
         return;
     }
+    check_settings_and_files(prefs, pieces_source, report);
+    check_skins(prefs, report);
+}
+
+void check_settings_and_files(const CheckedFile& prefs, const PiecesSourceText* pieces_source,
+                              Report& report) {
     Backgrounds backgrounds;
     check_lines(prefs, report);
     WindowSize window = check_prefs(prefs, sdl_key_names(), backgrounds, report);

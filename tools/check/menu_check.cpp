@@ -181,8 +181,9 @@ void check_words(const CheckedFile& menu, const MenuFile& file, MenuRole role,
     if (role != MenuRole::prefs_menu) {
         return;
     }
-    std::set<std::string> known = {"back",           "quit",     "defaults", "leave_key",
-                                   "fullscreen_key", "hold_key", mute_key};
+    std::set<std::string> known = {"back",     "quit",          "defaults",    "leave_key",
+                                   "fullscreen_key", "hold_key", mute_key, "choose skin",
+                                   "scale window"};
     for (const char* action : action_keys) {
         known.insert(action);
         if (!offers(contents, action)) {
