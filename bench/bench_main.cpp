@@ -19,6 +19,7 @@ void register_benchmarks() {
     benchmark::RegisterBenchmark("menu/hover_change", menu_hover_change)->Unit(unit);
     benchmark::RegisterBenchmark("menu/motion_no_change", menu_motion_no_change)->Unit(unit);
     benchmark::RegisterBenchmark("rules/replay", rules_replay)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("move/scaled", move_scaled)->DenseRange(1, 4)->Unit(unit);
 }
 
 }  // namespace

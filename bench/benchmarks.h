@@ -25,3 +25,7 @@ void menu_motion_no_change(benchmark::State& state);
 
 // The rules alone: a long seeded game replayed without a screen; items are pieces.
 void rules_replay(benchmark::State& state);
+
+// A move's changed cells scaled onto a window scale (the argument, 1 to 4) times larger; the
+// counters say how many pixels were sent and how many times a move's at scale 1 that is.
+void move_scaled(benchmark::State& state);

@@ -181,7 +181,7 @@ GameSession::~GameSession() {
 bool GameSession::start() {
     // Given no display number, Xvfb takes the first free one and writes it to descriptor 3
     // once it accepts clients: servers started side by side never collide.
-    x_server.start("exec Xvfb -screen 0 1280x1024x24 -nolisten tcp -noreset -displayfd 3 3>'" +
+    x_server.start("exec Xvfb -screen 0 " + screen_size + "x24 -nolisten tcp -noreset -displayfd 3 3>'" +
                    folder + "/display'");
     display = ":" + shell(
                         "timeout 15 sh -c 'until grep -q . display; do sleep 0.02; done'; "
@@ -286,7 +286,8 @@ void GameSession::click(const std::string& menu_file, const std::string& word) {
     ASSERT_LT(k, menu->button_rects.size()) << "no button answers " << word << " in " << menu_file;
     SDL_Rect hit = menu->button_rects[k];
     std::string in_window = "xdotool mousemove --window " + std::to_string(window) + " ";
-    shell(in_window + std::to_string(hit.x + hit.w / 2) + " " + std::to_string(hit.y + hit.h / 2) +
+    shell(in_window + std::to_string((hit.x + hit.w / 2) * scale) + " " +
+          std::to_string((hit.y + hit.h / 2) * scale) +
           " click 1 && " + in_window + "1 1");
 }
 

@@ -51,6 +51,8 @@ public:
     ChildProcess game;
     unsigned long window = 0;
     std::string main_menu;  // its file, and the picture it draws
+    std::string screen_size = "1280x1024";  // of the X server, set before start
+    int scale = 1;  // the window's scale, which click follows
     Picture menu;
 
     // A copy of the run folder (TEST_RUN_DIR) with the shipped "prefs.txt" (TEST_SOURCE_DIR).
