@@ -194,15 +194,16 @@ TEST(SettingsMerge, FollowsTheShippedFileWhereThePlayerLeftItAlone) {
 }
 
 // The safe save as a player's own account sees it: the suite may run as root, who may write
-// any file, so each case runs in a child that has given up root.
+// any file, so each case runs in a child that has given up root. Its folder is below /tmp,
+// which every account may enter wherever the checkout lives (root's home is closed to others).
 TEST(SafeSave, KeepsAReadOnlyFileAndWritesThroughALinkKeepingTheMode) {
-    std::string dir = make_scratch_dir("safe_save");
-    chmod(dir.c_str(), 0777);
+    char dir[] = "/tmp/derevarez-safe-save-XXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr) << std::strerror(errno);
+    chmod(dir, 0777);
     CommandResult result = run_in_child([&] {
-        if (getuid() == 0 && (setgid(nobody) != 0 || setuid(nobody) != 0)) {
-            return;
-        }
-        if (chdir(dir.c_str()) != 0 || mkdir("real", 0755) != 0) {
+        if ((getuid() == 0 && (setgid(nobody) != 0 || setuid(nobody) != 0)) || chdir(dir) != 0 ||
+            mkdir("real", 0755) != 0) {
+            std::printf("cannot work in %s as nobody: %s\n", dir, std::strerror(errno));
             return;
         }
         write_file("locked.txt", "k: old\n");
@@ -213,6 +214,7 @@ TEST(SafeSave, KeepsAReadOnlyFileAndWritesThroughALinkKeepingTheMode) {
         save_and_report("locked.txt", "locked.txt");
         save_and_report("link.txt", "real/prefs.txt");
     });
+    std::filesystem::remove_all(dir);
     EXPECT_EQ(result.output,
               "locked.txt: saved 0 (Permission denied), link 0, k: old\nmode 444, leftover 0\n"
               "link.txt: saved 1 (-), link 1, k: new\nmode 640, leftover 0\n");

@@ -6,8 +6,10 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <mutex>
 #include <regex>
@@ -124,6 +126,7 @@ CommandResult run(const Row& row, int number) {
             _exit(2);
         }).detach();
         if (chdir(run_folder.c_str()) != 0) {
+            std::printf("cannot enter %s: %s\n", run_folder.c_str(), std::strerror(errno));
             return;
         }
         if (row.contents == disk_full) {
