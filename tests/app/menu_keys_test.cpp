@@ -1,5 +1,5 @@
 // The main menu loop, the preferences screen and the menus by mouse, keyboard and pad, the name
-// entry by pad, and the switch to full screen.
+// entry, and the switch to full screen.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -160,7 +160,7 @@ TEST_F(MenuKeysTest, ThePromptShowsWhileWaitingAndAFailedSaveShowsInItsPlace) {
     EXPECT_EQ(read_file("prefs.txt"), "prefs_menu: prefs_menu.txt\npause_key: left\n");
 }
 
-TEST_F(MenuKeysTest, PadButtonsConfirmOrKeepTheOfferedName) {
+TEST_F(MenuKeysTest, TheNameTakesSixteenCharactersReturnWaitsForOneAndPadButtonsAnswer) {
     std::string menu_file = write_menu("background: back.bmp\nnavigation: true\n");
     SDL_Event typed{};
     typed.type = SDL_KEYDOWN;
@@ -170,6 +170,15 @@ TEST_F(MenuKeysTest, PadButtonsConfirmOrKeepTheOfferedName) {
         push_pad(SDL_JOYBUTTONDOWN, number, SDL_PRESSED);
         EXPECT_EQ(enter_name(menu_file, "Ann", prefs).name, number == 0 ? "Annx" : "Ann");
     }
+    // A seventeenth character is refused; Return on an emptied name waits for one.
+    const std::string full(name_length, 'n');
+    for (SDLKey key :
+         {SDLK_UNKNOWN, SDLK_RETURN, SDLK_BACKSPACE, SDLK_RETURN, SDLK_UNKNOWN, SDLK_RETURN}) {
+        typed.key.keysym.sym = key;
+        ASSERT_EQ(SDL_PushEvent(&typed), 0);
+    }
+    EXPECT_EQ(enter_name(menu_file, full, prefs).name, full);
+    EXPECT_EQ(enter_name(menu_file, "A", prefs).name, "x");
 }
 
 TEST_F(MenuKeysTest, AFailedSwitchToFullScreenSaysSoOnceAndChangesNothing) {
@@ -183,6 +192,9 @@ TEST_F(MenuKeysTest, AFailedSwitchToFullScreenSaysSoOnceAndChangesNothing) {
     EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1);
     EXPECT_EQ(prefs.values().count("fullscreen"), 0u);
     EXPECT_EQ(read_file("prefs.txt"), "window_w: 200\n");
+    // A full screen saved last time is asked for at the next start.
+    prefs.get_string("fullscreen") = "true";
+    EXPECT_NE(window_flags(prefs) & SDL_FULLSCREEN, 0u);
 }
 
 // Button 1 shows the current pause key and is exactly as large as that text, so where it can

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "audio/audio.h"
@@ -63,7 +64,9 @@ TEST_F(SoundTest, EachSettingFaultPrintsAtMostOneMessageAndTheRestPlays) {
     const Row rows[] = {
         // No sound setting at all: nothing is started, as before sound existed.
         {"", "disk", "", false},
-        {"sound_land: tone.wav\n", "no_such_driver", "couldn't open the audio device", false},
+        // Music alone switches sound on; a mute saved last time holds from the start.
+        {"music: tone.wav\nsound_muted: true\n", "no_such_driver", "couldn't open the audio device",
+         false},
         // A missing key: only that event is silent.
         {"sound_move: tone.wav\n", "disk", "", true},
         {"sound_land: none.wav\nsound_move: tone.wav\n", "disk",
@@ -80,6 +83,7 @@ TEST_F(SoundTest, EachSettingFaultPrintsAtMostOneMessageAndTheRestPlays) {
         {
             Audio audio(sound_prefs, "sound.txt");
             EXPECT_EQ(audio.device_open, row.device_open);
+            EXPECT_EQ(audio.muted, std::strstr(row.settings, "sound_muted") != nullptr);
             EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO) != 0, row.device_open);
             EXPECT_EQ(mixer.loaded, row.device_open);
             EXPECT_EQ(audio.chunks[static_cast<int>(SoundEvent::land)], nullptr);
@@ -120,6 +124,7 @@ TEST_F(SoundTest, LandingSoundsMuteKeySilencesAndMusicStopsWhilePaused) {
     ASSERT_EQ(saved.load("prefs.txt"), 0);
     EXPECT_EQ(saved.get_string("sound_muted"), "true");
     SDL_Delay(100);
+    audio.start_music();
     before = land_square();
     EXPECT_TRUE(silent(read_file(output_file), before));
     game->handle_event(key_down(SDLK_m));

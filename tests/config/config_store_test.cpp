@@ -176,9 +176,9 @@ TEST(SettingsMerge, FollowsTheShippedFileWhereThePlayerLeftItAlone) {
         {"size: 26\ndrop: return\ngone: 1\n", "size: 26\ndrop: space\ngone: 1\n",
          "size: 20\ndrop: enter\nhold: c\n", "size: 20\ndrop: return\ngone: 1\nhold: c\n",
          "size |hold |drop "},
-        // notes, blank lines and a repeated key keep their places
-        {"# my keys: below\n\nx: 1\ny: 5\nx: 1\n", "x: 1\ny: 2\n", "x: 3\ny: 4\n",
-         "# my keys: below\n\nx: 3\ny: 5\nx: 3\n", "x ||y "},
+        // notes, blank lines and a repeated key keep their places; z, shipped unchanged, is no news
+        {"# my keys: below\n\nx: 1\ny: 5\nx: 1\nz: 7\n", "x: 1\ny: 2\nz: 6\n",
+         "x: 3\n\ny: 4\nz: 6\n", "# my keys: below\n\nx: 3\ny: 5\nx: 3\nz: 7\n", "x ||y "},
         // no old copy: every value is the player's own, only missing keys come in
         {"a: 1\nb: 2\n", "", "a: 1\nb: 3\nc: 4\n", "a: 1\nb: 2\nc: 4\n", "|c |b "},
     };

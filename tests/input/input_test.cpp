@@ -38,25 +38,33 @@ TEST(PadInput, KeyNamesShownReadablyWithThePadBinding) {
     // Look-ups add nothing to the player's preferences.
     EXPECT_FALSE(pad_bound(prefs, "pause_key", PadInput{PadInput::button, 2, 0}));
     EXPECT_EQ(0u, prefs.values().count("pause_pad"));
-    EXPECT_FALSE(has_pad_bindings(ConfigStore()));
+    EXPECT_TRUE(has_pad_bindings(prefs));
+    prefs.remove("drop_pad");
+    EXPECT_FALSE(has_pad_bindings(prefs));  // keys alone start no pad
 }
 
 TEST(PadReader, AHeldDirectionRepeatsAfterTheDelayAtTheRateUntilLetGo) {
     PadReader pad;
     pad.repeat_delay = 170;
     pad.repeat_rate = 50;
-    SDL_Event hat{};
-    hat.jhat = SDL_JoyHatEvent{SDL_JOYHATMOTION, 0, 0, SDL_HAT_LEFT | SDL_HAT_UP};
-    EXPECT_EQ(2u, pad.presses(hat, 1000).size());  // a diagonal presses both directions
-    hat.jhat.value = SDL_HAT_LEFT;
-    EXPECT_TRUE(pad.presses(hat, 1000).empty());
+    SDL_Event event{};
+    event.jhat = SDL_JoyHatEvent{SDL_JOYHATMOTION, 0, 0, SDL_HAT_LEFT | SDL_HAT_UP};
+    EXPECT_EQ(2u, pad.presses(event, 1000).size());  // a diagonal presses both directions
+    event.jhat.value = SDL_HAT_LEFT;
+    EXPECT_TRUE(pad.presses(event, 1000).empty());
     PadInput repeated;
     EXPECT_FALSE(pad.repeat_due(1169, repeated));
     EXPECT_TRUE(pad.repeat_due(1170, repeated));
     EXPECT_EQ("hat left", pad_input_text(repeated));
     EXPECT_FALSE(pad.repeat_due(1219, repeated));
     EXPECT_TRUE(pad.repeat_due(1220, repeated));
-    hat.jhat.value = SDL_HAT_CENTERED;
-    pad.presses(hat, 1230);
+    event.jhat.value = SDL_HAT_CENTERED;
+    pad.presses(event, 1230);
     EXPECT_FALSE(pad.repeat_due(5000, repeated));
+    // A stick at rest presses nothing; its second axis is up and down.
+    event.jaxis = SDL_JoyAxisEvent{SDL_JOYAXISMOTION, 0, 1, 0};
+    EXPECT_TRUE(pad.presses(event, 5000).empty());
+    int dx = 0, dy = 0;
+    pad_direction(PadInput{PadInput::axis, 1, -1}, dx, dy);
+    EXPECT_EQ(std::make_pair(dx, dy), std::make_pair(0, -1));
 }

@@ -69,10 +69,11 @@ TEST(ScoreFile, MissingFileIsEmptyEachEntryIsOneLineAndOnlyDamagedLinesAreSkippe
         "0123456789ABCDEF.1: 5 1 1 2026-12-07 upper\n"
         "0123456789abcdef: 5 1 1 2026-12-07 noplace\n"
         "0123456789abcdef.1: 5 1\n"  // fields missing
-        "no colon at all\n";
+        "no colon at all\n"
+        "0123456789abcdef.2: 5 1 1 2026-12-07 name of 17 chars!\n";
     // Sound lines in any order, a duplicate key, CR LF and eleven entries of one set.
-    text += "0123456789abcdef.3: 40 4 1 2026-01-02 Bo b\r\n";
-    text += "0123456789abcdef.3: 70 7 2 2026-01-01 Ann\n";
+    text += "0123456789abcdef.3: 40 4 1 2026-01-02 Bo b and sixteen\r\n";
+    text += "0123456789abcdef.3: 70 7 2 2026-12-31 Ann\n";
     for (int i = 0; i < 10; i++) {
         text += "fedcba9876543210.1: " + int_to_text(i + 1) + " 0 1 2026-02-03 n\n";
     }
@@ -81,8 +82,8 @@ TEST(ScoreFile, MissingFileIsEmptyEachEntryIsOneLineAndOnlyDamagedLinesAreSkippe
 
     ScoreFile scores;
     ASSERT_TRUE(scores.read(file.c_str()));
-    EXPECT_EQ(scores.skipped_lines, (std::vector<int>{2, 3, 4, 5, 6, 7}));
-    EXPECT_EQ(names(scores.tables[id]), "Ann Bo b ");
+    EXPECT_EQ(scores.skipped_lines, (std::vector<int>{2, 3, 4, 5, 6, 7, 8}));
+    EXPECT_EQ(names(scores.tables[id]), "Ann Bo b and sixteen ");
     const ScoreTable& other = scores.tables["fedcba9876543210"];
     ASSERT_EQ(other.entries.size(), 10u);
     EXPECT_EQ(other.entries[0].points, 99);
