@@ -7,6 +7,7 @@
 //   game_screen.cpp  drawing the boxes and the board, pause and game-over screens
 //   game_loop.cpp    the game loop, the fall clock and the keyboard
 //   game_options.cpp the player's options: landing shadow, hold box, bag dealer
+//   handling.cpp     the handling options: lock delay, kicks, preview, soft drop, drop protection
 //   piece.cpp        the Piece operations and reading the pieces file
 #pragma once
 
@@ -19,8 +20,10 @@
 #include "compositor/compositor.h"
 #include "watch/file_watch.h"
 #include "config/config_store.h"
+#include "game/handling.h"
 #include "game/piece.h"
 #include "input/pad_reader.h"
+#include "kicks/kicks.h"
 
 // How load_image prepares an image.
 enum ImageKind {
@@ -30,7 +33,8 @@ enum ImageKind {
 };
 
 // What one tick of the fall clock did.
-enum class GravityResult { moved, landed, collapsed, game_over };
+// resting: the piece cannot fall and waits out the lock delay before it lands.
+enum class GravityResult { moved, landed, collapsed, game_over, resting };
 
 // How the last game ended: lost (the game-over picture was shown), left by the player with the
 // leave key (no result: an abandoned game counts nowhere), or the window was closed.
@@ -97,6 +101,18 @@ public:
     SoundEvents pass_sounds;
     // The game's pictures, looked at during play when the preferences ask for live reload.
     FileWatch look_watch;
+    // The handling options of the current game, read when it starts (handling.cpp), and what
+    // they remember while it runs.
+    HandlingOptions handling;
+    HandlingState handling_state;
+    Kicks kicks;                                   // the kicks of handling.kicks_file; empty: none
+    std::string kicks_read_from;                   // the kicks file read last, "" for none
+    Piece later_pieces[max_next_count - 1];        // the pieces after next_piece, in dealing order
+    SDL_Surface* later_boxes[max_next_count - 1];  // their boxes, "next_piece2" on; owned
+    // The tick count the current pass acts at: play sets it each pass, advance_fall_clock to
+    // its now. Lock delay and drop protection take their time from it, so a test or a replay
+    // drives them by setting it.
+    Uint32 pass_time = 0;
 
     // Builds the game from the preferences (which must outlive it) with the window already
     // open. A missing image, a surface that cannot be made or an unusable board size prints
@@ -224,6 +240,44 @@ public:
     // Draws piece centred (to the half block) into box, a 4 by 4 block surface.
     void draw_piece_into(const Piece& piece, SDL_Surface* box);
 
+    // --- the handling options (handling.cpp) ---
+    // At the start of a game: reads the options, the kicks file when it names another one
+    // than last time (a file that cannot be read, or its errors, are printed as file:line and
+    // the game plays without kicks), and shows or hides the later preview boxes.
+    void start_handling();
+    // Deals the pieces after next_piece that the preview shows (none with one next piece).
+    void deal_later_pieces();
+    // The next piece taken out of the preview: the preview moves up and one new piece is
+    // dealt at its end. With one next piece, exactly next_piece and a new next_piece.
+    Piece take_next_piece();
+    // A new current piece appeared at pass_time: its lock delay and its resets start afresh.
+    void start_new_piece();
+    // Whether gravity must wait rather than land the resting current piece: true while the
+    // lock delay runs (the first call starts it at pass_time), false once it has run out or
+    // with no lock delay.
+    bool landing_waits();
+    // After a successful move or turn: a resting piece's wait starts again at pass_time, at
+    // most lock_resets times per piece; a piece that can fall again rests no more.
+    void piece_moved();
+    // Whether a resting piece's lock delay has run out by pass_time (and the game runs), so
+    // that gravity lands it now.
+    bool rest_is_over();
+    // The turn of current_piece (which has refused to turn in place) tried at each kick of
+    // its turn in order; true with the first that fits, the piece then turned and moved.
+    bool turn_with_kicks(bool left);
+    // Whether the drop key is ignored at pass_time: drop protection runs since the piece appeared.
+    bool drop_protected() const;
+    // The down key (or, from_pad, the pad's down direction) with soft drop on: a first press
+    // moves one row and starts the hold; its repeats do nothing. Returns like handle_event.
+    int soft_drop_press(bool from_pad);
+    // A key let go: ends the soft drop if it was the down key.
+    void key_released(const std::string& name);
+    // Moves the piece one row for every soft_drop_interval the down key has been held by now;
+    // true when it moved. Ends the hold once the key or pad direction is let go.
+    bool soft_drop_step(Uint32 now);
+    // Draws the later pieces of the preview into their boxes and marks them.
+    void draw_later_pieces();
+
     // --- drawing, pause and game over (game_screen.cpp) ---
     // None of these fails: blits are clipped to their target, and a glyph or tile that lies
     // outside its image draws nothing. The box operations only change their box and mark its
@@ -313,7 +367,7 @@ public:
     // The presses of one pad event, each acted on; the strongest result counts.
     int handle_pad_event(const SDL_Event& event);
     // Does the action named by its key setting ("drop_key"); returns like handle_event.
-    int perform(const std::string& action);
+    int perform(const std::string& action, bool from_pad = false);
     // The key bound to action. The bindings that came after the first seven are read without
     // adding them to the preferences, so an older prefs.txt is saved as it was.
     std::string bound_key(const std::string& action);

@@ -51,6 +51,10 @@ void Game::free_look() {
         SDL_FreeSurface(tile);
         tile = nullptr;
     }
+    for (SDL_Surface*& box : later_boxes) {
+        SDL_FreeSurface(box);
+        box = nullptr;
+    }
     background_image = level_font = small_num_font = game_over_image = nullptr;
     level_box = points_box = lines_box = next_piece_box = paused_image = hold_box = nullptr;
 }

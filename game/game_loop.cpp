@@ -40,6 +40,7 @@ bool Game::play() {
     last_end = GameEnd::lost;
     while (running) {
         bool changed = false;
+        pass_time = SDL_GetTicks();
         if (paused) {
             sleep_until_event(running, quit, changed);
         }
@@ -55,7 +56,8 @@ bool Game::play() {
             running = false;
             reached_game_over = true;
         }
-        if (steps.changed) {
+        bool soft_dropped = soft_drop_step(pass_time);
+        if (steps.changed || soft_dropped) {
             changed = true;
         }
         if (changed) {
@@ -101,9 +103,14 @@ void Game::start_game() {
     pad = PadReader();
     pad.repeat_delay = repeat.delay;
     pad.repeat_rate = repeat.rate;
+    start_handling();
     current_piece = random_piece();
     next_piece = random_piece();
+    deal_later_pieces();
+    pass_time = SDL_GetTicks();
+    start_new_piece();
     draw_next_piece();
+    draw_later_pieces();
     draw_level();
     draw_points();
     draw_lines();
@@ -138,6 +145,7 @@ void Game::sleep_until_event(bool& running, bool& quit, bool& changed) {
     // on is the first in the queue and is handled here, before the rest.
     SDL_Event event;
     if (wait_event(&event) != 0) {
+        pass_time = SDL_GetTicks();
         take_result(handle_event(event), running, quit, changed);
     }
 }
@@ -159,15 +167,23 @@ void Game::take_result(int result, bool& running, bool& quit, bool& changed) {
 
 Game::FallSteps Game::advance_fall_clock(Uint32 now) {
     FallSteps steps{false, false};
-    while (!paused && fall_is_due(now)) {
-        if (gravity_step() == GravityResult::game_over) {
+    pass_time = now;
+    auto count = [&steps](GravityResult result) {
+        if (result == GravityResult::game_over) {
             steps.game_over = true;
         } else {
             steps.changed = true;
         }
+    };
+    while (!paused && fall_is_due(now)) {
+        count(gravity_step());
         // One interval per step, never "now": a held-up loop catches up and the average
         // fall rate holds.
         last_fall += fall_interval;
+    }
+    // A lock delay runs out between the steps of the fall clock, not at its next step.
+    if (rest_is_over()) {
+        count(gravity_step());
     }
     return steps;
 }
@@ -186,6 +202,9 @@ int Game::handle_event(const SDL_Event& event) {
             return nothing_changed;
         case SDL_KEYDOWN:
             return handle_key(SDL_GetKeyName(event.key.keysym.sym));
+        case SDL_KEYUP:
+            key_released(SDL_GetKeyName(event.key.keysym.sym));
+            return nothing_changed;
         case SDL_JOYBUTTONDOWN:
         case SDL_JOYHATMOTION:
         case SDL_JOYAXISMOTION:
@@ -248,7 +267,7 @@ int Game::handle_pad(const PadInput& input) {
             continue;
         }
         if (pad_bound(*config, action, input)) {
-            return perform(action);
+            return perform(action, true);
         }
     }
     return nothing_changed;
@@ -262,7 +281,7 @@ int Game::handle_pad_event(const SDL_Event& event) {
     return result;
 }
 
-int Game::perform(const std::string& action) {
+int Game::perform(const std::string& action, bool from_pad) {
     if (action == "pause_key") {
         toggle_pause();
         // Resuming leaves the board hidden until the next update_screen.
@@ -297,10 +316,10 @@ int Game::perform(const std::string& action) {
         return move_if_free(1, 0);
     }
     if (action == "move_down_key") {
-        return move_if_free(0, 1);
+        return handling.soft_drop_interval > 0 ? soft_drop_press(from_pad) : move_if_free(0, 1);
     }
     if (action == "drop_key") {
-        return drop_current_piece();
+        return drop_protected() ? nothing_changed : drop_current_piece();
     }
     return hold_current_piece() ? board_changed : nothing_changed;
 }
@@ -310,6 +329,7 @@ int Game::move_if_free(int dx, int dy) {
         return nothing_changed;
     }
     move_piece(dx, dy);
+    piece_moved();
     pass_sounds.add(SoundEvent::move);
     return board_changed;
 }
@@ -319,6 +339,7 @@ int Game::turn_if_free(bool left) {
     if (!turn_piece(left)) {
         return nothing_changed;
     }
+    piece_moved();
     pass_sounds.add(SoundEvent::turn);
     return board_changed;
 }

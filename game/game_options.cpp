@@ -58,6 +58,9 @@ void Game::load_option_images() {
     }
     int block = config->get_int("block_size");
     hold_box = make_box(4 * block, 4 * block, "hold box");
+    for (SDL_Surface*& box : later_boxes) {
+        box = make_box(4 * block, 4 * block, "next piece box");
+    }
 }
 
 int Game::draw_from_bag() {
@@ -113,8 +116,7 @@ bool Game::hold_current_piece() {
     erase_piece(*this, current_piece);
     Piece incoming = held_piece;
     if (!holding) {
-        incoming = next_piece;
-        next_piece = random_piece();
+        incoming = take_next_piece();
         draw_next_piece();
     }
     // The piece goes into the box as it was dealt, unturned, and comes back at the spawn.
@@ -126,6 +128,7 @@ bool Game::hold_current_piece() {
         held_piece.y = -4;
     }
     current_piece = incoming;
+    start_new_piece();
     holding = true;
     hold_used = true;
     draw_hold_box();

@@ -92,7 +92,7 @@ void Game::move_piece(int dx, int dy) {
 
 bool Game::turn_piece(bool left) {
     Piece old = current_piece;
-    if (!current_piece.turn(left)) {
+    if (!current_piece.turn(left) && !turn_with_kicks(left)) {
         return false;
     }
     write_piece(*this, old, empty_cell);
@@ -113,6 +113,9 @@ GravityResult Game::gravity_step() {
     if (current_piece.top_row() < 0) {
         return GravityResult::game_over;
     }
+    if (landing_waits()) {
+        return GravityResult::resting;
+    }
     land_piece();
     return GravityResult::landed;
 }
@@ -125,9 +128,9 @@ void Game::land_piece() {
     write_piece(*this, current_piece, current_piece.tile);
     int base = current_piece.y;
 
-    current_piece = next_piece;
+    current_piece = take_next_piece();
+    start_new_piece();
     hold_used = false;
-    next_piece = random_piece();
     draw_next_piece();
 
     int cleared = clear_full_rows(*this, base);

@@ -242,6 +242,8 @@ void Game::resume_game(Uint32 now) {
     // step comes within one interval of the resume.
     Uint32 elapsed = fall_interval != 0 ? last_fall % fall_interval : 0;
     last_fall = now - elapsed;
+    // A resting piece gets its whole lock delay again: the player has just looked away.
+    handling_state.rest_since = now;
     paused = false;
 }
 

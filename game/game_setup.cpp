@@ -37,7 +37,8 @@ Game::Game(ConfigStore& config)
       shadow_tiles{},
       hold_box(nullptr),
       holding(false),
-      hold_used(false) {
+      hold_used(false),
+      later_boxes{} {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     screen = drawing_surface();
     load_pieces();

@@ -34,7 +34,8 @@ Piece::Piece()
       board(nullptr),
       x(0),
       y(0),
-      dealt_from(-1) {}
+      dealt_from(-1),
+      orientation(0) {}
 
 Piece::Piece(const std::string& description, Sint16 x, Sint16 y, Game* board)
     : centre_x(static_cast<Uint16>(description_byte(description, centre_x_byte))),
@@ -47,7 +48,8 @@ Piece::Piece(const std::string& description, Sint16 x, Sint16 y, Game* board)
       board(board),
       x(x),
       y(y),
-      dealt_from(-1) {
+      dealt_from(-1),
+      orientation(0) {
     for (size_t k = 0; k < 4; k++) {
         blocks[k] = description_block(description, k);
     }
@@ -109,6 +111,10 @@ bool Piece::can_move(int dx, int dy) const {
 }
 
 bool Piece::turn(bool left) {
+    return turn_shifted(left, 0, 0);
+}
+
+bool Piece::turn_shifted(bool left, int dx, int dy) {
     if (alternates) {
         left = next_turn_left;
     }
@@ -116,11 +122,10 @@ bool Piece::turn(bool left) {
     for (int k = 0; k < 4; k++) {
         new_blocks[k] = turned_offset(blocks[k], centre_x, centre_y, half_centre, left);
     }
-    // Tested against the piece as it stands, so the cells it covers now count as free. There
-    // is no kick away from walls or blocks: a turn either fits where it is or is refused.
+    // Tested against the piece as it stands, so the cells it covers now count as free.
     if (board != nullptr) {
         for (const BlockOffset& b : new_blocks) {
-            if (!is_free(x + static_cast<int>(b.x), y + static_cast<int>(b.y))) {
+            if (!is_free(x + dx + static_cast<int>(b.x), y + dy + static_cast<int>(b.y))) {
                 return false;
             }
         }
@@ -128,6 +133,9 @@ bool Piece::turn(bool left) {
     for (int k = 0; k < 4; k++) {
         blocks[k] = new_blocks[k];
     }
+    x = static_cast<Sint16>(x + dx);
+    y = static_cast<Sint16>(y + dy);
+    orientation = (orientation + (left ? 3 : 1)) % 4;
     if (alternates) {
         next_turn_left = !next_turn_left;
     }

@@ -23,6 +23,8 @@ struct Piece {
     Sint16 y;     // board row of offset (0, 0); negative above the well
     // Index of the description it was dealt from; -1 when it was not dealt.
     int dealt_from;
+    // Right turns from the look it was dealt in, 0 to 3 (a left turn counts back one).
+    int orientation;
 
     // A piece on no board, at (0, 0); only a placeholder until pieces are dealt.
     Piece();
@@ -40,6 +42,9 @@ struct Piece {
     // Turns the offsets about the centre (left = anticlockwise) if the turned piece fits.
     // An alternating piece ignores `left` and takes its own turn. False: nothing changed.
     bool turn(bool left);
+    // The same turn tested and made with the piece moved by (dx, dy), cells it covers now
+    // counting as free; the position moves only when the turn is made.
+    bool turn_shifted(bool left, int dx, int dy);
     // Board row of the highest block, that block's offset counted as at most 3.
     Sint16 top_row() const;
 };

@@ -103,6 +103,20 @@ std::vector<Setting> build_table() {
         number("hold_x", optional, "the hold box's left edge"),
         number("hold_y", optional, "the hold box's top edge"),
         option("bag_dealer", "1: every piece once before any comes again"),
+        option("modern_handling", "1: every handling option at the team's values"),
+        {"lock_delay", SettingKind::number, optional, 0, 10000,
+         "ms a resting piece waits before it lands (0: at once)"},
+        {"lock_resets", SettingKind::number, optional, 0, 1000,
+         "moves and turns of one piece that may restart that wait"},
+        {"next_count", SettingKind::number, optional, 1, 5, "how many next pieces show"},
+        number("next_later_x", optional, "the second next piece box's left edge"),
+        number("next_later_y", optional, "the second next piece box's top edge"),
+        number("next_spacing", optional, "pixels from one later next piece box to the next"),
+        {"soft_drop_interval", SettingKind::number, optional, 0, 10000,
+         "ms per row while down is held (0: the key repeats)"},
+        {"drop_protect", SettingKind::number, optional, 0, 10000,
+         "ms the drop key is ignored after a new piece appears"},
+        named("kicks_file", SettingKind::file, optional, "the kicks of turns that overlap"),
     };
     for (const SoundSetting& sound : sound_settings) {
         table.push_back(named(sound.key, SettingKind::sound, optional, sound.what));

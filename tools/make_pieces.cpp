@@ -1,13 +1,15 @@
 // make_pieces: writes the game's raw pieces file from its readable description, or shows
 // every piece of a pieces file, in either form, in all its looks.
 // Usage: make_pieces <readable source> <pieces file>
-//        make_pieces --show <pieces file or readable source>
+//        make_pieces --show <pieces file or readable source> [kicks file]
 // Problems are printed as "file:line: message", like derevarez-check's.
 #include <cstdio>
 #include <fstream>
 #include <sstream>
 
 #include "config/safe_file.h"
+#include "kicks/kicks.h"
+#include "pieces/piece_shape.h"
 #include "tools/check/pieces_check.h"
 #include "tools/piece_shapes.h"
 #include "tools/piece_view.h"
@@ -35,16 +37,40 @@ bool looks_raw(const std::string& contents) {
     return counted > 0 && printable * 2 < counted;
 }
 
-// The piece-set viewer, for checking by eye how a set turns.
-int show_pieces(const char* path) {
+// The kicks of the set after its looks; false (after the file's problems) when they cannot be
+// used.
+bool show_kicks(const char* kicks_path, const std::string& pieces_file) {
+    int count = static_cast<int>(pieces_file_lines(pieces_file).size());
+    KicksReading reading;
+    if (!read_kicks_file(kicks_path, count, reading)) {
+        std::printf("make_pieces: cannot read %s\n", kicks_path);
+        return false;
+    }
+    for (const KicksProblem& problem : reading.problems) {
+        std::printf("%s:%d: %s\n", kicks_path, problem.line, problem.message.c_str());
+    }
+    if (!reading.problems.empty()) {
+        return false;
+    }
+    std::fputs(kicks_view(reading.kicks, count).c_str(), stdout);
+    return true;
+}
+
+// Shows the set and, with a kicks file, its kicks.
+int show_set(const std::string& pieces_file, const char* kicks_path) {
+    std::fputs(piece_set_view(pieces_file).c_str(), stdout);
+    return kicks_path == nullptr || show_kicks(kicks_path, pieces_file) ? 0 : 1;
+}
+
+// The piece-set viewer, for checking by eye how a set turns (and where its turns kick).
+int show_pieces(const char* path, const char* kicks_path) {
     std::string contents;
     if (!read_text(path, contents)) {
         std::printf("make_pieces: cannot read %s\n", path);
         return 1;
     }
     if (looks_raw(contents)) {
-        std::fputs(piece_set_view(contents).c_str(), stdout);
-        return 0;
+        return show_set(contents, kicks_path);
     }
     PiecesSource source = parse_pieces_source(contents);
     if (!source.error.empty() || source.pieces.empty()) {
@@ -56,8 +82,7 @@ int show_pieces(const char* path) {
             path);
         return 1;
     }
-    std::fputs(piece_set_view(pieces_file_contents(source.pieces)).c_str(), stdout);
-    return 0;
+    return show_set(pieces_file_contents(source.pieces), kicks_path);
 }
 
 // What the game would make of the pieces, shown at their lines in the source.
@@ -104,13 +129,13 @@ int make(const char* source_path, const char* pieces_path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 3 && std::string(argv[1]) == "--show") {
-        return show_pieces(argv[2]);
+    if ((argc == 3 || argc == 4) && std::string(argv[1]) == "--show") {
+        return show_pieces(argv[2], argc == 4 ? argv[3] : nullptr);
     }
     if (argc != 3) {
         std::printf(
             "usage: make_pieces <readable source> <pieces file>\n"
-            "       make_pieces --show <pieces file or readable source>\n");
+            "       make_pieces --show <pieces file or readable source> [kicks file]\n");
         return 2;
     }
     return make(argv[1], argv[2]);

@@ -57,7 +57,7 @@ bool make_main_background(int width, int height, const std::string& folder) {
 bool make_prefs_background(int width, int height, const std::string& folder) {
     Canvas canvas(width, height);
     draw_backdrop(canvas);
-    draw_card(canvas, 40, 104, width - 80.0f, 346, 0.8f);
+    draw_card(canvas, 40, 104, width - 80.0f, 386, 0.8f);
     return canvas.save_png(folder + "/prefs_background.png");
 }
 

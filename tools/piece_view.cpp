@@ -165,3 +165,33 @@ std::string piece_set_view(const std::string& contents) {
     }
     return text;
 }
+
+std::string kicks_view(const Kicks& kicks, int piece_count) {
+    std::string view = "kicks, tried in order when a turn does not fit where the piece stands:\n";
+    for (int piece = 0; piece < piece_count; piece++) {
+        std::string name = piece < static_cast<int>(kicks.piece_names.size())
+                               ? kicks.piece_names[piece]
+                               : std::string("(unnamed)");
+        std::string head = std::to_string(piece + 1) + " " + name + " ";
+        bool any = false;
+        for (int from = 0; from < orientation_count; from++) {
+            for (bool left : {false, true}) {
+                const Kicks::Turn* turn = kicks.find(piece, from, left);
+                if (turn == nullptr) {
+                    continue;
+                }
+                view += head + std::to_string(from) + " " + turn_word(left) + ":";
+                for (int i = 0; i < turn->count; i++) {
+                    view += " " + std::to_string(turn->offsets[i].dx) + "," +
+                            std::to_string(turn->offsets[i].dy);
+                }
+                view += "\n";
+                any = true;
+            }
+        }
+        if (!any) {
+            view += head + "no kicks\n";
+        }
+    }
+    return view;
+}

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "kicks/kicks.h"
+
 // The pictures of every piece in the raw contents of a pieces file, headed by a legend. For
 // each line: its number, tile, how it turns, and its looks left to right in the order the
 // game's turns produce them (three right turns; for an alternating piece its right turn and
@@ -12,3 +14,8 @@
 // cells whose middle the piece turns about. Looks the game refuses (an offset below 0) or
 // that leave the box are labelled so. A line too short to be a piece is named, not drawn.
 std::string piece_set_view(const std::string& contents);
+
+// The kicks of every piece of a set of piece_count pieces, to read beside its looks: one line per
+// turn the kicks give ("<line> <name> <from> <left|right>: <dx>,<dy> ..."), "no kicks" for a
+// piece without any.
+std::string kicks_view(const Kicks& kicks, int piece_count);

@@ -130,6 +130,14 @@ TEST(DataCheck, EveryMistakeAtItsLineWithWhatToDo) {
         {nullptr, nullptr, nullptr, "tsurf2_text", "the text \"\" renders nothing"},
         {keys, "num_buttons", "60", "num_buttons",
          "warning: \"num_buttons\" is 60, but the file has no key of button"},
+        {prefs, "next_count", "9", "next_count", "warning: \"next_count\" is not 1 to 5"},
+        // The switch's kicks file: the game plays without kicks until the player turns it on.
+        {"kicks.txt", "pieces", "I O T S Z J L I", "pieces",
+         "warning: the piece name \"I\" is given twice; the game plays without kicks"},
+        {"kicks.txt", "Z 1 left", "1,0 -1,0\nZ 1 lfet: 0,-3", "Z 1 lfet",
+         "warning: \"lfet\" is not a turn: did you mean \"left\"?"},
+        {nullptr, nullptr, nullptr, "Z 1 lfet",
+         "warning: the offset \"0,-3\" moves the piece more than 2"},
         {"menus/scores_menu.txt", nullptr, nullptr, nullptr,
          "warning: this file has CR LF line endings: the game reads each line without its "
          "carriage return, and a save writes plain line feeds"},
@@ -172,7 +180,9 @@ TEST(DataCheck, PiecesSourceAndKeyNames) {
     std::string command = std::string(CHECKER) + " --pieces-source pieces.txt";
     EXPECT_EQ(
         "pieces.txt:1: warning: piece S: the piece is in two parts (blocks 1 and 2; blocks 3 and "
-        "4): no block of one touches a block of another side by side\n0 errors, 1 warning\n",
+        "4): no block of one touches a block of another side by side\n"
+        "kicks.txt:9: warning: names 7 pieces, but the pieces file deals 1; the game plays "
+        "without kicks\n0 errors, 2 warnings\n",
         run_command(folder, command).output);
     write_file(folder + "/pieces.txt", "piece: S\ntile: 2" + source.substr(16));
     std::string output = run_command(folder, command).output;

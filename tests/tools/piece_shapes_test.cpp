@@ -43,6 +43,18 @@ TEST(MakePieces, TheShippedPiecesFileIsWhatTheToolMakesAndABrokenSourceChangesNo
     // The viewer reads either form alike.
     EXPECT_EQ(run_command(dir, tool + "--show pieces.dat").output,
               run_command(dir, tool + "--show " + source).output);
+    // With the kicks file, the kicks of each turn follow the looks.
+    CommandResult shown =
+        run_command(dir, tool + "--show pieces.dat " BUILD_SOURCE_DIR "/data/kicks.txt");
+    EXPECT_EQ(0, shown.status);
+    EXPECT_NE(std::string::npos, shown.output.find("\n2 O no kicks\n3 T 0 right: -1,0 1,0 0,-1\n"))
+        << shown.output;
+    write_file(dir + "/kicks.txt", "pieces: I\nI 0 right: 3,0\n");
+    shown = run_command(dir, tool + "--show pieces.dat kicks.txt");
+    EXPECT_EQ(1, shown.status);
+    EXPECT_NE(
+        std::string::npos,
+        shown.output.find("kicks.txt:2: the offset \"3,0\" moves the piece more than 2 cells"));
 
     // A broken, empty or missing source leaves the old file alone.
     write_file(dir + "/broken.txt", "piece: A\ntile: 9\ncentre: 1 1\nXXXX\n....\n....\n....\n");

@@ -1,9 +1,14 @@
 #include "tools/check/data_check.h"
 
+#include <fstream>
+#include <sstream>
+
 #include "config/player_prefs.h"
 #include "input/bindings.h"
+#include "pieces/piece_shape.h"
 #include "tools/check/checked_file.h"
 #include "tools/check/key_names.h"
+#include "tools/check/kicks_check.h"
 #include "tools/check/menu_check.h"
 #include "tools/check/pieces_check.h"
 #include "tools/check/prefs_check.h"
@@ -18,6 +23,18 @@ void check_pieces(const CheckedFile& prefs, const PiecesSourceText* source, Repo
     if (!file_name.empty() && !check_pieces_file(file_name, report, source)) {
         prefs.error("pieces_file", "cannot read the pieces file " + quoted(file_name), report);
     }
+}
+
+// How many pieces the kicks file may name: the lines of the pieces file; -1 when it cannot be
+// read (that is reported with the pieces).
+int piece_count(const CheckedFile& prefs) {
+    std::ifstream in(prefs.value("pieces_file"), std::ios::binary);
+    if (!in) {
+        return -1;
+    }
+    std::ostringstream contents;
+    contents << in.rdbuf();
+    return static_cast<int>(pieces_file_lines(contents.str()).size());
 }
 
 void check_menu_named(const CheckedFile& prefs, const char* key, MenuRole role, WindowSize window,
@@ -54,6 +71,7 @@ void check_settings_and_files(const CheckedFile& prefs, const PiecesSourceText* 
     WindowSize window = check_prefs(prefs, sdl_key_names(), backgrounds, report);
     check_sounds(prefs, sdl_key_names(), report);
     check_pieces(prefs, pieces_source, report);
+    check_kicks(prefs, piece_count(prefs), report);
     bool scores = scores_switched_on(prefs);
     check_menu_named(prefs, "main_menu",
                      scores ? MenuRole::main_menu_with_scores : MenuRole::main_menu, window,
