@@ -3,7 +3,9 @@
 // bag, the counters and, after a redraw, the screen must agree. Input: byte 0 picks the width
 // (1..12) and, from byte 0 / 12, the bag dealer (bit 0) and the hold box (bit 1); byte 1 the
 // height (1..20) and, from byte 1 / 20, the landing shadow (bit 0); bytes 2 and 3 the length of
-// the pieces file (little-endian), then the pieces file, then one byte per action.
+// the pieces file (little-endian); byte 4 the handling options (bit 0 a lock delay, bit 1 the
+// kicks file, bits 2 to 4 the next count, bit 5 soft drop, bit 6 drop protection); byte 5 the
+// length of the kicks file; then the pieces file, the kicks file, and one byte per action.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -18,8 +20,9 @@ namespace {
 
 // An action byte picks one letter (modulo 32): g a gravity step, the most frequent, as in a real
 // game; l, r, d a move; z, u a turn; s the drop; p the pause; c the hold; f the focus lost; w a
-// redraw; n a new game.
-const char action_letters[] = "gggggggglllrrrddzzzuuusssppfwwnc";
+// redraw; n a new game; t 100 ms passing (a lock delay running out, a held down key falling);
+// k the down key let go.
+const char action_letters[] = "ggggggglllrrrddzzzuuussppfwnctkt";
 const char key_letters[] = "lrdzuspc";
 const SDLKey keys[] = {SDLK_LEFT, SDLK_RIGHT, SDLK_DOWN, SDLK_z,
                        SDLK_UP,   SDLK_SPACE, SDLK_p,    SDLK_c};
@@ -85,6 +88,7 @@ void check_shown(Game& game) {
 // Plays one action; true when it ended the game.
 bool play_action(Game& game, char action) {
     SDL_Event event{};
+    game.pass_time += 5;
     if (const char* key = std::strchr(key_letters, action)) {
         event.type = SDL_KEYDOWN;
         event.key.keysym.sym = keys[key - key_letters];
@@ -98,6 +102,15 @@ bool play_action(Game& game, char action) {
             return false;
         case 'g':  // the fall clock runs no steps while the game is paused
             return !game.paused && game.gravity_step() == GravityResult::game_over;
+        case 't':
+            game.pass_time += 100;
+            game.soft_drop_step(game.pass_time);
+            return game.rest_is_over() && game.gravity_step() == GravityResult::game_over;
+        case 'k':
+            event.type = SDL_KEYUP;
+            event.key.keysym.sym = SDLK_DOWN;
+            game.handle_event(event);
+            return false;
         case 'w':
             if (!game.paused) {
                 game.update_screen();
@@ -123,7 +136,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size < 4) {
+    if (size < 6) {
         return 0;
     }
     ConfigStore prefs;
@@ -133,8 +146,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     prefs.get_string("bag_dealer") = int_to_text(data[0] / 12 & 1);
     prefs.get_string("hold_piece") = int_to_text(data[0] / 24 & 1);
     prefs.get_string("ghost_piece") = int_to_text(data[1] / 20 & 1);
-    size_t pieces_size = std::min(size - 4, data[2] | (static_cast<size_t>(data[3]) << 8));
-    write_bytes("pieces.dat", data + 4, pieces_size);
+    size_t pieces_size = std::min(size - 6, data[2] | (static_cast<size_t>(data[3]) << 8));
+    size_t kicks_size = std::min(size - 6 - pieces_size, static_cast<size_t>(data[5]));
+    write_bytes("pieces.dat", data + 6, pieces_size);
+    write_bytes("kicks.txt", data + 6 + pieces_size, kicks_size);
+    int handling = data[4];
+    prefs.set("lock_delay", handling & 1 ? "300" : "0");
+    prefs.set("lock_resets", "3");
+    prefs.set("kicks_file", handling & 2 ? "kicks.txt" : "");
+    prefs.set("next_count", int_to_text(1 + (handling >> 2 & 7) % max_next_count));
+    prefs.set("next_spacing", "8");
+    prefs.set("soft_drop_interval", handling & 32 ? "30" : "0");
+    prefs.set("drop_protect", handling & 64 ? "100" : "0");
 
     Game game(prefs);
     if (!game.has_pieces()) {
@@ -143,11 +166,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The game seeds from the clock; a fixed seed makes every input replay the same way.
     std::srand((1 + data[0] % 12) * 31 + 1 + data[1] % 20);
     bool new_game = true;
-    for (size_t i = 4 + pieces_size; i < size; i++) {
+    game.start_handling();
+    for (size_t i = 6 + pieces_size + kicks_size; i < size; i++) {
         if (new_game) {
             game.reset();
             game.current_piece = game.random_piece();
             game.next_piece = game.random_piece();
+            game.deal_later_pieces();
+            game.start_new_piece();
             game.show_hold_box();
         }
         Counters before{game.level, game.points, game.lines, game.fall_interval};
