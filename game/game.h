@@ -245,6 +245,12 @@ public:
     // than last time (a file that cannot be read, or its errors, are printed as file:line and
     // the game plays without kicks), and shows or hides the later preview boxes.
     void start_handling();
+    // Reads handling.kicks_file into kicks (none when it is "", cannot be read or has errors,
+    // which are printed as file:line).
+    void load_kicks();
+    // Shows the boxes of the later next pieces the preview has (adding their elements the
+    // first time) and hides the others.
+    void show_later_boxes();
     // Deals the pieces after next_piece that the preview shows (none with one next piece).
     void deal_later_pieces();
     // The next piece taken out of the preview: the preview moves up and one new piece is

@@ -73,26 +73,35 @@ void Game::start_handling() {
     handling = read_handling(*config);
     handling_state = HandlingState();
     if (handling.kicks_file != kicks_read_from) {
-        kicks_read_from = handling.kicks_file;
-        kicks = Kicks();
-        KicksReading reading;
-        if (handling.kicks_file.empty()) {
-            // no kicks asked for
-        } else if (!read_kicks_file(handling.kicks_file,
-                                    static_cast<int>(piece_descriptions.size()), reading)) {
-            std::printf("couldn't read kicks file: %s\n", handling.kicks_file.c_str());
-        } else if (!reading.problems.empty()) {
-            // A half-read table would turn some pieces one way and others another: all or none.
-            for (const KicksProblem& problem : reading.problems) {
-                std::printf("%s:%i: %s\n", handling.kicks_file.c_str(), problem.line,
-                            problem.message.c_str());
-            }
-            std::printf("playing without kicks\n");
-        } else {
-            kicks = reading.kicks;
-        }
-        std::fflush(stdout);
+        load_kicks();
     }
+    show_later_boxes();
+}
+
+void Game::load_kicks() {
+    kicks_read_from = handling.kicks_file;
+    kicks = Kicks();
+    if (handling.kicks_file.empty()) {
+        return;
+    }
+    KicksReading reading;
+    int pieces = static_cast<int>(piece_descriptions.size());
+    if (!read_kicks_file(handling.kicks_file, pieces, reading)) {
+        std::printf("couldn't read kicks file: %s\n", handling.kicks_file.c_str());
+    } else if (!reading.problems.empty()) {
+        // A half-read table would turn some pieces one way and others another: all or none.
+        for (const KicksProblem& problem : reading.problems) {
+            std::printf("%s:%i: %s\n", handling.kicks_file.c_str(), problem.line,
+                        problem.message.c_str());
+        }
+        std::printf("playing without kicks\n");
+    } else {
+        kicks = reading.kicks;
+    }
+    std::fflush(stdout);
+}
+
+void Game::show_later_boxes() {
     for (int i = 0; i < max_next_count - 1; i++) {
         std::string name = "next_piece" + int_to_text(i + 2);
         Element* element = compositor.find(name);
