@@ -20,6 +20,8 @@ void register_benchmarks() {
     benchmark::RegisterBenchmark("menu/motion_no_change", menu_motion_no_change)->Unit(unit);
     benchmark::RegisterBenchmark("rules/replay", rules_replay)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("move/scaled", move_scaled)->DenseRange(1, 4)->Unit(unit);
+    // Last: it adds the later preview boxes to the game screen's elements.
+    benchmark::RegisterBenchmark("move/modern_handling", move_modern_handling)->Unit(unit);
 }
 
 }  // namespace

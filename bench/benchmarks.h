@@ -7,6 +7,8 @@
 // bound key, then update_screen (with its flip) or the same cell pass and redraw without it.
 void move_with_flip(benchmark::State& state);
 void move_compositor_only(benchmark::State& state);
+// The move with the flip with every handling option on ("Modern handling").
+void move_modern_handling(benchmark::State& state);
 // The same move shown with SDL_UpdateRects of the changed cells instead of the whole-window
 // flip: what the flip costs a move, measured against the alternative.
 void move_updating_changed_cells(benchmark::State& state);

@@ -50,8 +50,14 @@ void show_move(Game& game, Showing showing) {
     }
 }
 
-void move_benchmark(benchmark::State& state, Showing showing, const char* figure) {
+// With modern, every handling option is on, and the piece counts as resting before each move,
+// so that the move also takes the lock delay's longest path (the test whether it can fall, and
+// the restart of its wait) and the pass's soft drop and lock checks.
+void move_benchmark(benchmark::State& state, Showing showing, const char* figure,
+                    bool modern = false) {
     Game& game = *world().game;
+    world().prefs.set("modern_handling", modern ? "1" : "0");
+    game.start_handling();
     if (!set_up_half_filled_board(game)) {
         fail(state, "the pieces file gives no piece");
         return;
@@ -66,7 +72,15 @@ void move_benchmark(benchmark::State& state, Showing showing, const char* figure
     AllocCount allocations;
     LoopClock clock;
     for (auto _ : state) {
+        if (modern) {
+            game.handling_state.resting = true;
+            game.pass_time++;
+        }
         moves += game.handle_event(go_left ? left : right);
+        if (modern) {
+            game.soft_drop_step(game.pass_time);
+            benchmark::DoNotOptimize(game.rest_is_over());
+        }
         show_move(game, showing);
         go_left = !go_left;
     }
@@ -138,6 +152,12 @@ void move_with_flip(benchmark::State& state) {
 
 void move_compositor_only(benchmark::State& state) {
     move_benchmark(state, Showing::nothing, "move_no_flip");
+}
+
+void move_modern_handling(benchmark::State& state) {
+    move_benchmark(state, Showing::flip, "move_flip_modern", true);
+    world().prefs.set("modern_handling", "0");
+    world().game->start_handling();
 }
 
 void move_updating_changed_cells(benchmark::State& state) {
