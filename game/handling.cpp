@@ -9,6 +9,7 @@
 
 #include "game/game.h"
 #include "input/bindings.h"
+#include "settings/settings_table.h"
 
 namespace {
 
@@ -23,18 +24,32 @@ int later_box_y(const ConfigStore& config) {
                            config.find_int("next_piece_y", 0) + config.find_int("next_spacing", 0));
 }
 
-// Waits are kept below ten seconds: longer would stall a game rather than handle it.
-const int longest_wait = 10000;
+// The whole-number options by their keys; a missing key reads as the shipped value.
+struct HandlingKey {
+    const char* key;
+    int HandlingOptions::*field;
+};
+
+const HandlingKey handling_keys[] = {
+    {"lock_delay", &HandlingOptions::lock_delay},
+    {"lock_resets", &HandlingOptions::lock_resets},
+    {"next_count", &HandlingOptions::next_count},
+    {"soft_drop_interval", &HandlingOptions::soft_drop_interval},
+    {"drop_protect", &HandlingOptions::drop_protect},
+};
+
+// The key's value within the range of its row in the settings table.
+int read_ranged(const ConfigStore& config, const char* key, int shipped) {
+    int value = config.find_int(key, shipped);
+    for (const Setting& setting : all_settings()) {
+        if (key == std::string(setting.key)) {
+            return std::clamp(value, setting.min, setting.max);
+        }
+    }
+    return value;
+}
 
 }  // namespace
-
-const HandlingKey handling_keys[5] = {
-    {"lock_delay", &HandlingOptions::lock_delay, 0, 0, longest_wait},
-    {"lock_resets", &HandlingOptions::lock_resets, 15, 0, 1000},
-    {"next_count", &HandlingOptions::next_count, 1, 1, max_next_count},
-    {"soft_drop_interval", &HandlingOptions::soft_drop_interval, 0, 0, longest_wait},
-    {"drop_protect", &HandlingOptions::drop_protect, 0, 0, longest_wait},
-};
 
 HandlingOptions read_handling(const ConfigStore& config) {
     const std::string* kicks_file = config.find("kicks_file");
@@ -47,9 +62,10 @@ HandlingOptions read_handling(const ConfigStore& config) {
     }
     HandlingOptions options;
     for (const HandlingKey& option : handling_keys) {
-        options.*option.field =
-            std::clamp(config.find_int(option.key, option.shipped), option.lo, option.hi);
+        options.*option.field = read_ranged(config, option.key, options.*option.field);
     }
+    // The preview's pieces live in a fixed array.
+    options.next_count = std::clamp(options.next_count, 1, max_next_count);
     options.kicks_file = kicks_file != nullptr ? *kicks_file : std::string();
     return options;
 }

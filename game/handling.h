@@ -21,19 +21,9 @@ struct HandlingOptions {
     int drop_protect = 0;        // ms the drop key is ignored after a new piece appears
 };
 
-// The whole-number options by their keys in the preferences: the shipped value (also the value
-// of a missing key) and the range the game keeps the value within.
-struct HandlingKey {
-    const char* key;
-    int HandlingOptions::*field;
-    int shipped;
-    int lo;
-    int hi;
-};
-extern const HandlingKey handling_keys[5];
-
-// The options the preferences ask for, never adding a key: each key's value clamped to its
-// range, or the value above when the key is missing, so that an older prefs.txt plays as it
+// The options the preferences ask for, never adding a key: each key's value clamped to the
+// range the settings table gives it, or the value above when the key is missing, so that an
+// older prefs.txt plays as it
 // always did. With "modern_handling" on, modern_handling_options() instead, whatever the
 // other keys say (its kicks file is "kicks_file" when that names one).
 HandlingOptions read_handling(const ConfigStore& config);

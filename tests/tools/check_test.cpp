@@ -135,7 +135,7 @@ TEST(DataCheck, EveryMistakeAtItsLineWithWhatToDo) {
         {"kicks.txt", "pieces", "I O T S Z J L I", "pieces",
          "warning: the piece name \"I\" is given twice; the game plays without kicks"},
         {"kicks.txt", "Z 1 left", "1,0 -1,0\nZ 1 lfet: 0,-3", "Z 1 lfet",
-         "warning: \"lfet\" is not a turn: did you mean \"left\"?"},
+         "warning: \"lfet\" is not a turn; the game plays without kicks: did you mean \"left\"?"},
         {nullptr, nullptr, nullptr, "Z 1 lfet",
          "warning: the offset \"0,-3\" moves the piece more than 2"},
         {"menus/scores_menu.txt", nullptr, nullptr, nullptr,

@@ -19,9 +19,8 @@ bool check_kicks_file(const std::string& file_name, int piece_count, bool as_war
             std::set<std::string> expected(problem.expected.begin(), problem.expected.end());
             like = nearest_key_name(problem.unknown, expected);
         }
-        std::string message = problem.message +
-                              (like.empty() ? "" : ": did you mean " + quoted(like) + "?") +
-                              "; the game plays without kicks";
+        std::string message = problem.message + "; the game plays without kicks" +
+                              (like.empty() ? "" : ": did you mean " + quoted(like) + "?");
         if (as_warnings) {
             report.warning(file_name, problem.line, message);
         } else {
