@@ -135,3 +135,13 @@ const std::vector<Setting>& all_settings() {
     static const std::vector<Setting> table = build_table();
     return table;
 }
+
+std::vector<const char*> setting_keys(SettingKind kind, bool needed) {
+    std::vector<const char*> keys;
+    for (const Setting& setting : all_settings()) {
+        if (setting.kind == kind && setting.needed == needed) {
+            keys.push_back(setting.key);
+        }
+    }
+    return keys;
+}

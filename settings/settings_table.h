@@ -31,3 +31,7 @@ struct Setting {
 // Every setting, in the order of the shipped "prefs.txt"; the sound events' files come from
 // their own table (see sound_settings) and stand at its place among the sound settings.
 const std::vector<Setting>& all_settings();
+
+// The keys of one kind that the game needs (or, with needed false, the optional ones), in table
+// order: the needed key names are the actions, in the order the game tries them on a key press.
+std::vector<const char*> setting_keys(SettingKind kind, bool needed);

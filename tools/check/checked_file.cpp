@@ -1,5 +1,7 @@
 #include "tools/check/checked_file.h"
 
+#include <SDL_image.h>
+
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -56,6 +58,23 @@ void CheckedFile::error(const std::string& key, const std::string& message, Repo
 void CheckedFile::warning(const std::string& key, const std::string& message,
                           Report& report) const {
     report.warning(name, line_of(key), message);
+}
+
+bool load_image_size(const CheckedFile& file, const std::string& key, const std::string& path,
+                     ImageSize& size, Report& report, const char* missing) {
+    SDL_Surface* image = IMG_Load(path.c_str());
+    if (image == nullptr) {
+        std::string problem = "cannot load " + quoted(path) + ": " + IMG_GetError();
+        if (missing == nullptr) {
+            file.error(key, problem, report);
+        } else {
+            file.warning(key, problem + "; " + missing, report);
+        }
+        return false;
+    }
+    size = ImageSize{image->w, image->h};
+    SDL_FreeSurface(image);
+    return true;
 }
 
 void check_lines(const CheckedFile& file, Report& report) {

@@ -43,6 +43,16 @@ public:
     void warning(const std::string& key, const std::string& message, Report& report) const;
 };
 
+struct ImageSize {
+    int w;
+    int h;
+};
+
+// Loads the picture at path for its size. When it cannot be loaded: an error at key, or, for a
+// picture the game does without, a warning that ends with what goes missing; false.
+bool load_image_size(const CheckedFile& file, const std::string& key, const std::string& path,
+                     ImageSize& size, Report& report, const char* missing = nullptr);
+
 // The file's lines themselves: CR LF line endings (one warning for the file) and a key set on
 // more than one line (a warning at each later line, naming the first).
 void check_lines(const CheckedFile& file, Report& report);

@@ -1,6 +1,5 @@
 #include "tools/check/menu_check.h"
 
-#include <SDL_image.h>
 #include <SDL_ttf.h>
 
 #include <map>
@@ -8,38 +7,22 @@
 
 #include "audio/sound_event.h"
 #include "menu/menu.h"
+#include "settings/settings_table.h"
 
 namespace {
 
-struct Size {
-    int w, h;
-};
-
 // What the game builds from the file, as far as the checks need it.
 struct MenuContents {
-    std::map<std::string, Size> surfaces;      // names that got a surface: the first one stays
-    std::map<std::string, std::string> texts;  // the rendered texts among them, as shown
-    std::map<std::string, TTF_Font*> fonts;    // the fonts that opened, closed at the end
+    std::map<std::string, ImageSize> surfaces;  // names that got a surface: the first one stays
+    std::map<std::string, std::string> texts;   // the rendered texts among them, as shown
+    std::map<std::string, TTF_Font*> fonts;     // the fonts that opened, closed at the end
     std::map<std::string, bool> words;  // button words; true when some such button is clickable
 };
-
-// The image's size; an error at key when it cannot be loaded.
-bool load_image_size(const CheckedFile& menu, const std::string& key, const std::string& path,
-                     Size& size, Report& report) {
-    SDL_Surface* image = IMG_Load(path.c_str());
-    if (image == nullptr) {
-        menu.error(key, "cannot load " + quoted(path) + ": " + IMG_GetError(), report);
-        return false;
-    }
-    size = Size{image->w, image->h};
-    SDL_FreeSurface(image);
-    return true;
-}
 
 // A missing background is one of the file's own problems.
 void check_background(const CheckedFile& menu, WindowSize window, Backgrounds& backgrounds,
                       Report& report) {
-    Size size{};
+    ImageSize size{};
     if (menu.has("background") &&
         load_image_size(menu, "background", menu.value("background"), size, report)) {
         check_background_size(menu, "background", size.w, size.h, window, backgrounds, report);
@@ -50,7 +33,7 @@ void check_images(const CheckedFile& menu, const MenuFile& file, MenuContents& c
                   Report& report) {
     for (int i = 1; i <= file.checked[image_group]; i++) {
         const MenuImage& image = file.images[i - 1];
-        Size size{};
+        ImageSize size{};
         if (!image.path.empty() &&
             load_image_size(menu, menu_key("surf", i, "_path"), image.path, size, report) &&
             !image.name.empty()) {
@@ -111,7 +94,7 @@ void check_texts(const CheckedFile& menu, const MenuFile& file, ConfigStore* sub
                        "the text " + quoted(shown) + " renders nothing", report);
             continue;
         }
-        contents.surfaces.emplace(text.name, Size{rendered->w, rendered->h});
+        contents.surfaces.emplace(text.name, ImageSize{rendered->w, rendered->h});
         contents.texts.emplace(text.name, shown);
         SDL_FreeSurface(rendered);
     }
@@ -123,7 +106,7 @@ void check_button(const CheckedFile& menu, const MenuButton& button, int i, Wind
     std::string prefix = menu_key("button", i, "");
     auto shown = contents.surfaces.find(button.surf);
     bool has_surface = shown != contents.surfaces.end();
-    Size size = has_surface ? shown->second : Size{0, 0};
+    ImageSize size = has_surface ? shown->second : ImageSize{0, 0};
     bool clickable = false;
     if (button.placed && (!button.framed || button.rect_read)) {
         ButtonPlace place = place_button(button, has_surface, size.w, size.h);
@@ -184,7 +167,7 @@ void check_words(const CheckedFile& menu, const MenuFile& file, MenuRole role,
     std::set<std::string> known = {"back",     "quit",          "defaults",    "leave_key",
                                    "fullscreen_key", "hold_key", mute_key, "choose skin",
                                    "scale window"};
-    for (const char* action : action_keys) {
+    for (const char* action : setting_keys(SettingKind::key_name, true)) {
         known.insert(action);
         if (!offers(contents, action)) {
             report.warning(
@@ -192,7 +175,7 @@ void check_words(const CheckedFile& menu, const MenuFile& file, MenuRole role,
                 "no button binds " + quoted(action) + ": players cannot change that key here");
         }
     }
-    for (const char* option : option_keys) {
+    for (const char* option : setting_keys(SettingKind::option, false)) {
         known.insert(std::string("toggle ") + option);
     }
     for (int i = 1; i <= file.checked[button_group]; i++) {

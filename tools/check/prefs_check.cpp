@@ -1,7 +1,5 @@
 #include "tools/check/prefs_check.h"
 
-#include <SDL_image.h>
-
 #include <iterator>
 #include <map>
 #include <vector>
@@ -14,29 +12,6 @@
 #include "tools/check/key_names.h"
 
 namespace {
-
-// The keys of one kind, in table order: needed ones or optional ones.
-std::vector<const char*> keys_of(SettingKind kind, bool needed) {
-    std::vector<const char*> keys;
-    for (const Setting& setting : all_settings()) {
-        if (setting.kind == kind && setting.needed == needed) {
-            keys.push_back(setting.key);
-        }
-    }
-    return keys;
-}
-
-}  // namespace
-
-const std::vector<const char*> action_keys = keys_of(SettingKind::key_name, true);
-const std::vector<const char*> option_keys = keys_of(SettingKind::option, false);
-
-namespace {
-
-struct ImageSize {
-    int w;
-    int h;
-};
 
 // Everything read so far, so later checks only look at values that passed the earlier ones.
 struct PrefsValues {
@@ -89,20 +64,6 @@ void read_numbers(const CheckedFile& prefs, PrefsValues& values, Report& report)
                               int_to_text(number.max) + ": the game uses the nearer end",
                           report);
         }
-    }
-}
-
-void check_binding(const CheckedFile& prefs, const char* key,
-                   const std::set<std::string>& key_names, Report& report) {
-    std::string name = prefs.value(key);
-    if (name.empty()) {
-        prefs.error(key, quoted(key) + " is bound to no key: that action cannot be used", report);
-    } else if (key_names.count(name) == 0) {
-        std::string like = nearest_key_name(name, key_names);
-        prefs.error(key,
-                    quoted(name) + " is not a key name SDL gives" +
-                        (like.empty() ? std::string() : ": did you mean " + quoted(like) + "?"),
-                    report);
     }
 }
 
@@ -164,7 +125,7 @@ void check_later_settings(const CheckedFile& prefs, const std::set<std::string>&
 
 void check_bindings(const CheckedFile& prefs, const std::set<std::string>& key_names,
                     Report& report) {
-    for (const char* key : action_keys) {
+    for (const char* key : setting_keys(SettingKind::key_name, true)) {
         if (prefs.require(key, report)) {
             check_binding(prefs, key, key_names, report);
         }
@@ -210,36 +171,19 @@ void check_key_repeat(const CheckedFile& prefs, const PrefsValues& values, Repor
 }
 
 void load_images(const CheckedFile& prefs, PrefsValues& values, Report& report) {
-    for (const char* key : keys_of(SettingKind::image, true)) {
+    ImageSize size{};
+    for (const char* key : setting_keys(SettingKind::image, true)) {
         std::string path = prefs.value(key);
-        if (path.empty()) {
-            continue;  // already reported as missing or empty
+        // An empty one is already reported as missing or empty.
+        if (!path.empty() && load_image_size(prefs, key, path, size, report)) {
+            values.images[key] = size;
         }
-        SDL_Surface* image = IMG_Load(path.c_str());
-        if (image == nullptr) {
-            prefs.error(key, "cannot load " + quoted(path) + ": " + IMG_GetError(), report);
-            continue;
-        }
-        values.images[key] = ImageSize{image->w, image->h};
-        SDL_FreeSurface(image);
     }
-}
-
-// The window icon is optional: the game plays without it, so a bad one is only a warning.
-void check_window_icon(const CheckedFile& prefs, Report& report) {
-    std::string path = prefs.value("window_icon");
-    if (path.empty()) {
-        return;
+    // The window icon is optional: the game plays without it, so a bad one is only a warning.
+    std::string icon = prefs.value("window_icon");
+    if (!icon.empty()) {
+        load_image_size(prefs, "window_icon", icon, size, report, "the window will have no icon");
     }
-    SDL_Surface* icon = IMG_Load(path.c_str());
-    if (icon == nullptr) {
-        prefs.warning("window_icon",
-                      "cannot load " + quoted(path) + ": " + IMG_GetError() +
-                          "; the window will have no icon",
-                      report);
-        return;
-    }
-    SDL_FreeSurface(icon);
 }
 
 std::string size_text(long long w, long long h) {
@@ -358,6 +302,20 @@ void check_game_background(const CheckedFile& prefs, const PrefsValues& values, 
 
 }  // namespace
 
+void check_binding(const CheckedFile& prefs, const char* key,
+                   const std::set<std::string>& key_names, Report& report) {
+    std::string name = prefs.value(key);
+    if (name.empty()) {
+        prefs.error(key, quoted(key) + " is bound to no key: that action cannot be used", report);
+    } else if (key_names.count(name) == 0) {
+        std::string like = nearest_key_name(name, key_names);
+        prefs.error(key,
+                    quoted(name) + " is not a key name SDL gives" +
+                        (like.empty() ? std::string() : ": did you mean " + quoted(like) + "?"),
+                    report);
+    }
+}
+
 void check_inside(const CheckedFile& prefs, const Area& area, WindowSize window, Report& report) {
     if (area.x < 0 || area.x + area.w > window.w) {
         prefs.error(area.x_key,
@@ -419,7 +377,6 @@ WindowSize check_prefs(const CheckedFile& prefs, const std::set<std::string>& ke
     check_bindings(prefs, key_names, report);
     check_key_repeat(prefs, values, report);
     load_images(prefs, values, report);
-    check_window_icon(prefs, report);
     check_blocks_image(prefs, values, report);
     check_digit_images(prefs, values, report);
     WindowSize window;

@@ -4,7 +4,6 @@
 
 #include <set>
 #include <string>
-#include <vector>
 
 #include "tools/check/checked_file.h"
 #include "tools/check/report.h"
@@ -36,6 +35,11 @@ struct Area {
     long long h;
 };
 
+// An error at key when its value is empty or no key name SDL gives (key_names: see
+// sdl_key_names), suggesting the nearest name.
+void check_binding(const CheckedFile& file, const char* key, const std::set<std::string>& key_names,
+                   Report& report);
+
 // An error at each key where the area leaves the window.
 void check_inside(const CheckedFile& file, const Area& area, WindowSize window, Report& report);
 
@@ -48,13 +52,6 @@ void check_background_size(const CheckedFile& file, const std::string& key, int 
 // Warns at "window_w" of prefs when the window is known and no background covers it.
 void check_window_covered(const CheckedFile& prefs, WindowSize window,
                           const Backgrounds& backgrounds, Report& report);
-
-// The keys of "prefs.txt" each action of the game is bound by, in the order the game tries
-// them when a key is pressed.
-extern const std::vector<const char*> action_keys;
-// The player's options, each switched by a "toggle <key>" row of the preferences menu; off
-// while missing or 0.
-extern const std::vector<const char*> option_keys;
 
 // Checks prefs (loaded) and the game images it names: keys present, whole numbers where the
 // game reads numbers, sizes above 0, bindings that are names of keys (key_names: see

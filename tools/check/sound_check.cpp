@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "audio/audio.h"
-#include "tools/check/key_names.h"
+#include "settings/settings_table.h"
 #include "tools/check/prefs_check.h"
 
 namespace {
@@ -85,16 +85,10 @@ void check_mute_key(const CheckedFile& prefs, const std::set<std::string>& key_n
     if (name.empty()) {
         return;
     }
-    if (key_names.count(name) == 0) {
-        std::string like = nearest_key_name(name, key_names);
-        prefs.error(mute_key,
-                    quoted(name) + " is not a key name SDL gives" +
-                        (like.empty() ? std::string() : ": did you mean " + quoted(like) + "?"),
-                    report);
-    }
+    check_binding(prefs, mute_key, key_names, report);
     // The game tries the pause key first, so muting on the pause key never happens, and a
     // mute key shared with a move takes the move away.
-    for (const char* action : action_keys) {
+    for (const char* action : setting_keys(SettingKind::key_name, true)) {
         if (prefs.value(action) == name) {
             prefs.warning(
                 mute_key,
