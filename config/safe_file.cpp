@@ -6,6 +6,8 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 #include <vector>
 
 namespace {
@@ -97,4 +99,12 @@ bool replace_file_contents(const char* file_name, const std::string& contents) {
     unlink(temporary.c_str());
     errno = reason;
     return false;
+}
+
+bool read_file_contents(const std::string& file_name, std::string& bytes) {
+    std::ifstream in(file_name, std::ios::binary);
+    std::ostringstream read;
+    read << in.rdbuf();
+    bytes = read.str();
+    return in.is_open();
 }

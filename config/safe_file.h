@@ -1,4 +1,4 @@
-// Replacing a file so that a failure never leaves it half written.
+// Reading a file whole, and replacing one so that a failure never leaves it half written.
 #pragma once
 
 #include <string>
@@ -11,3 +11,7 @@
 // the new file is removed, the old one keeps its content, false is returned and errno holds
 // the system's reason.
 bool replace_file_contents(const char* file_name, const std::string& contents);
+
+// Reads the whole file into bytes, every byte as it is (carriage returns included). False when
+// it cannot be opened.
+bool read_file_contents(const std::string& file_name, std::string& bytes);

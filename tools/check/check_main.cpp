@@ -11,11 +11,10 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "config/safe_file.h"
 #include "tools/check/data_check.h"
 #include "tools/check/key_names.h"
 
@@ -54,11 +53,8 @@ void list_key_names() {
 // The readable pieces source, read before the checker enters the game folder, so that its
 // name is taken from where the author is.
 bool read_source(const char* path, PiecesSourceText& source) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    source = PiecesSourceText{path, text.str()};
-    return in.is_open();
+    source.name = path;
+    return read_file_contents(path, source.text);
 }
 
 int usage() {

@@ -2,27 +2,21 @@
 
 #include <SDL_image.h>
 
-#include <fstream>
 #include <map>
-#include <sstream>
+
+#include "config/safe_file.h"
 
 bool CheckedFile::load(const std::string& file_name) {
     name = file_name;
-    loaded = store.load(file_name.c_str()) == 0;
-    std::ifstream in(file_name, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    crlf = bytes.str().find("\r\n") != std::string::npos;
-    return loaded;
-}
-
-int CheckedFile::line_of(const std::string& key) const {
-    return store.line_of(key);
+    std::string bytes;
+    read_file_contents(file_name, bytes);
+    crlf = bytes.find("\r\n") != std::string::npos;
+    return store.load(file_name.c_str()) == 0;
 }
 
 bool CheckedFile::has(const std::string& key) const {
     // The empty key stands for blank lines and lines without a colon, never for a setting.
-    return !key.empty() && line_of(key) > 0;
+    return !key.empty() && store.line_of(key) > 0;
 }
 
 std::string CheckedFile::value(const std::string& key) const {
@@ -52,12 +46,12 @@ bool CheckedFile::read_int(const std::string& key, bool required, int fallback, 
 }
 
 void CheckedFile::error(const std::string& key, const std::string& message, Report& report) const {
-    report.error(name, line_of(key), message);
+    report.error(name, store.line_of(key), message);
 }
 
 void CheckedFile::warning(const std::string& key, const std::string& message,
                           Report& report) const {
-    report.warning(name, line_of(key), message);
+    report.warning(name, store.line_of(key), message);
 }
 
 bool load_image_size(const CheckedFile& file, const std::string& key, const std::string& path,

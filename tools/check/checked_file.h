@@ -1,5 +1,5 @@
 // A configuration file under check ("prefs.txt" or a menu file): the game's own store of it,
-// the name problems are reported under, and the line each key came from.
+// the name problems are reported under (at the line each key's value came from).
 #pragma once
 
 #include <string>
@@ -12,15 +12,10 @@ class CheckedFile {
 public:
     std::string name;   // as the game names it: "prefs.txt", "menus/main_menu.txt"
     ConfigStore store;  // loaded with the game's loader
-    bool loaded = false;
     bool crlf = false;  // some line ends with a carriage return and a line feed
 
-    // Loads name with ConfigStore::load. False (and loaded stays false) when it cannot be read.
+    // Loads name with ConfigStore::load. False when it cannot be read.
     bool load(const std::string& file_name);
-
-    // The 1-based line the key's value comes from: the last line that holds it, because a
-    // later line replaces an earlier one. 0 when no line of the file holds the key.
-    int line_of(const std::string& key) const;
 
     // Whether a line of the file holds the key (a key looked up later does not count).
     bool has(const std::string& key) const;

@@ -40,10 +40,6 @@ bool holds_word(const std::string& name, const std::string& word) {
            (at + word.size() == name.size() || name[at + word.size()] == ' ');
 }
 
-bool starts_with(const std::string& text, const std::string& prefix) {
-    return text.compare(0, prefix.size(), prefix) == 0;
-}
-
 }  // namespace
 
 std::set<std::string> sdl_key_names() {
@@ -85,7 +81,7 @@ std::string key_description(const std::string& name) {
     if (name.size() > 1 && name[0] == 'f' && std::isdigit(static_cast<unsigned char>(name[1]))) {
         return "function key";
     }
-    if (starts_with(name, "world ")) {
+    if (name.rfind("world ", 0) == 0) {
         return "a letter of a national keyboard (what it types depends on the layout)";
     }
     if (name.size() == 1) {

@@ -5,7 +5,6 @@
 #include <map>
 #include <set>
 
-#include "audio/sound_event.h"
 #include "menu/menu.h"
 #include "settings/settings_table.h"
 
@@ -164,19 +163,18 @@ void check_words(const CheckedFile& menu, const MenuFile& file, MenuRole role,
     if (role != MenuRole::prefs_menu) {
         return;
     }
-    std::set<std::string> known = {"back",     "quit",          "defaults",    "leave_key",
-                                   "fullscreen_key", "hold_key", mute_key, "choose skin",
-                                   "scale window"};
-    for (const char* action : setting_keys(SettingKind::key_name, true)) {
-        known.insert(action);
-        if (!offers(contents, action)) {
+    // The words of this menu: a binding for every key of the game, a switch for every option.
+    std::set<std::string> known = {"back", "quit", "defaults", "choose skin", "scale window"};
+    for (const Setting& setting : all_settings()) {
+        bool key = setting.kind == SettingKind::key_name;
+        if (key || setting.kind == SettingKind::option) {
+            known.insert(key ? std::string(setting.key) : std::string("toggle ") + setting.key);
+        }
+        if (key && setting.needed && !offers(contents, setting.key)) {
             report.warning(
                 menu.name, 0,
-                "no button binds " + quoted(action) + ": players cannot change that key here");
+                "no button binds " + quoted(setting.key) + ": players cannot change that key here");
         }
-    }
-    for (const char* option : setting_keys(SettingKind::option, false)) {
-        known.insert(std::string("toggle ") + option);
     }
     for (int i = 1; i <= file.checked[button_group]; i++) {
         const std::string& word = file.buttons[i - 1].word;

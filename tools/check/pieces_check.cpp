@@ -2,14 +2,18 @@
 
 #include <cmath>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 
 #include "config/config_store.h"
+#include "config/safe_file.h"
 #include "tools/check/checked_file.h"
 #include "tools/piece_shapes.h"
 
 namespace {
+
+// A description followed by the carriage return of a CR LF line end.
+bool ends_in_carriage_return(const std::string& line) {
+    return line.size() == piece_description_length + 1 && line.back() == '\r';
+}
 
 // Where a problem of a piece is reported: its line of the pieces file, or its lines in the
 // readable source it was made from, naming the piece.
@@ -67,10 +71,9 @@ size_t report_short_line(const std::vector<std::string>& lines, size_t index, co
 bool check_fields(const std::string& line, const PieceShape& piece, const Place& at) {
     bool usable = true;
     if (line.size() > piece_description_length) {
-        bool carriage_return = line.size() == piece_description_length + 1 && line.back() == '\r';
         at.warning(int_to_text(static_cast<int>(line.size())) + " bytes; the game ignores " +
-                   (carriage_return ? std::string("the carriage return at the end")
-                                    : std::string("the bytes after the 13th")));
+                   (ends_in_carriage_return(line) ? std::string("the carriage return at the end")
+                                                  : std::string("the bytes after the 13th")));
     }
     if (piece.tile < 0 || piece.tile >= piece_tile_count) {
         at.error("tile (byte 4) is " + int_to_text(piece.tile) + ", must be 0 to 6");
@@ -97,30 +100,27 @@ void check_overlap(const PieceLook& look, const Place& at) {
     }
 }
 
-bool side_by_side(const BlockOffset& a, const BlockOffset& b) {
-    return std::abs(a.column() - b.column()) + std::abs(a.row() - b.row()) == 1;
+// Side by side, or on one cell.
+bool joined(const BlockOffset& a, const BlockOffset& b) {
+    return std::abs(a.column() - b.column()) + std::abs(a.row() - b.row()) <= 1;
 }
 
-// The piece's parts: groups of blocks joined side by side (a block on another's cell joins it).
+// The piece's parts: groups of joined blocks, each numbered from its first block.
 std::vector<std::vector<size_t>> parts_of(const PieceLook& look) {
     std::vector<int> part(look.blocks.size(), -1);
     int parts = 0;
-    for (size_t start = 0; start < look.blocks.size(); start++) {
+    for (size_t start = 0; start < part.size(); start++) {
         if (part[start] >= 0) {
             continue;
         }
         part[start] = parts;
-        for (bool grew = true; grew;) {
-            grew = false;
-            for (size_t a = 0; a < look.blocks.size(); a++) {
-                for (size_t b = 0; b < look.blocks.size(); b++) {
-                    const BlockOffset& p = look.blocks[a];
-                    const BlockOffset& q = look.blocks[b];
-                    bool joined = side_by_side(p, q) || (p.x == q.x && p.y == q.y);
-                    if (part[a] == parts && part[b] < 0 && joined) {
-                        part[b] = parts;
-                        grew = true;
-                    }
+        for (std::vector<size_t> reached = {start}; !reached.empty();) {
+            size_t a = reached.back();
+            reached.pop_back();
+            for (size_t b = 0; b < part.size(); b++) {
+                if (part[b] < 0 && joined(look.blocks[a], look.blocks[b])) {
+                    part[b] = parts;
+                    reached.push_back(b);
                 }
             }
         }
@@ -165,14 +165,11 @@ void check_turned_offsets(const std::vector<PieceLook>& looks, const Place& at) 
         const PieceLook& look = looks[i];
         for (size_t k = 0; k < look.blocks.size(); k++) {
             const BlockOffset& cell = look.blocks[k];
-            if (cell.column() < 0 || cell.row() < 0) {
-                at.error("turned " + look.label + ", " + block_text(k, cell) +
-                         " goes below 0: the game refuses that turn");
-                break;
-            }
             if (!cell.in_box()) {
+                bool below = cell.column() < 0 || cell.row() < 0;
                 at.error("turned " + look.label + ", " + block_text(k, cell) +
-                         " leaves the 4 by 4 box (offsets 0 to 3)");
+                         (below ? " goes below 0: the game refuses that turn"
+                                : " leaves the 4 by 4 box (offsets 0 to 3)"));
                 break;
             }
         }
@@ -238,7 +235,7 @@ bool report_crlf(const std::vector<std::string>& lines, const std::string& file_
                  Report& report) {
     size_t ending_in_cr = 0;
     for (const std::string& line : lines) {
-        ending_in_cr += line.size() == piece_description_length + 1 && line.back() == '\r';
+        ending_in_cr += ends_in_carriage_return(line);
     }
     if (ending_in_cr < 2) {
         return false;
@@ -265,7 +262,7 @@ void check_piece_lines(const std::vector<std::string>& lines, const std::string&
     std::vector<std::string> seen = lines;
     if (report_crlf(lines, file_name, report)) {
         for (std::string& line : seen) {
-            if (line.size() == piece_description_length + 1 && line.back() == '\r') {
+            if (ends_in_carriage_return(line)) {
                 line.pop_back();
             }
         }
@@ -317,13 +314,11 @@ std::vector<PieceSource> source_places(const PiecesSourceText& source,
 
 bool check_pieces_file(const std::string& file_name, Report& report,
                        const PiecesSourceText* source) {
-    std::ifstream in(file_name, std::ios::binary);
-    if (!in) {
+    std::string contents;
+    if (!read_file_contents(file_name, contents)) {
         return false;
     }
-    std::ostringstream contents;
-    contents << in.rdbuf();
-    std::vector<std::string> lines = pieces_file_lines(contents.str());
+    std::vector<std::string> lines = pieces_file_lines(contents);
     std::vector<PieceSource> places;
     if (source != nullptr) {
         places = source_places(*source, lines, file_name, report);

@@ -70,8 +70,7 @@ void read_numbers(const CheckedFile& prefs, PrefsValues& values, Report& report)
 // Two actions on one key: the game tries the actions in order (the hold key last), so the
 // later one never happens.
 void check_shared_keys(const CheckedFile& prefs, Report& report) {
-    const size_t count = sizeof game_actions / sizeof game_actions[0];
-    for (size_t later = 1; later < count; later++) {
+    for (size_t later = 1; later < std::size(game_actions); later++) {
         for (size_t earlier = 0; earlier < later; earlier++) {
             std::string name = prefs.value(game_actions[later]);
             if (!name.empty() && name == prefs.value(game_actions[earlier])) {
@@ -240,6 +239,19 @@ void check_box(const CheckedFile& prefs, const PrefsValues& values, const char* 
     }
 }
 
+// A box that shows a piece is four blocks wide and tall.
+void check_piece_box(const CheckedFile& prefs, const PrefsValues& values, const char* what,
+                     const std::string& prefix, WindowSize window, Report& report) {
+    std::string x = prefix + "_x", y = prefix + "_y";
+    if (values.has_numbers({"block_size", x.c_str(), y.c_str()})) {
+        long long size = values.numbers.at("block_size");
+        check_inside(prefs,
+                     Area{what, x.c_str(), y.c_str(), values.numbers.at(x), values.numbers.at(y),
+                          4 * size, 4 * size},
+                     window, report);
+    }
+}
+
 // The paused and game-over images are centred on the board by their own size.
 void check_centred_image(const CheckedFile& prefs, const PrefsValues& values, const char* key,
                          const char* what, const Area& board, WindowSize window, Report& report) {
@@ -271,21 +283,8 @@ void check_layout(const CheckedFile& prefs, const PrefsValues& values, WindowSiz
         check_centred_image(prefs, values, "game_over_img", "the game-over image", board, window,
                             report);
     }
-    if (values.has_numbers({"block_size", "next_piece_x", "next_piece_y"})) {
-        long long size = values.numbers.at("block_size");
-        check_inside(prefs,
-                     Area{"the next piece box", "next_piece_x", "next_piece_y",
-                          values.numbers.at("next_piece_x"), values.numbers.at("next_piece_y"),
-                          4 * size, 4 * size},
-                     window, report);
-    }
-    if (values.has_numbers({"block_size", "hold_x", "hold_y"})) {
-        long long size = values.numbers.at("block_size");
-        check_inside(prefs,
-                     Area{"the hold box", "hold_x", "hold_y", values.numbers.at("hold_x"),
-                          values.numbers.at("hold_y"), 4 * size, 4 * size},
-                     window, report);
-    }
+    check_piece_box(prefs, values, "the next piece box", "next_piece", window, report);
+    check_piece_box(prefs, values, "the hold box", "hold", window, report);
     check_box(prefs, values, "the level box", "level", window, report);
     check_box(prefs, values, "the points box", "points", window, report);
     check_box(prefs, values, "the lines box", "lines", window, report);

@@ -21,11 +21,8 @@ void Report::warning(const std::string& file, int line, const std::string& messa
 }
 
 int Report::error_count() const {
-    int count = 0;
-    for (const Problem& problem : problems) {
-        count += problem.warning ? 0 : 1;
-    }
-    return count;
+    return static_cast<int>(std::count_if(problems.begin(), problems.end(),
+                                          [](const Problem& problem) { return !problem.warning; }));
 }
 
 int Report::warning_count() const {

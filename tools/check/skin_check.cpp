@@ -155,7 +155,7 @@ void check_one_text(const CheckedFile& menu, int text, const Rgb& behind, Report
 
 int skin_line(const std::string& skin_file, const std::string& key) {
     CheckedFile file;
-    return file.load(skin_file) ? file.line_of(key) : 0;
+    return file.load(skin_file) ? file.store.line_of(key) : 0;
 }
 
 // The skin's look, worn over a copy of prefs, as the checker of prefs.txt sees it.

@@ -9,12 +9,12 @@
 namespace {
 
 bool any_sound_file(const CheckedFile& prefs) {
-    for (const SoundSetting& sound : sound_settings) {
-        if (!prefs.value(sound.key).empty()) {
+    for (const char* key : setting_keys(SettingKind::sound, false)) {
+        if (!prefs.value(key).empty()) {
             return true;
         }
     }
-    return !prefs.value(music_key).empty();
+    return false;
 }
 
 void check_files(const CheckedFile& prefs, Report& report) {
