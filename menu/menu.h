@@ -28,9 +28,6 @@ public:
     // Images and rendered texts share this one name space. A null entry means the name has no
     // surface. The menu owns every surface here.
     std::map<std::string, SDL_Surface*> surfaces;
-    // Fonts by name, open only while the constructor renders the texts (it closes them once
-    // every text is rendered); a null entry means the font could not be opened, or is closed.
-    std::map<std::string, TTF_Font*> fonts;
     // The display surface, fetched by run(); not owned.
     SDL_Surface* screen = nullptr;
     // The background image in the display format. Owned.
@@ -123,9 +120,9 @@ private:
     void load_background(const std::string& path);
     void load_images(const MenuFile& file);
     void load_image(const std::string& name, const std::string& path, bool alpha);
-    void load_fonts(const MenuFile& file);
-    void load_texts(const MenuFile& file, ConfigStore* substitutions);
-    void close_fonts();
+    // fonts: by name, a null entry for a font that could not be opened.
+    void load_texts(const MenuFile& file, ConfigStore* substitutions,
+                    std::map<std::string, TTF_Font*>& fonts);
     void load_buttons(const MenuFile& file);
     void redraw();
     void play_sound(SoundEvent event);

@@ -26,6 +26,42 @@ int entry_count(const MenuFile& file, int group) {
     return file.counts[group];
 }
 
+// Fonts by name, open only while the texts are rendered; a null entry means the font could not
+// be opened.
+using Fonts = std::map<std::string, TTF_Font*>;
+
+Fonts open_fonts(const MenuFile& file) {
+    Fonts fonts;
+    int count = entry_count(file, font_group);
+    if (count > 0) {
+        init_text_rendering();
+    }
+    for (int i = 0; i < count; ++i) {
+        const MenuFont& font = file.fonts[i];
+        // An unreadable font file is skipped without a word: the texts that need it simply
+        // stay empty.
+        if (!file_readable(font.path) || fonts[font.name] != nullptr) {
+            continue;
+        }
+        fonts[font.name] = TTF_OpenFont(font.path.c_str(), font.size);
+        if (fonts[font.name] == nullptr) {
+            std::printf("couldn't load font \"%s\" from file \"%s\"\n", font.name.c_str(),
+                        font.path.c_str());
+        }
+    }
+    return fonts;
+}
+
+// Every text is rendered once, while the menu is built: the open fonts (their faces, tables and
+// glyph caches) would only hold memory for as long as the menu lives.
+void close_fonts(const Fonts& fonts) {
+    for (const auto& entry : fonts) {
+        if (entry.second != nullptr) {
+            TTF_CloseFont(entry.second);
+        }
+    }
+}
+
 }  // namespace
 
 Menu::Menu(const char* file_name, ConfigStore* substitutions) : source_file(file_name) {
@@ -36,9 +72,9 @@ Menu::Menu(const char* file_name, ConfigStore* substitutions) : source_file(file
     }
     load_background(file.background);
     load_images(file);
-    load_fonts(file);
-    load_texts(file, substitutions);
-    close_fonts();
+    Fonts fonts = open_fonts(file);
+    load_texts(file, substitutions, fonts);
+    close_fonts(fonts);
     load_buttons(file);
     // Running the menu reads its words and hover names from the file's keys.
     config = std::move(file.config);
@@ -93,27 +129,7 @@ void Menu::load_image(const std::string& name, const std::string& path, bool alp
     }
 }
 
-void Menu::load_fonts(const MenuFile& file) {
-    int count = entry_count(file, font_group);
-    if (count > 0) {
-        init_text_rendering();
-    }
-    for (int i = 0; i < count; ++i) {
-        const MenuFont& font = file.fonts[i];
-        // An unreadable font file is skipped without a word: the texts that need it simply
-        // stay empty.
-        if (!file_readable(font.path) || fonts[font.name] != nullptr) {
-            continue;
-        }
-        fonts[font.name] = TTF_OpenFont(font.path.c_str(), font.size);
-        if (fonts[font.name] == nullptr) {
-            std::printf("couldn't load font \"%s\" from file \"%s\"\n", font.name.c_str(),
-                        font.path.c_str());
-        }
-    }
-}
-
-void Menu::load_texts(const MenuFile& file, ConfigStore* substitutions) {
+void Menu::load_texts(const MenuFile& file, ConfigStore* substitutions, Fonts& fonts) {
     int count = entry_count(file, text_group);
     for (int i = 0; i < count; ++i) {
         const MenuText& entry = file.texts[i];
@@ -123,17 +139,6 @@ void Menu::load_texts(const MenuFile& file, ConfigStore* substitutions) {
         if (surfaces[entry.name] == nullptr && fonts[entry.font] != nullptr) {
             surfaces[entry.name] =
                 TTF_RenderText_Blended(fonts[entry.font], text.c_str(), parse_color(entry.colour));
-        }
-    }
-}
-
-void Menu::close_fonts() {
-    // Every text is rendered once, here: the open fonts (their faces, tables and glyph caches)
-    // would only hold memory for as long as the menu lives.
-    for (auto& entry : fonts) {
-        if (entry.second != nullptr) {
-            TTF_CloseFont(entry.second);
-            entry.second = nullptr;
         }
     }
 }

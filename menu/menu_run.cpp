@@ -427,9 +427,4 @@ Menu::~Menu() {
         }
     }
     SDL_FreeSurface(background_surface);
-    for (auto& entry : fonts) {
-        if (entry.second != nullptr) {
-            TTF_CloseFont(entry.second);
-        }
-    }
 }
