@@ -4,9 +4,12 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <regex>
 #include <set>
 #include <vector>
 
@@ -28,26 +31,27 @@ ConfigStore shipped_prefs() {
 }
 
 // The keys named in the first column of data/README.md's table of prefs.txt, with the
-// shorthand "level_x/_y/_w/_h" spelled out.
-std::set<std::string> documented_keys() {
+// shorthand "level_x/_y/_w/_h" spelled out, each with its row's meaning.
+std::map<std::string, std::string> documented_keys() {
     std::ifstream in(shipped("README.md"));
     std::string line;
     while (std::getline(in, line) && line != "## prefs.txt") {
     }
-    std::set<std::string> keys;
+    std::map<std::string, std::string> keys;
     while (std::getline(in, line) && (keys.empty() || line.rfind("|", 0) == 0)) {
         std::string first_column = line.substr(0, line.find(" | ", 2));
+        std::string meaning = line.substr(std::min(line.size(), line.rfind(" | ") + 3));
         for (size_t open = first_column.find('`'); open != std::string::npos;) {
             size_t close = first_column.find('`', open + 1);
             std::string names = first_column.substr(open + 1, close - open - 1);
             std::string stem = names.substr(0, names.find('/'));
-            keys.insert(stem);
+            keys[stem] = meaning;
             for (size_t slash = names.find('/'); slash != std::string::npos;
                  slash = names.find('/', slash + 1)) {
                 size_t end = names.find('/', slash + 1);
-                keys.insert(
-                    stem.substr(0, stem.rfind('_')) +
-                    names.substr(slash + 1, end == std::string::npos ? end : end - slash - 1));
+                keys[stem.substr(0, stem.rfind('_')) +
+                     names.substr(slash + 1, end == std::string::npos ? end : end - slash - 1)] =
+                    meaning;
             }
             open = first_column.find('`', close + 1);
         }
@@ -66,7 +70,28 @@ TEST(ShippedPrefs, EveryKeyIsInTheSettingsTableAndTheDocumentationListsTheTable)
     for (const std::string& key : prefs.order()) {
         EXPECT_TRUE(key.empty() || table.count(key) == 1) << key << " is not in the table";
     }
-    EXPECT_EQ(documented_keys(), table);
+    std::map<std::string, std::string> documented = documented_keys();
+    std::set<std::string> named;
+    for (const auto& row : documented) {
+        named.insert(row.first);
+    }
+    EXPECT_EQ(named, table);
+    // Where a row calls a key optional or gives the numbers it takes, the table agrees, and
+    // every number with a range of its own has it documented.
+    const std::regex range(R"((-?\d+)(?: \([^)]*\))? to (-?\d+))");
+    for (const Setting& setting : all_settings()) {
+        const std::string& meaning = documented[setting.key];
+        if (meaning.find("optional") != std::string::npos) {
+            EXPECT_FALSE(setting.needed) << setting.key;
+        }
+        std::smatch numbers;
+        bool ranged = setting.kind == SettingKind::number && setting.max != INT_MAX;
+        EXPECT_EQ(ranged, std::regex_search(meaning, numbers, range)) << setting.key;
+        if (ranged && !numbers.empty()) {
+            EXPECT_EQ(setting.min, std::stoi(numbers[1])) << setting.key;
+            EXPECT_EQ(setting.max, std::stoi(numbers[2])) << setting.key;
+        }
+    }
 }
 
 TEST(ShippedPrefs, TenByTwentyBoardRepeatingKeysAndBoxesApartFromTheBoard) {
