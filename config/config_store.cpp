@@ -96,7 +96,7 @@ std::string& ConfigStore::get_string(std::string key) {
 
 // strtol instead of atoi: the same digits are read, but a value beyond the int range
 // saturates instead of being undefined.
-static int leading_int(const std::string& text) {
+int leading_int(const std::string& text) {
     long number = std::strtol(text.c_str(), nullptr, 10);
     if (number > INT_MAX) {
         return INT_MAX;

@@ -78,5 +78,9 @@ private:
 // readers that must see every line, duplicate keys included.
 void split_line(const std::string& line, std::string& key, std::string& value);
 
+// The leading decimal number of text, as get_int reads a value: 0 when there is none,
+// saturated to the int range.
+int leading_int(const std::string& text);
+
 // The "%i" decimal text of n: "-3", "0", "42".
 std::string int_to_text(int n);

@@ -71,18 +71,6 @@ bool is_group_suffix(int group, const std::string& suffix) {
     return false;
 }
 
-// The leading decimal number of text, read the way the configuration store reads integers.
-int text_to_int(const std::string& text) {
-    long number = std::strtol(text.c_str(), nullptr, 10);
-    if (number > INT_MAX) {
-        return INT_MAX;
-    }
-    if (number < INT_MIN) {
-        return INT_MIN;
-    }
-    return static_cast<int>(number);
-}
-
 // The walk of one file: its problems gathered in the order they are found.
 class Reader {
 public:
@@ -452,12 +440,12 @@ SDL_Rect parse_rect(const std::string& text) {
         if (comma == std::string::npos) {
             break;
         }
-        fields[complete] = text_to_int(text.substr(start, comma - start));
+        fields[complete] = leading_int(text.substr(start, comma - start));
         start = comma + 1;
     }
     // The last field runs to the end of the text, but only once all three commas were found.
     if (complete == 3) {
-        fields[3] = text_to_int(text.substr(start));
+        fields[3] = leading_int(text.substr(start));
     }
     return SDL_Rect{static_cast<Sint16>(fields[0]), static_cast<Sint16>(fields[1]),
                     static_cast<Uint16>(fields[2]), static_cast<Uint16>(fields[3])};
