@@ -235,6 +235,11 @@ public:
                 problem(menu_key("font", i, "_size"), false,
                         "font size " + int_to_text(size) + " must be more than 0");
             }
+            if (!font.path.empty() && font.size_read && size > max_font_size) {
+                problem(menu_key("font", i, "_size"), false,
+                        "font size " + int_to_text(size) + " must be at most " +
+                            int_to_text(max_font_size));
+            }
             menu.fonts.push_back(font);
         }
     }

@@ -39,6 +39,10 @@ struct MenuImage {
     bool alpha = false;  // exactly "true"
 };
 
+// The largest point size a menu font may have: a glyph of a larger one is taller than any
+// window, and rendering it takes seconds.
+const int max_font_size = 1000;
+
 struct MenuFont {
     std::string name, path;
     int size = 0;

@@ -43,7 +43,9 @@ Fonts open_fonts(const MenuFile& file) {
         if (!file_readable(font.path) || fonts[font.name] != nullptr) {
             continue;
         }
-        fonts[font.name] = TTF_OpenFont(font.path.c_str(), font.size);
+        if (font.size <= max_font_size) {
+            fonts[font.name] = TTF_OpenFont(font.path.c_str(), font.size);
+        }
         if (fonts[font.name] == nullptr) {
             std::printf("couldn't load font \"%s\" from file \"%s\"\n", font.name.c_str(),
                         font.path.c_str());

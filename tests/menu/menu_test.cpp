@@ -235,7 +235,8 @@ TEST(MenuFileTest, ReadWithoutAWindowWithEachProblemAtItsLine) {
     write_file("read.txt",
                "num_surfs: 2\nsurf1_name: plate\nsurf1_path: plate.png\n"
                "num_buttons: 1x\nbutton1_surf: label\nbutton1_x: 9\nbutton1_y: 4\n"
-               "button1_rect: 1,2,3\nbutton1_align: middle\nbutton01_x: 3\n");
+               "button1_rect: 1,2,3\nbutton1_align: middle\nbutton01_x: 3\n"
+               "num_fonts: 1\nfont1_name: huge\nfont1_path: f.ttf\nfont1_size: 26302\n");
     ASSERT_TRUE(read_menu_file("read.txt", file));
     EXPECT_EQ(2, file.counts[image_group]);
     EXPECT_EQ("plate", file.images[0].name);
@@ -256,7 +257,8 @@ TEST(MenuFileTest, ReadWithoutAWindowWithEachProblemAtItsLine) {
         "read.txt:8: warning: \"button1_rect\" is never read: \"num_buttons\" is 0\n"
         "read.txt:9: warning: \"button1_align\" is never read: \"num_buttons\" is 0\n"
         "read.txt:10: warning: \"button01_x\" is never read: button entries are numbered 1, "
-        "2, 3, ... without leading zeros\n",
+        "2, 3, ... without leading zeros\n"
+        "read.txt:14: font size 26302 must be at most 1000\n",
         problems);
 }
 
