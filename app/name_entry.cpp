@@ -1,6 +1,7 @@
 // The name-entry screen: a menu file whose texts show the name as it is typed.
 #include <SDL.h>
 
+#include "app/mode_screens.h"
 #include "app/scores_screens.h"
 #include "display/window_events.h"
 #include "compositor/scaled_window.h"
@@ -9,22 +10,6 @@
 namespace {
 
 enum class Typing { changed, confirmed, kept_offer, closed };
-
-// Paints a menu without running it: the keyboard, not the mouse, answers this screen.
-void show_menu(Menu& menu) {
-    menu.screen = drawing_surface();
-    if (menu.screen == nullptr) {
-        return;
-    }
-    int x = 0;
-    int y = 0;
-    SDL_GetMouseState(&x, &y);
-    scale_back(x, y);
-    menu.update_hover(x, y);
-    menu.compositor.full_redraw = true;
-    menu.compositor.redraw(menu.screen);
-    menu.compositor.present(menu.screen);
-}
 
 // Applies one key press to text. False when the key changes nothing.
 bool edit(std::string& text, const SDL_keysym& key) {
@@ -93,7 +78,7 @@ TypedName enter_name(const std::string& menu_file, const std::string& offered, C
     while (step == Typing::changed) {
         keys.get_string("name") = text;
         Menu menu(menu_file.c_str(), &keys);
-        show_menu(menu);
+        paint_menu(menu);
         step = next_change(text, menu.navigable());
     }
     SDL_EnableUNICODE(unicode_before);

@@ -1,7 +1,8 @@
-// Recording a finished game and showing a piece set's table of best games.
+// Recording a finished game and showing a piece set's tables of best games, one mode at a time.
 #include <cstdio>
 #include <ctime>
 
+#include "app/mode_screens.h"
 #include "app/scores_screens.h"
 #include "config/player_prefs.h"
 #include "menu/menu.h"
@@ -30,27 +31,37 @@ bool read_scores(const ConfigStore& prefs, ScoreFile& scores) {
     return true;
 }
 
-// Shows table with the entry at place (0 = first; -1 for none) highlighted until "back".
-bool show_table(ConfigStore& prefs, const ScoreTable& table, int place) {
+// The table the games of mode rank in.
+ScoreTable& table_of(ScoreFile& scores, const Game& game, const GameMode& mode) {
+    return scores.table(piece_set_id(game.piece_descriptions), table_mode(mode));
+}
+
+// Shows table (of mode) with the entry at place (0 = first; -1 for none) highlighted, and the
+// tab of its mode lit, until a word that leaves it: "back" (or none), "quit", a mode's word.
+std::string show_table(ConfigStore& prefs, const ScoreTable& table, int place, Mode mode) {
     std::string menu_file = optional_value(prefs, "scores_menu");
     if (menu_file.empty()) {
-        return false;
+        return "back";
     }
-    // The text for an empty table belongs to the skin, so it comes from the menu file itself.
-    ConfigStore menu_keys;
-    menu_keys.load(menu_file.c_str());
-    ConfigStore keys = table_keys(table, optional_value(menu_keys, "empty_text"));
+    // The texts for an empty table, the headings and the modes' titles belong to the skin, so
+    // they come from the menu file itself.
+    ConfigStore texts;
+    texts.load(menu_file.c_str());
+    ConfigStore keys = table_keys(table, optional_value(texts, "empty_text"));
+    keys.set("mode", mode_title(texts, mode));
+    keys.set("score_head",
+             optional_value(texts, table.by_time ? "time_heading" : "points_heading"));
     Menu menu(menu_file.c_str(), &keys);
     // The full screen key and the repeat of a held direction work here as in the other menus.
     menu.prefs = &prefs;
     highlight_row(menu, place + 1);
+    highlight_buttons(menu, "_mode", mode_info(mode).word);
     while (true) {
         std::string word = menu.run();
-        if (word == "quit") {
-            return true;
-        }
-        if (word == "back" || word.empty()) {
-            return false;
+        Mode other = Mode::marathon;
+        bool table_word = mode_from_word(word, other) && mode_info(other).ranked;
+        if (word == "quit" || word == "back" || word.empty() || table_word) {
+            return word;
         }
     }
 }
@@ -75,22 +86,26 @@ TypedName ask_name(ConfigStore& prefs, const ScoreEntry& entry, int place, bool 
     return typed;
 }
 
+// Runs the scores screen from mode on, switching tables as the player asks; true when the
+// window was closed.
+bool browse_tables(ConfigStore& prefs, ScoreFile& scores, const Game& game, GameMode mode,
+                   int place) {
+    while (true) {
+        std::string word = show_table(prefs, table_of(scores, game, mode), place, mode.mode);
+        if (!mode_from_word(word, mode.mode)) {
+            return word == "quit";
+        }
+        // The daily table shown is today's, whatever day the last game was played on.
+        mode.day = utc_day(std::time(nullptr));
+        place = -1;
+    }
+}
+
 }  // namespace
 
 void highlight_row(Menu& menu, int row) {
-    if (row < 1) {
-        return;
-    }
-    int count = static_cast<int>(menu.compositor.elements.size()) - 1;
-    for (int i = 1; i <= count; i++) {
-        std::string prefix = "button" + int_to_text(i);
-        if (menu.config.get_int(prefix + "_row") != row) {
-            continue;
-        }
-        SDL_Surface* lit = menu.surfaces[menu.config.get_string(prefix + "_surf_new")];
-        if (lit != nullptr) {
-            menu.compositor.elements[i].surface = lit;
-        }
+    if (row >= 1) {
+        highlight_buttons(menu, "_row", int_to_text(row));
     }
 }
 
@@ -103,20 +118,45 @@ bool scores_enabled(const ConfigStore& prefs) {
     return !optional_value(prefs, "scores_file").empty();
 }
 
+ScoreEntry game_entry(const Game& game) {
+    GameNumbers numbers = game.numbers(SDL_GetTicks());
+    return ScoreEntry{"",         game.points, game.lines,
+                      game.level, today(),     static_cast<int>(numbers.played_ms)};
+}
+
+std::string best_text(const ConfigStore& prefs, const Game& game) {
+    std::string mode = table_mode(game.mode);
+    ScoreFile scores;
+    if (mode.empty() || !scores_enabled(prefs) ||
+        !scores.read(optional_value(prefs, "scores_file").c_str())) {
+        return "-";
+    }
+    ScoreTable& table = table_of(scores, game, game.mode);
+    if (game.has_result()) {
+        table.insert(game_entry(game));
+    }
+    if (table.entries.empty()) {
+        return "-";
+    }
+    const ScoreEntry& best = table.entries[0];
+    return table.by_time ? time_text(best.time) : int_to_text(best.points);
+}
+
 bool record_game(ConfigStore& prefs, const Game& game, bool window_closed) {
     ScoreFile scores;
     if (!read_scores(prefs, scores)) {
         return window_closed;
     }
-    ScoreTable& table = scores.tables[piece_set_id(game.piece_descriptions)];
-    ScoreEntry entry{"", game.points, game.lines, game.level, today()};
-    int place = table.place_for(entry.points);
+    ScoreTable& table = table_of(scores, game, game.mode);
+    ScoreEntry entry = game_entry(game);
+    int place = table.place_for(entry);
     if (place < 0) {
         return window_closed;
     }
     TypedName typed = ask_name(prefs, entry, place, window_closed);
     entry.name = typed.name;
     table.insert(entry);
+    scores.drop_old_days(utc_day(std::time(nullptr)));
     std::string file = optional_value(prefs, "scores_file");
     if (!scores.save(file.c_str())) {
         std::printf("couldn't save scores to: %s\n", file.c_str());
@@ -124,11 +164,12 @@ bool record_game(ConfigStore& prefs, const Game& game, bool window_closed) {
     if (typed.window_closed) {
         return true;
     }
-    return show_table(prefs, table, place);
+    return browse_tables(prefs, scores, game, game.mode, place);
 }
 
 bool scores_screen(ConfigStore& prefs, const Game& game) {
     ScoreFile scores;
     read_scores(prefs, scores);
-    return show_table(prefs, scores.tables[piece_set_id(game.piece_descriptions)], -1);
+    GameMode marathon;
+    return browse_tables(prefs, scores, game, marathon, -1);
 }

@@ -26,9 +26,19 @@ bool scores_enabled(const ConfigStore& prefs);
 // message and the game goes on; damaged lines in it are reported and dropped at the next save.
 bool record_game(ConfigStore& prefs, const Game& game, bool window_closed);
 
-// Shows the table of the piece set game plays with on the "scores_menu" screen until "back".
-// Returns true when the window was closed.
+// Shows the tables of the piece set game plays with on the "scores_menu" screen, marathon's
+// first, until "back". A button whose word is a ranked mode's ("sprint") shows that mode's
+// table (daily: today's); its buttons with "_mode" that word are lit. Returns true when the
+// window was closed. A game just recorded shows its mode's table, the entry highlighted.
 bool scores_screen(ConfigStore& prefs, const Game& game);
+
+// The entry the game that has just ended would take in its table, dated today.
+ScoreEntry game_entry(const Game& game);
+
+// The player's best for the mode and piece set of the game that has just ended, this game
+// included if it has a result: points, or the time for a table ranked by time; "-" without
+// one (no table, no scores file, nothing played yet).
+std::string best_text(const ConfigStore& prefs, const Game& game);
 
 // Every button of menu whose "buttonN_row" is row shows its "buttonN_surf_new" surface
 // instead of its own: the way a scores menu marks the newest game. Nothing for a row below 1.

@@ -2,7 +2,10 @@
 // menu to a game or to the preferences screen and back until they quit.
 #include <cstdio>
 #include <optional>
+#include <cstdlib>
+#include <ctime>
 
+#include "app/mode_screens.h"
 #include "app/preferences_screen.h"
 #include "app/scores_screens.h"
 #include "app/startup.h"
@@ -24,9 +27,22 @@ bool play_one_game(Game& game, ConfigStore& prefs) {
         return false;
     }
     bool quit = game.play();
+    // A restart is the same game from its start: nothing shown, nothing counted.
+    while (!quit && game.last_end == GameEnd::restarted) {
+        game.reset();
+        quit = game.play();
+    }
+    bool played_out = game.last_end == GameEnd::lost || game.last_end == GameEnd::finished;
+    if (!quit && played_out && !optional_value(prefs, "summary_menu").empty()) {
+        quit = summary_screen(prefs, game, best_text(prefs, game));
+    }
     // Only a game played to its end has a result; one left or closed before has none.
-    if (game.reached_game_over && scores_enabled(prefs)) {
+    if (game.has_result() && scores_enabled(prefs)) {
         quit = record_game(prefs, game, quit);
+    }
+    // The day's seed dealt the daily game; the others deal from the clock again.
+    if (game.mode.mode == Mode::daily) {
+        std::srand(static_cast<unsigned>(std::time(nullptr)));
     }
     if (!quit) {
         game.reset();
@@ -67,7 +83,12 @@ void run_screens(ConfigStore& prefs, WornSkin* worn) {
             break;
         }
         if (word == "play") {
+            game->mode = GameMode();
             quit = play_one_game(*game, prefs);
+        } else if (word == "modes" && !optional_value(prefs, "modes_menu").empty()) {
+            ModeChoice choice = choose_mode(prefs, std::time(nullptr), &game->mode);
+            quit = choice == ModeChoice::closed ||
+                   (choice == ModeChoice::play && play_one_game(*game, prefs));
         } else if (word == "prefs") {
             std::string look = worn != nullptr ? worn->id : "";
             SDL_Surface* picture = drawing_surface();

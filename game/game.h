@@ -8,6 +8,7 @@
 //   game_loop.cpp    the game loop, the fall clock and the keyboard
 //   game_options.cpp the player's options: landing shadow, hold box, bag dealer
 //   handling.cpp     the handling options: lock delay, kicks, preview, soft drop, drop protection
+//   game_modes.cpp   the ways to play, the clock and the numbers of a game
 //   piece.cpp        the Piece operations and reading the pieces file
 #pragma once
 
@@ -20,10 +21,12 @@
 #include "compositor/compositor.h"
 #include "watch/file_watch.h"
 #include "config/config_store.h"
+#include "game/game_numbers.h"
 #include "game/handling.h"
 #include "game/piece.h"
 #include "input/pad_reader.h"
 #include "kicks/kicks.h"
+#include "modes/game_mode.h"
 
 // How load_image prepares an image.
 enum ImageKind {
@@ -37,8 +40,10 @@ enum ImageKind {
 enum class GravityResult { moved, landed, collapsed, game_over, resting };
 
 // How the last game ended: lost (the game-over picture was shown), left by the player with the
-// leave key (no result: an abandoned game counts nowhere), or the window was closed.
-enum class GameEnd { lost, left, closed };
+// leave key (no result: an abandoned game counts nowhere), or the window was closed; finished
+// when the mode's goal was reached (sprint's rows, ultra's time), restarted with the restart
+// key (counts nowhere, like a game left).
+enum class GameEnd { lost, left, closed, finished, restarted };
 
 // Board cell value of an empty cell; any other value is a block tile index 0..6.
 const Uint8 empty_cell = 255;
@@ -113,6 +118,14 @@ public:
     // its now. Lock delay and drop protection take their time from it, so a test or a replay
     // drives them by setting it.
     Uint32 pass_time = 0;
+    // The way the games are played; the shell sets it before play. Marathon is the classic game.
+    GameMode mode;
+    PlayClock clock;                          // the time played, stopped while paused
+    int pieces_played = 0;                    // this game's pieces, the last one included
+    int piece_presses = 0;                    // presses that moved, turned, dropped or held it
+    SDL_Surface* time_box = nullptr;          // surface of the "time" element; owned
+    SDL_Surface* timed_background = nullptr;  // "timed_background_img", or null; owned
+    std::string shown_clock;                  // the digits the time box shows
 
     // Builds the game from the preferences (which must outlive it) with the window already
     // open. A missing image, a surface that cannot be made or an unusable board size prints
@@ -284,6 +297,38 @@ public:
     // Draws the later pieces of the preview into their boxes and marks them.
     void draw_later_pieces();
 
+    // --- the ways to play and the numbers of a game (game_modes.cpp) ---
+    // Makes the time box and loads the optional "timed_background_img" (a missing one prints
+    // one message and the timed modes keep the usual background).
+    void load_mode_images();
+    // At the start of every game, before the first piece is dealt: zeroes the counters, starts
+    // the clock at now, seeds the dealer with a daily game's seed, and shows the clock (at
+    // "time_x", "time_y", sized "time_w" by "time_h") and the timed background in timed modes,
+    // hiding them in the others.
+    void begin_mode(Uint32 now);
+    // Whether cleared rows raise the level: not in zen.
+    bool level_rises() const;
+    // The falling piece cannot enter the well. In zen the well is emptied instead, the next
+    // piece comes and false is returned; in every other mode the game is lost: true. The piece
+    // counts among the pieces played either way.
+    bool top_out();
+    // Whether the mode's goal is reached at now: sprint's rows cleared, ultra's time run out.
+    bool goal_reached(Uint32 now) const;
+    // In a timed mode with a time box: draws the clock at now into it (ultra's time left, the
+    // others' time played) if its digits changed, and marks it. True when it drew.
+    bool draw_clock(Uint32 now);
+    // Once per pass of the game loop: redraws the clock if its digits changed (changed is then
+    // set) and ends a game whose goal is reached (running false, last_end finished).
+    void follow_mode(Uint32 now, bool& running, bool& changed);
+    // Counts a press of the action's key that acted on the piece (moved, turned, dropped or
+    // held it). Returns result unchanged.
+    int count_press(const std::string& action, int result);
+    // The numbers of the game at now.
+    GameNumbers numbers(Uint32 now) const;
+    // Whether the game that has just ended may take a place in its mode's table: lost or
+    // finished, not left or restarted, in a mode with a table; sprint only when finished.
+    bool has_result() const;
+
     // --- drawing, pause and game over (game_screen.cpp) ---
     // None of these fails: blits are clipped to their target, and a glyph or tile that lies
     // outside its image draws nothing. The box operations only change their box and mark its
@@ -304,6 +349,8 @@ public:
     // the digit glyphs of font (0..9 stacked top to bottom); digits that do not fit are cut
     // off on the left. Marks nothing.
     void draw_number(int value, SDL_Surface* box, SDL_Surface* font);
+    // Like draw_number for a text of digits in which a space is a gap of half a glyph.
+    void draw_digits(const std::string& text, SDL_Surface* box, SDL_Surface* font);
     // Gives every cell whose board value differs from shown_board its tile (or no surface
     // when empty) and marks it, then repaints everything marked and flips the screen.
     void update_screen();

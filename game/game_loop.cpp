@@ -14,6 +14,7 @@ const int board_changed = 1;
 const int game_ended = 2;
 const int quit_requested = 3;
 const int game_left = 4;
+const int game_restarted = 5;
 
 // Results by how much they end: of several presses in one event, the strongest counts.
 int stronger(int a, int b) {
@@ -52,28 +53,36 @@ bool Game::play() {
         }
         FallSteps steps = advance_fall_clock(SDL_GetTicks());
         // A game the player has just left ends there, whatever the clock would have done.
-        if (steps.game_over && last_end != GameEnd::left) {
-            running = false;
-            reached_game_over = true;
+        if (steps.game_over && last_end == GameEnd::lost) {
+            take_result(game_ended, running, quit, changed);
         }
         bool soft_dropped = soft_drop_step(pass_time);
         if (steps.changed || soft_dropped) {
             changed = true;
         }
+        if (running) {
+            follow_mode(SDL_GetTicks(), running, changed);
+        }
         if (changed) {
             update_screen();
         }
-        if (!running && !quit && last_end != GameEnd::left) {
+        if (!running && !quit && last_end == GameEnd::lost) {
             pass_sounds.add(SoundEvent::game_over);
         }
         play_pass_sounds();
         SDL_Delay(1);
     }
+    clock.stop(SDL_GetTicks());
     if (audio != nullptr) {
         audio->stop_music();
     }
-    if (last_end == GameEnd::left) {
+    if (last_end == GameEnd::left || last_end == GameEnd::restarted) {
         leave_game();
+        return false;
+    }
+    // A goal reached is no defeat: no game-over picture.
+    if (last_end == GameEnd::finished) {
+        SDL_EnableKeyRepeat(0, 0);
         return false;
     }
     if (!quit) {
@@ -104,6 +113,7 @@ void Game::start_game() {
     pad.repeat_delay = repeat.delay;
     pad.repeat_rate = repeat.rate;
     start_handling();
+    begin_mode(SDL_GetTicks());
     current_piece = random_piece();
     next_piece = random_piece();
     deal_later_pieces();
@@ -154,14 +164,19 @@ void Game::take_result(int result, bool& running, bool& quit, bool& changed) {
     if (result == board_changed) {
         changed = true;
     } else if (result == game_ended) {
-        running = false;
-        reached_game_over = true;
+        // Zen empties the well instead, and the game goes on.
+        if (top_out()) {
+            running = false;
+            reached_game_over = true;
+        } else {
+            changed = true;
+        }
     } else if (result == quit_requested) {
         running = false;
         quit = true;
-    } else if (result == game_left) {
+    } else if (result == game_left || result == game_restarted) {
         running = false;
-        last_end = GameEnd::left;
+        last_end = result == game_left ? GameEnd::left : GameEnd::restarted;
     }
 }
 
@@ -236,9 +251,13 @@ int Game::handle_key(const std::string& name) {
     if (audio != nullptr && audio->toggle_mute_if(name)) {
         return nothing_changed;
     }
+    // So does a restart, before any action of the game that shares its key.
+    if (name == setting(*config, "restart_key")) {
+        return game_restarted;
+    }
     for (const char* action : game_actions) {
         if (name == bound_key(action)) {
-            return perform(action);
+            return count_press(action, perform(action));
         }
     }
     return nothing_changed;
@@ -262,12 +281,15 @@ int Game::handle_pad(const PadInput& input) {
         pad_bound(*config, "mute_key", input) && audio->toggle_mute()) {
         return nothing_changed;
     }
+    if (pad_bound(*config, "restart_key", input)) {
+        return game_restarted;
+    }
     for (const char* action : game_actions) {
         if (action == std::string("hold_key") && !option_on("hold_piece")) {
             continue;
         }
         if (pad_bound(*config, action, input)) {
-            return perform(action, true);
+            return count_press(action, perform(action, true));
         }
     }
     return nothing_changed;

@@ -54,7 +54,7 @@ int clear_full_rows(Game& game, int base) {
             game.level_lines++;
         }
         // Checked after every row, but the modulo in set_level keeps it to one level-up.
-        if (game.level_lines > 9) {
+        if (game.level_lines > 9 && game.level_rises()) {
             game.set_level(game.level + 1);
             game.draw_level();
             game.pass_sounds.add(SoundEvent::level);
@@ -127,6 +127,7 @@ void Game::land_piece() {
     }
     write_piece(*this, current_piece, current_piece.tile);
     int base = current_piece.y;
+    pieces_played++;
 
     current_piece = take_next_piece();
     start_new_piece();

@@ -152,14 +152,22 @@ void Game::draw_level() {
 }
 
 void Game::draw_number(int value, SDL_Surface* box, SDL_Surface* font) {
-    std::string text = int_to_text(value);
+    draw_digits(int_to_text(value), box, font);
+}
+
+void Game::draw_digits(const std::string& text, SDL_Surface* box, SDL_Surface* font) {
     clear_surface(box);
     int glyph_w = glyph_width(font);
     int y = box->h / 2 - glyph_height(font) / 2;
     // Right-aligned: the last digit keeps its place, digits beyond the left edge are cut off.
-    int k = 1;
-    for (auto c = text.rbegin(); c != text.rend(); ++c, ++k) {
-        blit_digit(font, atoi(std::string(1, *c).c_str()), box, box->w - k * glyph_w, y);
+    int right = box->w;
+    for (auto c = text.rbegin(); c != text.rend(); ++c) {
+        if (*c == ' ') {
+            right -= glyph_w / 2;
+            continue;
+        }
+        right -= glyph_w;
+        blit_digit(font, atoi(std::string(1, *c).c_str()), box, right, y);
     }
 }
 
@@ -193,9 +201,11 @@ void Game::update_screen() {
 }
 
 void Game::toggle_pause() {
+    Uint32 now = SDL_GetTicks();
     if (paused) {
-        resume_game(SDL_GetTicks());
+        resume_game(now);
     } else {
+        clock.stop(now);
         pause_game();
     }
     // The music stops while the game stands still and goes on from its place.
@@ -244,6 +254,7 @@ void Game::resume_game(Uint32 now) {
     last_fall = now - elapsed;
     // A resting piece gets its whole lock delay again: the player has just looked away.
     handling_state.rest_since = now;
+    clock.resume(now);
     paused = false;
 }
 

@@ -45,12 +45,15 @@ Game::Game(ConfigStore& config)
     check_board_geometry();
     load_images();
     load_option_images();
+    load_mode_images();
     build_board();
     build_layout();
 }
 
 Game::~Game() {
     free_look();
+    SDL_FreeSurface(time_box);
+    SDL_FreeSurface(timed_background);
 }
 
 namespace {

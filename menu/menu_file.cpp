@@ -35,6 +35,14 @@ const MenuKey menu_keys[] = {
     {"", "swap_bindings", MenuKeyKind::flag, "\"true\": a key taken from another action swaps"},
     {"", "empty_text", MenuKeyKind::text, "what the best-games table shows without a game"},
     {"", "no_skin_name", MenuKeyKind::text, "what %skin_name% shows while no skin is worn"},
+    {"button", "_mode", MenuKeyKind::word, "the mode whose table lights the button up"},
+    {"", "points_heading", MenuKeyKind::text, "the best-games column of a table by points"},
+    {"", "time_heading", MenuKeyKind::text, "the best-games column of a table by time"},
+    {"", "mode_marathon", MenuKeyKind::text, "the title of marathon on the screen"},
+    {"", "mode_sprint", MenuKeyKind::text, "the title of sprint on the screen"},
+    {"", "mode_ultra", MenuKeyKind::text, "the title of ultra on the screen"},
+    {"", "mode_zen", MenuKeyKind::text, "the title of zen on the screen"},
+    {"", "mode_daily", MenuKeyKind::text, "the title of daily on the screen"},
 };
 const int menu_key_count = static_cast<int>(sizeof menu_keys / sizeof menu_keys[0]);
 

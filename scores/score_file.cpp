@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <fstream>
 
+#include "modes/game_mode.h"
+
 namespace {
 
 bool all_digits(const std::string& text) {
@@ -55,47 +57,95 @@ std::string next_field(const std::string& text, size_t& at) {
     return field;
 }
 
-bool better(const ScoreEntry& a, const ScoreEntry& b) {
-    return a.points > b.points;
+const size_t id_length = 16;
+const size_t longest_mode = 32;
+
+bool valid_id(const std::string& text) {
+    return text.size() == id_length &&
+           text.find_first_not_of("0123456789abcdef") == std::string::npos;
+}
+
+bool valid_mode(const std::string& text) {
+    return !text.empty() && text.size() <= longest_mode &&
+           text.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789-") == std::string::npos;
+}
+
+// Only the first table, marathon's, is written without a mode and without the time.
+bool has_mode(const std::string& key) {
+    return key.size() > id_length;
 }
 
 }  // namespace
 
-bool parse_entry(const std::string& value, ScoreEntry& entry) {
+std::string table_key(const std::string& id, const std::string& mode) {
+    return mode.empty() || mode == mode_info(Mode::marathon).word ? id : id + "." + mode;
+}
+
+bool parse_entry(const std::string& value, bool with_time, ScoreEntry& entry) {
     size_t at = 0;
     ScoreEntry read;
     if (!parse_count(next_field(value, at), read.points) ||
         !parse_count(next_field(value, at), read.lines) ||
-        !parse_count(next_field(value, at), read.level)) {
+        !parse_count(next_field(value, at), read.level) ||
+        (with_time && !parse_count(next_field(value, at), read.time))) {
         return false;
     }
     read.date = next_field(value, at);
     if (at <= value.size()) {
         read.name = value.substr(at);
     }
-    if (read.points <= 0 || read.level <= 0 || !valid_date(read.date) || !valid_name(read.name)) {
+    // A race to a number of rows may end without a point; it is its time that ranks it.
+    bool ranked = with_time ? read.time > 0 && read.points >= 0 : read.points > 0;
+    if (!ranked || read.level <= 0 || !valid_date(read.date) || !valid_name(read.name)) {
         return false;
     }
     entry = read;
     return true;
 }
 
-std::string entry_text(const ScoreEntry& entry) {
+std::string entry_text(const ScoreEntry& entry, bool with_time) {
+    std::string time = with_time ? int_to_text(entry.time) + " " : "";
     return int_to_text(entry.points) + " " + int_to_text(entry.lines) + " " +
-           int_to_text(entry.level) + " " + entry.date + " " + entry.name;
+           int_to_text(entry.level) + " " + time + entry.date + " " + entry.name;
 }
 
-bool parse_entry_key(const std::string& key, std::string& id) {
-    if (key.size() < 18 || key[16] != '.' || key.size() > 26 || !all_digits(key.substr(17))) {
+bool parse_entry_key(const std::string& key, std::string& id, std::string& mode) {
+    size_t dot = key.rfind('.');
+    if (dot == std::string::npos || dot < id_length || !all_digits(key.substr(dot + 1)) ||
+        key.size() - dot - 1 > 9 || !valid_id(key.substr(0, id_length))) {
         return false;
     }
-    for (size_t i = 0; i < 16; i++) {
-        if (std::string("0123456789abcdef").find(key[i]) == std::string::npos) {
-            return false;
-        }
+    std::string rest = key.substr(id_length, dot - id_length);
+    if (!rest.empty() && (rest[0] != '.' || !valid_mode(rest.substr(1)))) {
+        return false;
     }
-    id = key.substr(0, 16);
+    id = key.substr(0, id_length);
+    mode = rest.empty() ? "" : rest.substr(1);
     return true;
+}
+
+ScoreTable& ScoreFile::table(const std::string& id, const std::string& mode) {
+    std::string key = table_key(id, mode);
+    auto found = tables.find(key);
+    if (found != tables.end()) {
+        return found->second;
+    }
+    ScoreTable& made = tables[key];
+    Mode known = Mode::marathon;
+    std::string day;
+    made.by_time = mode_of_table(mode, known, day) && mode_info(known).by_time;
+    return made;
+}
+
+void ScoreFile::drop_old_days(const std::string& today) {
+    for (auto table = tables.begin(); table != tables.end();) {
+        Mode mode = Mode::marathon;
+        std::string day;
+        bool old = has_mode(table->first) &&
+                   mode_of_table(table->first.substr(id_length + 1), mode, day) &&
+                   mode == Mode::daily && !daily_day_kept(day, today);
+        table = old ? tables.erase(table) : std::next(table);
+    }
 }
 
 bool ScoreFile::read(const char* file_name) {
@@ -113,25 +163,43 @@ bool ScoreFile::read(const char* file_name) {
         if (line.empty()) {
             continue;
         }
-        std::string key;
-        std::string value;
-        std::string id;
-        ScoreEntry entry;
-        split_line(line, key, value);
-        if (!parse_entry_key(key, id) || !parse_entry(value, entry)) {
-            skipped_lines.push_back(number);
-            continue;
-        }
-        tables[id].entries.push_back(entry);
+        read_line(line, number);
     }
-    for (auto& [id, table] : tables) {
-        // Stable: among equal points the line written first, the older game, stays ahead.
-        std::stable_sort(table.entries.begin(), table.entries.end(), better);
+    for (auto& [key, table] : tables) {
+        // Stable: among equals the line written first, the older game, stays ahead.
+        std::stable_sort(
+            table.entries.begin(), table.entries.end(),
+            [&table](const ScoreEntry& a, const ScoreEntry& b) { return table.better(a, b); });
         if (table.entries.size() > static_cast<size_t>(table_size)) {
             table.entries.resize(table_size);
         }
     }
     return true;
+}
+
+void ScoreFile::read_line(const std::string& line, int number) {
+    std::string key;
+    std::string value;
+    std::string id;
+    std::string mode;
+    ScoreEntry entry;
+    split_line(line, key, value);
+    if (!parse_entry_key(key, id, mode)) {
+        skipped_lines.push_back(number);
+        return;
+    }
+    Mode known = Mode::marathon;
+    std::string day;
+    if (!mode.empty() && !mode_of_table(mode, known, day)) {
+        kept_lines.push_back(line);
+        return;
+    }
+    ScoreTable& into = table(id, mode);
+    if (!parse_entry(value, has_mode(table_key(id, mode)), entry)) {
+        skipped_lines.push_back(number);
+        return;
+    }
+    into.entries.push_back(entry);
 }
 
 void ScoreFile::report_skipped(const char* file_name) const {
@@ -142,15 +210,18 @@ void ScoreFile::report_skipped(const char* file_name) const {
 
 ConfigStore ScoreFile::to_store() const {
     ConfigStore store;
-    for (const auto& [id, table] : tables) {
+    for (const auto& [name, table] : tables) {
         if (table.entries.empty()) {
             continue;
         }
         for (size_t i = 0; i < table.entries.size(); i++) {
-            std::string key = id + "." + int_to_text(static_cast<int>(i + 1));
-            store.add_line(key + ": " + entry_text(table.entries[i]));
+            std::string key = name + "." + int_to_text(static_cast<int>(i + 1));
+            store.add_line(key + ": " + entry_text(table.entries[i], has_mode(name)));
         }
         store.add_line("");
+    }
+    for (const std::string& line : kept_lines) {
+        store.add_line(line);
     }
     return store;
 }

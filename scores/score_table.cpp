@@ -4,20 +4,24 @@
 #include <cstdint>
 #include <cstdio>
 
-int ScoreTable::place_for(int points) const {
-    if (points <= 0) {
+bool ScoreTable::better(const ScoreEntry& entry, const ScoreEntry& other) const {
+    return by_time ? entry.time < other.time : entry.points > other.points;
+}
+
+int ScoreTable::place_for(const ScoreEntry& entry) const {
+    if ((by_time ? entry.time : entry.points) <= 0) {
         return -1;
     }
-    // Past every entry with as many points or more: a tie keeps the older game ahead.
+    // Past every entry as good or better: a tie keeps the older game ahead.
     int place = 0;
-    while (place < static_cast<int>(entries.size()) && entries[place].points >= points) {
+    while (place < static_cast<int>(entries.size()) && !better(entry, entries[place])) {
         place++;
     }
     return place < table_size ? place : -1;
 }
 
 int ScoreTable::insert(const ScoreEntry& entry) {
-    int place = place_for(entry.points);
+    int place = place_for(entry);
     if (place < 0) {
         return -1;
     }
@@ -74,9 +78,22 @@ ConfigStore table_keys(const ScoreTable& table, const std::string& empty_text) {
         keys.get_string("lines" + r) = filled ? int_to_text(entry.lines) : "";
         keys.get_string("level" + r) = filled ? int_to_text(entry.level) : "";
         keys.get_string("date" + r) = entry.date;
+        std::string time = filled && table.by_time ? time_text(entry.time) : "";
+        if (table.by_time) {
+            keys.get_string("time" + r) = time;
+        }
+        keys.get_string("score" + r) = table.by_time ? time : keys.get_string("points" + r);
     }
     keys.get_string("empty") = table.entries.empty() ? empty_text : "";
     return keys;
+}
+
+std::string time_text(int milliseconds) {
+    int hundredths = std::max(0, milliseconds) / 10;
+    char text[32];
+    std::snprintf(text, sizeof text, "%i:%02i.%02i", hundredths / 6000, hundredths / 100 % 60,
+                  hundredths % 100);
+    return text;
 }
 
 ConfigStore entry_keys(const ScoreEntry& entry, int place) {
@@ -85,5 +102,6 @@ ConfigStore entry_keys(const ScoreEntry& entry, int place) {
     keys.get_string("lines") = int_to_text(entry.lines);
     keys.get_string("level") = int_to_text(entry.level);
     keys.get_string("rank") = int_to_text(place + 1);
+    keys.get_string("time") = time_text(entry.time);
     return keys;
 }

@@ -16,18 +16,25 @@ struct ScoreEntry {
     int lines = 0;
     int level = 0;
     std::string date;  // YYYY-MM-DD
+    int time = 0;      // milliseconds played; kept only in tables ranked by time and by mode
 };
 
 class ScoreTable {
 public:
-    // Best first, by points; among equal points the older game first. At most table_size.
+    // Best first, by points (by_time: by the shorter time); among equals the older game first.
+    // At most table_size.
     std::vector<ScoreEntry> entries;
+    // Ranks by time, lower first, rather than by points (a race to a number of rows).
+    bool by_time = false;
 
-    // The place (0 = first) a game with these points would take, or -1 when it would not enter:
-    // 0 points never do, and neither does a game that only ties the last of a full table.
-    int place_for(int points) const;
+    // Whether entry is better than other in this table's ranking.
+    bool better(const ScoreEntry& entry, const ScoreEntry& other) const;
 
-    // Puts the entry at place_for(entry.points) and drops the entry pushed past the last place.
+    // The place (0 = first) entry would take, or -1 when it would not enter: 0 points (by_time:
+    // a time of 0) never do, and neither does a game that only ties the last of a full table.
+    int place_for(const ScoreEntry& entry) const;
+
+    // Puts the entry at place_for(entry) and drops the entry pushed past the last place.
     // Returns that place, or -1 (table unchanged) when the game does not enter.
     int insert(const ScoreEntry& entry);
 };
@@ -44,9 +51,14 @@ bool valid_name(const std::string& text);
 
 // The texts of the scores menu, for its %key% substitutions: for row r (1 to table_size)
 // "rankr", "namer", "pointsr", "linesr", "levelr" and "dater", all empty past the last entry;
-// "empty" holds empty_text when the table has no entry, else nothing.
+// "empty" holds empty_text when the table has no entry, else nothing. A table ranked by time
+// also gives "timer", the time as time_text writes it, and "scorer" is the time there and the
+// points elsewhere: the column a table is ranked by.
 ConfigStore table_keys(const ScoreTable& table, const std::string& empty_text);
 
-// The texts of the name-entry menu: "points", "lines", "level" of entry and "rank", the place
-// it takes (place 0 is rank 1). "name" is left to the typing.
+// A time in milliseconds as a player reads it: "m:ss.hh" (minutes, seconds, hundredths).
+std::string time_text(int milliseconds);
+
+// The texts of the name-entry menu: "points", "lines", "level", "time" (time_text) of entry and
+// "rank", the place it takes (place 0 is rank 1). "name" is left to the typing.
 ConfigStore entry_keys(const ScoreEntry& entry, int place);

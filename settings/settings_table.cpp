@@ -1,6 +1,7 @@
 #include "settings/settings_table.h"
 
 #include "audio/sound_event.h"
+#include "modes/game_mode.h"
 
 namespace {
 
@@ -26,6 +27,11 @@ Setting option(const char* key, const char* what) {
     return Setting{key, SettingKind::option, false, any_low, any_high, what};
 }
 
+// A number of a mode: its range is the mode's own, out of which the shipped value is played.
+Setting mode_number(const ModeSetting& setting, const char* what) {
+    return Setting{setting.key, SettingKind::number, false, setting.lowest, setting.highest, what};
+}
+
 std::vector<Setting> build_table() {
     const bool needed = true;
     const bool optional = false;
@@ -37,6 +43,8 @@ std::vector<Setting> build_table() {
         named("prefs_menu", SettingKind::file, needed, "the preferences menu file"),
         named("scores_menu", SettingKind::file, optional, "the best-games menu file"),
         named("name_menu", SettingKind::file, optional, "the name-entry menu file"),
+        named("modes_menu", SettingKind::file, optional, "the ways-to-play menu file"),
+        named("summary_menu", SettingKind::file, optional, "the menu file of a game's numbers"),
         named("scores_file", SettingKind::file, optional, "the file of the best games"),
         named("player_name", SettingKind::text, optional, "the name offered for a best game"),
         named("pieces_file", SettingKind::file, needed, "the pieces file"),
@@ -57,6 +65,7 @@ std::vector<Setting> build_table() {
         named("leave_key", SettingKind::key_name, optional, "leave the game for the menu"),
         named("fullscreen_key", SettingKind::key_name, optional,
               "switch between window and full screen"),
+        named("restart_key", SettingKind::key_name, optional, "start the same game again at once"),
         named("pause_pad", SettingKind::pad_binding, optional, "pad inputs of pause_key"),
         named("leave_pad", SettingKind::pad_binding, optional, "pad inputs of leave_key"),
         named("turn_left_pad", SettingKind::pad_binding, optional, "pad inputs of turn_left_key"),
@@ -68,6 +77,7 @@ std::vector<Setting> build_table() {
         named("hold_pad", SettingKind::pad_binding, optional, "pad inputs of hold_key"),
         named("mute_pad", SettingKind::pad_binding, optional, "pad inputs of mute_key"),
         named("fullscreen_pad", SettingKind::pad_binding, optional, "pad inputs of fullscreen_key"),
+        named("restart_pad", SettingKind::pad_binding, optional, "pad inputs of restart_key"),
         named("fullscreen", SettingKind::yes_no, optional, "\"true\" opens full screen"),
         {"window_scale", SettingKind::number, optional, 1, 4, "the window's size in layouts"},
         named("skins_folder", SettingKind::text, optional, "the folder of the shipped skins"),
@@ -97,6 +107,12 @@ std::vector<Setting> build_table() {
         number("lines_y", needed, "the lines box's top edge"),
         positive("lines_w", "the lines box's width"),
         positive("lines_h", "the lines box's height"),
+        named("timed_background_img", SettingKind::image, optional,
+              "the background of the timed modes"),
+        number("time_x", optional, "the clock box's left edge"),
+        number("time_y", optional, "the clock box's top edge"),
+        {"time_w", SettingKind::number, optional, 1, any_high, "the clock box's width"},
+        {"time_h", SettingKind::number, optional, 1, any_high, "the clock box's height"},
         option("ghost_piece", "1: the landing shadow"),
         {"ghost_alpha", SettingKind::number, optional, 0, 255, "how strongly the shadow shows"},
         option("hold_piece", "1: the hold box"),
@@ -117,6 +133,8 @@ std::vector<Setting> build_table() {
         {"drop_protect", SettingKind::number, optional, 0, 10000,
          "ms the drop key is ignored after a new piece appears"},
         named("kicks_file", SettingKind::file, optional, "the kicks of turns that overlap"),
+        mode_number(sprint_lines_setting, "the rows a sprint clears"),
+        mode_number(ultra_seconds_setting, "the seconds an ultra game lasts"),
     };
     for (const SoundSetting& sound : sound_settings) {
         table.push_back(named(sound.key, SettingKind::sound, optional, sound.what));

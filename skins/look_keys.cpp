@@ -33,6 +33,10 @@ const LookKey look_keys[] = {
     {"sound_level", LookKind::file},     {"sound_pause", LookKind::file},
     {"sound_game_over", LookKind::file}, {"sound_menu_hover", LookKind::file},
     {"sound_menu_click", LookKind::file}, {"music", LookKind::file},
+    {"modes_menu", LookKind::file},      {"summary_menu", LookKind::file},
+    {"timed_background_img", LookKind::file}, {"time_x", LookKind::number},
+    {"time_y", LookKind::number},        {"time_w", LookKind::number},
+    {"time_h", LookKind::number},
 };
 
 }  // namespace

@@ -45,7 +45,8 @@ void draw_logo(Canvas& canvas, FontShelf& fonts, int centre_x, int top) {
                       palette::muted, palette::muted, 2);
 }
 
-bool make_background(ConfigStore& prefs, FontShelf& fonts, const std::string& folder) {
+// The timed modes' background adds the clock's panel to the usual one.
+bool make_background(ConfigStore& prefs, FontShelf& fonts, const std::string& path, bool timed) {
     Canvas canvas(prefs.get_int("window_w"), prefs.get_int("window_h"));
     draw_backdrop(canvas);
     int block = prefs.get_int("block_size");
@@ -60,8 +61,12 @@ bool make_background(ConfigStore& prefs, FontShelf& fonts, const std::string& fo
     draw_panel(canvas, fonts, level.x, level.y, level.w, level.h, "LEVEL");
     draw_panel(canvas, fonts, points.x, points.y, points.w, points.h, "SCORE");
     draw_panel(canvas, fonts, lines.x, lines.y, lines.w, lines.h, "LINES");
+    if (timed) {
+        Box time = sized_box_from(prefs, "time");
+        draw_panel(canvas, fonts, time.x, time.y, time.w, time.h, "TIME");
+    }
     draw_logo(canvas, fonts, well.x / 2, well.y + 2);
-    return canvas.save_png(folder + "/background.png");
+    return canvas.save_png(path);
 }
 
 bool make_blocks(ConfigStore& prefs, const std::string& folder) {
@@ -137,7 +142,9 @@ bool make_card(FontShelf& fonts, int w, int h, const std::string& title, Colour 
 }  // namespace
 
 bool make_game_images(ConfigStore& prefs, FontShelf& fonts, const std::string& folder) {
-    return make_background(prefs, fonts, folder) && make_blocks(prefs, folder) &&
+    return make_background(prefs, fonts, folder + "/background.png", false) &&
+           make_background(prefs, fonts, folder + "/background_timed.png", true) &&
+           make_blocks(prefs, folder) &&
            make_digits(fonts.get(true, 56), kLargeDigitWidth, kLargeDigitHeight, hex(0xffffff),
                        hex(0x7fdcff), folder + "/digits_large.png") &&
            make_digits(fonts.get(true, 26), kSmallDigitWidth, kSmallDigitHeight, hex(0xffffff),

@@ -78,11 +78,19 @@ bool make_title(FontShelf& fonts, const std::string& folder) {
 }
 
 // A pill-shaped plate: quiet and outlined normally, lit with the accent gradient on hover.
-bool make_button(bool hover, const std::string& path) {
-    const int w = 276, h = 48, margin_x = 12, margin_y = 8;
+enum class Plate { normal, hover, lit };
+
+// A button plate w pixels wide; the small ones are the tabs of the scores screen, whose lit
+// plate marks the table shown.
+bool make_button(Plate plate, int w, const std::string& path) {
+    const int h = 48, margin_x = 12, margin_y = 8;
     Canvas canvas(w + 2 * margin_x, h + 2 * margin_y);
     float top = margin_y, bottom = margin_y + h;
-    if (hover) {
+    if (plate == Plate::lit) {
+        canvas.fill_rounded(margin_x, margin_y, w, h, h / 2,
+                            gradient(hex(0x3ad7ff, 0.35f), hex(0x9a6bff, 0.30f), top, bottom));
+        canvas.stroke_rounded(margin_x, margin_y, w, h, h / 2, 1.5f, solid(hex(0x3ad7ff, 0.9f)));
+    } else if (plate == Plate::hover) {
         draw_glow(canvas, margin_x, margin_y, w, h, h / 2, hex(0x3ad7ff, 0.45f), 4);
         canvas.fill_rounded(margin_x, margin_y, w, h, h / 2,
                             gradient(hex(0x5fe3ff), hex(0x8a6bff), top, bottom));
@@ -118,7 +126,10 @@ bool make_row(bool hover, const std::string& path) {
 bool make_menu_images(FontShelf& fonts, int width, int height, const std::string& folder) {
     return make_main_background(width, height, folder) &&
            make_prefs_background(width, height, folder) && make_title(fonts, folder) &&
-           make_button(false, folder + "/button.png") &&
-           make_button(true, folder + "/button_over.png") && make_row(false, folder + "/row.png") &&
-           make_row(true, folder + "/row_over.png");
+           make_button(Plate::normal, 276, folder + "/button.png") &&
+           make_button(Plate::hover, 276, folder + "/button_over.png") &&
+           make_button(Plate::normal, 112, folder + "/tab.png") &&
+           make_button(Plate::hover, 112, folder + "/tab_over.png") &&
+           make_button(Plate::lit, 112, folder + "/tab_lit.png") &&
+           make_row(false, folder + "/row.png") && make_row(true, folder + "/row_over.png");
 }

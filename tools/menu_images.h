@@ -7,6 +7,6 @@
 #include "tools/image_parts.h"
 
 // Writes menu_background.png and prefs_background.png (width x height), title.png,
-// button.png / button_over.png and row.png / row_over.png into `folder`. Returns false when
+// button.png / button_over.png, the tabs tab.png / tab_over.png / tab_lit.png and row.png / row_over.png into `folder`. Returns false when
 // a picture cannot be written.
 bool make_menu_images(FontShelf& fonts, int width, int height, const std::string& folder);

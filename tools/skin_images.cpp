@@ -255,11 +255,12 @@ bool write_menu(const SkinRecipe& recipe, const std::string& from, const std::st
 const char* const game_pictures[][2] = {
     {"background_img", "background.png"}, {"level_font", "digits_large.png"},
     {"small_num_font", "digits_small.png"}, {"game_over_img", "game_over.png"},
-    {"paused_img", "paused.png"},
+    {"paused_img", "paused.png"}, {"timed_background_img", "background_timed.png"},
 };
 const char* const menu_keys[][2] = {
     {"main_menu", "main_menu.txt"}, {"prefs_menu", "prefs_menu.txt"},
     {"scores_menu", "scores_menu.txt"}, {"name_menu", "name_menu.txt"},
+    {"modes_menu", "modes_menu.txt"}, {"summary_menu", "summary_menu.txt"},
 };
 
 bool make_skin(const SkinRecipe& recipe, ConfigStore& prefs, const std::string& data) {

@@ -93,9 +93,13 @@ TEST(Play, ABoundKeyPlaysFocusLossPausesAndTheWindowCloses) {
     ASSERT_TRUE(over) << "the game-over picture did not appear";
     session.save_screenshot("game_over");
     EXPECT_TRUE(session.repaints_whole_window()) << "game over";
+    // Return at the game-over picture, then at the game's summary.
+    session.press("return");
+    ASSERT_TRUE(
+        session.wait_for([&](const Picture& s) { return !session.shows_centred(s, game_over); }));
     session.press("return");
     ASSERT_TRUE(session.wait_for([&](const Picture& s) { return alike(s, session.menu); }))
-        << "Return at the game-over picture did not lead back to the main menu";
+        << "Return at the game-over picture and the summary did not lead back to the main menu";
     EXPECT_TRUE(session.repaints_whole_window()) << "main menu";
 
     session.click(session.main_menu, "play");

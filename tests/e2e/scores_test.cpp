@@ -30,6 +30,10 @@ TEST(BestGames, AScoringGameAsksForANameAndTheTableShowsIt) {
     }
     ASSERT_TRUE(over) << "the game did not end";
 
+    // Past the game-over picture and the game's summary.
+    session.press("return");
+    ASSERT_TRUE(
+        session.wait_for([&](const Picture& s) { return !session.shows_centred(s, game_over); }));
     session.press("return");
     ConfigStore keys = entry_keys(ScoreEntry{"", 1, 1, 1, ""}, 0);
     keys.get_string("name") = session.prefs.get_string("player_name") + "a";
@@ -53,8 +57,12 @@ TEST(BestGames, AScoringGameAsksForANameAndTheTableShowsIt) {
     ConfigStore menu_file;
     menu_file.load((session.folder + "/" + scores_menu).c_str());
     ConfigStore rows = table_keys(table, menu_file.get_string("empty_text"));
+    rows.set("mode", menu_file.get_string("mode_marathon"));
+    rows.set("score_head", menu_file.get_string("points_heading"));
     Picture shown = session.menu_picture(scores_menu, &rows, 1);
-    EXPECT_TRUE(session.wait_for([&](const Picture& s) { return alike(s, shown); }))
+    // Above the tabs, of which the table's own is lit.
+    SDL_Rect table_area{0, 0, Uint16(shown.w), 500};
+    EXPECT_TRUE(session.wait_for([&](const Picture& s) { return alike(s, shown, table_area); }))
         << "the scores screen does not show the new entry highlighted";
     session.save_screenshot("scores");
 }

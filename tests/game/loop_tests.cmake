@@ -3,3 +3,4 @@ find_package(Threads REQUIRED)
 add_game_test(game_loop_tests
               SOURCES loop_test.cpp
               LIBS game game_fixture Threads::Threads)
+add_game_test(game_modes_tests SOURCES modes_test.cpp LIBS game game_fixture)

@@ -274,7 +274,8 @@ TEST(MenuFileTest, KeyTableCoversTheShippedMenusAndTheDocumentation) {
     for (const char* prefix : menu_group_prefixes) {
         known.insert(std::string("num_") + prefix + "s");
     }
-    for (const char* menu : {"main_menu", "prefs_menu", "scores_menu", "name_menu"}) {
+    for (const char* menu :
+         {"main_menu", "prefs_menu", "scores_menu", "name_menu", "modes_menu", "summary_menu"}) {
         ConfigStore config;
         ASSERT_EQ(0, config.load((source + "/data/menus/" + menu + ".txt").c_str()));
         for (const std::string& key : config.order()) {

@@ -33,7 +33,7 @@ TEST(ScoreTable, KeepsTheTenBestByPointsOlderFirstOnTies) {
         table.insert(game("d", 10));
     }
     ASSERT_EQ(table.entries.size(), 10u);
-    EXPECT_EQ(table.place_for(10), -1);  // tying the last of a full table is not enough
+    EXPECT_EQ(table.place_for(game("f", 10)), -1);  // tying the last of a full table is not enough
     EXPECT_EQ(table.insert(game("e", 11)), 3);
     EXPECT_EQ(names(table), "b a c e d d d d d d ");
 }
@@ -90,4 +90,41 @@ TEST(ScoreFile, MissingFileIsEmptyEachEntryIsOneLineAndOnlyDamagedLinesAreSkippe
     EXPECT_EQ(other.entries[0].name, "");
     EXPECT_EQ(other.entries[9].points, 2);
     EXPECT_EQ(scores.tables[id].entries[1].date, "2026-01-02");
+}
+
+TEST(ScoreFile, EachModeItsTableSprintByTimeUnknownModesKeptOldDaysDropped) {
+    std::string file = make_scratch_dir("modes") + "/scores.txt";
+    write_file(file,
+               "0123456789abcdef.sprint.1: 90 40 4 95000 2026-12-01 slow\n"
+               "0123456789abcdef.sprint.2: 10 40 1 61000 2026-12-02 fast\n"
+               "0123456789abcdef.sprint.3: 10 40 1 0 2026-12-02 no time\n"
+               "0123456789abcdef.ultra.1: 500 9 2 120000 2026-12-03 u\n"
+               "0123456789abcdef.race.1: anything at all\n"
+               "0123456789abcdef.daily-2026-11-30.1: 5 1 1 1000 2026-11-30 old\n"
+               "0123456789abcdef.daily-2026-12-01.1: 5 1 1 1000 2026-12-01 kept\n"
+               "0123456789abcdef.1: 70 7 1 2026-12-07 Ann\n");
+    ScoreFile scores;
+    ASSERT_TRUE(scores.read(file.c_str()));
+    EXPECT_EQ(scores.skipped_lines, std::vector<int>{3});
+    ScoreTable& sprint = scores.table(id, "sprint");
+    EXPECT_TRUE(sprint.by_time);
+    EXPECT_EQ(names(sprint), "fast slow ");
+    ScoreEntry quicker = game("quicker", 0);
+    quicker.time = 60000;
+    EXPECT_EQ(sprint.insert(quicker), 0);  // no points, but the best time
+    EXPECT_FALSE(scores.table(id, "ultra").by_time);
+    EXPECT_EQ(&scores.table(id, "marathon"), &scores.tables[id]);
+    scores.drop_old_days("2026-12-07");
+    ASSERT_TRUE(scores.save(file.c_str()));
+    EXPECT_EQ(read_file(file),
+              "0123456789abcdef.1: 70 7 1 2026-12-07 Ann\n\n"
+              "0123456789abcdef.daily-2026-12-01.1: 5 1 1 1000 2026-12-01 kept\n\n"
+              "0123456789abcdef.sprint.1: 0 0 1 60000 2026-12-07 quicker\n"
+              "0123456789abcdef.sprint.2: 10 40 1 61000 2026-12-02 fast\n"
+              "0123456789abcdef.sprint.3: 90 40 4 95000 2026-12-01 slow\n\n"
+              "0123456789abcdef.ultra.1: 500 9 2 120000 2026-12-03 u\n\n"
+              "0123456789abcdef.race.1: anything at all\n");
+    ConfigStore keys = table_keys(sprint, "");
+    EXPECT_EQ(keys.get_string("score1"), "1:00.00");
+    EXPECT_EQ(keys.get_string("points1"), "0");
 }

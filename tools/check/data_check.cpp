@@ -10,6 +10,7 @@
 #include "tools/check/key_names.h"
 #include "tools/check/kicks_check.h"
 #include "tools/check/menu_check.h"
+#include "tools/check/modes_check.h"
 #include "tools/check/pieces_check.h"
 #include "tools/check/prefs_check.h"
 #include "tools/check/scores_check.h"
@@ -76,6 +77,21 @@ void check_settings_and_files(const CheckedFile& prefs, const PiecesSourceText* 
     check_menu_named(prefs, "main_menu",
                      scores ? MenuRole::main_menu_with_scores : MenuRole::main_menu, window,
                      nullptr, backgrounds, report);
+    check_modes_settings(prefs, report);
+    if (modes_switched_on(prefs)) {
+        CheckedFile main_menu;
+        if (main_menu.load(prefs.value("main_menu"))) {
+            check_modes_offered(main_menu, report);
+        }
+        ConfigStore texts = sample_mode_keys(prefs);
+        check_menu_named(prefs, "modes_menu", MenuRole::modes_menu, window, &texts, backgrounds,
+                         report);
+    }
+    if (!prefs.value("summary_menu").empty()) {
+        ConfigStore numbers = sample_summary_keys(prefs.value("summary_menu"));
+        check_menu_named(prefs, "summary_menu", MenuRole::summary_menu, window, &numbers,
+                         backgrounds, report);
+    }
     if (scores) {
         check_scores_settings(prefs, report);
         // The game fills these menus' texts; sample values show every text as it renders.

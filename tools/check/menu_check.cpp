@@ -6,6 +6,7 @@
 #include <set>
 
 #include "menu/menu.h"
+#include "modes/game_mode.h"
 #include "settings/settings_table.h"
 
 namespace {
@@ -140,9 +141,10 @@ void check_button(const CheckedFile& menu, const MenuButton& button, int i, Wind
     }
 }
 
-// The words a player must be able to click, by MenuRole: the name-entry menu takes no clicks.
+// The words a player must be able to click, by MenuRole: the name-entry and summary menus take
+// no clicks.
 const std::vector<const char*> needed_words[] = {
-    {"play", "prefs", "quit"}, {"back"}, {"play", "prefs", "quit"}, {"back"}, {}};
+    {"play", "prefs", "quit"}, {"back"}, {"play", "prefs", "quit"}, {"back"}, {}, {"back"}, {}};
 
 bool offers(const MenuContents& contents, const std::string& word) {
     auto found = contents.words.find(word);
@@ -159,6 +161,13 @@ void check_words(const CheckedFile& menu, const MenuFile& file, MenuRole role,
     if (role == MenuRole::main_menu_with_scores && !offers(contents, "scores")) {
         report.warning(menu.name, 0,
                        "no button answers \"scores\": players cannot see the best games");
+    }
+    for (const ModeInfo& info : mode_table) {
+        if (role == MenuRole::modes_menu && !offers(contents, info.word)) {
+            report.warning(menu.name, 0,
+                           std::string("no button answers \"") + info.word +
+                               "\": players cannot play that way");
+        }
     }
     if (role != MenuRole::prefs_menu) {
         return;

@@ -4,9 +4,18 @@
 #include "tools/check/checked_file.h"
 #include "tools/check/prefs_check.h"
 
-// The main menu with the best games switched on must also offer "scores"; the scores menu
-// must offer "back"; the name-entry menu takes no clicks.
-enum class MenuRole { main_menu, prefs_menu, main_menu_with_scores, scores_menu, name_menu };
+// The main menu with the best games switched on must also offer "scores"; the scores and the
+// modes menus must offer "back" (the modes menu each mode, a warning); the name-entry and
+// summary menus take no clicks.
+enum class MenuRole {
+    main_menu,
+    prefs_menu,
+    main_menu_with_scores,
+    scores_menu,
+    name_menu,
+    modes_menu,
+    summary_menu
+};
 
 // Checks menu (loaded): its own problems as the game's reading finds them, then that the
 // background, images and fonts load, texts render and fit their buttons' rectangles, buttons lie

@@ -8,6 +8,7 @@
 #include "game/game.h"
 #include "input/bindings.h"
 #include "input/pad_input.h"
+#include "modes/game_mode.h"
 #include "settings/settings_table.h"
 #include "tools/check/key_names.h"
 
@@ -37,11 +38,14 @@ void check_files_named(const CheckedFile& prefs, Report& report) {
     }
 }
 
-// The sound volumes are checked with the sounds.
+// The sound volumes are checked with the sounds, the modes' numbers with the modes: the game
+// plays those with their shipped value when they are out of range.
 bool is_game_number(const Setting& setting) {
     return (setting.kind == SettingKind::number || setting.kind == SettingKind::option) &&
            std::string(setting.key) != sound_volume_key &&
-           std::string(setting.key) != music_volume_key;
+           std::string(setting.key) != music_volume_key &&
+           std::string(setting.key) != sprint_lines_setting.key &&
+           std::string(setting.key) != ultra_seconds_setting.key;
 }
 
 void read_numbers(const CheckedFile& prefs, PrefsValues& values, Report& report) {
@@ -108,7 +112,7 @@ void check_pad_bindings(const CheckedFile& prefs, Report& report) {
 // simply not bound.
 void check_later_settings(const CheckedFile& prefs, const std::set<std::string>& key_names,
                           Report& report) {
-    for (const char* key : {"leave_key", "fullscreen_key"}) {
+    for (const char* key : {"leave_key", "fullscreen_key", "restart_key"}) {
         if (!prefs.value(key).empty()) {
             check_binding(prefs, key, key_names, report);
         }
@@ -288,6 +292,7 @@ void check_layout(const CheckedFile& prefs, const PrefsValues& values, WindowSiz
     check_box(prefs, values, "the level box", "level", window, report);
     check_box(prefs, values, "the points box", "points", window, report);
     check_box(prefs, values, "the lines box", "lines", window, report);
+    check_box(prefs, values, "the clock's box", "time", window, report);
 }
 
 void check_game_background(const CheckedFile& prefs, const PrefsValues& values, WindowSize window,

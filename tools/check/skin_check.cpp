@@ -189,7 +189,8 @@ void check_worn(const CheckedFile& prefs, const Skin& skin, Report& report) {
         tile_colours(own["blocks_img"], worn.store.find_int("block_size", 0), tiles)) {
         check_tile_colours(tiles, skin_file, skin_line(skin_file, "blocks_img"), report);
     }
-    for (const char* key : {"main_menu", "prefs_menu", "scores_menu", "name_menu"}) {
+    for (const char* key : {"main_menu", "prefs_menu", "scores_menu", "name_menu", "modes_menu",
+                            "summary_menu"}) {
         CheckedFile menu;
         if (own.count(key) != 0 && menu.load(own[key])) {
             check_text_contrast(menu, report);

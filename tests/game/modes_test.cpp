@@ -1,0 +1,129 @@
+// The ways to play in the rules and the numbers of a game: each formula with its edges, the
+// clock, and what each mode changes, driven with "now" given by the test.
+#include <gtest/gtest.h>
+
+#include "tests/game/game_fixture.h"
+
+TEST(GameNumbers, EachFormulaAndTheClockDigits) {
+    const struct {
+        int pieces, lines, presses;
+        Uint32 played_ms;
+        double per_second, per_minute, per_piece;
+    } cases[] = {
+        {100, 40, 250, 50000, 2.0, 48.0, 2.5},
+        {1, 1, 0, 1, 1000.0, 60000.0, 0.0},  // one piece in one millisecond
+        {3, 0, 7, 0, 0.0, 0.0, 7.0 / 3},     // no time: no division by zero
+        {0, 0, 4, 1500, 0.0, 0.0, 0.0},      // no piece: nothing per piece
+    };
+    for (const auto& c : cases) {
+        GameNumbers numbers;
+        numbers.pieces = c.pieces;
+        numbers.lines = c.lines;
+        numbers.presses = c.presses;
+        numbers.played_ms = c.played_ms;
+        EXPECT_DOUBLE_EQ(pieces_per_second(numbers), c.per_second) << &c - cases;
+        EXPECT_DOUBLE_EQ(lines_per_minute(numbers), c.per_minute) << &c - cases;
+        EXPECT_DOUBLE_EQ(presses_per_piece(numbers), c.per_piece) << &c - cases;
+    }
+    EXPECT_EQ(clock_digits(0), "0 00 00");
+    EXPECT_EQ(clock_digits(65309), "1 05 30");
+    EXPECT_EQ(clock_digits(5999999), "99 59 99");
+
+    // The clock stands still between stop and resume, and crosses the tick counter's wrap.
+    PlayClock clock;
+    clock.start(0xFFFFFF00u);
+    EXPECT_EQ(clock.played(0x100u), 0x200u);
+    clock.stop(0x100u);
+    clock.stop(0x5000u);
+    EXPECT_EQ(clock.played(0x9000u), 0x200u);
+    clock.resume(0x9000u);
+    EXPECT_EQ(clock.played(0x9010u), 0x210u);
+    clock.stop(0x9010u);
+    EXPECT_EQ(clock.played(0xA000u), 0x210u);
+}
+
+TEST_F(GameTest, SprintEndsOnItsRowsCountingEveryPieceAndPressAndTheClockGoesOn) {
+    prefs.set("drop_key", "space");
+    prefs.set("restart_key", "r");
+    Game& g = build_game();
+    g.mode.mode = Mode::sprint;
+    g.mode.sprint_lines = 2;
+    g.begin_mode(1000);
+    // A turn refused at the wall is no press; the drop that clears a row is.
+    place_piece(g, piece_upright_bar, -1, 0);
+    fill_row(g, 19);
+    EXPECT_EQ(g.handle_event(key_down(SDLK_LEFT)), 0);
+    EXPECT_EQ(g.handle_event(key_down(SDLK_SPACE)), 1);
+    bool running = true;
+    bool changed = false;
+    g.follow_mode(2000, running, changed);
+    EXPECT_TRUE(running) << "one row of two ended the sprint";
+    g.build_board();
+    place_piece(g, piece_upright_bar, -1, 0);
+    fill_row(g, 19);
+    g.land_piece();
+    g.follow_mode(4500, running, changed);
+    EXPECT_FALSE(running);
+    EXPECT_EQ(g.last_end, GameEnd::finished);
+    EXPECT_TRUE(g.has_result());
+    GameNumbers numbers = g.numbers(9000);  // the clock stopped at the goal
+    EXPECT_EQ(std::vector<int>({numbers.lines, numbers.pieces, numbers.presses,
+                                static_cast<int>(numbers.played_ms)}),
+              std::vector<int>({2, 2, 1, 3500}));
+
+    // A sprint lost before its rows has no result; the piece that could not enter counts.
+    g.reset();
+    g.last_end = GameEnd::lost;
+    g.begin_mode(0);
+    EXPECT_TRUE(g.top_out());
+    g.reached_game_over = true;
+    EXPECT_FALSE(g.has_result());
+    EXPECT_EQ(g.pieces_played, 1);
+    // The restart key answers while paused too, before the actions of the game.
+    g.paused = true;
+    EXPECT_EQ(g.handle_event(key_down(SDLK_r)), 5);
+}
+
+TEST_F(GameTest, UltraEndsOnItsTimeZenNeitherLosesNorRisesAndDailyDealsTheDaysPieces) {
+    Game& g = build_game();
+    g.mode.mode = Mode::ultra;
+    g.mode.ultra_seconds = 2;
+    g.begin_mode(500);
+    EXPECT_FALSE(g.goal_reached(2499));
+    EXPECT_TRUE(g.goal_reached(2500));
+    EXPECT_EQ(g.numbers(2600).played_ms, 2000u);
+
+    g.reset();
+    g.mode.mode = Mode::zen;
+    g.begin_mode(0);
+    g.level_lines = 9;
+    fill_row(g, 18);
+    fill_row(g, 19);
+    place_piece(g, piece_upright_bar, -1, 16);
+    g.land_piece();
+    EXPECT_EQ(g.level, 1);
+    EXPECT_FALSE(g.top_out());
+    std::string empty_well;
+    for (int row = 0; row < 20; row++) {
+        empty_well += "..........\n";
+    }
+    EXPECT_EQ(board_text(g), empty_well);
+
+    // The same day deals the same pieces, whatever was dealt before.
+    auto deal = [&](const char* day) {
+        g.mode.mode = Mode::daily;
+        g.mode.day = day;
+        g.mode.seed = day_seed(day);
+        g.reset();
+        g.begin_mode(0);
+        std::string dealt;
+        for (int i = 0; i < 12; i++) {
+            dealt += char('0' + g.random_piece().dealt_from);
+        }
+        return dealt;
+    };
+    std::string today = deal("2026-12-07");
+    EXPECT_EQ(deal("2026-12-08").size(), today.size());
+    EXPECT_NE(deal("2026-12-08"), today);
+    EXPECT_EQ(deal("2026-12-07"), today);
+}

@@ -1,0 +1,78 @@
+#include "tools/check/modes_check.h"
+
+#include <SDL_image.h>
+
+#include "app/mode_screens.h"
+#include "scores/score_table.h"
+
+namespace {
+
+void check_mode_setting(const CheckedFile& prefs, const ModeSetting& setting, Report& report) {
+    int value = 0;
+    if (!prefs.has(setting.key) || (parse_int(prefs.value(setting.key), value) &&
+                                    value >= setting.lowest && value <= setting.highest)) {
+        return;
+    }
+    prefs.warning(setting.key,
+                  quoted(setting.key) + " must be a whole number from " +
+                      int_to_text(setting.lowest) + " to " + int_to_text(setting.highest) +
+                      ": the game plays with " + int_to_text(setting.shipped),
+                  report);
+}
+
+}  // namespace
+
+bool modes_switched_on(const CheckedFile& prefs) {
+    return !prefs.value("modes_menu").empty();
+}
+
+void check_modes_settings(const CheckedFile& prefs, Report& report) {
+    check_mode_setting(prefs, sprint_lines_setting, report);
+    check_mode_setting(prefs, ultra_seconds_setting, report);
+    std::string background = prefs.value("timed_background_img");
+    if (!background.empty()) {
+        SDL_Surface* image = IMG_Load(background.c_str());
+        if (image == nullptr) {
+            prefs.warning("timed_background_img",
+                          "cannot load " + quoted(background) + ": " + IMG_GetError() +
+                              "; the timed modes keep the usual background",
+                          report);
+        }
+        SDL_FreeSurface(image);
+    }
+    if (modes_switched_on(prefs) && (!prefs.has("time_w") || !prefs.has("time_h"))) {
+        prefs.warning("modes_menu",
+                      "no \"time_x\", \"time_y\", \"time_w\" and \"time_h\": sprint and ultra "
+                      "show no clock",
+                      report);
+    }
+}
+
+void check_modes_offered(const CheckedFile& main_menu, Report& report) {
+    for (const auto& [key, value] : main_menu.store.values()) {
+        if (value == "modes" && key.size() > 7 && key.compare(key.size() - 7, 7, "_return") == 0) {
+            return;
+        }
+    }
+    report.warning(main_menu.name, 0,
+                   "no button answers \"modes\": players cannot reach the ways to play");
+}
+
+ConfigStore sample_mode_keys(const CheckedFile& prefs) {
+    GameMode widest;
+    widest.sprint_lines = sprint_lines_setting.highest;
+    widest.ultra_seconds = ultra_seconds_setting.highest;
+    return mode_keys(prefs.store, widest);
+}
+
+ConfigStore sample_summary_keys(const std::string& menu_file) {
+    ConfigStore menu;
+    menu.load(menu_file.c_str());
+    std::string title;
+    for (const ModeInfo& info : mode_table) {
+        std::string named = mode_title(menu, info.mode);
+        title = named.size() > title.size() ? named : title;
+    }
+    GameNumbers numbers{99999999, 99999, 999, 99999, 999999, 5999990};
+    return summary_keys(numbers, title, time_text(5999990));
+}

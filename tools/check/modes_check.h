@@ -1,0 +1,26 @@
+// Checks of the ways to play: the modes' numbers, the clock's box, the timed background and
+// the texts of the modes and summary menus.
+#pragma once
+
+#include "config/config_store.h"
+#include "tools/check/checked_file.h"
+#include "tools/check/prefs_check.h"
+#include "tools/check/report.h"
+
+// Whether prefs offers the modes screen (a "modes_menu" line with a file name).
+bool modes_switched_on(const CheckedFile& prefs);
+
+// Checks "sprint_lines" and "ultra_seconds" (whole numbers in their range, else a warning: the
+// game plays with the shipped value), "timed_background_img" (an image that loads, else a
+// warning: the timed modes keep the usual background), and, with the modes switched on, that
+// the clock has its box (a warning: the timed modes would show no clock). The box itself is
+// checked with the game screen's others.
+void check_modes_settings(const CheckedFile& prefs, Report& report);
+
+// Warns when the main menu (loaded) offers no button answering "modes".
+void check_modes_offered(const CheckedFile& main_menu, Report& report);
+
+// The texts the game fills the modes menu with (from prefs, with the widest numbers the modes
+// take) and the summary menu with (wide sample numbers and the menu file's longest title).
+ConfigStore sample_mode_keys(const CheckedFile& prefs);
+ConfigStore sample_summary_keys(const std::string& menu_file);
