@@ -16,6 +16,7 @@ void register_benchmarks() {
     benchmark::RegisterBenchmark("full_repaint/compositor_only", full_repaint)->Unit(unit);
     benchmark::RegisterBenchmark("landing/four_rows", landing_four_rows)->Unit(unit);
     benchmark::RegisterBenchmark("landing/collapse", collapse_after_four_rows)->Unit(unit);
+    benchmark::RegisterBenchmark("restart/first_frame", restart_to_first_frame)->Unit(unit);
     benchmark::RegisterBenchmark("menu/hover_change", menu_hover_change)->Unit(unit);
     benchmark::RegisterBenchmark("menu/motion_no_change", menu_motion_no_change)->Unit(unit);
     benchmark::RegisterBenchmark("rules/replay", rules_replay)->Unit(benchmark::kMillisecond);

@@ -19,6 +19,9 @@ void full_repaint_with_flip(benchmark::State& state);
 // then the gravity step that closes the rows up, with its redraw.
 void landing_four_rows(benchmark::State& state);
 void collapse_after_four_rows(benchmark::State& state);
+// The restart key in a game under way, up to the new game's first frame flipped: to compare
+// with full_repaint_with_flip, one frame's work.
+void restart_to_first_frame(benchmark::State& state);
 
 // The main menu: pointer motion that swaps a button's hover image (and redraws), and motion
 // that changes nothing (and draws nothing).

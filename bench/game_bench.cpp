@@ -222,3 +222,29 @@ void collapse_after_four_rows(benchmark::State& state) {
     }
     work.report(state);
 }
+
+void restart_to_first_frame(benchmark::State& state) {
+    Game& game = *world().game;
+    if (!set_up_half_filled_board(game)) {
+        fail(state, "the pieces file gives no piece");
+        return;
+    }
+    SDL_Event restart = world().key_event("restart_key");
+    TimedWork work;
+    int answer = 0;
+    for (auto _ : state) {
+        Uint64 pixels_before = game.compositor.pixels_drawn;
+        unsigned long long news_before = new_calls();
+        // What the restart key sets off: the key's answer, the well emptied and the counters
+        // zeroed, the new game's pieces dealt and its first frame drawn and flipped.
+        answer = game.handle_event(restart);
+        game.reset();
+        game.start_game();
+        work.add(pixels_before, game.compositor.pixels_drawn, news_before);
+    }
+    if (answer != 5 || game.lines != 0 || game.pieces_played != 0) {
+        fail(state, "the restart key did not start a new game");
+        return;
+    }
+    work.report(state);
+}
