@@ -45,7 +45,6 @@ TEST(Modes, EachModePlaysToItsEnd) {
     auto start = [&](const char* word) {
         session.click(session.main_menu, "modes");
         ASSERT_TRUE(session.wait_for([&](const Picture& s) { return !alike(s, session.menu); }));
-        session.save_screenshot("modes");
         session.click(modes_menu, word);
     };
     Picture empty_well;
@@ -76,7 +75,6 @@ TEST(Modes, EachModePlaysToItsEnd) {
     Picture started = empty_well;
     ASSERT_TRUE(session.wait_for([&](const Picture& s) { return !alike(s, started, clock); }))
         << "the sprint's clock does not run";
-    session.save_screenshot("sprint");
     session.press(stand);
     ASSERT_TRUE(session.wait_for([&](const Picture& s) { return !alike(s, empty_well, floor); }));
     session.press(session.prefs.get_string("restart_key"));
