@@ -94,8 +94,9 @@ bool parse_entry(const std::string& value, bool with_time, ScoreEntry& entry) {
     if (at <= value.size()) {
         read.name = value.substr(at);
     }
-    // A race to a number of rows may end without a point; it is its time that ranks it.
-    bool ranked = with_time ? read.time > 0 && read.points >= 0 : read.points > 0;
+    // A race to a number of rows may end without a point: whether a game with the time ranks
+    // is its table's question (ScoreTable::ranks).
+    bool ranked = with_time || read.points > 0;
     if (!ranked || read.level <= 0 || !valid_date(read.date) || !valid_name(read.name)) {
         return false;
     }
@@ -157,7 +158,7 @@ bool ScoreFile::read(const char* file_name) {
     std::string line;
     for (int number = 1; std::getline(in, line); number++) {
         // A file edited on another system may end its lines with CR LF.
-        if (!line.empty() && line.back() == '\r') {
+        while (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
         if (line.empty()) {
@@ -165,7 +166,8 @@ bool ScoreFile::read(const char* file_name) {
         }
         read_line(line, number);
     }
-    for (auto& [key, table] : tables) {
+    for (auto& named : tables) {
+        ScoreTable& table = named.second;
         // Stable: among equals the line written first, the older game, stays ahead.
         std::stable_sort(
             table.entries.begin(), table.entries.end(),
@@ -195,7 +197,7 @@ void ScoreFile::read_line(const std::string& line, int number) {
         return;
     }
     ScoreTable& into = table(id, mode);
-    if (!parse_entry(value, has_mode(table_key(id, mode)), entry)) {
+    if (!parse_entry(value, has_mode(table_key(id, mode)), entry) || !into.ranks(entry)) {
         skipped_lines.push_back(number);
         return;
     }

@@ -8,8 +8,12 @@ bool ScoreTable::better(const ScoreEntry& entry, const ScoreEntry& other) const 
     return by_time ? entry.time < other.time : entry.points > other.points;
 }
 
+bool ScoreTable::ranks(const ScoreEntry& entry) const {
+    return (by_time ? entry.time : entry.points) > 0;
+}
+
 int ScoreTable::place_for(const ScoreEntry& entry) const {
-    if ((by_time ? entry.time : entry.points) <= 0) {
+    if (!ranks(entry)) {
         return -1;
     }
     // Past every entry as good or better: a tie keeps the older game ahead.

@@ -27,6 +27,9 @@ public:
     // Ranks by time, lower first, rather than by points (a race to a number of rows).
     bool by_time = false;
 
+    // Whether entry has what this table ranks by: points (by_time: a time) above 0.
+    bool ranks(const ScoreEntry& entry) const;
+
     // Whether entry is better than other in this table's ranking.
     bool better(const ScoreEntry& entry, const ScoreEntry& other) const;
 
