@@ -88,9 +88,10 @@ bool Game::top_out() {
         std::fill(row.begin(), row.end(), empty_cell);
     }
     collapse_pending = false;
-    current_piece = next_piece;
+    // Through the preview's queue, so the pieces shown next still come in their order.
+    current_piece = take_next_piece();
+    start_new_piece();
     hold_used = false;
-    next_piece = random_piece();
     draw_next_piece();
     return false;
 }
