@@ -306,6 +306,9 @@ public:
     // "time_x", "time_y", sized "time_w" by "time_h") and the timed background in timed modes,
     // hiding them in the others.
     void begin_mode(Uint32 now);
+    // Shows the mode's background and, in a timed mode, its clock at now (adding the "time"
+    // element the first time); hides the clock in the others. Also after a reload of the look.
+    void show_mode_look(Uint32 now);
     // Whether cleared rows raise the level: not in zen.
     bool level_rises() const;
     // The falling piece cannot enter the well. In zen the well is emptied instead, the next

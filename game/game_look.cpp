@@ -55,6 +55,9 @@ void Game::free_look() {
         SDL_FreeSurface(box);
         box = nullptr;
     }
+    SDL_FreeSurface(time_box);
+    SDL_FreeSurface(timed_background);
+    time_box = timed_background = nullptr;
     background_image = level_font = small_num_font = game_over_image = nullptr;
     level_box = points_box = lines_box = next_piece_box = paused_image = hold_box = nullptr;
 }
@@ -67,6 +70,7 @@ bool Game::reload_look(std::string& problem) {
     compositor = Compositor();
     load_images();
     load_option_images();
+    load_mode_images();
     build_layout();
     for (auto& row : shown_board) {
         std::fill(row.begin(), row.end(), unknown_cell);
@@ -84,6 +88,9 @@ bool Game::reload_look(std::string& problem) {
     if (Element* picture = paused_picture()) {
         picture->surface = paused ? paused_image : nullptr;
     }
+    // The new time box is blank: its digits are drawn again whatever they were.
+    shown_clock.clear();
+    show_mode_look(SDL_GetTicks());
     update_screen();
     return true;
 }
@@ -95,6 +102,11 @@ void Game::watch_look(Uint32 now) {
             if (const std::string* file = config->find(key)) {
                 files.push_back(*file);
             }
+        }
+        // Optional, so not among the pictures a reload needs, but edited like them.
+        const std::string* timed = config->find("timed_background_img");
+        if (timed != nullptr && !timed->empty()) {
+            files.push_back(*timed);
         }
     }
     look_watch.watch(files, now);

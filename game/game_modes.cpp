@@ -51,6 +51,10 @@ void Game::begin_mode(Uint32 now) {
     if (mode.mode == Mode::daily) {
         std::srand(mode.seed);
     }
+    show_mode_look(now);
+}
+
+void Game::show_mode_look(Uint32 now) {
     bool timed = mode_info(mode.mode).timed;
     SDL_Surface* background =
         timed && timed_background != nullptr ? timed_background : background_image;

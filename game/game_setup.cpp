@@ -52,8 +52,6 @@ Game::Game(ConfigStore& config)
 
 Game::~Game() {
     free_look();
-    SDL_FreeSurface(time_box);
-    SDL_FreeSurface(timed_background);
 }
 
 namespace {

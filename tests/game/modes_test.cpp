@@ -85,6 +85,17 @@ TEST_F(GameTest, SprintEndsOnItsRowsCountingEveryPieceAndPressAndTheClockGoesOn)
 }
 
 TEST_F(GameTest, UltraEndsOnItsTimeZenNeitherLosesNorRisesAndDailyDealsTheDaysPieces) {
+    auto save_timed = [](Uint32 colour) {
+        SDL_Surface* timed = make_filled_surface(320, 480, colour);
+        ASSERT_EQ(SDL_SaveBMP(timed, "timed.bmp"), 0);
+        SDL_FreeSurface(timed);
+    };
+    save_timed(0x305070);
+    prefs.set("timed_background_img", "timed.bmp");
+    prefs.set("time_x", "10");
+    prefs.set("time_y", "250");
+    prefs.set("time_w", "80");
+    prefs.set("time_h", "14");
     Game& g = build_game();
     g.mode.mode = Mode::ultra;
     g.mode.ultra_seconds = 2;
@@ -92,6 +103,15 @@ TEST_F(GameTest, UltraEndsOnItsTimeZenNeitherLosesNorRisesAndDailyDealsTheDaysPi
     EXPECT_FALSE(g.goal_reached(2499));
     EXPECT_TRUE(g.goal_reached(2500));
     EXPECT_EQ(g.numbers(2600).played_ms, 2000u);
+    // A reloaded look brings the timed background and the clock back with it.
+    save_timed(0x506070);
+    std::string problem;
+    ASSERT_TRUE(g.reload_look(problem)) << problem;
+    EXPECT_EQ(screen_pixel(5, 300), 0x506070u);
+    Element* time = g.compositor.find("time");
+    ASSERT_NE(time, nullptr);
+    EXPECT_NE(time->surface, nullptr);
+    EXPECT_EQ(time->surface, g.time_box);
 
     g.reset();
     g.mode.mode = Mode::zen;
