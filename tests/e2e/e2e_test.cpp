@@ -50,13 +50,16 @@ TEST(Play, ABoundKeyPlaysFocusLossPausesAndTheWindowCloses) {
     session.click(prefs_menu, "back");
     ASSERT_TRUE(session.wait_for([&](const Picture& s) { return alike(s, session.menu); }));
     session.click(session.main_menu, "play");
+    // The first piece starts above the well: dropped at once, it lands on the floor. The well is
+    // taken once its floor shows the background: a slow game (under valgrind) may be caught
+    // between the menu and its first whole frame.
+    SDL_Rect floor = session.board_row(session.prefs.get_int("board_height") - 1);
+    Picture background = session.image("background_img");
     Picture empty_well;
     ASSERT_TRUE(session.wait_for([&](const Picture& s) {
         empty_well = s;
-        return !alike(s, session.menu);
+        return !alike(s, session.menu) && alike(s, background, floor);
     }));
-    // The first piece starts above the well: dropped at once, it lands on the floor.
-    SDL_Rect floor = session.board_row(session.prefs.get_int("board_height") - 1);
     session.press(new_drop_key);
     ASSERT_TRUE(session.wait_for([&](const Picture& s) { return !alike(s, empty_well, floor); }))
         << "the new drop key did not land a piece on the floor";
