@@ -2,8 +2,8 @@
 // too faint on their background.
 #include <gtest/gtest.h>
 
+#include "colour/colour_vision.h"
 #include "tests/support/test_support.h"
-#include "tools/check/colour_vision.h"
 #include "tools/check/skin_check.h"
 
 TEST(ColourCheck, ARedGreenPairIsNamedForEachDeficiencyThatBlendsItAndTheSafeTilesPass) {

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "tools/check/checked_file.h"
-#include "tools/check/colour_vision.h"
+#include "colour/picture_colours.h"
 #include "tools/check/report.h"
 
 // Every skin folder of "skins_folder" and "my_skins_folder": its "skin.txt" as the game reads
@@ -22,10 +22,6 @@ void check_skins(const CheckedFile& prefs, Report& report);
 // and the difference.
 void check_tile_colours(const std::vector<Rgb>& tiles, const std::string& file, int line,
                         Report& report);
-
-// The colour of each block tile of the blocks image (tiles of size pixels stacked from the
-// top): the median of each channel over its opaque pixels. False when the image cannot be read.
-bool tile_colours(const std::string& image, int size, std::vector<Rgb>& tiles);
 
 // Warns at each text of the menu whose colour has a contrast below least_text_contrast with
 // what lies behind where its buttons show it: the background picture there, under any

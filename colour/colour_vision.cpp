@@ -1,4 +1,4 @@
-#include "tools/check/colour_vision.h"
+#include "colour/colour_vision.h"
 
 #include <algorithm>
 #include <cmath>
