@@ -20,10 +20,12 @@ bool read_pixels(const std::string& path, Pixels& pixels) {
     int bytes = image->format->BytesPerPixel;
     for (int y = 0; y < image->h; y++) {
         for (int x = 0; x < image->w; x++) {
-            const Uint8* p = static_cast<const Uint8*>(image->pixels) + y * image->pitch + x * bytes;
+            const Uint8* p =
+                static_cast<const Uint8*>(image->pixels) + y * image->pitch + x * bytes;
             Uint32 value = 0;
             for (int k = 0; k < bytes; k++) {
-                value |= static_cast<Uint32>(p[k]) << (SDL_BYTEORDER == SDL_LIL_ENDIAN ? 8 * k : 8 * (bytes - 1 - k));
+                value |= static_cast<Uint32>(p[k])
+                         << (SDL_BYTEORDER == SDL_LIL_ENDIAN ? 8 * k : 8 * (bytes - 1 - k));
             }
             SDL_Color& c = pixels.rgba[static_cast<size_t>(y) * image->w + x];
             SDL_GetRGBA(value, image->format, &c.r, &c.g, &c.b, &c.unused);

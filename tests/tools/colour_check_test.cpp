@@ -27,8 +27,8 @@ TEST(ColourCheck, ARedGreenPairIsNamedForEachDeficiencyThatBlendsItAndTheSafeTil
 
     Report safe;
     std::vector<Rgb> tiles;
-    ASSERT_TRUE(tile_colours(std::string(SOURCE_DIR) + "/data/skins/high_contrast/images/blocks.png",
-                             26, tiles));
+    ASSERT_TRUE(tile_colours(
+        std::string(SOURCE_DIR) + "/data/skins/high_contrast/images/blocks.png", 26, tiles));
     EXPECT_EQ(7u, tiles.size());
     check_tile_colours(tiles, "skin.txt", 0, safe);
     EXPECT_EQ(0, safe.warning_count()) << safe.text();
@@ -44,15 +44,18 @@ TEST(ColourCheck, AFaintTextIsWarnedAtItsColourAndOneOnAContrastingPlateIsNot) {
     SDL_FreeSurface(plate);
     CheckedFile menu;
     write_file(dir + "/menu.txt",
-               "background: " + dir + "/back.bmp\n"
-               "num_surfs: 1\nsurf1_name: plate\nsurf1_path: " + dir + "/plate.bmp\n"
-               "num_tsurfs: 2\n"
-               "tsurf1_name: dim\ntsurf1_color: 303030\n"
-               "tsurf2_name: ink\ntsurf2_color: 202020\n"
-               "num_buttons: 3\n"
-               "button1_surf: dim\nbutton1_x: 5\nbutton1_y: 30\nbutton1_rect: 0,0,40,20\n"
-               "button2_surf: plate\nbutton2_x: 50\nbutton2_y: 5\n"
-               "button3_surf: ink\nbutton3_x: 50\nbutton3_y: 5\nbutton3_rect: 0,0,50,20\n");
+               "background: " + dir +
+                   "/back.bmp\n"
+                   "num_surfs: 1\nsurf1_name: plate\nsurf1_path: " +
+                   dir +
+                   "/plate.bmp\n"
+                   "num_tsurfs: 2\n"
+                   "tsurf1_name: dim\ntsurf1_color: 303030\n"
+                   "tsurf2_name: ink\ntsurf2_color: 202020\n"
+                   "num_buttons: 3\n"
+                   "button1_surf: dim\nbutton1_x: 5\nbutton1_y: 30\nbutton1_rect: 0,0,40,20\n"
+                   "button2_surf: plate\nbutton2_x: 50\nbutton2_y: 5\n"
+                   "button3_surf: ink\nbutton3_x: 50\nbutton3_y: 5\nbutton3_rect: 0,0,50,20\n");
     ASSERT_TRUE(menu.load(dir + "/menu.txt"));
     Report report;
     check_text_contrast(menu, report);

@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "config/safe_file.h"
+#include "input/key_names.h"
 #include "tools/check/data_check.h"
-#include "tools/check/key_names.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 
 #include "config/player_prefs.h"
 #include "input/bindings.h"
+#include "input/key_names.h"
 #include "pieces/piece_shape.h"
 #include "tools/check/checked_file.h"
-#include "tools/check/key_names.h"
 #include "tools/check/kicks_check.h"
 #include "tools/check/menu_check.h"
 #include "tools/check/modes_check.h"

@@ -4,8 +4,8 @@
 #include <set>
 
 #include "game/handling.h"
+#include "input/key_names.h"
 #include "kicks/kicks.h"
-#include "tools/check/key_names.h"
 
 bool check_kicks_file(const std::string& file_name, int piece_count, bool as_warnings,
                       Report& report) {

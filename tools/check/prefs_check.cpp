@@ -7,10 +7,10 @@
 #include "audio/sound_event.h"
 #include "game/game.h"
 #include "input/bindings.h"
+#include "input/key_names.h"
 #include "input/pad_input.h"
 #include "modes/game_mode.h"
 #include "settings/settings_table.h"
-#include "tools/check/key_names.h"
 
 namespace {
 

@@ -96,8 +96,8 @@ void check_worn(const CheckedFile& prefs, const Skin& skin, Report& report) {
         }
         bool at_prefs = problem.file == prefs.name;
         Problem moved{at_prefs ? skin_file : problem.file, at_prefs ? 0 : problem.line,
-                      problem.warning, at_prefs ? "worn over prefs.txt: " + problem.message
-                                                : problem.message};
+                      problem.warning,
+                      at_prefs ? "worn over prefs.txt: " + problem.message : problem.message};
         report.problems.push_back(moved);
     }
     // The colours a skin brings of its own: its tiles and its menus' texts.
@@ -107,8 +107,8 @@ void check_worn(const CheckedFile& prefs, const Skin& skin, Report& report) {
         tile_colours(own["blocks_img"], worn.store.find_int("block_size", 0), tiles)) {
         check_tile_colours(tiles, skin_file, skin_line(skin_file, "blocks_img"), report);
     }
-    for (const char* key : {"main_menu", "prefs_menu", "scores_menu", "name_menu", "modes_menu",
-                            "summary_menu"}) {
+    for (const char* key :
+         {"main_menu", "prefs_menu", "scores_menu", "name_menu", "modes_menu", "summary_menu"}) {
         CheckedFile menu;
         if (own.count(key) != 0 && menu.load(own[key])) {
             check_text_contrast(menu, report);
@@ -124,8 +124,8 @@ void check_tile_colours(const std::vector<Rgb>& tiles, const std::string& file, 
          {Deficiency::protanopia, Deficiency::deuteranopia, Deficiency::tritanopia}) {
         for (size_t i = 0; i < tiles.size(); i++) {
             for (size_t j = i + 1; j < tiles.size(); j++) {
-                double difference =
-                    colour_difference(simulate(tiles[i], deficiency), simulate(tiles[j], deficiency));
+                double difference = colour_difference(simulate(tiles[i], deficiency),
+                                                      simulate(tiles[j], deficiency));
                 if (difference < least_tile_difference) {
                     report.warning(file, line,
                                    "tiles " + int_to_text(int(i) + 1) + " (" + hex_text(tiles[i]) +
@@ -167,8 +167,8 @@ void check_text_contrast(const CheckedFile& menu, Report& report) {
                 SDL_Rect area = parse_rect(menu.value(prefix + "_rect"));
                 area.x = static_cast<Sint16>(area.x + x);
                 area.y = static_cast<Sint16>(area.y + y);
-                check_one_text(menu, text->second, colour_behind(background, plates, area),
-                               report, reported);
+                check_one_text(menu, text->second, colour_behind(background, plates, area), report,
+                               reported);
             }
         }
     }
@@ -189,8 +189,10 @@ void check_skins(const CheckedFile& prefs, Report& report) {
         found = found || skin.id == chosen;
     }
     if (!found) {
-        prefs.error("skin", "names no skin that can be shown in \"skins_folder\" or "
-                            "\"my_skins_folder\": " + quoted(chosen),
+        prefs.error("skin",
+                    "names no skin that can be shown in \"skins_folder\" or "
+                    "\"my_skins_folder\": " +
+                        quoted(chosen),
                     report);
     }
 }

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/check/checked_file.h"
 #include "colour/picture_colours.h"
+#include "tools/check/checked_file.h"
 #include "tools/check/report.h"
 
 // Every skin folder of "skins_folder" and "my_skins_folder": its "skin.txt" as the game reads

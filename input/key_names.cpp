@@ -1,4 +1,4 @@
-#include "tools/check/key_names.h"
+#include "input/key_names.h"
 
 #include <SDL.h>
 
