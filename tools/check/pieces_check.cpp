@@ -1,19 +1,12 @@
 #include "tools/check/pieces_check.h"
 
-#include <cmath>
-#include <cstdio>
-
 #include "config/config_store.h"
 #include "config/safe_file.h"
+#include "pieces/piece_problems.h"
 #include "tools/check/checked_file.h"
 #include "tools/piece_shapes.h"
 
 namespace {
-
-// A description followed by the carriage return of a CR LF line end.
-bool ends_in_carriage_return(const std::string& line) {
-    return line.size() == piece_description_length + 1 && line.back() == '\r';
-}
 
 // Where a problem of a piece is reported: its line of the pieces file, or its lines in the
 // readable source it was made from, naming the piece.
@@ -25,14 +18,6 @@ struct Place {
     void error(const std::string& message) const { report.error(file, line, piece + message); }
     void warning(const std::string& message) const { report.warning(file, line, piece + message); }
 };
-
-std::string cell_text(const BlockOffset& cell) {
-    return "(" + int_to_text(cell.column()) + ", " + int_to_text(cell.row()) + ")";
-}
-
-std::string block_text(size_t k, const BlockOffset& cell) {
-    return "block " + int_to_text(static_cast<int>(k) + 1) + " at " + cell_text(cell);
-}
 
 // How many lines from `first` on, joined again by the line feeds between them, make exactly
 // one description: 0 when they do not. A description byte of 10 splits the description there.
@@ -67,166 +52,14 @@ size_t report_short_line(const std::vector<std::string>& lines, size_t index, co
     return 1;
 }
 
-// Length, tile and offsets: the faults that make the game skip the line. True if none.
-bool check_fields(const std::string& line, const PieceShape& piece, const Place& at) {
-    bool usable = true;
-    if (line.size() > piece_description_length) {
-        at.warning(int_to_text(static_cast<int>(line.size())) + " bytes; the game ignores " +
-                   (ends_in_carriage_return(line) ? std::string("the carriage return at the end")
-                                                  : std::string("the bytes after the 13th")));
-    }
-    if (piece.tile < 0 || piece.tile >= piece_tile_count) {
-        at.error("tile (byte 4) is " + int_to_text(piece.tile) + ", must be 0 to 6");
-        usable = false;
-    }
-    for (size_t k = 0; k < piece.blocks.size(); k++) {
-        if (!piece.blocks[k].in_box()) {
-            at.error(block_text(k, piece.blocks[k]) + ": offsets (bytes 6 to 13) must be 0 to 3");
-            usable = false;
-        }
-    }
-    return usable;
-}
-
-void check_overlap(const PieceLook& look, const Place& at) {
-    for (size_t a = 0; a < look.blocks.size(); a++) {
-        for (size_t b = a + 1; b < look.blocks.size(); b++) {
-            if (look.blocks[a].x == look.blocks[b].x && look.blocks[a].y == look.blocks[b].y) {
-                at.warning("blocks " + int_to_text(static_cast<int>(a) + 1) + " and " +
-                           int_to_text(static_cast<int>(b) + 1) + " are both at " +
-                           cell_text(look.blocks[a]) + ": the piece shows fewer than four");
-            }
-        }
-    }
-}
-
-// Side by side, or on one cell.
-bool joined(const BlockOffset& a, const BlockOffset& b) {
-    return std::abs(a.column() - b.column()) + std::abs(a.row() - b.row()) <= 1;
-}
-
-// The piece's parts: groups of joined blocks, each numbered from its first block.
-std::vector<std::vector<size_t>> parts_of(const PieceLook& look) {
-    std::vector<int> part(look.blocks.size(), -1);
-    int parts = 0;
-    for (size_t start = 0; start < part.size(); start++) {
-        if (part[start] >= 0) {
-            continue;
-        }
-        part[start] = parts;
-        for (std::vector<size_t> reached = {start}; !reached.empty();) {
-            size_t a = reached.back();
-            reached.pop_back();
-            for (size_t b = 0; b < part.size(); b++) {
-                if (part[b] < 0 && joined(look.blocks[a], look.blocks[b])) {
-                    part[b] = parts;
-                    reached.push_back(b);
-                }
-            }
-        }
-        parts++;
-    }
-    std::vector<std::vector<size_t>> result(parts);
-    for (size_t k = 0; k < part.size(); k++) {
-        result[part[k]].push_back(k);
-    }
-    return result;
-}
-
-std::string part_text(const std::vector<size_t>& blocks) {
-    std::string text = blocks.size() == 1 ? "block " : "blocks ";
-    for (size_t i = 0; i < blocks.size(); i++) {
-        text += (i == 0                   ? ""
-                 : i + 1 == blocks.size() ? " and "
-                                          : ", ") +
-                int_to_text(static_cast<int>(blocks[i]) + 1);
-    }
-    return text;
-}
-
-void check_connected(const PieceLook& look, const Place& at) {
-    std::vector<std::vector<size_t>> parts = parts_of(look);
-    if (parts.size() < 2) {
-        return;
-    }
-    const char* count[] = {"", "", "two", "three", "four"};
-    std::string list;
-    for (size_t i = 0; i < parts.size(); i++) {
-        list += (i == 0 ? "" : "; ") + part_text(parts[i]);
-    }
-    at.warning(std::string("the piece is in ") + count[parts.size()] + " parts (" + list +
-               "): no block of one touches a block of another side by side");
-}
-
-// A turn whose look leaves the box: below 0 the game refuses the turn, past 3 the rules that
-// assume a 4 by 4 box (the rows tested for full lines, the next piece box) go wrong.
-void check_turned_offsets(const std::vector<PieceLook>& looks, const Place& at) {
-    for (size_t i = 1; i < looks.size(); i++) {
-        const PieceLook& look = looks[i];
-        for (size_t k = 0; k < look.blocks.size(); k++) {
-            const BlockOffset& cell = look.blocks[k];
-            if (!cell.in_box()) {
-                bool below = cell.column() < 0 || cell.row() < 0;
-                at.error("turned " + look.label + ", " + block_text(k, cell) +
-                         (below ? " goes below 0: the game refuses that turn"
-                                : " leaves the 4 by 4 box (offsets 0 to 3)"));
-                break;
-            }
-        }
-    }
-}
-
-struct Middle {
-    double x;
-    double y;
-};
-
-Middle middle_of(const PieceLook& look) {
-    Middle middle{0, 0};
-    for (const BlockOffset& cell : look.blocks) {
-        middle.x += cell.column() / 4.0;
-        middle.y += cell.row() / 4.0;
-    }
-    return middle;
-}
-
-std::string number_text(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%+g", value);
-    return text;
-}
-
-// Turning about a point far from the piece's middle shifts the piece with every turn, so it
-// walks across the well while the player only means to turn it.
-void check_wander(const std::vector<PieceLook>& looks, const Place& at) {
-    Middle dealt = middle_of(looks.front());
-    for (size_t i = 1; i < looks.size(); i++) {
-        Middle now = middle_of(looks[i]);
-        double dx = now.x - dealt.x;
-        double dy = now.y - dealt.y;
-        if (std::fabs(dx) >= 1 || std::fabs(dy) >= 1) {
-            at.warning("the piece moves as it turns: turned " + looks[i].label +
-                       ", its middle has moved by (" + number_text(dx) + ", " + number_text(dy) +
-                       ") cells; a turning centre nearer its middle keeps "
-                       "it in place");
-            return;
-        }
-    }
-}
-
 // True when the game can deal the piece.
 bool check_piece(const std::string& line, const Place& at) {
-    PieceShape piece;
-    read_description(line, piece);
-    if (!check_fields(line, piece, at)) {
-        return false;  // the game skips the line; its turns do not matter
+    std::vector<PieceProblem> problems;
+    bool dealt = piece_problems(line, problems);
+    for (const PieceProblem& problem : problems) {
+        problem.warning ? at.warning(problem.message) : at.error(problem.message);
     }
-    std::vector<PieceLook> looks = piece_looks(piece);
-    check_overlap(looks.front(), at);
-    check_connected(looks.front(), at);
-    check_turned_offsets(looks, at);
-    check_wander(looks, at);
-    return true;
+    return dealt;
 }
 
 // Most lines of a file saved on another system end with a carriage return, which the game
