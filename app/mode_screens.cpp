@@ -131,3 +131,22 @@ void paint_menu(Menu& menu) {
     menu.compositor.redraw(menu.screen);
     menu.compositor.present(menu.screen);
 }
+
+ConfigStore sample_mode_keys(const ConfigStore& prefs) {
+    GameMode widest;
+    widest.sprint_lines = sprint_lines_setting.highest;
+    widest.ultra_seconds = ultra_seconds_setting.highest;
+    return mode_keys(prefs, widest);
+}
+
+ConfigStore sample_summary_keys(const std::string& menu_file) {
+    ConfigStore menu;
+    menu.load(menu_file.c_str());
+    std::string title;
+    for (const ModeInfo& info : mode_table) {
+        std::string named = mode_title(menu, info.mode);
+        title = named.size() > title.size() ? named : title;
+    }
+    GameNumbers numbers{99999999, 99999, 999, 99999, 999999, 5999990};
+    return summary_keys(numbers, title, time_text(5999990));
+}

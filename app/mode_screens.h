@@ -42,3 +42,9 @@ void highlight_buttons(Menu& menu, const std::string& suffix, const std::string&
 
 // Paints a menu without running it, for screens the keyboard answers rather than the mouse.
 void paint_menu(Menu& menu);
+
+// The widest texts this file fills the modes menu with (from prefs, with the widest numbers the
+// modes take) and the summary menu with (wide sample numbers and the menu file's longest
+// title), for the data checker to render.
+ConfigStore sample_mode_keys(const ConfigStore& prefs);
+ConfigStore sample_summary_keys(const std::string& menu_file);

@@ -58,3 +58,10 @@ struct TypedName {
 // With "navigation: true" in the menu file, pad button 0 answers as Return and button 1 as
 // Escape.
 TypedName enter_name(const std::string& menu_file, const std::string& offered, ConfigStore& keys);
+
+// The widest texts this file fills the scores menu with (a full table of wide sample entries,
+// and the menu's "empty_text" for an empty table) and the name-entry menu with, so that the data
+// checker renders every text of those menus as wide as the game can make it. menu_file is the
+// scores menu's file.
+ConfigStore sample_table_keys(const std::string& menu_file);
+ConfigStore sample_entry_keys();

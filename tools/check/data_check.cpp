@@ -1,9 +1,9 @@
 #include "tools/check/data_check.h"
 
-#include <fstream>
-#include <sstream>
-
+#include "app/mode_screens.h"
+#include "app/scores_screens.h"
 #include "config/player_prefs.h"
+#include "config/safe_file.h"
 #include "input/bindings.h"
 #include "input/key_names.h"
 #include "pieces/piece_shape.h"
@@ -29,13 +29,11 @@ void check_pieces(const CheckedFile& prefs, const PiecesSourceText* source, Repo
 // How many pieces the kicks file may name: the lines of the pieces file; -1 when it cannot be
 // read (that is reported with the pieces).
 int piece_count(const CheckedFile& prefs) {
-    std::ifstream in(prefs.value("pieces_file"), std::ios::binary);
-    if (!in) {
+    std::string contents;
+    if (!read_file_contents(prefs.value("pieces_file"), contents)) {
         return -1;
     }
-    std::ostringstream contents;
-    contents << in.rdbuf();
-    return static_cast<int>(pieces_file_lines(contents.str()).size());
+    return static_cast<int>(pieces_file_lines(contents).size());
 }
 
 void check_menu_named(const CheckedFile& prefs, const char* key, MenuRole role, WindowSize window,
@@ -83,7 +81,7 @@ void check_settings_and_files(const CheckedFile& prefs, const PiecesSourceText* 
         if (main_menu.load(prefs.value("main_menu"))) {
             check_modes_offered(main_menu, report);
         }
-        ConfigStore texts = sample_mode_keys(prefs);
+        ConfigStore texts = sample_mode_keys(prefs.store);
         check_menu_named(prefs, "modes_menu", MenuRole::modes_menu, window, &texts, backgrounds,
                          report);
     }

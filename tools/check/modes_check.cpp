@@ -1,9 +1,6 @@
 #include "tools/check/modes_check.h"
 
-#include <SDL_image.h>
-
-#include "app/mode_screens.h"
-#include "scores/score_table.h"
+#include "modes/game_mode.h"
 
 namespace {
 
@@ -30,15 +27,10 @@ void check_modes_settings(const CheckedFile& prefs, Report& report) {
     check_mode_setting(prefs, sprint_lines_setting, report);
     check_mode_setting(prefs, ultra_seconds_setting, report);
     std::string background = prefs.value("timed_background_img");
+    ImageSize size{};
     if (!background.empty()) {
-        SDL_Surface* image = IMG_Load(background.c_str());
-        if (image == nullptr) {
-            prefs.warning("timed_background_img",
-                          "cannot load " + quoted(background) + ": " + IMG_GetError() +
-                              "; the timed modes keep the usual background",
-                          report);
-        }
-        SDL_FreeSurface(image);
+        load_image_size(prefs, "timed_background_img", background, size, report,
+                        "the timed modes keep the usual background");
     }
     if (modes_switched_on(prefs) && (!prefs.has("time_w") || !prefs.has("time_h"))) {
         prefs.warning("modes_menu",
@@ -56,23 +48,4 @@ void check_modes_offered(const CheckedFile& main_menu, Report& report) {
     }
     report.warning(main_menu.name, 0,
                    "no button answers \"modes\": players cannot reach the ways to play");
-}
-
-ConfigStore sample_mode_keys(const CheckedFile& prefs) {
-    GameMode widest;
-    widest.sprint_lines = sprint_lines_setting.highest;
-    widest.ultra_seconds = ultra_seconds_setting.highest;
-    return mode_keys(prefs.store, widest);
-}
-
-ConfigStore sample_summary_keys(const std::string& menu_file) {
-    ConfigStore menu;
-    menu.load(menu_file.c_str());
-    std::string title;
-    for (const ModeInfo& info : mode_table) {
-        std::string named = mode_title(menu, info.mode);
-        title = named.size() > title.size() ? named : title;
-    }
-    GameNumbers numbers{99999999, 99999, 999, 99999, 999999, 5999990};
-    return summary_keys(numbers, title, time_text(5999990));
 }

@@ -2,7 +2,6 @@
 // the texts of the modes and summary menus.
 #pragma once
 
-#include "config/config_store.h"
 #include "tools/check/checked_file.h"
 #include "tools/check/prefs_check.h"
 #include "tools/check/report.h"
@@ -19,8 +18,3 @@ void check_modes_settings(const CheckedFile& prefs, Report& report);
 
 // Warns when the main menu (loaded) offers no button answering "modes".
 void check_modes_offered(const CheckedFile& main_menu, Report& report);
-
-// The texts the game fills the modes menu with (from prefs, with the widest numbers the modes
-// take) and the summary menu with (wide sample numbers and the menu file's longest title).
-ConfigStore sample_mode_keys(const CheckedFile& prefs);
-ConfigStore sample_summary_keys(const std::string& menu_file);

@@ -27,35 +27,3 @@ void check_scores_settings(const CheckedFile& prefs, Report& report) {
                       report);
     }
 }
-
-ConfigStore sample_table_keys(const std::string& menu_file) {
-    ScoreTable table;
-    while (table.insert(ScoreEntry{std::string(name_length, 'W'), 99999999, 99999, 999,
-                                   "2026-12-31"}) >= 0) {
-    }
-    ConfigStore menu;
-    menu.load(menu_file.c_str());
-    ConfigStore keys = table_keys(table, "");
-    // The widest of the texts the game chooses between by the table shown.
-    auto longest = [&menu](std::initializer_list<std::string> names) {
-        std::string widest;
-        for (const std::string& name : names) {
-            const std::string* text = menu.find(name);
-            widest = text != nullptr && text->size() > widest.size() ? *text : widest;
-        }
-        return widest;
-    };
-    keys.set("score_head", longest({"points_heading", "time_heading"}));
-    keys.set("mode", longest({"mode_marathon", "mode_sprint", "mode_ultra", "mode_daily"}));
-    // Shown only for an empty table, but a text that renders nothing is reported.
-    std::string empty_text = menu.get_string("empty_text");
-    keys.get_string("empty") = empty_text.empty() ? "-" : empty_text;
-    return keys;
-}
-
-ConfigStore sample_entry_keys() {
-    ConfigStore keys =
-        entry_keys(ScoreEntry{std::string(name_length, 'W'), 99999999, 99999, 999, ""}, 9);
-    keys.get_string("name") = std::string(name_length, 'W');
-    return keys;
-}
