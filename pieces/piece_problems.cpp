@@ -5,10 +5,21 @@
 
 namespace {
 
+// A description followed by the carriage return of a CR LF line end.
+bool ends_in_carriage_return(const std::string& line) {
+    return line.size() == piece_description_length + 1 && line.back() == '\r';
+}
+
+// Where the problems of one line go.
 struct Findings {
     std::vector<PieceProblem>& problems;
-    void error(const std::string& message) { problems.push_back(PieceProblem{false, message}); }
-    void warning(const std::string& message) { problems.push_back(PieceProblem{true, message}); }
+    int line;
+    void error(const std::string& message) {
+        problems.push_back(PieceProblem{line, false, message});
+    }
+    void warning(const std::string& message) {
+        problems.push_back(PieceProblem{line, true, message});
+    }
 };
 
 std::string cell_text(const BlockOffset& cell) {
@@ -180,13 +191,79 @@ bool check_piece(const std::string& line, Findings& at) {
     return true;
 }
 
-}  // namespace
-
-bool ends_in_carriage_return(const std::string& line) {
-    return line.size() == piece_description_length + 1 && line.back() == '\r';
+// How many lines from `first` on, joined again by the line feeds between them, make exactly
+// one description: 0 when they do not. A description byte of 10 splits the description there.
+size_t lines_cut_by_byte_10(const std::vector<std::string>& lines, size_t first) {
+    size_t length = lines[first].size();
+    for (size_t next = first + 1; next < lines.size(); next++) {
+        length += 1 + lines[next].size();
+        if (length == piece_description_length) {
+            return next - first + 1;
+        }
+        if (length > piece_description_length) {
+            return 0;
+        }
+    }
+    return 0;
 }
 
-bool piece_problems(const std::string& line, std::vector<PieceProblem>& problems) {
-    Findings at{problems};
-    return check_piece(line, at);
+// A short line: the game skips it. Returns how many lines the problem covers.
+size_t report_short_line(const std::vector<std::string>& lines, size_t index, Findings& at) {
+    std::string length = std::to_string(static_cast<int>(lines[index].size()));
+    size_t cut = lines_cut_by_byte_10(lines, index);
+    if (cut > 0) {
+        std::string next = cut == 2
+                               ? "the next line"
+                               : "the next " + std::to_string(static_cast<int>(cut) - 1) + " lines";
+        at.error("only " + length + " bytes: this line and " + next +
+                 " look like one description cut by a byte 10, which ends a line, so no byte of "
+                 "a description may be 10 (set a flag with 1)");
+        return cut;
+    }
+    at.error("only " + length + " bytes, a piece needs 13; the game skips this line");
+    return 1;
+}
+
+// Most lines of a file saved on another system end with a carriage return, which the game
+// ignores: said once, not on every line.
+bool report_crlf(const std::vector<std::string>& lines, std::vector<PieceProblem>& problems) {
+    size_t ending_in_cr = 0;
+    for (const std::string& line : lines) {
+        ending_in_cr += ends_in_carriage_return(line);
+    }
+    if (ending_in_cr < 2) {
+        return false;
+    }
+    problems.push_back(PieceProblem{0, true,
+                                    "this file has CR LF line endings: the game ignores the "
+                                    "carriage return after each 13-byte description"});
+    return true;
+}
+
+}  // namespace
+
+std::vector<PieceProblem> pieces_file_problems(const std::vector<std::string>& lines) {
+    std::vector<PieceProblem> problems;
+    std::vector<std::string> seen = lines;
+    if (report_crlf(lines, problems)) {
+        for (std::string& line : seen) {
+            if (ends_in_carriage_return(line)) {
+                line.pop_back();
+            }
+        }
+    }
+    int pieces = 0;
+    for (size_t i = 0; i < seen.size();) {
+        Findings at{problems, static_cast<int>(i) + 1};
+        if (seen[i].size() < piece_description_length) {
+            i += report_short_line(seen, i, at);
+            continue;
+        }
+        pieces += check_piece(seen[i], at) ? 1 : 0;
+        i++;
+    }
+    if (pieces == 0) {
+        problems.push_back(PieceProblem{0, false, "holds no piece: the game cannot deal one"});
+    }
+    return problems;
 }

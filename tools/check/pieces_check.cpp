@@ -15,69 +15,11 @@ struct Place {
     int line;
     Report& report;
     std::string piece;  // "piece T: " when the source names it
-    void error(const std::string& message) const { report.error(file, line, piece + message); }
-    void warning(const std::string& message) const { report.warning(file, line, piece + message); }
+    void say(const PieceProblem& problem) const {
+        problem.warning ? report.warning(file, line, piece + problem.message)
+                        : report.error(file, line, piece + problem.message);
+    }
 };
-
-// How many lines from `first` on, joined again by the line feeds between them, make exactly
-// one description: 0 when they do not. A description byte of 10 splits the description there.
-size_t lines_cut_by_byte_10(const std::vector<std::string>& lines, size_t first) {
-    size_t length = lines[first].size();
-    for (size_t next = first + 1; next < lines.size(); next++) {
-        length += 1 + lines[next].size();
-        if (length == piece_description_length) {
-            return next - first + 1;
-        }
-        if (length > piece_description_length) {
-            return 0;
-        }
-    }
-    return 0;
-}
-
-// A short line: the game skips it. Returns how many lines the problem covers.
-size_t report_short_line(const std::vector<std::string>& lines, size_t index, const Place& at) {
-    std::string length = int_to_text(static_cast<int>(lines[index].size()));
-    size_t cut = lines_cut_by_byte_10(lines, index);
-    if (cut > 0) {
-        std::string next = cut == 2
-                               ? "the next line"
-                               : "the next " + int_to_text(static_cast<int>(cut) - 1) + " lines";
-        at.error("only " + length + " bytes: this line and " + next +
-                 " look like one description cut by a byte 10, which ends a line, so no byte of "
-                 "a description may be 10 (set a flag with 1)");
-        return cut;
-    }
-    at.error("only " + length + " bytes, a piece needs 13; the game skips this line");
-    return 1;
-}
-
-// True when the game can deal the piece.
-bool check_piece(const std::string& line, const Place& at) {
-    std::vector<PieceProblem> problems;
-    bool dealt = piece_problems(line, problems);
-    for (const PieceProblem& problem : problems) {
-        problem.warning ? at.warning(problem.message) : at.error(problem.message);
-    }
-    return dealt;
-}
-
-// Most lines of a file saved on another system end with a carriage return, which the game
-// ignores: said once, not on every line.
-bool report_crlf(const std::vector<std::string>& lines, const std::string& file_name,
-                 Report& report) {
-    size_t ending_in_cr = 0;
-    for (const std::string& line : lines) {
-        ending_in_cr += ends_in_carriage_return(line);
-    }
-    if (ending_in_cr < 2) {
-        return false;
-    }
-    report.warning(file_name, 0,
-                   "this file has CR LF line endings: the game ignores the carriage return "
-                   "after each 13-byte description");
-    return true;
-}
 
 Place place_of(size_t i, const std::string& file_name, const std::vector<PieceSource>& sources,
                Report& report) {
@@ -91,26 +33,13 @@ Place place_of(size_t i, const std::string& file_name, const std::vector<PieceSo
 
 void check_piece_lines(const std::vector<std::string>& lines, const std::string& file_name,
                        Report& report, const std::vector<PieceSource>& sources) {
-    int pieces = 0;
-    std::vector<std::string> seen = lines;
-    if (report_crlf(lines, file_name, report)) {
-        for (std::string& line : seen) {
-            if (ends_in_carriage_return(line)) {
-                line.pop_back();
-            }
+    for (const PieceProblem& problem : pieces_file_problems(lines)) {
+        if (problem.line == 0) {
+            Place{file_name, 0, report, ""}.say(problem);
+        } else {
+            place_of(static_cast<size_t>(problem.line) - 1, file_name, sources, report)
+                .say(problem);
         }
-    }
-    for (size_t i = 0; i < seen.size();) {
-        Place at = place_of(i, file_name, sources, report);
-        if (seen[i].size() < piece_description_length) {
-            i += report_short_line(seen, i, at);
-            continue;
-        }
-        pieces += check_piece(seen[i], at) ? 1 : 0;
-        i++;
-    }
-    if (pieces == 0) {
-        report.error(file_name, 0, "holds no piece: the game cannot deal one");
     }
 }
 
