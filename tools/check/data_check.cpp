@@ -3,10 +3,8 @@
 #include "app/mode_screens.h"
 #include "app/scores_screens.h"
 #include "config/player_prefs.h"
-#include "config/safe_file.h"
 #include "input/bindings.h"
 #include "input/key_names.h"
-#include "pieces/piece_shape.h"
 #include "tools/check/checked_file.h"
 #include "tools/check/kicks_check.h"
 #include "tools/check/menu_check.h"
@@ -19,21 +17,15 @@
 
 namespace {
 
-void check_pieces(const CheckedFile& prefs, const PiecesSourceText* source, Report& report) {
+// Returns how many pieces the kicks file may name: the lines of the pieces file; -1 when it
+// cannot be read.
+int check_pieces(const CheckedFile& prefs, const PiecesSourceText* source, Report& report) {
     std::string file_name = prefs.value("pieces_file");
-    if (!file_name.empty() && !check_pieces_file(file_name, report, source)) {
+    int lines = file_name.empty() ? -1 : check_pieces_file(file_name, report, source);
+    if (!file_name.empty() && lines < 0) {
         prefs.error("pieces_file", "cannot read the pieces file " + quoted(file_name), report);
     }
-}
-
-// How many pieces the kicks file may name: the lines of the pieces file; -1 when it cannot be
-// read (that is reported with the pieces).
-int piece_count(const CheckedFile& prefs) {
-    std::string contents;
-    if (!read_file_contents(prefs.value("pieces_file"), contents)) {
-        return -1;
-    }
-    return static_cast<int>(pieces_file_lines(contents).size());
+    return lines;
 }
 
 void check_menu_named(const CheckedFile& prefs, const char* key, MenuRole role, WindowSize window,
@@ -69,8 +61,7 @@ void check_settings_and_files(const CheckedFile& prefs, const PiecesSourceText* 
     check_lines(prefs, report);
     WindowSize window = check_prefs(prefs, sdl_key_names(), backgrounds, report);
     check_sounds(prefs, sdl_key_names(), report);
-    check_pieces(prefs, pieces_source, report);
-    check_kicks(prefs, piece_count(prefs), report);
+    check_kicks(prefs, check_pieces(prefs, pieces_source, report), report);
     bool scores = scores_switched_on(prefs);
     check_menu_named(prefs, "main_menu",
                      scores ? MenuRole::main_menu_with_scores : MenuRole::main_menu, window,

@@ -74,11 +74,11 @@ std::vector<PieceSource> source_places(const PiecesSourceText& source,
 
 }  // namespace
 
-bool check_pieces_file(const std::string& file_name, Report& report,
-                       const PiecesSourceText* source) {
+int check_pieces_file(const std::string& file_name, Report& report,
+                      const PiecesSourceText* source) {
     std::string contents;
     if (!read_file_contents(file_name, contents)) {
-        return false;
+        return -1;
     }
     std::vector<std::string> lines = pieces_file_lines(contents);
     std::vector<PieceSource> places;
@@ -86,5 +86,5 @@ bool check_pieces_file(const std::string& file_name, Report& report,
         places = source_places(*source, lines, file_name, report);
     }
     check_piece_lines(lines, file_name, report, places);
-    return true;
+    return static_cast<int>(lines.size());
 }

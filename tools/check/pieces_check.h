@@ -23,10 +23,10 @@ struct PieceSource {
 // With a source, the source is read by the pieces tool's reader (its error reported at its
 // line), and when the pieces file is what the tool makes from it, problems of a piece are
 // reported at the piece's source line and name it; otherwise a warning says the file was not
-// made from that source. False, with nothing reported, when the pieces file cannot be read:
-// the caller says where it was named.
-bool check_pieces_file(const std::string& file_name, Report& report,
-                       const PiecesSourceText* source = nullptr);
+// made from that source. Returns the number of lines; -1, with nothing reported, when the
+// pieces file cannot be read: the caller says where it was named.
+int check_pieces_file(const std::string& file_name, Report& report,
+                      const PiecesSourceText* source = nullptr);
 
 // Checks the lines of a pieces file (as pieces_file_lines splits them), reporting under
 // file_name, or at sources[i] for line i + 1 when given: line length (and the byte 10 a

@@ -232,27 +232,30 @@ std::string span(long long from, long long length) {
            int_to_text(static_cast<int>(from + length));
 }
 
-void check_box(const CheckedFile& prefs, const PrefsValues& values, const char* what,
-               const std::string& prefix, WindowSize window, Report& report) {
-    std::string x = prefix + "_x", y = prefix + "_y", w = prefix + "_w", h = prefix + "_h";
-    if (values.has_numbers({x.c_str(), y.c_str(), w.c_str(), h.c_str()})) {
-        check_inside(prefs,
-                     Area{what, x.c_str(), y.c_str(), values.numbers.at(x), values.numbers.at(y),
-                          values.numbers.at(w), values.numbers.at(h)},
-                     window, report);
-    }
-}
+// A box of the game screen at prefix_x, prefix_y: prefix_w by prefix_h, or, for a box that
+// shows a piece, four blocks wide and tall.
+struct Box {
+    const char* what;
+    const char* prefix;
+    bool shows_piece;
+};
+const Box boxes[] = {
+    {"the next piece box", "next_piece", true}, {"the hold box", "hold", true},
+    {"the level box", "level", false},          {"the points box", "points", false},
+    {"the lines box", "lines", false},          {"the clock's box", "time", false}};
 
-// A box that shows a piece is four blocks wide and tall.
-void check_piece_box(const CheckedFile& prefs, const PrefsValues& values, const char* what,
-                     const std::string& prefix, WindowSize window, Report& report) {
-    std::string x = prefix + "_x", y = prefix + "_y";
-    if (values.has_numbers({"block_size", x.c_str(), y.c_str()})) {
-        long long size = values.numbers.at("block_size");
-        check_inside(prefs,
-                     Area{what, x.c_str(), y.c_str(), values.numbers.at(x), values.numbers.at(y),
-                          4 * size, 4 * size},
-                     window, report);
+void check_box(const CheckedFile& prefs, const PrefsValues& values, const Box& box,
+               WindowSize window, Report& report) {
+    std::string x = box.prefix + std::string("_x"), y = box.prefix + std::string("_y");
+    std::string w = box.shows_piece ? "block_size" : box.prefix + std::string("_w");
+    std::string h = box.shows_piece ? "block_size" : box.prefix + std::string("_h");
+    if (values.has_numbers({x.c_str(), y.c_str(), w.c_str(), h.c_str()})) {
+        long long blocks = box.shows_piece ? 4 : 1;
+        check_inside(
+            prefs,
+            Area{box.what, x.c_str(), y.c_str(), values.numbers.at(x), values.numbers.at(y),
+                 blocks * values.numbers.at(w), blocks * values.numbers.at(h)},
+            window, report);
     }
 }
 
@@ -287,20 +290,8 @@ void check_layout(const CheckedFile& prefs, const PrefsValues& values, WindowSiz
         check_centred_image(prefs, values, "game_over_img", "the game-over image", board, window,
                             report);
     }
-    check_piece_box(prefs, values, "the next piece box", "next_piece", window, report);
-    check_piece_box(prefs, values, "the hold box", "hold", window, report);
-    check_box(prefs, values, "the level box", "level", window, report);
-    check_box(prefs, values, "the points box", "points", window, report);
-    check_box(prefs, values, "the lines box", "lines", window, report);
-    check_box(prefs, values, "the clock's box", "time", window, report);
-}
-
-void check_game_background(const CheckedFile& prefs, const PrefsValues& values, WindowSize window,
-                           Backgrounds& backgrounds, Report& report) {
-    auto image = values.images.find("background_img");
-    if (image != values.images.end()) {
-        check_background_size(prefs, "background_img", image->second.w, image->second.h, window,
-                              backgrounds, report);
+    for (const Box& box : boxes) {
+        check_box(prefs, values, box, window, report);
     }
 }
 
@@ -388,6 +379,10 @@ WindowSize check_prefs(const CheckedFile& prefs, const std::set<std::string>& ke
         window = WindowSize{true, values.numbers.at("window_w"), values.numbers.at("window_h")};
     }
     check_layout(prefs, values, window, report);
-    check_game_background(prefs, values, window, backgrounds, report);
+    auto background = values.images.find("background_img");
+    if (background != values.images.end()) {
+        check_background_size(prefs, "background_img", background->second.w, background->second.h,
+                              window, backgrounds, report);
+    }
     return window;
 }
