@@ -42,15 +42,20 @@ bool holds_word(const std::string& name, const std::string& word) {
 
 }  // namespace
 
-std::set<std::string> sdl_key_names() {
-    std::set<std::string> names;
+std::vector<std::string> key_names_by_code() {
+    std::vector<std::string> names;
     for (int key = SDLK_FIRST; key < SDLK_LAST; key++) {
         std::string name = SDL_GetKeyName(static_cast<SDLKey>(key));
         if (name != "unknown key") {
-            names.insert(name);
+            names.push_back(name);
         }
     }
     return names;
+}
+
+std::set<std::string> sdl_key_names() {
+    std::vector<std::string> names = key_names_by_code();
+    return std::set<std::string>(names.begin(), names.end());
 }
 
 std::string nearest_key_name(const std::string& text, const std::set<std::string>& names) {

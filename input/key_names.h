@@ -3,11 +3,14 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 // Every name SDL_GetKeyName produces for the symbols SDLK_FIRST..SDLK_LAST, without SDL's
 // "unknown key". SDL fills its name table when its video part starts, so SDL_Init with
 // SDL_INIT_VIDEO must have succeeded (the dummy driver serves); otherwise the set is empty.
 std::set<std::string> sdl_key_names();
+// The same names in the order of their key codes.
+std::vector<std::string> key_names_by_code();
 
 // The name in names nearest to text: fewest letters to add, drop or change, letter case aside,
 // or one that holds text as a word ("ctrl" in "left ctrl"). "" when none is near enough to be

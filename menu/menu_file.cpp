@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <set>
 
+#include "config/problem_text.h"
+
 const MenuKey menu_keys[] = {
     {"", "background", MenuKeyKind::file, "the backdrop picture; required"},
     {"surf", "_name", MenuKeyKind::name, "the name a picture is shown by"},
@@ -386,8 +388,7 @@ std::string MenuFile::value(const std::string& key) const {
 
 std::string MenuFile::problem_text(size_t i) const {
     const MenuProblem& problem = problems.at(i);
-    std::string place = problem.line > 0 ? name + ":" + int_to_text(problem.line) : name;
-    return place + ": " + (problem.warning ? "warning: " : "") + problem.message;
+    return ::problem_text(name, problem.line, problem.warning, problem.message);
 }
 
 bool read_menu_file(const std::string& file_name, MenuFile& menu) {

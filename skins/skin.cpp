@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "config/problem_text.h"
 #include "skins/look_keys.h"
 
 namespace fs = std::filesystem;
@@ -100,11 +101,7 @@ void print_all(const std::vector<SkinProblem>& problems) {
 }  // namespace
 
 std::string skin_problem_text(const SkinProblem& problem) {
-    std::string where = problem.file;
-    if (problem.line > 0) {
-        where += ":" + int_to_text(problem.line);
-    }
-    return where + ": " + problem.message;
+    return problem_text(problem.file, problem.line, false, problem.message);
 }
 
 bool read_skin(const std::string& folder, Skin& skin, std::vector<SkinProblem>& problems) {

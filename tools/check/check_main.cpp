@@ -40,11 +40,7 @@ bool start_libraries() {
 // One name a line in key code order, as prefs.txt spells it, and what the key is where the
 // name does not say.
 void list_key_names() {
-    for (int key = SDLK_FIRST; key < SDLK_LAST; key++) {
-        std::string name = SDL_GetKeyName(static_cast<SDLKey>(key));
-        if (name == "unknown key") {
-            continue;
-        }
+    for (const std::string& name : key_names_by_code()) {
         std::string what = key_description(name);
         std::printf(what.empty() ? "%s\n" : "%-14s %s\n", name.c_str(), what.c_str());
     }

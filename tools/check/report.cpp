@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "config/config_store.h"
+#include "config/problem_text.h"
 
 namespace {
 
@@ -58,11 +59,7 @@ std::string Report::text() const {
 }
 
 std::string problem_text(const Problem& problem) {
-    std::string place = problem.file;
-    if (problem.line > 0) {
-        place += ":" + int_to_text(problem.line);
-    }
-    return place + ": " + (problem.warning ? "warning: " : "") + problem.message;
+    return problem_text(problem.file, problem.line, problem.warning, problem.message);
 }
 
 std::string summary_text(int errors, int warnings) {
