@@ -26,30 +26,26 @@ std::string one_decimal(double value) {
     return text;
 }
 
-// The texts of a menu file by name: the number of their "tsurfN_" keys.
-std::map<std::string, int> texts_of(const ConfigStore& menu) {
+// The texts of a menu by name: the number of their "tsurfN_" keys.
+std::map<std::string, int> texts_of(const CheckedFile& menu, const MenuFile& file) {
     std::map<std::string, int> texts;
-    int count = menu.find_int("num_tsurfs", 0);
-    for (int i = 1; i <= count && i <= 1000; i++) {
-        const std::string* name = menu.find("tsurf" + int_to_text(i) + "_name");
-        if (name != nullptr) {
-            texts[*name] = i;
+    for (int i = 1; i <= file.counts[text_group]; i++) {
+        if (menu.has(menu_key("tsurf", i, "_name"))) {
+            texts[file.texts[i - 1].name] = i;
         }
     }
     return texts;
 }
 
-// The pictures of a menu file by name, read from their files.
-std::map<std::string, Pixels> pictures_of(const ConfigStore& menu) {
+// The pictures of a menu by name, read from their files.
+std::map<std::string, Pixels> pictures_of(const CheckedFile& menu, const MenuFile& file) {
     std::map<std::string, Pixels> pictures;
-    int count = menu.find_int("num_surfs", 0);
-    for (int i = 1; i <= count && i <= 1000; i++) {
-        std::string prefix = "surf" + int_to_text(i);
-        const std::string* name = menu.find(prefix + "_name");
-        const std::string* path = menu.find(prefix + "_path");
+    for (int i = 1; i <= file.counts[image_group]; i++) {
+        const MenuImage& image = file.images[i - 1];
         Pixels pixels;
-        if (name != nullptr && path != nullptr && read_pixels(*path, pixels)) {
-            pictures[*name] = pixels;
+        if (menu.has(menu_key("surf", i, "_name")) && menu.has(menu_key("surf", i, "_path")) &&
+            read_pixels(image.path, pixels)) {
+            pictures[image.name] = pixels;
         }
     }
     return pictures;
@@ -145,28 +141,24 @@ void check_text_contrast(const CheckedFile& menu, Report& report) {
     if (!read_pixels(menu.value("background"), background)) {
         return;  // the menu check reports it
     }
-    std::map<std::string, int> texts = texts_of(menu.store);
-    std::map<std::string, Pixels> pictures = pictures_of(menu.store);
+    MenuFile file = describe_menu(menu.name, menu.store);
+    std::map<std::string, int> texts = texts_of(menu, file);
+    std::map<std::string, Pixels> pictures = pictures_of(menu, file);
     std::set<int> reported;
-    int count = menu.store.find_int("num_buttons", 0);
-    for (const char* which : {"_surf", "_surf_over"}) {
+    for (bool over : {false, true}) {
         std::vector<Placed> plates;
-        for (int i = 1; i <= count && i <= 1000; i++) {
-            std::string prefix = "button" + int_to_text(i);
-            std::string shown = menu.value(prefix + which);
-            if (shown.empty()) {
-                shown = menu.value(prefix + "_surf");
-            }
-            int x = menu.store.find_int(prefix + "_x", 0);
-            int y = menu.store.find_int(prefix + "_y", 0);
+        for (int i = 1; i <= file.counts[button_group]; i++) {
+            const MenuButton& button = file.buttons[i - 1];
+            const std::string& shown =
+                over && !button.surf_over.empty() ? button.surf_over : button.surf;
             auto picture = pictures.find(shown);
             auto text = texts.find(shown);
             if (picture != pictures.end()) {
-                plates.push_back(Placed{&picture->second, x, y});
-            } else if (text != texts.end() && menu.has(prefix + "_rect")) {
-                SDL_Rect area = parse_rect(menu.value(prefix + "_rect"));
-                area.x = static_cast<Sint16>(area.x + x);
-                area.y = static_cast<Sint16>(area.y + y);
+                plates.push_back(Placed{&picture->second, button.x, button.y});
+            } else if (text != texts.end() && menu.has(menu_key("button", i, "_rect"))) {
+                SDL_Rect area = button.rect;
+                area.x = static_cast<Sint16>(area.x + button.x);
+                area.y = static_cast<Sint16>(area.y + button.y);
                 check_one_text(menu, text->second, colour_behind(background, plates, area), report,
                                reported);
             }
