@@ -3,6 +3,7 @@
 #include <SDL_image.h>
 
 #include <algorithm>
+#include <cstdio>
 
 const SDL_Color* Pixels::at(int x, int y) const {
     return x < 0 || y < 0 || x >= w || y >= h ? nullptr : &rgba[static_cast<size_t>(y) * w + x];
@@ -38,6 +39,13 @@ bool read_pixels(const std::string& path, Pixels& pixels) {
 
 Rgb rgb_of(const SDL_Color& c) {
     return Rgb{double(c.r), double(c.g), double(c.b)};
+}
+
+std::string hex_text(const Rgb& c) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%02x%02x%02x", int(c.r + 0.5), int(c.g + 0.5),
+                  int(c.b + 0.5));
+    return text;
 }
 
 bool tile_colours(const std::string& image, int size, std::vector<Rgb>& tiles) {

@@ -24,6 +24,9 @@ bool read_pixels(const std::string& path, Pixels& pixels);
 
 Rgb rgb_of(const SDL_Color& c);
 
+// The colour as menu files write colours: six hexadecimal digits RRGGBB, each channel rounded.
+std::string hex_text(const Rgb& c);
+
 // The colour of each block tile of the blocks image (tiles of size pixels stacked from the
 // top): the median of each channel over its opaque pixels. False when the image cannot be read
 // or size is not above 0.

@@ -19,16 +19,6 @@ struct MenuContents {
     std::map<std::string, bool> words;  // button words; true when some such button is clickable
 };
 
-// A missing background is one of the file's own problems.
-void check_background(const CheckedFile& menu, WindowSize window, Backgrounds& backgrounds,
-                      Report& report) {
-    ImageSize size{};
-    if (menu.has("background") &&
-        load_image_size(menu, "background", menu.value("background"), size, report)) {
-        check_background_size(menu, "background", size.w, size.h, window, backgrounds, report);
-    }
-}
-
 void check_images(const CheckedFile& menu, const MenuFile& file, MenuContents& contents,
                   Report& report) {
     for (int i = 1; i <= file.checked[image_group]; i++) {
@@ -207,7 +197,12 @@ void check_menu(const CheckedFile& menu, MenuRole role, WindowSize window,
             Problem{menu.name, problem.line, problem.warning, problem.message});
     }
     MenuContents contents;
-    check_background(menu, window, backgrounds, report);
+    // A missing background is one of the file's own problems.
+    ImageSize size{};
+    if (menu.has("background") &&
+        load_image_size(menu, "background", menu.value("background"), size, report)) {
+        check_background_size(menu, "background", size.w, size.h, window, backgrounds, report);
+    }
     check_images(menu, file, contents, report);
     check_fonts(menu, file, contents, report);
     check_texts(menu, file, substitutions, contents, report);

@@ -13,13 +13,6 @@
 
 namespace {
 
-std::string hex_text(const Rgb& c) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%02x%02x%02x", int(c.r + 0.5), int(c.g + 0.5),
-                  int(c.b + 0.5));
-    return text;
-}
-
 std::string one_decimal(double value) {
     char text[32];
     std::snprintf(text, sizeof text, "%.1f", value);
@@ -72,13 +65,12 @@ int skin_line(const std::string& skin_file, const std::string& key) {
     return file.load(skin_file) ? file.store.line_of(key) : 0;
 }
 
-// The skin's look, worn over a copy of prefs, as the checker of prefs.txt sees it.
-void check_worn(const CheckedFile& prefs, const Skin& skin, Report& report) {
+// The skin's look, worn over a copy of prefs, as the checker of prefs.txt sees it; alone holds
+// the problems of prefs without it.
+void check_worn(const CheckedFile& prefs, const Report& alone, const Skin& skin, Report& report) {
     CheckedFile worn = prefs;
     WornSkin state;
     wear_skin(worn.store, skin, state);
-    Report alone;
-    check_settings_and_files(prefs, nullptr, alone);
     Report with_skin;
     check_settings_and_files(worn, nullptr, with_skin);
     std::set<std::tuple<std::string, int, std::string>> known;
@@ -172,8 +164,12 @@ void check_skins(const CheckedFile& prefs, Report& report) {
     for (const SkinProblem& problem : problems) {
         report.error(problem.file, problem.line, problem.message);
     }
+    Report alone;
+    if (!skins.empty()) {
+        check_settings_and_files(prefs, nullptr, alone);
+    }
     for (const Skin& skin : skins) {
-        check_worn(prefs, skin, report);
+        check_worn(prefs, alone, skin, report);
     }
     std::string chosen = prefs.value("skin");
     bool found = chosen.empty();
