@@ -21,11 +21,7 @@ bool check_kicks_file(const std::string& file_name, int piece_count, bool as_war
         }
         std::string message = problem.message + "; the game plays without kicks" +
                               (like.empty() ? "" : ": did you mean " + quoted(like) + "?");
-        if (as_warnings) {
-            report.warning(file_name, problem.line, message);
-        } else {
-            report.error(file_name, problem.line, message);
-        }
+        report.add(file_name, problem.line, as_warnings, message);
     }
     return true;
 }

@@ -193,8 +193,7 @@ void check_menu(const CheckedFile& menu, MenuRole role, WindowSize window,
                 ConfigStore* substitutions, Backgrounds& backgrounds, Report& report) {
     MenuFile file = describe_menu(menu.name, menu.store);
     for (const MenuProblem& problem : file.problems) {
-        report.problems.push_back(
-            Problem{menu.name, problem.line, problem.warning, problem.message});
+        report.add(menu.name, problem.line, problem.warning, problem.message);
     }
     MenuContents contents;
     // A missing background is one of the file's own problems.

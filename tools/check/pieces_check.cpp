@@ -16,8 +16,7 @@ struct Place {
     Report& report;
     std::string piece;  // "piece T: " when the source names it
     void say(const PieceProblem& problem) const {
-        problem.warning ? report.warning(file, line, piece + problem.message)
-                        : report.error(file, line, piece + problem.message);
+        report.add(file, line, problem.warning, piece + problem.message);
     }
 };
 

@@ -14,11 +14,15 @@ std::string counted(int count, const char* noun) {
 }  // namespace
 
 void Report::error(const std::string& file, int line, const std::string& message) {
-    problems.push_back(Problem{file, line, false, message});
+    add(file, line, false, message);
 }
 
 void Report::warning(const std::string& file, int line, const std::string& message) {
-    problems.push_back(Problem{file, line, true, message});
+    add(file, line, true, message);
+}
+
+void Report::add(const std::string& file, int line, bool warning, const std::string& message) {
+    problems.push_back(Problem{file, line, warning, message});
 }
 
 int Report::error_count() const {

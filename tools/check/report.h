@@ -17,6 +17,7 @@ public:
 
     void error(const std::string& file, int line, const std::string& message);
     void warning(const std::string& file, int line, const std::string& message);
+    void add(const std::string& file, int line, bool warning, const std::string& message);
 
     int error_count() const;
     int warning_count() const;

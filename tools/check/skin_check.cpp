@@ -83,10 +83,9 @@ void check_worn(const CheckedFile& prefs, const Report& alone, const Skin& skin,
             continue;
         }
         bool at_prefs = problem.file == prefs.name;
-        Problem moved{at_prefs ? skin_file : problem.file, at_prefs ? 0 : problem.line,
-                      problem.warning,
-                      at_prefs ? "worn over prefs.txt: " + problem.message : problem.message};
-        report.problems.push_back(moved);
+        report.add(at_prefs ? skin_file : problem.file, at_prefs ? 0 : problem.line,
+                   problem.warning,
+                   at_prefs ? "worn over prefs.txt: " + problem.message : problem.message);
     }
     // The colours a skin brings of its own: its tiles and its menus' texts.
     std::map<std::string, std::string> own(skin.settings.begin(), skin.settings.end());

@@ -1,5 +1,6 @@
 #include "tools/check/sound_check.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "audio/audio.h"
@@ -7,15 +8,6 @@
 #include "tools/check/prefs_check.h"
 
 namespace {
-
-bool any_sound_file(const CheckedFile& prefs) {
-    for (const char* key : setting_keys(SettingKind::sound, false)) {
-        if (!prefs.value(key).empty()) {
-            return true;
-        }
-    }
-    return false;
-}
 
 void check_files(const CheckedFile& prefs, Report& report) {
     for (const SoundSetting& sound : sound_settings) {
@@ -45,7 +37,9 @@ void check_files(const CheckedFile& prefs, Report& report) {
 }
 
 void load_files(const CheckedFile& prefs, Report& report) {
-    if (!any_sound_file(prefs)) {
+    std::vector<const char*> files = setting_keys(SettingKind::sound, false);
+    if (std::all_of(files.begin(), files.end(),
+                    [&](const char* key) { return prefs.value(key).empty(); })) {
         return;
     }
     // The check needs the files, not a loudspeaker.
