@@ -42,6 +42,10 @@ ConfigStore mode_keys(const ConfigStore& prefs, const GameMode& settings) {
     return keys;
 }
 
+bool modes_enabled(const ConfigStore& prefs) {
+    return !optional_value(prefs, "modes_menu").empty();
+}
+
 ModeChoice choose_mode(ConfigStore& prefs, std::time_t now, GameMode* mode) {
     GameMode settings = game_mode(prefs, Mode::marathon, now);
     ConfigStore keys = mode_keys(prefs, settings);

@@ -17,6 +17,9 @@ enum class ModeChoice { play, back, closed };
 // among them) and the numbers of the modes, "sprint_lines" and "ultra_seconds", of settings.
 ConfigStore mode_keys(const ConfigStore& prefs, const GameMode& settings);
 
+// Whether prefs offers the modes screen: a "modes_menu" line with a file name.
+bool modes_enabled(const ConfigStore& prefs);
+
 // Runs the "modes_menu" screen until a mode's word ("marathon", "sprint", "ultra", "zen",
 // "daily"), "back" or "quit" is chosen. A mode sets *mode to it, ready to play at now.
 ModeChoice choose_mode(ConfigStore& prefs, std::time_t now, GameMode* mode);

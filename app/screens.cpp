@@ -85,7 +85,7 @@ void run_screens(ConfigStore& prefs, WornSkin* worn) {
         if (word == "play") {
             game->mode = GameMode();
             quit = play_one_game(*game, prefs);
-        } else if (word == "modes" && !optional_value(prefs, "modes_menu").empty()) {
+        } else if (word == "modes" && modes_enabled(prefs)) {
             ModeChoice choice = choose_mode(prefs, std::time(nullptr), &game->mode);
             quit = choice == ModeChoice::closed ||
                    (choice == ModeChoice::play && play_one_game(*game, prefs));

@@ -62,12 +62,12 @@ void check_settings_and_files(const CheckedFile& prefs, const PiecesSourceText* 
     WindowSize window = check_prefs(prefs, sdl_key_names(), backgrounds, report);
     check_sounds(prefs, sdl_key_names(), report);
     check_kicks(prefs, check_pieces(prefs, pieces_source, report), report);
-    bool scores = scores_switched_on(prefs);
+    bool scores = scores_enabled(prefs.store);
     check_menu_named(prefs, "main_menu",
                      scores ? MenuRole::main_menu_with_scores : MenuRole::main_menu, window,
                      nullptr, backgrounds, report);
     check_modes_settings(prefs, report);
-    if (modes_switched_on(prefs)) {
+    if (modes_enabled(prefs.store)) {
         CheckedFile main_menu;
         if (main_menu.load(prefs.value("main_menu"))) {
             check_modes_offered(main_menu, report);

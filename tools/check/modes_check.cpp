@@ -1,5 +1,6 @@
 #include "tools/check/modes_check.h"
 
+#include "app/mode_screens.h"
 #include "modes/game_mode.h"
 
 namespace {
@@ -19,10 +20,6 @@ void check_mode_setting(const CheckedFile& prefs, const ModeSetting& setting, Re
 
 }  // namespace
 
-bool modes_switched_on(const CheckedFile& prefs) {
-    return !prefs.value("modes_menu").empty();
-}
-
 void check_modes_settings(const CheckedFile& prefs, Report& report) {
     check_mode_setting(prefs, sprint_lines_setting, report);
     check_mode_setting(prefs, ultra_seconds_setting, report);
@@ -32,7 +29,7 @@ void check_modes_settings(const CheckedFile& prefs, Report& report) {
         load_image_size(prefs, "timed_background_img", background, size, report,
                         "the timed modes keep the usual background");
     }
-    if (modes_switched_on(prefs) && (!prefs.has("time_w") || !prefs.has("time_h"))) {
+    if (modes_enabled(prefs.store) && (!prefs.has("time_w") || !prefs.has("time_h"))) {
         prefs.warning("modes_menu",
                       "no \"time_x\", \"time_y\", \"time_w\" and \"time_h\": sprint and ultra "
                       "show no clock",

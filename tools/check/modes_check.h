@@ -6,9 +6,6 @@
 #include "tools/check/prefs_check.h"
 #include "tools/check/report.h"
 
-// Whether prefs offers the modes screen (a "modes_menu" line with a file name).
-bool modes_switched_on(const CheckedFile& prefs);
-
 // Checks "sprint_lines" and "ultra_seconds" (whole numbers in their range, else a warning: the
 // game plays with the shipped value), "timed_background_img" (an image that loads, else a
 // warning: the timed modes keep the usual background), and, with the modes switched on, that

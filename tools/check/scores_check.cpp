@@ -2,10 +2,6 @@
 
 #include "scores/score_file.h"
 
-bool scores_switched_on(const CheckedFile& prefs) {
-    return !prefs.value("scores_file").empty();
-}
-
 void check_scores_settings(const CheckedFile& prefs, Report& report) {
     std::string file_name = prefs.value("scores_file");
     ScoreFile scores;

@@ -4,9 +4,6 @@
 #include "tools/check/checked_file.h"
 #include "tools/check/report.h"
 
-// Whether prefs switches the best games on (a "scores_file" line with a file name).
-bool scores_switched_on(const CheckedFile& prefs);
-
 // Checks the settings the best games read from prefs: "scores_file" names a file, and an
 // existing one is read with the game's own reader, each line it would skip reported (a
 // warning: the game drops that line at its next save); "scores_menu" and "name_menu" are
