@@ -8,9 +8,6 @@
 
 bool CheckedFile::load(const std::string& file_name) {
     name = file_name;
-    std::string bytes;
-    read_file_contents(file_name, bytes);
-    crlf = bytes.find("\r\n") != std::string::npos;
     return store.load(file_name.c_str()) == 0;
 }
 
@@ -72,7 +69,8 @@ bool load_image_size(const CheckedFile& file, const std::string& key, const std:
 }
 
 void check_lines(const CheckedFile& file, Report& report) {
-    if (file.crlf) {
+    std::string bytes;
+    if (read_file_contents(file.name, bytes) && bytes.find("\r\n") != std::string::npos) {
         report.warning(file.name, 0,
                        "this file has CR LF line endings: the game reads each line without its "
                        "carriage return, and a save writes plain line feeds");

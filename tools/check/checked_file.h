@@ -12,7 +12,6 @@ class CheckedFile {
 public:
     std::string name;   // as the game names it: "prefs.txt", "menus/main_menu.txt"
     ConfigStore store;  // loaded with the game's loader
-    bool crlf = false;  // some line ends with a carriage return and a line feed
 
     // Loads name with ConfigStore::load. False when it cannot be read.
     bool load(const std::string& file_name);
@@ -48,6 +47,6 @@ struct ImageSize {
 bool load_image_size(const CheckedFile& file, const std::string& key, const std::string& path,
                      ImageSize& size, Report& report, const char* missing = nullptr);
 
-// The file's lines themselves: CR LF line endings (one warning for the file) and a key set on
-// more than one line (a warning at each later line, naming the first).
+// The file's lines themselves, read again from the file: CR LF line endings (one warning for the
+// file) and a key set on more than one line (a warning at each later line, naming the first).
 void check_lines(const CheckedFile& file, Report& report);

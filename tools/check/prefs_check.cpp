@@ -41,11 +41,10 @@ void check_files_named(const CheckedFile& prefs, Report& report) {
 // The sound volumes are checked with the sounds, the modes' numbers with the modes: the game
 // plays those with their shipped value when they are out of range.
 bool is_game_number(const Setting& setting) {
+    const std::set<std::string> checked_elsewhere = {
+        sound_volume_key, music_volume_key, sprint_lines_setting.key, ultra_seconds_setting.key};
     return (setting.kind == SettingKind::number || setting.kind == SettingKind::option) &&
-           std::string(setting.key) != sound_volume_key &&
-           std::string(setting.key) != music_volume_key &&
-           std::string(setting.key) != sprint_lines_setting.key &&
-           std::string(setting.key) != ultra_seconds_setting.key;
+           checked_elsewhere.count(setting.key) == 0;
 }
 
 void read_numbers(const CheckedFile& prefs, PrefsValues& values, Report& report) {
