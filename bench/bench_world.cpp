@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "config/player_prefs.h"
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -30,8 +32,8 @@ bool copy_run_folder(const std::string& run_dir, const std::string& folder,
         std::printf("can't copy the run folder %s: %s\n", run_dir.c_str(), error.message().c_str());
         return false;
     }
-    fs::copy_file(prefs_file, fs::path(folder) / "prefs.txt", fs::copy_options::overwrite_existing,
-                  error);
+    fs::copy_file(prefs_file, fs::path(folder) / player_prefs_file,
+                  fs::copy_options::overwrite_existing, error);
     if (error) {
         std::printf("can't copy the shipped %s: %s\n", prefs_file.c_str(), error.message().c_str());
         return false;

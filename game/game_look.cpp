@@ -6,11 +6,12 @@
 #include <cstdio>
 
 #include "game/game.h"
+#include "settings/settings_table.h"
 
 namespace {
 
-const char* const picture_keys[] = {"background_img", "level_font", "small_num_font",
-                                    "game_over_img",  "paused_img", "blocks_img"};
+// The pictures the game screen cannot do without.
+const std::vector<const char*> picture_keys = setting_keys(SettingKind::image, true);
 
 // A value no cell ever shows, so that every cell is given its picture again.
 const Uint8 unknown_cell = shadow_cell | 0x7e;
