@@ -116,6 +116,9 @@ Module['keepSavedFile'] = function (name) {
   }
   try {
     var path = FS.lookupPath(name).path;
+    if (path.indexOf(gameFolder + '/') !== 0) {
+      return;  // not the player's: only the game's folder is kept
+    }
     var relative = path.slice(gameFolder.length + 1);
     copyFile(path, savedFolder + '/' + relative);
   } catch (error) {
@@ -141,13 +144,18 @@ function loadFonts() {
   return Promise.all(loads);
 }
 
+// Sounds are decoded by Web Audio when the game loads them, not before the first picture.
+Module['noAudioDecoding'] = true;
 Module['noInitialRun'] = true;
 Module['preRun'] = Module['preRun'] || [];
 Module['preRun'].push(mountSavedFolder);
 Module['onRuntimeInitialized'] = function () {
+  // The steps of the start, for bench/web_figures.py.
+  Module['dataReadyAt'] = performance.now();
   FS.chdir(gameFolder);
   restoreSavedFiles();
   loadFonts().then(function () {
+    Module['fontsReadyAt'] = performance.now();
     callMain([]);
   });
 };

@@ -60,8 +60,9 @@ extern "C" int SDL_SetAlpha(SDL_Surface* surface, Uint32 flags, Uint8 alpha) {
     return 0;
 }
 
-// The canvases are what the browser draws; a surface other than the screen also keeps its
-// pixels in memory for the code that reads them, as the browser's own blit does.
+// The canvases are what the browser draws. The browser's own blit also copied every changed
+// surface whole into memory, which took most of the time to the first menu; the game reads
+// pixels only after SDL_LockSurface, which makes that copy itself.
 EM_JS(void, web_blit,
       (SDL_Surface * source, SDL_Surface* target, int from_x, int from_y, int to_x, int to_y, int w,
        int h),
@@ -75,10 +76,6 @@ EM_JS(void, web_blit,
           to.ctx.globalAlpha = from.copies ? 1 : from.alpha / 255;
           to.ctx.drawImage(from.canvas, from_x, from_y, w, h, to_x, to_y, w, h);
           to.ctx.globalAlpha = opacity;
-          if (target != SDL.screen) {
-              _SDL_LockSurface(target);
-              to.locked--;
-          }
       });
 
 namespace {
@@ -119,10 +116,6 @@ EM_JS(void, web_fill, (SDL_Surface * target, int x, int y, int w, int h, Uint32 
     to.ctx.fillStyle = SDL.translateColorToCSSRGBA(colour);
     to.ctx.fillRect(x, y, w, h);
     to.ctx.restore();
-    if (target != SDL.screen) {
-        _SDL_LockSurface(target);
-        to.locked--;
-    }
 });
 
 extern "C" int SDL_FillRect(SDL_Surface* target, const SDL_Rect* rect, Uint32 colour) {

@@ -244,22 +244,40 @@ class Session:
             "the left key moved the piece from %s to %s" % (before, after)
         self.browser.press("Escape", "Escape", 27)
 
-    def rebind_move_left(self):
+    def rebind_move_left(self, letter):
         wait_for(lambda: self.differ("/desktop_menu.png", 0, 0, 800, 40)["count"] == 0,
                  "the main menu again")
-        kept = self.browser.evaluate("Module.filesKept || 0")
         self.browser.click(*button_centre("menus/main_menu.txt", "prefs"))
-        time.sleep(1)
-        self.browser.click(*button_centre("menus/prefs_menu.txt", "move_left_key"))
+        wait_for(lambda: self.differ("/desktop_menu.png", 0, 0, 800, 40)["count"] > 0,
+                 "the preferences screen")
         time.sleep(0.5)
-        self.browser.press("a", "KeyA", 65, text="a")
-        wait_for(lambda: self.browser.evaluate("Module.filesKept || 0") > kept,
+        self.browser.click(*button_centre("menus/prefs_menu.txt", "move_left_key"))
+        time.sleep(1)
+        self.browser.press(letter, "Key" + letter.upper(), ord(letter.upper()), text=letter)
+        wait_for(lambda: "\nmove_left_key: %s\n" % letter in self.prefs_file(),
+                 "the new binding in prefs.txt")
+
+    def prefs_file(self):
+        return self.browser.evaluate("Module.FS.readFile('/game/prefs.txt', {encoding: 'utf8'})")
+
+    def wait_until_kept(self):
+        wait_for(lambda: self.browser.evaluate("Module.filesKept || 0") > 0,
                  "prefs.txt kept in the browser's storage")
 
     def binding_after_reload(self):
         self.load()
-        prefs = self.browser.evaluate("Module.FS.readFile('/game/prefs.txt', {encoding: 'utf8'})")
+        prefs = self.prefs_file()
         assert "\nmove_left_key: a\n" in prefs, "after a reload prefs.txt reads:\n" + prefs
+
+    def storage_refused(self):
+        """A browser that refuses its storage: the page says so, and the game plays on."""
+        self.browser.call("Page.addScriptToEvaluateOnNewDocument", source=(
+            "IDBFactory.prototype.open = function () {"
+            " throw new DOMException('refused by the test', 'SecurityError'); };"))
+        self.load()
+        assert self.browser.evaluate("!document.getElementById('storage').hidden"), \
+            "no word on the page of the refused storage"
+        self.rebind_move_left("b")
 
 
 def main():
@@ -279,9 +297,12 @@ def main():
         step = "Play and a key"
         session.play_and_move()
         step = "rebinding a key"
-        session.rebind_move_left()
+        session.rebind_move_left("a")
+        session.wait_until_kept()
         step = "the binding after a reload"
         session.binding_after_reload()
+        step = "storage refused"
+        session.storage_refused()
         print("browser test passed")
         return 0
     except AssertionError as failure:
