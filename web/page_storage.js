@@ -84,6 +84,22 @@ function restoreSavedFiles() {
   }
 }
 
+// A kept prefs.txt from an older version of the page takes the new version's settings where
+// the player never changed them (the program does the merge, as on the desktop).
+var newShippedPrefs = 'prefs.txt.new';
+
+function bringPrefsUpToDate() {
+  FS.rename(gameFolder + '/prefs.txt', gameFolder + '/' + newShippedPrefs);
+  restoreSavedFiles();
+  var status = ccall('web_update_kept_prefs', 'number', ['string'], [newShippedPrefs]);
+  if (status !== 0 && !FS.analyzePath(gameFolder + '/prefs.txt').exists) {
+    FS.rename(gameFolder + '/' + newShippedPrefs, gameFolder + '/prefs.txt');
+  }
+  if (FS.analyzePath(gameFolder + '/' + newShippedPrefs).exists) {
+    FS.unlink(gameFolder + '/' + newShippedPrefs);
+  }
+}
+
 // One write to IndexedDB at a time; a save made while one runs is written by the next.
 var syncing = false;
 var syncAgain = false;
@@ -153,7 +169,7 @@ Module['onRuntimeInitialized'] = function () {
   // The steps of the start, for bench/web_figures.py.
   Module['dataReadyAt'] = performance.now();
   FS.chdir(gameFolder);
-  restoreSavedFiles();
+  bringPrefsUpToDate();
   loadFonts().then(function () {
     Module['fontsReadyAt'] = performance.now();
     callMain([]);

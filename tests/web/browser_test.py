@@ -104,6 +104,10 @@ class Browser:
             if message.get("method") == "Runtime.consoleAPICalled":
                 self.console.append(" ".join(str(a.get("value", "")) for a in
                                              message["params"]["args"]))
+            if message.get("method") == "Runtime.exceptionThrown":
+                details = message["params"]["exceptionDetails"]
+                self.console.append("uncaught: " + details.get("exception", {}).get(
+                    "description", details.get("text", "")))
             if message.get("id") == self.next_id:
                 if "error" in message:
                     raise AssertionError("%s: %s" % (method, message["error"]))
@@ -265,9 +269,23 @@ class Session:
                  "prefs.txt kept in the browser's storage")
 
     def binding_after_reload(self):
+        """The binding is back after a reload, and a setting the player never changed follows
+        the shipped file: the kept files are made to look as if an older page, which shipped
+        another key repeat, had saved them."""
+        self.browser.evaluate("""(async () => {
+          for (const file of ['/saved/prefs.txt', '/saved/prefs.txt.shipped']) {
+            const text = Module.FS.readFile(file, {encoding: 'utf8'});
+            Module.FS.writeFile(file, text.replace(/\\nkey_repeat_delay: .*\\n/,
+                                                   '\\nkey_repeat_delay: 999\\n'));
+          }
+          await new Promise((done, failed) =>
+            Module.FS.syncfs(false, error => error ? failed(error) : done()));
+        })()""")
         self.load()
         prefs = self.prefs_file()
-        assert "\nmove_left_key: a\n" in prefs, "after a reload prefs.txt reads:\n" + prefs
+        shipped_delay = "\nkey_repeat_delay: %s\n" % self.prefs["key_repeat_delay"]
+        assert "\nmove_left_key: a\n" in prefs and shipped_delay in prefs, \
+            "after a reload prefs.txt reads:\n" + prefs
 
     def storage_refused(self):
         """A browser that refuses its storage: the page says so, and the game plays on."""
