@@ -3,7 +3,8 @@
 
 The page is served on 127.0.0.1 from the built site folder; the test waits for the main menu
 and compares it with the desktop's screenshot of the same menu, clicks Play, moves the piece
-with a key, rebinds a key and finds the binding again after a reload of the page.
+with a key, rebinds a key and finds the binding again after a reload of the page, refuses the
+page its storage, and quits.
 
 Usage: browser_test.py <site folder> <the desktop's main menu, a PNG file>
                        [<folder for a failure's picture>]
@@ -297,6 +298,14 @@ class Session:
             "no word on the page of the refused storage"
         self.rebind_move_left("b")
 
+    def quit(self):
+        self.browser.press("Escape", "Escape", 27)
+        wait_for(lambda: self.differ("/desktop_menu.png", 0, 0, 800, 40)["count"] == 0,
+                 "the main menu to quit from")
+        self.browser.click(*button_centre("menus/main_menu.txt", "quit"))
+        wait_for(lambda: self.browser.evaluate("!document.getElementById('ended').hidden"),
+                 "the page saying the game has ended")
+
 
 def main():
     site = os.path.abspath(sys.argv[1])
@@ -321,6 +330,8 @@ def main():
         session.binding_after_reload()
         step = "storage refused"
         session.storage_refused()
+        step = "Quit"
+        session.quit()
         print("browser test passed")
         return 0
     except AssertionError as failure:
