@@ -79,7 +79,10 @@ class Browser:
 
     def __init__(self, profile):
         self.process = subprocess.Popen(
+            # A fresh CI machine may be a container with a small /dev/shm: shared memory
+            # goes to /tmp instead.
             ["chromium", "--headless=new", "--no-sandbox", "--disable-gpu",
+             "--disable-dev-shm-usage",
              "--remote-debugging-port=0", "--user-data-dir=" + profile,
              "--window-size=1000,800", "--no-first-run", "--mute-audio",
              "--autoplay-policy=no-user-gesture-required", "about:blank"],
@@ -242,7 +245,8 @@ class Session:
             self.piece_box()), "a piece in the well")
         for _ in range(3):
             self.browser.press("ArrowLeft", "ArrowLeft", 37)
-        after = self.piece_box()
+        after = wait_for(lambda: (lambda box: box if box["left"] < before["left"] else None)(
+            self.piece_box()), "the piece to move left", patience=10)
         column = int(self.prefs["block_size"])
         moved = before["left"] - after["left"]
         assert moved >= column and moved % column == 0, \
