@@ -14,6 +14,11 @@ TEST(BrowserKeys, EveryNameIsTheDesktopsAndTheShippedKeysAreNamed) {
     for (int key = SDLK_FIRST; key < SDLK_LAST; key++) {
         desktop.insert(SDL_GetKeyName(static_cast<SDLKey>(key)));
     }
+    // The compatibility layer over SDL 2 spells the semicolon ");"; the browser keeps the
+    // classic library's ";", which a prefs.txt written by it holds.
+    if (desktop.count(");") == 1) {
+        desktop.insert(";");
+    }
     std::set<std::string> browser;
     for (int code = 0; code < browser_key_codes_end; code++) {
         std::string name = browser_key_name(code);
