@@ -33,6 +33,7 @@ TEST(BlitArea, CutsAndPlacesAsTheDesktopsBlit) {
         {false, {2, 1, 5, 4}, 6, 7, {0, 0, 20, 16}},
         {true, {}, 0, 0, {4, 5, 3, 2}},                 // a repaint of one small area
         {false, {-3, -2, 6, 6}, 1, 1, {0, 0, 20, 16}},  // a part reaching out of the source
+        {false, {1, 5, 4, 6}, 2, 2, {0, 0, 20, 16}},    // below the source
         {false, {4, 4, 9, 9}, 15, 12, {0, 0, 20, 16}},  // out of the destination
         {true, {}, -4, -3, {1, 1, 18, 14}},
         {true, {}, 30, 2, {0, 0, 20, 16}},  // nothing
