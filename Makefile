@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS  ?= $(shell nproc)
 
-.PHONY: play test test-compat deps deps-play configure build clean asan fuzz bench figures valgrind package mutants
+.PHONY: play test test-compat deps deps-play deps-web configure build clean asan fuzz bench figures valgrind package mutants web web-serve web-test web-figures
 
 # Playing needs only the game: the packages to build it, the program and its run folder. A
 # build folder configured by `make test` keeps its tests; `make play` just does not build them.
@@ -27,6 +27,9 @@ deps-play:
 
 deps:
 	@./scripts/install-deps.sh
+
+deps-web:
+	@./scripts/install-deps.sh web
 
 # Everything, tests and benchmarks included; switches them on in a folder `make play` made.
 configure: deps
@@ -88,3 +91,35 @@ MUTANTS_FLAGS ?=
 
 mutants: deps
 	nice -n 19 python3 tools/mutants/mutants.py --work $(MUTANTS_WORK) $(MUTANTS_FLAGS)
+
+# The game in a web browser (web/): emscripten compiles the same sources into WEB_SITE, a folder
+# of plain files (index.html, derevarez.js, .wasm, .data) for any static web server, from its
+# own CMake folder WEB_BUILD. Debian's emscripten runs its JavaScript tools on the system's
+# Node.js with Debian's own modules.
+WEB_BUILD ?= build-emscripten
+WEB_SITE ?= build-web
+WEB_PORT ?= 8032
+WEB_ENV = NODE_PATH=/usr/share/nodejs
+# Debian's python3, whatever python3 comes first on the PATH, for its websocket module.
+PYTHON3 = /usr/bin/python3
+
+web: deps-web
+	@test -f $(WEB_BUILD)/CMakeCache.txt || $(WEB_ENV) emcmake cmake -S . -B $(WEB_BUILD) -DCMAKE_BUILD_TYPE=Release -DWEB_SITE_DIR=$(CURDIR)/$(WEB_SITE) $(CMAKE_FLAGS)
+	$(WEB_ENV) cmake --build $(WEB_BUILD) -j $(JOBS)
+
+# A local try: the page at http://127.0.0.1:$(WEB_PORT)/ until Ctrl-C.
+web-serve: web
+	@echo "DERevarez: open http://127.0.0.1:$(WEB_PORT)/ (Ctrl-C stops the server)"
+	$(PYTHON3) -m http.server $(WEB_PORT) --bind 127.0.0.1 --directory $(WEB_SITE)
+
+# The page end to end in headless Chromium (tests/web/browser_test.py), its main menu compared
+# with the desktop's, which the desktop's end-to-end Play test saves under Xvfb.
+web-test: web build
+	rm -rf $(WEB_BUILD)/desktop
+	cd $(BUILD) && E2E_SCREENSHOTS=$(CURDIR)/$(WEB_BUILD)/desktop ctest -R '^Play\.ABoundKey' --output-on-failure
+	$(PYTHON3) tests/web/browser_test.py $(WEB_SITE) $(WEB_BUILD)/desktop/main_menu.png $(WEB_BUILD)
+
+# The page's figures for docs/performance.md: its compressed size, the time from loading it to
+# the first menu picture, and the CPU a tab takes at the menu (bench/web_figures.py).
+web-figures: web
+	$(PYTHON3) bench/web_figures.py $(WEB_SITE)

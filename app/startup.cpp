@@ -38,6 +38,10 @@ std::string working_folder() {
 }  // namespace
 
 void set_window_icon(ConfigStore& prefs) {
+    // A page in a browser has no window of its own to give a picture to.
+    if (!WINDOW_ICON) {
+        return;
+    }
     // Looked up without get_string, which would add an empty "window_icon" to an older file.
     const std::string* entry = prefs.find("window_icon");
     if (entry == nullptr || entry->empty()) {

@@ -1,8 +1,12 @@
 #include "audio/mixer_library.h"
 
+#if MIXER_AT_RUN_TIME
 #include <dlfcn.h>
+#endif
 
 MixerLibrary mixer;
+
+#if MIXER_AT_RUN_TIME
 
 namespace {
 
@@ -56,3 +60,28 @@ bool load_mixer_library(std::string& error) {
     mixer.loaded = true;
     return true;
 }
+
+#else
+
+// Where the mixer is part of the program (the browser's SDL holds one), the table points at it.
+bool load_mixer_library(std::string&) {
+    mixer = MixerLibrary{true,
+                         &Mix_OpenAudio,
+                         &Mix_CloseAudio,
+                         &Mix_AllocateChannels,
+                         &Mix_LoadWAV_RW,
+                         &Mix_LoadMUS,
+                         &Mix_FreeChunk,
+                         &Mix_FreeMusic,
+                         &Mix_PlayChannelTimed,
+                         &Mix_HaltChannel,
+                         &Mix_PlayMusic,
+                         &Mix_PauseMusic,
+                         &Mix_ResumeMusic,
+                         &Mix_HaltMusic,
+                         &Mix_Volume,
+                         &Mix_VolumeMusic};
+    return true;
+}
+
+#endif

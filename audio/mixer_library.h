@@ -32,7 +32,8 @@ public:
 // The one table of the program; every entry is null until load_mixer_library succeeds.
 extern MixerLibrary mixer;
 
-// Loads SDL_mixer (once; later calls only say whether it is there) and fills `mixer`. False,
+// Loads SDL_mixer (once; later calls only say whether it is there) and fills `mixer`. Built
+// without MIXER_AT_RUN_TIME, the program holds the mixer and the table always fills. False,
 // with the dynamic loader's reason in error, when the library or one of its entry points cannot
 // be found; the table then stays empty.
 bool load_mixer_library(std::string& error);

@@ -10,6 +10,10 @@
 #include <sstream>
 #include <vector>
 
+#if BROWSER_STORAGE
+#include <emscripten.h>
+#endif
+
 namespace {
 
 bool write_all(int fd, const std::string& contents) {
@@ -81,6 +85,16 @@ bool write_new_file(const std::string& temporary, int mode, const std::string& c
     return written && closed;
 }
 
+// In a browser the working folder lives in the page's memory: the page copies each saved file
+// into the browser's own storage (web/page_storage.js), which keeps it for the next visit.
+void keep_for_next_visit(const char* file_name) {
+#if BROWSER_STORAGE
+    EM_ASM({ Module.keepSavedFile(UTF8ToString($0)); }, file_name);
+#else
+    (void)file_name;
+#endif
+}
+
 }  // namespace
 
 bool replace_file_contents(const char* file_name, const std::string& contents) {
@@ -93,6 +107,7 @@ bool replace_file_contents(const char* file_name, const std::string& contents) {
     std::string temporary = target + ".saving";
     if (write_new_file(temporary, mode, contents) &&
         std::rename(temporary.c_str(), target.c_str()) == 0) {
+        keep_for_next_visit(file_name);
         return true;
     }
     int reason = errno;

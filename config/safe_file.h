@@ -9,7 +9,8 @@
 // left as it is. An existing file keeps its permission bits; one the process may not write is
 // not replaced. A newly created file gets rw-rw-r-- (less the process umask). On any failure
 // the new file is removed, the old one keeps its content, false is returned and errno holds
-// the system's reason.
+// the system's reason. Built with BROWSER_STORAGE, a replaced file is also handed to the page,
+// which keeps it in the browser's storage (a failure there is the page's to show).
 bool replace_file_contents(const char* file_name, const std::string& contents);
 
 // Reads the whole file into bytes, every byte as it is (carriage returns included). False when

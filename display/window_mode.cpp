@@ -23,7 +23,7 @@ bool toggle_in_place() {
 
 Uint32 window_flags(const ConfigStore& prefs) {
     Uint32 flags = SDL_HWSURFACE | SDL_DOUBLEBUF;
-    if (prefs.find_bool("fullscreen", false)) {
+    if (FULL_SCREEN && prefs.find_bool("fullscreen", false)) {
         flags |= SDL_FULLSCREEN;
     }
     return flags;
@@ -61,6 +61,11 @@ static bool same_scale_after_toggle(const ConfigStore& prefs) {
 }
 
 bool toggle_fullscreen(ConfigStore& prefs, const char* prefs_file) {
+    // A page cannot take the screen outside the browser's own handling of a click or key:
+    // there, full screen is the browser's (its key, or the page's button).
+    if (!FULL_SCREEN) {
+        return false;
+    }
     if (same_scale_after_toggle(prefs) ? !toggle_in_place() : !reopen_toggled(prefs)) {
         return false;
     }

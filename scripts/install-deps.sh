@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages the game needs: with "play", only what building and playing
-# it takes; with no argument, also what its tests, benchmarks and tools take.
+# it takes; with no argument, also what its tests, benchmarks and tools take; with "web", what
+# building the browser version (make web) and testing it in a headless browser take.
 # Quick when everything is already there: it only asks dpkg.
 set -eu
 
@@ -21,11 +22,17 @@ clang libclang-rt-14-dev valgrind
 xvfb xdotool imagemagick x11-utils time libx11-dev
 dpkg-dev lintian desktop-file-utils appstream man-db
 "
+# The browser version (make web): its compiler, and the browser and the DevTools client its
+# end-to-end test drives.
+WEB_PACKAGES="
+emscripten node-acorn python3 python3-websocket chromium fonts-dejavu-core
+"
 
 case "${1:-all}" in
     play) PACKAGES=$PLAY_PACKAGES ;;
+    web) PACKAGES=$WEB_PACKAGES ;;
     all) PACKAGES="$PLAY_PACKAGES $TEST_PACKAGES" ;;
-    *) echo "usage: $0 [play]"; exit 2 ;;
+    *) echo "usage: $0 [play|web]"; exit 2 ;;
 esac
 
 missing=""
