@@ -239,7 +239,7 @@ void restart_to_first_frame(benchmark::State& state) {
         // zeroed, the new game's pieces dealt and its first frame drawn and flipped.
         answer = game.handle_event(restart);
         game.reset();
-        game.start_game();
+        game.start_game(0);
         work.add(pixels_before, game.compositor.pixels_drawn, news_before);
     }
     if (answer != 5 || game.lines != 0 || game.pieces_played != 0) {

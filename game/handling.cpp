@@ -237,6 +237,7 @@ int Game::soft_drop_press(bool from_pad) {
 void Game::key_released(const std::string& name) {
     if (handling_state.soft_drop_key && name == config->get_string("move_down_key")) {
         handling_state.soft_drop_key = false;
+        note_release(true);
     }
 }
 
@@ -244,6 +245,7 @@ bool Game::soft_drop_step(Uint32 now) {
     if (handling_state.soft_drop_pad &&
         (pad.held.kind == PadInput::none || !pad_bound(*config, "move_down_key", pad.held))) {
         handling_state.soft_drop_pad = false;
+        note_release(true);
     }
     if (!handling_state.soft_drop_key && !handling_state.soft_drop_pad) {
         return false;
