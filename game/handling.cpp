@@ -38,17 +38,6 @@ const HandlingKey handling_keys[] = {
     {"drop_protect", &HandlingOptions::drop_protect},
 };
 
-// The key's value within the range of its row in the settings table.
-int read_ranged(const ConfigStore& config, const char* key, int shipped) {
-    int value = config.find_int(key, shipped);
-    for (const Setting& setting : all_settings()) {
-        if (key == std::string(setting.key)) {
-            return std::clamp(value, setting.min, setting.max);
-        }
-    }
-    return value;
-}
-
 }  // namespace
 
 HandlingOptions read_handling(const ConfigStore& config) {

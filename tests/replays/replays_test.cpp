@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "replays/replay_file.h"
+#include "replays/replay_folder.h"
 
 namespace {
 
@@ -113,4 +115,46 @@ TEST(ReplayFile, RefusesAHugeFileWithoutReadingIt) {
     EXPECT_FALSE(read_replay("no_such_replay.txt", replay, problem));
     EXPECT_EQ("no_such_replay.txt:0: cannot be read", problem);
     std::remove(name);
+}
+
+TEST(ReplayFolder, SavesListsNewestFirstAndKeepsTheLastAndTheBest) {
+    std::string folder = "kept_replays";
+    std::system(("rm -rf " + folder).c_str());
+    Replay best = sample_replay();
+    best.header.mode = "marathon";
+    Replay later = sample_replay();
+    later.header.mode = "marathon";
+    later.header.points = 10;
+    std::string problem;
+    std::time_t when = 1796650000;  // 2026-12-07 ...
+    std::string first = save_replay(folder, best, when, problem);
+    ASSERT_EQ(folder + "/" + replay_file_name(best.header, when), first) << problem;
+    EXPECT_NE(std::string::npos, first.find("_marathon.txt"));
+    EXPECT_EQ(folder + "/" + replay_file_name(later.header, when).substr(0, 28) + "_2.txt",
+              save_replay(folder, later, when, problem));
+    std::FILE* damaged = std::fopen((folder + "/damaged.txt").c_str(), "w");
+    std::fputs("format: 1\n", damaged);
+    std::fclose(damaged);
+
+    std::vector<KeptReplay> kept = list_replays(folder, false);
+    ASSERT_EQ(2u, kept.size());
+    EXPECT_EQ(10, kept[0].header.points);  // the same second: the later name first
+
+    // One kept: the later game goes, unless it is a best game; the first is one.
+    ScoreFile scores;
+    ScoreEntry entry{best.header.player, 1200, 40, 4, "2026-12-07", 0};
+    scores.table(best.header.piece_set, "marathon").insert(entry);
+    EXPECT_TRUE(in_best_games(scores, best.header));
+    best.header.taken_over = true;
+    EXPECT_FALSE(in_best_games(scores, best.header));
+    EXPECT_EQ(0, prune_replays(folder, 1, scores));  // the newest, and a best game
+    EXPECT_EQ(1, prune_replays(folder, 0, scores));
+    kept = list_replays(folder, false);
+    ASSERT_EQ(1u, kept.size());
+    EXPECT_EQ(first, kept[0].file);
+    EXPECT_EQ(0, std::remove((folder + "/damaged.txt").c_str()));  // left alone
+
+    EXPECT_EQ("", save_replay(folder + "/damaged.txt/x", best, when, problem));
+    EXPECT_NE(std::string::npos, problem.find("cannot make the folder")) << problem;
+    std::system(("rm -rf " + folder).c_str());
 }
