@@ -51,7 +51,8 @@ std::string save_replay(const std::string& folder, const Replay& replay, std::ti
     return path;
 }
 
-std::vector<KeptReplay> list_replays(const std::string& folder, bool report) {
+std::vector<KeptReplay> list_replays(const std::string& folder,
+                                     std::vector<std::string>* problems) {
     std::vector<KeptReplay> kept;
     DIR* dir = opendir(folder.c_str());
     if (dir == nullptr) {
@@ -67,8 +68,8 @@ std::vector<KeptReplay> list_replays(const std::string& folder, bool report) {
         Replay replay;
         std::string problem;
         if (!read_replay(path, replay, problem)) {
-            if (report) {
-                std::printf("%s\n", problem.c_str());
+            if (problems != nullptr) {
+                problems->push_back(problem);
             }
             continue;
         }
@@ -78,9 +79,6 @@ std::vector<KeptReplay> list_replays(const std::string& folder, bool report) {
     std::sort(kept.begin(), kept.end(), [](const KeptReplay& a, const KeptReplay& b) {
         return a.changed != b.changed ? a.changed > b.changed : a.file > b.file;
     });
-    if (report) {
-        std::fflush(stdout);
-    }
     return kept;
 }
 
@@ -107,7 +105,7 @@ bool in_best_games(const ScoreFile& scores, const ReplayHeader& header) {
 }
 
 int prune_replays(const std::string& folder, int kept, const ScoreFile& scores) {
-    std::vector<KeptReplay> replays = list_replays(folder, false);
+    std::vector<KeptReplay> replays = list_replays(folder);
     int removed = 0;
     for (size_t i = static_cast<size_t>(std::max(kept, 0)); i < replays.size(); i++) {
         if (!in_best_games(scores, replays[i].header) &&

@@ -27,9 +27,11 @@ std::string save_replay(const std::string& folder, const Replay& replay, std::ti
                         std::string& problem);
 
 // Every file of folder ending in ".txt" that reads as a replay, newest first (by when it was
-// written, then by name, later first). Each file that does not read is skipped; with report,
-// its problem is printed ("file:line: ..."). A missing folder has none.
-std::vector<KeptReplay> list_replays(const std::string& folder, bool report);
+// written, then by name, later first). Each file that does not read is skipped, and its
+// problem ("file:line: ...") added to problems when they are asked for. Prints nothing. A
+// missing folder has none.
+std::vector<KeptReplay> list_replays(const std::string& folder,
+                                     std::vector<std::string>* problems = nullptr);
 
 // Whether the game of header holds a place in a table of scores: not taken over, and an entry
 // of its piece set's table of its mode with its name, date, points, lines, level (and, in a

@@ -136,8 +136,11 @@ TEST(ReplayFolder, SavesListsNewestFirstAndKeepsTheLastAndTheBest) {
     std::fputs("format: 1\n", damaged);
     std::fclose(damaged);
 
-    std::vector<KeptReplay> kept = list_replays(folder, false);
+    std::vector<std::string> problems;
+    std::vector<KeptReplay> kept = list_replays(folder, &problems);
     ASSERT_EQ(2u, kept.size());
+    EXPECT_EQ(std::vector<std::string>{folder + "/damaged.txt:1: the replay stops before its end"},
+              problems);
     EXPECT_EQ(10, kept[0].header.points);  // the same second: the later name first
 
     // One kept: the later game goes, unless it is a best game; the first is one.
@@ -149,7 +152,7 @@ TEST(ReplayFolder, SavesListsNewestFirstAndKeepsTheLastAndTheBest) {
     EXPECT_FALSE(in_best_games(scores, best.header));
     EXPECT_EQ(0, prune_replays(folder, 1, scores));  // the newest, and a best game
     EXPECT_EQ(1, prune_replays(folder, 0, scores));
-    kept = list_replays(folder, false);
+    kept = list_replays(folder);
     ASSERT_EQ(1u, kept.size());
     EXPECT_EQ(first, kept[0].file);
     EXPECT_EQ(0, std::remove((folder + "/damaged.txt").c_str()));  // left alone
