@@ -330,7 +330,7 @@ int Game::perform(const std::string& action, bool from_pad) {
     bool was_held = soft_drop_held();
     int result = act_on_piece(action, from_pad);
     // A press that did nothing is no input of the game; one that began a soft drop is.
-    if (result != nothing_changed || soft_drop_held() != was_held) {
+    if (recording && (result != nothing_changed || soft_drop_held() != was_held)) {
         record_input(replay_input_of(action));
     }
     return result;
