@@ -19,7 +19,8 @@ void keep_replay(const ConfigStore& prefs, const Game& game) {
     if (folder.empty() || game.recorded.empty()) {
         return;
     }
-    Replay replay = game.recorded_replay(optional_value(prefs, "player_name"), game_entry(game).date);
+    Replay replay =
+        game.recorded_replay(optional_value(prefs, "player_name"), game_entry(game).date);
     std::string problem;
     // A full disk costs this replay and nothing else: the game and its scores are saved apart.
     if (save_replay(folder, replay, std::time(nullptr), problem).empty()) {

@@ -44,8 +44,8 @@ Replay ten_minute_game(Game& game) {
                      now, running);
         }
         for (int shift = 0; shift < std::abs(plan.shift); shift++) {
-            press_at(game, plan.shift < 0 ? ReplayAction::move_left : ReplayAction::move_right,
-                     now, running);
+            press_at(game, plan.shift < 0 ? ReplayAction::move_left : ReplayAction::move_right, now,
+                     running);
         }
         press_at(game, ReplayAction::drop, now, running);
     }

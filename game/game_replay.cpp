@@ -3,9 +3,9 @@
 // clock, which gives each millisecond its turn, in play as in a replay.
 #include <cstdlib>
 
+#include "config/player_prefs.h"
 #include "config/safe_file.h"
 #include "game/game.h"
-#include "config/player_prefs.h"
 #include "scores/score_table.h"
 
 ReplayAction replay_input_of(const std::string& action_key) {

@@ -111,8 +111,9 @@ bool is_date(const std::string& text) {
     unsigned long long month = 0;
     unsigned long long day = 0;
     return text.size() == 10 && text[4] == '-' && text[7] == '-' &&
-           made_of(text.substr(0, 4), "0123456789", 4) && read_number(text.substr(5, 2), 12, month) &&
-           month >= 1 && read_number(text.substr(8, 2), 31, day) && day >= 1;
+           made_of(text.substr(0, 4), "0123456789", 4) &&
+           read_number(text.substr(5, 2), 12, month) && month >= 1 &&
+           read_number(text.substr(8, 2), 31, day) && day >= 1;
 }
 
 bool printable(const std::string& line) {
@@ -215,7 +216,8 @@ bool ReplayReader::number_value(const std::string& key, const std::string& value
     unsigned long long number = 0;
     if (key == "format") {
         if (!read_number(value, INT_MAX, number) || number != replay_format) {
-            problem = "format " + value + ", this game reads format " + std::to_string(replay_format);
+            problem =
+                "format " + value + ", this game reads format " + std::to_string(replay_format);
             return false;
         }
         h.format = replay_format;
@@ -225,7 +227,7 @@ bool ReplayReader::number_value(const std::string& key, const std::string& value
         const char* key;
         unsigned long long highest;
     };
-    const Field fields[] = {{"seed", UINT32_MAX}, {"taken_over", 1}, {"points", INT_MAX},
+    const Field fields[] = {{"seed", UINT32_MAX}, {"taken_over", 1},  {"points", INT_MAX},
                             {"lines", INT_MAX},   {"level", INT_MAX}, {"time", max_replay_ms}};
     for (const Field& field : fields) {
         if (key != field.key) {
@@ -241,8 +243,9 @@ bool ReplayReader::number_value(const std::string& key, const std::string& value
         } else if (key == "time") {
             h.time = static_cast<std::uint32_t>(number);
         } else {
-            (key == "points" ? h.points : key == "lines" ? h.lines : h.level) =
-                static_cast<int>(number);
+            (key == "points"  ? h.points
+             : key == "lines" ? h.lines
+                              : h.level) = static_cast<int>(number);
         }
         return true;
     }
@@ -251,9 +254,9 @@ bool ReplayReader::number_value(const std::string& key, const std::string& value
 }
 
 bool ReplayReader::header_complete() {
-    const char* const needed[] = {"format", "game_version", "piece_set", "rules",      "seed",
-                                  "mode",   "day",          "player",    "date",       "ending",
-                                  "taken_over", "points",   "lines",     "level",      "time"};
+    const char* const needed[] = {"format",     "game_version", "piece_set", "rules", "seed",
+                                  "mode",       "day",          "player",    "date",  "ending",
+                                  "taken_over", "points",       "lines",     "level", "time"};
     for (const char* key : needed) {
         if (seen.count(key) == 0) {
             problem = std::string("the header has no \"") + key + "\"";
@@ -343,7 +346,8 @@ bool read_replay(const std::string& file_name, Replay& replay, std::string& prob
     if (size < 0 || static_cast<unsigned long>(size) > max_replay_bytes ||
         std::fseek(file, 0, SEEK_SET) != 0) {
         std::fclose(file);
-        problem = file_name + ":0: " + (size < 0 ? "cannot be read" : "bigger than a replay can be");
+        problem =
+            file_name + ":0: " + (size < 0 ? "cannot be read" : "bigger than a replay can be");
         return false;
     }
     std::string text(static_cast<size_t>(size), '\0');

@@ -51,12 +51,12 @@ struct ReplayHeader {
     std::string piece_set;     // the piece set's identity, as the scores file keys it
     std::string rules_hash;    // rules_hash(rules)
     std::vector<RuleSetting> rules;
-    std::uint32_t seed = 0;  // of the random generator that dealt the pieces
-    std::string mode;        // the mode's word: "marathon", "sprint", ...
-    std::string day;         // a daily game's day, "YYYY-MM-DD"; "" for the other modes
-    std::string player;      // the name the game was entered under; may be empty
-    std::string date;        // the day it was played, "YYYY-MM-DD"
-    std::string ending;      // "lost", "finished", "left", "closed" or "restarted"
+    std::uint32_t seed = 0;   // of the random generator that dealt the pieces
+    std::string mode;         // the mode's word: "marathon", "sprint", ...
+    std::string day;          // a daily game's day, "YYYY-MM-DD"; "" for the other modes
+    std::string player;       // the name the game was entered under; may be empty
+    std::string date;         // the day it was played, "YYYY-MM-DD"
+    std::string ending;       // "lost", "finished", "left", "closed" or "restarted"
     bool taken_over = false;  // the player took over a replay and played on from it
     int points = 0;
     int lines = 0;

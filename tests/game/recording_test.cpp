@@ -19,8 +19,8 @@ struct World {
 // `passes` passes (then the player leaves).
 void play_randomly(Game& g, unsigned script_seed, int passes) {
     std::mt19937 random(script_seed);
-    const SDLKey keys[] = {SDLK_LEFT, SDLK_RIGHT, SDLK_UP, SDLK_z, SDLK_DOWN,
-                           SDLK_SPACE, SDLK_c,    SDLK_p};
+    const SDLKey keys[] = {SDLK_LEFT, SDLK_RIGHT, SDLK_UP, SDLK_z,
+                           SDLK_DOWN, SDLK_SPACE, SDLK_c,  SDLK_p};
     bool running = true;
     bool quit = false;
     bool changed = false;
@@ -53,12 +53,18 @@ TEST_F(GameTest, ARecordedGameReadBackAndReplayedEndsTheSame) {
     const World worlds[] = {
         {"classic", {}, Mode::marathon},
         {"modern, hold, bag, sprint",
-         {{"modern_handling", "1"}, {"hold_piece", "1"}, {"hold_key", "c"}, {"bag_dealer", "1"},
+         {{"modern_handling", "1"},
+          {"hold_piece", "1"},
+          {"hold_key", "c"},
+          {"bag_dealer", "1"},
           {"sprint_lines", "3"}},
          Mode::sprint},
         {"lock delay, soft drop, ultra",
-         {{"lock_delay", "300"}, {"soft_drop_interval", "30"}, {"drop_protect", "100"},
-          {"next_count", "3"}, {"ultra_seconds", "20"}},
+         {{"lock_delay", "300"},
+          {"soft_drop_interval", "30"},
+          {"drop_protect", "100"},
+          {"next_count", "3"},
+          {"ultra_seconds", "20"}},
          Mode::ultra},
         {"zen", {{"lock_delay", "200"}}, Mode::zen},
     };
@@ -118,8 +124,8 @@ TEST_F(GameTest, AReplayWithAnEditedNumberOrOtherRulesIsNotVerified) {
 
     Replay edited = replay;
     edited.header.lines += 1;
-    EXPECT_EQ("does not match: lines " + std::to_string(edited.header.lines) +
-                  " in the replay, " + std::to_string(replay.header.lines) + " played",
+    EXPECT_EQ("does not match: lines " + std::to_string(edited.header.lines) + " in the replay, " +
+                  std::to_string(replay.header.lines) + " played",
               verify_replay(g, edited).says);
     edited = replay;
     edited.header.ending = "left";  // a lost game claims to have been left before its end
@@ -136,5 +142,6 @@ TEST_F(GameTest, AReplayWithAnEditedNumberOrOtherRulesIsNotVerified) {
                                                      "in the replay, "));
     edited.header.mode = "daily";
     edited.header.day = "2026-12-07";
-    EXPECT_EQ("refused: a daily game not dealt from its day's pieces", verify_replay(g, edited).says);
+    EXPECT_EQ("refused: a daily game not dealt from its day's pieces",
+              verify_replay(g, edited).says);
 }

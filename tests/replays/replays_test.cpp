@@ -25,8 +25,10 @@ Replay sample_replay() {
     h.lines = 40;
     h.level = 4;
     h.time = 83450;
-    replay.inputs = {{0, ReplayAction::move_left}, {15, ReplayAction::turn_right},
-                     {15, ReplayAction::release}, {900, ReplayAction::end}};
+    replay.inputs = {{0, ReplayAction::move_left},
+                     {15, ReplayAction::turn_right},
+                     {15, ReplayAction::release},
+                     {900, ReplayAction::end}};
     return replay;
 }
 

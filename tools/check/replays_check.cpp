@@ -14,8 +14,9 @@ void report_refused(const std::string& problem, Report& report) {
     size_t end_of_line = problem.find(": ", end_of_file);
     int line = std::atoi(problem.substr(end_of_file + 1, end_of_line - end_of_file - 1).c_str());
     report.warning(problem.substr(0, end_of_file), line,
-                   problem.substr(end_of_line + 2) + ": not a replay the game can play, so it "
-                                                     "is not listed");
+                   problem.substr(end_of_line + 2) +
+                       ": not a replay the game can play, so it "
+                       "is not listed");
 }
 
 }  // namespace
