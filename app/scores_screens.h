@@ -65,3 +65,13 @@ TypedName enter_name(const std::string& menu_file, const std::string& offered, C
 // scores menu's file.
 ConfigStore sample_table_keys(const std::string& menu_file);
 ConfigStore sample_entry_keys();
+
+// Whether prefs names a replays folder, which switches recording on.
+bool replays_enabled(const ConfigStore& prefs);
+
+// Saves the replay of the game that has just ended into the "replays_folder" (under the name
+// in "player_name" and today's date), then removes the replays there past the newest
+// "replays_kept" (shipped 50) that hold no place in a table of the scores file. Nothing without
+// a replays folder or a recorded game. A replay that cannot be saved prints one message; the
+// game goes on. With a scores file that cannot be read, nothing is removed.
+void keep_replay(const ConfigStore& prefs, const Game& game);

@@ -26,9 +26,11 @@ bool play_one_game(Game& game, ConfigStore& prefs) {
         std::fflush(stdout);
         return false;
     }
+    game.recording = replays_enabled(prefs);
     bool quit = game.play();
     // A restart is the same game from its start: nothing shown, nothing counted.
     while (!quit && game.last_end == GameEnd::restarted) {
+        keep_replay(prefs, game);
         game.reset();
         quit = game.play();
     }
@@ -40,6 +42,8 @@ bool play_one_game(Game& game, ConfigStore& prefs) {
     if (game.has_result() && scores_enabled(prefs)) {
         quit = record_game(prefs, game, quit);
     }
+    // After the scores, so that the replay carries the name the game was entered under.
+    keep_replay(prefs, game);
     // The day's seed dealt the daily game; the others deal from the clock again.
     if (game.mode.mode == Mode::daily) {
         std::srand(static_cast<unsigned>(std::time(nullptr)));

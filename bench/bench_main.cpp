@@ -10,6 +10,9 @@ void register_benchmarks() {
     auto unit = benchmark::kMicrosecond;
     benchmark::RegisterBenchmark("move/with_flip", move_with_flip)->Unit(unit);
     benchmark::RegisterBenchmark("move/compositor_only", move_compositor_only)->Unit(unit);
+    benchmark::RegisterBenchmark("move/with_flip_recording", move_with_flip_recording)->Unit(unit);
+    benchmark::RegisterBenchmark("move/compositor_only_recording", move_compositor_only_recording)
+        ->Unit(unit);
     benchmark::RegisterBenchmark("move/update_changed_cells", move_updating_changed_cells)
         ->Unit(unit);
     benchmark::RegisterBenchmark("full_repaint/with_flip", full_repaint_with_flip)->Unit(unit);
@@ -20,6 +23,8 @@ void register_benchmarks() {
     benchmark::RegisterBenchmark("menu/hover_change", menu_hover_change)->Unit(unit);
     benchmark::RegisterBenchmark("menu/motion_no_change", menu_motion_no_change)->Unit(unit);
     benchmark::RegisterBenchmark("rules/replay", rules_replay)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("replay/verify_ten_minutes", replay_verify_ten_minutes)
+        ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("move/scaled", move_scaled)->DenseRange(1, 4)->Unit(unit);
     // Last: it adds the later preview boxes to the game screen's elements.
     benchmark::RegisterBenchmark("move/modern_handling", move_modern_handling)->Unit(unit);

@@ -32,7 +32,7 @@ void print_ratio(const char* what, const char* full, const char* part) {
     const Figure& full_figure = whole->second;
     const Figure& part_figure = small->second;
     double pixels = part_figure.pixels > 0 ? full_figure.pixels / part_figure.pixels : 0;
-    std::printf("%-40s CPU time x%.1f   wall time x%.1f   pixels x%.1f\n", what,
+    std::printf("%-40s CPU time x%.2f   wall time x%.2f   pixels x%.2f\n", what,
                 full_figure.time.cpu / part_figure.time.cpu,
                 full_figure.time.wall / part_figure.time.wall, pixels);
 }
@@ -67,6 +67,9 @@ void print_summary() {
     std::printf("\nfull repaint compared with one move (goal: a move costs at most 1/20)\n");
     print_ratio("full repaint / move, compositor work", "full_repaint", "move_no_flip");
     print_ratio("full repaint / move, with the flip", "full_repaint_flip", "move_flip");
+    std::printf("\na move with recording compared with one without (goal: at most 1.05)\n");
+    print_ratio("recording / not, compositor work", "move_no_flip_recording", "move_no_flip");
+    print_ratio("recording / not, with the flip", "move_flip_recording", "move_flip");
     std::fflush(stdout);
 }
 

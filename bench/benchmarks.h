@@ -7,6 +7,9 @@
 // bound key, then update_screen (with its flip) or the same cell pass and redraw without it.
 void move_with_flip(benchmark::State& state);
 void move_compositor_only(benchmark::State& state);
+// The same two with recording on: every move adds its input to the game's recording.
+void move_with_flip_recording(benchmark::State& state);
+void move_compositor_only_recording(benchmark::State& state);
 // The move with the flip with every handling option on ("Modern handling").
 void move_modern_handling(benchmark::State& state);
 // The same move shown with SDL_UpdateRects of the changed cells instead of the whole-window
@@ -30,6 +33,10 @@ void menu_motion_no_change(benchmark::State& state);
 
 // The rules alone: a long seeded game replayed without a screen; items are pieces.
 void rules_replay(benchmark::State& state);
+
+// A ten-minute game, recorded as a player's presses, verified headless as derevarez-check
+// --replay does it; counters give the file's size and its inputs.
+void replay_verify_ten_minutes(benchmark::State& state);
 
 // A move's changed cells scaled onto a window scale (the argument, 1 to 4) times larger; the
 // counters say how many pixels were sent and how many times a move's at scale 1 that is.

@@ -54,8 +54,11 @@ void show_move(Game& game, Showing showing) {
 // so that the move also takes the lock delay's longest path (the test whether it can fall, and
 // the restart of its wait) and the pass's soft drop and lock checks.
 void move_benchmark(benchmark::State& state, Showing showing, const char* figure,
-                    bool modern = false) {
+                    bool modern = false, bool recording = false) {
     Game& game = *world().game;
+    game.recording = recording;
+    game.recorded.clear();
+    game.recorded.reserve(8192);
     world().prefs.set("modern_handling", modern ? "1" : "0");
     game.start_handling();
     if (!set_up_half_filled_board(game)) {
@@ -77,6 +80,10 @@ void move_benchmark(benchmark::State& state, Showing showing, const char* figure
             game.pass_time++;
         }
         moves += game.handle_event(go_left ? left : right);
+        // As a game's own recording, which starts each game with this room.
+        if (game.recorded.size() == game.recorded.capacity()) {
+            game.recorded.clear();
+        }
         if (modern) {
             game.soft_drop_step(game.pass_time);
             benchmark::DoNotOptimize(game.rest_is_over());
@@ -152,6 +159,16 @@ void move_with_flip(benchmark::State& state) {
 
 void move_compositor_only(benchmark::State& state) {
     move_benchmark(state, Showing::nothing, "move_no_flip");
+}
+
+void move_with_flip_recording(benchmark::State& state) {
+    move_benchmark(state, Showing::flip, "move_flip_recording", false, true);
+    world().game->recording = false;
+}
+
+void move_compositor_only_recording(benchmark::State& state) {
+    move_benchmark(state, Showing::nothing, "move_no_flip_recording", false, true);
+    world().game->recording = false;
 }
 
 void move_modern_handling(benchmark::State& state) {
@@ -239,7 +256,7 @@ void restart_to_first_frame(benchmark::State& state) {
         // zeroed, the new game's pieces dealt and its first frame drawn and flipped.
         answer = game.handle_event(restart);
         game.reset();
-        game.start_game();
+        game.start_game(0);
         work.add(pixels_before, game.compositor.pixels_drawn, news_before);
     }
     if (answer != 5 || game.lines != 0 || game.pieces_played != 0) {

@@ -15,7 +15,8 @@ seconds=${1:-300}
 shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-    targets=(config_store_fuzz pieces_rules_fuzz menu_file_fuzz scores_file_fuzz skin_file_fuzz)
+    targets=(config_store_fuzz pieces_rules_fuzz menu_file_fuzz scores_file_fuzz skin_file_fuzz
+             replay_file_fuzz)
 fi
 build=${FUZZ_BUILD:-build-fuzz}
 

@@ -9,6 +9,7 @@
 //   game_options.cpp the player's options: landing shadow, hold box, bag dealer
 //   handling.cpp     the handling options: lock delay, kicks, preview, soft drop, drop protection
 //   game_modes.cpp   the ways to play, the clock and the numbers of a game
+//   game_replay.cpp  the game's clock, recording its inputs and playing a replay again
 //   piece.cpp        the Piece operations and reading the pieces file
 #pragma once
 
@@ -27,6 +28,7 @@
 #include "input/pad_reader.h"
 #include "kicks/kicks.h"
 #include "modes/game_mode.h"
+#include "replays/replay_file.h"
 
 // How load_image prepares an image.
 enum ImageKind {
@@ -126,6 +128,15 @@ public:
     SDL_Surface* time_box = nullptr;          // surface of the "time" element; owned
     SDL_Surface* timed_background = nullptr;  // "timed_background_img", or null; owned
     std::string shown_clock;                  // the digits the time box shows
+    // The game's own clock: SDL_GetTicks less tick_offset, so that every game starts at 0 and
+    // a replay, which knows only the times since the start, plays on the very same clock.
+    Uint32 tick_offset = 0;
+    Uint32 time_done = 0;  // the last millisecond the fall clock and the other clocks ran for
+    // Recording (the shell switches it on): every input that changed the game, with its time.
+    bool recording = false;
+    std::vector<ReplayInput> recorded;
+    unsigned game_seed = 0;   // the seed that dealt the current game, when recording or replaying
+    bool seed_given = false;  // start_game deals from game_seed (a replay) instead of a new seed
 
     // Builds the game from the preferences (which must outlive it) with the window already
     // open. A missing image, a surface that cannot be made or an unusable board size prints
@@ -332,6 +343,49 @@ public:
     // finished, not left or restarted, in a mode with a table; sprint only when finished.
     bool has_result() const;
 
+    // --- the game's clock, recording and replaying (game_replay.cpp) ---
+    // The game's clock now: SDL_GetTicks() less tick_offset.
+    Uint32 game_now() const { return SDL_GetTicks() - tick_offset; }
+    // The game time of the next pass of the loop: at least one millisecond after time_done,
+    // waiting for it if need be, so that each millisecond has one pass at most.
+    Uint32 next_pass_time();
+    // Gives every millisecond after time_done and before now its turn of the clocks
+    // (time_passes), as a replay does, then sets pass_time to now. While paused nothing runs
+    // and time_done jumps to now - 1. Stops early when the game ends (running false).
+    void catch_up(Uint32 now, bool& running, bool& changed);
+    // The clocks' turn at millisecond now: the due gravity steps and a lock delay run out, the
+    // soft drop, and the mode's clock and goal; nothing while paused. Sets time_done to now.
+    void time_passes(Uint32 now, bool& running, bool& changed);
+    // At the start of a game, with recording on or a replay's seed given: seeds the random
+    // generator with game_seed (the replay's, the daily game's, or a new one drawn from it).
+    // Otherwise nothing: the dealer goes on as before.
+    void choose_seed();
+    // With recording on, adds the action at pass_time to recorded.
+    void record_input(ReplayAction action);
+    // Whether the down key or the pad's down direction holds a soft drop.
+    bool soft_drop_held() const {
+        return handling_state.soft_drop_key || handling_state.soft_drop_pad;
+    }
+    // Records a release when a soft drop held before (was_held) is held no more.
+    void note_release(bool was_held);
+    // Does a recorded action at pass_time, as its key would: returns like handle_event.
+    int apply_input(ReplayAction action);
+    // The settings that change the rules, with the values this game plays mode with: the
+    // well's size, key repeat, the hold box and the bag, the handling options (the kicks file
+    // by a hash of its content) and the modes' numbers.
+    std::vector<RuleSetting> rule_settings(const GameMode& mode_played) const;
+    // The replay of the game that has just ended: its header (rules, piece set, seed, mode,
+    // the date today, the counters, how it ended) and the recorded inputs.
+    Replay recorded_replay(const std::string& player, const std::string& date) const;
+    // Plays replay on this game without a window's events, as fast as it goes: from a fresh
+    // start with its seed and mode (whose numbers must be this game's: see replay_refusal), each
+    // input at its time and the clocks every millisecond between, to its end. Returns whether
+    // the game ended on its own (lost or its goal reached); the counters are then in numbers().
+    bool run_replay(const Replay& replay);
+    // What keeps this game from playing replay, "" when nothing does: an unknown mode, another
+    // piece set, other rules (naming each setting that differs, here and in the replay).
+    std::string replay_refusal(const Replay& replay) const;
+
     // --- drawing, pause and game over (game_screen.cpp) ---
     // None of these fails: blits are clipped to their target, and a glyph or tile that lies
     // outside its image draws nothing. The box operations only change their box and mark its
@@ -390,8 +444,9 @@ public:
     // key is tried (see Audio::toggle_mute_if), in every state. Pad events act through the
     // "_pad" bindings beside the key bindings ("mute_pad" too).
     int handle_event(const SDL_Event& event);
-    // Sets key repeat, deals both pieces, draws the boxes and the board, starts the fall clock.
-    void start_game();
+    // Sets key repeat, seeds the dealer (choose_seed), deals both pieces, draws the boxes and
+    // the board, and starts the fall clock and the game's clocks at game time now.
+    void start_game(Uint32 now);
     // Handles every queued event until the queue is empty or the game has ended, updating
     // play's flags from each result.
     void handle_queued_events(bool& running, bool& quit, bool& changed);
@@ -427,6 +482,9 @@ public:
     // The key bound to action. The bindings that came after the first seven are read without
     // adding them to the preferences, so an older prefs.txt is saved as it was.
     std::string bound_key(const std::string& action);
+    // The actions of the falling piece ("turn_left_key" ... "hold_key"), with no test of the
+    // pause; returns like handle_event.
+    int act_on_piece(const std::string& action, bool from_pad);
     // Moves current_piece by (dx, dy) if it is free to go: 1 if it moved, else 0.
     int move_if_free(int dx, int dy);
     // Turns current_piece if the turn fits: 1 if it turned, else 0.
@@ -440,6 +498,19 @@ public:
 // The actions of the game by their key settings, in the order a key or pad input is matched
 // against them: an input bound to two actions does the earlier one.
 extern const char* const game_actions[10];
+
+// The replay action of an action's key setting ("drop_key"); end for a key that has none.
+ReplayAction replay_input_of(const std::string& action_key);
+
+// What checking a replay found: verified, or why not, in a line for the player.
+struct ReplayVerdict {
+    bool verified;
+    std::string says;  // "verified: ...", "refused: <replay_refusal>" or "does not match: ..."
+};
+// Plays replay on game (run_replay) unless game refuses it, and compares the counters it
+// comes to (points, lines, level, time played) and whether it ended on its own with what the
+// header claims. Leaves game reset for the next game.
+ReplayVerdict verify_replay(Game& game, const Replay& replay);
 
 // Name of the compositor element of a board cell: "column:row".
 std::string cell_name(int column, int row);

@@ -34,16 +34,19 @@ bool Game::play() {
     if (!has_pieces()) {
         return false;
     }
-    start_game();
+    // Every game starts at 0 on its own clock.
+    tick_offset = SDL_GetTicks();
+    start_game(0);
     watch_look(SDL_GetTicks());
     bool running = true;
     bool quit = false;
     last_end = GameEnd::lost;
     while (running) {
         bool changed = false;
-        pass_time = SDL_GetTicks();
         if (paused) {
             sleep_until_event(running, quit, changed);
+        } else {
+            catch_up(next_pass_time(), running, changed);
         }
         handle_queued_events(running, quit, changed);
         reload_if_changed(SDL_GetTicks());
@@ -51,17 +54,9 @@ bool Game::play() {
         if (running && pad.repeat_due(SDL_GetTicks(), repeated)) {
             take_result(handle_pad(repeated), running, quit, changed);
         }
-        FallSteps steps = advance_fall_clock(SDL_GetTicks());
-        // A game the player has just left ends there, whatever the clock would have done.
-        if (steps.game_over && last_end == GameEnd::lost) {
-            take_result(game_ended, running, quit, changed);
-        }
-        bool soft_dropped = soft_drop_step(pass_time);
-        if (steps.changed || soft_dropped) {
-            changed = true;
-        }
+        // A game that has just ended stays as it ended, whatever the clocks would have done.
         if (running) {
-            follow_mode(SDL_GetTicks(), running, changed);
+            time_passes(pass_time, running, changed);
         }
         if (changed) {
             update_screen();
@@ -72,7 +67,8 @@ bool Game::play() {
         play_pass_sounds();
         SDL_Delay(1);
     }
-    clock.stop(SDL_GetTicks());
+    record_input(ReplayAction::end);
+    clock.stop(pass_time);
     if (audio != nullptr) {
         audio->stop_music();
     }
@@ -99,11 +95,11 @@ void Game::leave_game() {
     // over the well for the next game.
     SDL_EnableKeyRepeat(0, 0);
     if (paused) {
-        resume_game(SDL_GetTicks());
+        resume_game(pass_time);
     }
 }
 
-void Game::start_game() {
+void Game::start_game(Uint32 now) {
     // Read at every start: the player may have changed the repeat on the preferences screen,
     // and the game-over screen switches it off.
     KeyRepeat repeat = key_repeat(*config);
@@ -113,11 +109,15 @@ void Game::start_game() {
     pad.repeat_delay = repeat.delay;
     pad.repeat_rate = repeat.rate;
     start_handling();
-    begin_mode(SDL_GetTicks());
+    // A down key held when the last game ended was let go in the menus, unseen by the game.
+    handling_state = HandlingState();
+    time_done = now;
+    pass_time = now;
+    choose_seed();
+    begin_mode(now);
     current_piece = random_piece();
     next_piece = random_piece();
     deal_later_pieces();
-    pass_time = SDL_GetTicks();
     start_new_piece();
     draw_next_piece();
     draw_later_pieces();
@@ -130,7 +130,7 @@ void Game::start_game() {
     if (audio != nullptr) {
         audio->start_music();
     }
-    last_fall = SDL_GetTicks();
+    last_fall = now;
 }
 
 void Game::play_pass_sounds() {
@@ -155,8 +155,10 @@ void Game::sleep_until_event(bool& running, bool& quit, bool& changed) {
     // on is the first in the queue and is handled here, before the rest.
     SDL_Event event;
     if (wait_event(&event) != 0) {
-        pass_time = SDL_GetTicks();
+        catch_up(next_pass_time(), running, changed);
         take_result(handle_event(event), running, quit, changed);
+    } else {
+        catch_up(next_pass_time(), running, changed);
     }
 }
 
@@ -325,6 +327,16 @@ int Game::perform(const std::string& action, bool from_pad) {
     if (paused || collapse_pending) {
         return nothing_changed;
     }
+    bool was_held = soft_drop_held();
+    int result = act_on_piece(action, from_pad);
+    // A press that did nothing is no input of the game; one that began a soft drop is.
+    if (recording && (result != nothing_changed || soft_drop_held() != was_held)) {
+        record_input(replay_input_of(action));
+    }
+    return result;
+}
+
+int Game::act_on_piece(const std::string& action, bool from_pad) {
     if (action == "turn_left_key") {
         return turn_if_free(true);
     }
@@ -384,6 +396,6 @@ int Game::drop_current_piece() {
     land_piece();
     pass_sounds.add(SoundEvent::drop);
     // The new piece gets a whole interval before its first step.
-    last_fall = SDL_GetTicks();
+    last_fall = pass_time;
     return board_changed;
 }

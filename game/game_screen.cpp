@@ -201,7 +201,8 @@ void Game::update_screen() {
 }
 
 void Game::toggle_pause() {
-    Uint32 now = SDL_GetTicks();
+    Uint32 now = pass_time;
+    record_input(ReplayAction::pause);
     if (paused) {
         resume_game(now);
     } else {
@@ -254,6 +255,8 @@ void Game::resume_game(Uint32 now) {
     last_fall = now - elapsed;
     // A resting piece gets its whole lock delay again: the player has just looked away.
     handling_state.rest_since = now;
+    // A down key held through the pause moves the piece one soft-drop interval after it.
+    handling_state.next_soft_drop = now + static_cast<Uint32>(handling.soft_drop_interval);
     clock.resume(now);
     paused = false;
 }

@@ -38,17 +38,6 @@ const HandlingKey handling_keys[] = {
     {"drop_protect", &HandlingOptions::drop_protect},
 };
 
-// The key's value within the range of its row in the settings table.
-int read_ranged(const ConfigStore& config, const char* key, int shipped) {
-    int value = config.find_int(key, shipped);
-    for (const Setting& setting : all_settings()) {
-        if (key == std::string(setting.key)) {
-            return std::clamp(value, setting.min, setting.max);
-        }
-    }
-    return value;
-}
-
 }  // namespace
 
 HandlingOptions read_handling(const ConfigStore& config) {
@@ -237,6 +226,7 @@ int Game::soft_drop_press(bool from_pad) {
 void Game::key_released(const std::string& name) {
     if (handling_state.soft_drop_key && name == config->get_string("move_down_key")) {
         handling_state.soft_drop_key = false;
+        note_release(true);
     }
 }
 
@@ -244,6 +234,7 @@ bool Game::soft_drop_step(Uint32 now) {
     if (handling_state.soft_drop_pad &&
         (pad.held.kind == PadInput::none || !pad_bound(*config, "move_down_key", pad.held))) {
         handling_state.soft_drop_pad = false;
+        note_release(true);
     }
     if (!handling_state.soft_drop_key && !handling_state.soft_drop_pad) {
         return false;

@@ -1,5 +1,7 @@
 #include "settings/settings_table.h"
 
+#include <algorithm>
+
 #include "audio/sound_event.h"
 #include "modes/game_mode.h"
 
@@ -47,6 +49,8 @@ std::vector<Setting> build_table() {
         named("summary_menu", SettingKind::file, optional, "the menu file of a game's numbers"),
         named("scores_file", SettingKind::file, optional, "the file of the best games"),
         named("player_name", SettingKind::text, optional, "the name offered for a best game"),
+        named("replays_folder", SettingKind::text, optional, "the folder games are recorded into"),
+        {"replays_kept", SettingKind::number, optional, 0, 100000, "replays of the last games kept"},
         named("pieces_file", SettingKind::file, needed, "the pieces file"),
         positive("board_width", "the well's width in cells"),
         positive("board_height", "the well's height in cells"),
@@ -162,4 +166,14 @@ std::vector<const char*> setting_keys(SettingKind kind, bool needed) {
         }
     }
     return keys;
+}
+
+int read_ranged(const ConfigStore& config, const char* key, int shipped) {
+    int value = config.find_int(key, shipped);
+    for (const Setting& setting : all_settings()) {
+        if (key == std::string(setting.key)) {
+            return std::clamp(value, setting.min, setting.max);
+        }
+    }
+    return value;
 }

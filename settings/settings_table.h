@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "config/config_store.h"
+
 enum class SettingKind {
     number,       // a whole number
     option,       // a whole number that switches a feature: off while missing or 0
@@ -35,3 +37,7 @@ const std::vector<Setting>& all_settings();
 // The keys of one kind that the game needs (or, with needed false, the optional ones), in table
 // order: the needed key names are the actions, in the order the game tries them on a key press.
 std::vector<const char*> setting_keys(SettingKind kind, bool needed);
+
+// The number key holds in config, or shipped when it is missing, clamped to the range of its
+// row in the table (a key without a row is not clamped). Adds nothing to config.
+int read_ranged(const ConfigStore& config, const char* key, int shipped);

@@ -79,6 +79,7 @@ click "$player/menus/main_menu.txt" quit
 wait_for_exit
 grep -qx 'drop_key: x' "$player/prefs.txt" || fail "the binding was not saved"
 cmp -s "$player/prefs.txt.shipped" "$data/prefs.txt" || fail "no copy of the shipped settings"
+[ -d "$player/replays" ] && [ ! -L "$player/replays" ] || fail "no replays folder of the player's own"
 
 echo "== second start"
 start_game

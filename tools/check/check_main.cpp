@@ -2,9 +2,11 @@
 // every problem as "file:line: message", then "N errors, M warnings".
 // Usage: derevarez-check [--pieces-source FILE] [game folder]   (default: the current folder)
 //        derevarez-check --keys           (every key name a binding may use)
+//        derevarez-check --replay FILE... (plays each replay again on the current folder's game)
 // With --pieces-source (the readable file make_pieces reads), problems of a piece are shown
 // at its lines there.
-// Exit status: 0 without errors (warnings allowed), 1 with errors, 2 on a usage or SDL failure.
+// Exit status: 0 without errors (warnings allowed), 1 with errors, 2 on a usage or SDL failure;
+// with --replay, 1 when a replay is not verified.
 #include <SDL.h>
 #include <SDL_ttf.h>
 #include <unistd.h>
@@ -17,6 +19,7 @@
 #include "config/safe_file.h"
 #include "input/key_names.h"
 #include "tools/check/data_check.h"
+#include "tools/check/replay_check.h"
 
 namespace {
 
@@ -56,7 +59,8 @@ bool read_source(const char* path, PiecesSourceText& source) {
 int usage() {
     std::printf(
         "usage: derevarez-check [--pieces-source FILE] [game folder]\n"
-        "       derevarez-check --keys\n");
+        "       derevarez-check --keys\n"
+        "       derevarez-check --replay FILE...\n");
     return 2;
 }
 
@@ -64,6 +68,12 @@ int usage() {
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
+    if (!args.empty() && args[0] == "--replay") {
+        if (args.size() < 2) {
+            return usage();
+        }
+        return start_libraries() ? check_replays({args.begin() + 1, args.end()}) : 2;
+    }
     bool keys = args.size() == 1 && args[0] == "--keys";
     PiecesSourceText source;
     bool has_source = args.size() >= 2 && args[0] == "--pieces-source";

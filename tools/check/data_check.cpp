@@ -11,6 +11,7 @@
 #include "tools/check/modes_check.h"
 #include "tools/check/pieces_check.h"
 #include "tools/check/prefs_check.h"
+#include "tools/check/replays_check.h"
 #include "tools/check/scores_check.h"
 #include "tools/check/skin_check.h"
 #include "tools/check/sound_check.h"
@@ -81,6 +82,7 @@ void check_settings_and_files(const CheckedFile& prefs, const PiecesSourceText* 
         check_menu_named(prefs, "summary_menu", MenuRole::summary_menu, window, &numbers,
                          backgrounds, report);
     }
+    check_replays_settings(prefs, report);
     if (scores) {
         check_scores_settings(prefs, report);
         // The game fills these menus' texts; sample values show every text as it renders.

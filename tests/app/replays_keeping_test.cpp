@@ -1,0 +1,59 @@
+// The shell keeps each game's replay in the replays folder: saved, trimmed to the last games,
+// and a replay that cannot be saved costs one message and nothing else.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "app/scores_screens.h"
+#include "replays/replay_folder.h"
+#include "tests/game/game_fixture.h"
+
+namespace {
+
+// A short game of a few presses, played as the loop plays it, then left.
+void play_short_game(Game& g) {
+    g.recording = true;
+    g.reset();
+    g.start_game(0);
+    bool running = true;
+    bool quit = false;
+    bool changed = false;
+    const SDLKey keys[] = {SDLK_LEFT, SDLK_UP, SDLK_SPACE, SDLK_RIGHT, SDLK_SPACE};
+    Uint32 now = 0;
+    for (SDLKey key : keys) {
+        now += 400;
+        g.catch_up(now, running, changed);
+        g.take_result(g.handle_event(key_down(key)), running, quit, changed);
+        g.time_passes(now, running, changed);
+    }
+    g.last_end = GameEnd::left;
+    g.record_input(ReplayAction::end);
+    g.clock.stop(g.pass_time);
+}
+
+}  // namespace
+
+TEST_F(GameTest, EachGameIsKeptAsAReplayAndAFailedSaveIsOneMessage) {
+    Game& g = build_game();
+    prefs.set("replays_folder", "replays");
+    prefs.set("replays_kept", "2");
+    prefs.set("player_name", "Tester");
+    for (int game = 0; game < 3; game++) {
+        play_short_game(g);
+        keep_replay(prefs, g);
+    }
+    std::vector<KeptReplay> kept = list_replays("replays");
+    ASSERT_EQ(2u, kept.size());  // the oldest of three went
+    EXPECT_EQ("Tester", kept[0].header.player);
+    Replay replay;
+    std::string problem;
+    ASSERT_TRUE(read_replay(kept[0].file, replay, problem)) << problem;
+    EXPECT_TRUE(verify_replay(g, replay).verified);
+
+    prefs.set("replays_folder", "prefs.txt/replays");
+    play_short_game(g);
+    testing::internal::CaptureStdout();
+    keep_replay(prefs, g);
+    EXPECT_EQ(0u, testing::internal::GetCapturedStdout().find(
+                      "couldn't save the replay: cannot make the folder prefs.txt/replays"));
+}

@@ -1,0 +1,147 @@
+// A game is recorded while it is played, written, read back and played again: the replay
+// must come to the very same well and counters, for every world the rules can be set to.
+#include <cstdlib>
+#include <random>
+#include <string>
+
+#include "tests/game/game_fixture.h"
+
+namespace {
+
+struct World {
+    const char* name;
+    std::vector<std::pair<const char*, const char*>> prefs;
+    Mode mode;
+};
+
+// Presses keys at random moments as a player might, with the loop's passes coming at random
+// times, some after a long stall; pauses are short. Stops when the game ends or after
+// `passes` passes (then the player leaves).
+void play_randomly(Game& g, unsigned script_seed, int passes) {
+    std::mt19937 random(script_seed);
+    const SDLKey keys[] = {SDLK_LEFT, SDLK_RIGHT, SDLK_UP, SDLK_z,
+                           SDLK_DOWN, SDLK_SPACE, SDLK_c,  SDLK_p};
+    bool running = true;
+    bool quit = false;
+    bool changed = false;
+    Uint32 now = 0;
+    for (int pass = 0; pass < passes && running; pass++) {
+        now += random() % 100 == 0 ? 1500 : 1 + random() % 40;
+        g.catch_up(now, running, changed);
+        int presses = g.paused ? 1 : static_cast<int>(random() % 3);
+        for (int k = 0; k < presses && running; k++) {
+            SDL_Event event = key_down(g.paused ? SDLK_p : keys[random() % 8]);
+            if (random() % 4 == 0) {
+                event.type = SDL_KEYUP;  // lets the soft drop go, when it is the down key
+            }
+            g.take_result(g.handle_event(event), running, quit, changed);
+        }
+        if (running) {
+            g.time_passes(now, running, changed);
+        }
+    }
+    if (running) {
+        g.last_end = GameEnd::left;
+    }
+    g.record_input(ReplayAction::end);
+    g.clock.stop(g.pass_time);
+}
+
+}  // namespace
+
+TEST_F(GameTest, ARecordedGameReadBackAndReplayedEndsTheSame) {
+    const World worlds[] = {
+        {"classic", {}, Mode::marathon},
+        {"modern, hold, bag, sprint",
+         {{"modern_handling", "1"},
+          {"hold_piece", "1"},
+          {"hold_key", "c"},
+          {"bag_dealer", "1"},
+          {"sprint_lines", "3"}},
+         Mode::sprint},
+        {"lock delay, soft drop, ultra",
+         {{"lock_delay", "300"},
+          {"soft_drop_interval", "30"},
+          {"drop_protect", "100"},
+          {"next_count", "3"},
+          {"ultra_seconds", "20"}},
+         Mode::ultra},
+        {"zen", {{"lock_delay", "200"}}, Mode::zen},
+    };
+    for (const World& world : worlds) {
+        for (const auto& setting : world.prefs) {
+            prefs.set(setting.first, setting.second);
+        }
+        Game& g = build_game();
+        for (unsigned script = 1; script <= 3; script++) {
+            SCOPED_TRACE(std::string(world.name) + ", script " + std::to_string(script));
+            g.mode = game_mode(prefs, world.mode, 0);
+            g.recording = true;
+            g.reset();
+            std::srand(script);  // the game's seed is drawn from it: the same every run
+            g.start_game(0);
+            play_randomly(g, script, 4000);
+            std::string text = replay_text(g.recorded_replay("Tester", "2026-12-07"));
+            std::vector<std::vector<Uint8>> board = g.board;
+            GameNumbers live = g.numbers(g.pass_time);
+            bool ended = g.reached_game_over || g.last_end == GameEnd::finished;
+
+            Replay replay;
+            std::string problem;
+            ASSERT_TRUE(parse_replay(text, "game.txt", replay, problem)) << problem;
+            EXPECT_EQ("", g.replay_refusal(replay));
+            EXPECT_EQ(ended, g.run_replay(replay));
+            EXPECT_EQ(board, g.board);
+            GameNumbers again = g.numbers(g.pass_time);
+            EXPECT_EQ(live.points, again.points);
+            EXPECT_EQ(live.lines, again.lines);
+            EXPECT_EQ(live.level, again.level);
+            EXPECT_EQ(live.pieces, again.pieces);
+            EXPECT_EQ(live.presses, again.presses);
+            EXPECT_EQ(live.played_ms, again.played_ms);
+            // Played again, the game records the very inputs it was given.
+            std::string recorded_again = replay_text(g.recorded_replay("Tester", "2026-12-07"));
+            EXPECT_TRUE(text.substr(text.find("inputs:")) ==
+                        recorded_again.substr(recorded_again.find("inputs:")));
+            EXPECT_TRUE(verify_replay(g, replay).verified);
+        }
+        for (const auto& setting : world.prefs) {
+            prefs.remove(setting.first);
+        }
+    }
+}
+
+TEST_F(GameTest, AReplayWithAnEditedNumberOrOtherRulesIsNotVerified) {
+    Game& g = build_game();
+    g.recording = true;
+    g.reset();
+    std::srand(5);
+    g.start_game(0);
+    play_randomly(g, 5, 150);
+    Replay replay = g.recorded_replay("Tester", "2026-12-07");
+    ASSERT_EQ("lost", replay.header.ending);
+    EXPECT_TRUE(verify_replay(g, replay).verified) << verify_replay(g, replay).says;
+
+    Replay edited = replay;
+    edited.header.lines += 1;
+    EXPECT_EQ("does not match: lines " + std::to_string(edited.header.lines) + " in the replay, " +
+                  std::to_string(replay.header.lines) + " played",
+              verify_replay(g, edited).says);
+    edited = replay;
+    edited.header.ending = "left";  // a lost game claims to have been left before its end
+    EXPECT_EQ("does not match: the game ends before its last input", verify_replay(g, edited).says);
+
+    prefs.set("lock_delay", "250");
+    prefs.set("board_width", "12");
+    ReplayVerdict refused = verify_replay(g, replay);
+    EXPECT_FALSE(refused.verified);
+    EXPECT_EQ("refused: other rules: lock_delay 0 in the replay, 250 here", refused.says);
+    edited = replay;
+    edited.header.piece_set = "0000000000000000";
+    EXPECT_EQ(0u, verify_replay(g, edited).says.find("refused: another piece set: 0000000000000000 "
+                                                     "in the replay, "));
+    edited.header.mode = "daily";
+    edited.header.day = "2026-12-07";
+    EXPECT_EQ("refused: a daily game not dealt from its day's pieces",
+              verify_replay(g, edited).says);
+}
