@@ -10,11 +10,12 @@
 // Shows the menu file named by the "prefs_menu" value of the session's prefs (below, prefs),
 // with prefs as its substitution store, until the player leaves. Returns false when the player
 // chose "back", true when the window was closed (the program must end). A word "toggle <key>"
-// switches that setting between "1" and "0" (a missing or 0 setting is off); %toggle <key>% in a text of the menu shows "on" or
-// "off". Any other button word names a preferences key: the next key pressed is stored under it
-// as SDL_GetKeyName spells it. Either way "prefs.txt" in the working folder is saved at once and
-// the menu is built again so that its texts show the new value. The menu's texts read a copy of
-// prefs: a key they name that prefs lacks is not added to it.
+// switches that setting between "1" and "0" (a missing or 0 setting is off); %toggle <key>% in a
+// text of the menu shows "on" or "off". Any other button word names a preferences key: the next
+// key pressed is stored under it as SDL_GetKeyName spells it. Either way "prefs.txt" in the
+// working folder is saved at once and the menu is built again so that its texts show the new
+// value. The menu's texts read a copy of prefs: a key they name that prefs lacks is not added to
+// it.
 // A pad button or direction pressed instead of a key is stored under the word's "_pad" key
 // ("drop_key" gives "drop_pad"), taken from any other action that had it; the menu comes back
 // once it is let go. With "swap_bindings: true" in the menu file, an action that had the key

@@ -10,11 +10,11 @@
 #include "app/scores_screens.h"
 #include "app/startup.h"
 #include "audio/audio.h"
-#include "session/session.h"
 #include "config/player_prefs.h"
 #include "compositor/scaled_window.h"
 #include "game/game.h"
 #include "menu/menu.h"
+#include "session/session.h"
 
 namespace {
 

@@ -432,8 +432,8 @@ public:
     // the game ends (then the game-over screen answers) or the window is closed. Returns true
     // when the program must end, false to go back to the menu. Precondition: a fresh or reset
     // Game. Without pieces (!has_pieces()) it deals nothing and returns false at once. With
-    // the session's audio, the music loops during the game, each pass plays the sound of its events, and
-    // the end of a game (not a closed window) plays the game-over sound.
+    // the session's audio, the music loops during the game, each pass plays the sound of its
+    // events, and the end of a game (not a closed window) plays the game-over sound.
     // The leave key ends the game without the game-over picture or sound (false). last_end
     // tells how the game ended. A held pad direction repeats like a held key.
     bool play();

@@ -1,10 +1,11 @@
 // The keys every screen shares, asked of one session: which key or pad input mutes, which one
 // switches the window's mode, and how held keys repeat.
+#include "session/session.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "session/session.h"
 #include "tests/support/test_support.h"
 
 namespace {
