@@ -50,7 +50,8 @@ ModeChoice choose_mode(ConfigStore& prefs, std::time_t now, GameMode* mode) {
     GameMode settings = game_mode(prefs, Mode::marathon, now);
     ConfigStore keys = mode_keys(prefs, settings);
     Menu menu(optional_value(prefs, "modes_menu").c_str(), &keys);
-    menu.prefs = &prefs;
+    Session session(prefs);
+    menu.session = &session;
     while (true) {
         std::string word = menu.run();
         if (mode_from_word(word, settings.mode)) {

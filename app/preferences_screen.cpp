@@ -196,7 +196,8 @@ ConfigStore preferences_menu_texts(const ConfigStore& prefs, const std::string& 
     return shown;
 }
 
-bool preferences_screen(ConfigStore& prefs, Audio* audio, WornSkin* worn) {
+bool preferences_screen(Session& session, WornSkin* worn) {
+    ConfigStore& prefs = session.prefs;
     int highlighted = 0;
     std::string notice;
     while (true) {
@@ -204,8 +205,7 @@ bool preferences_screen(ConfigStore& prefs, Audio* audio, WornSkin* worn) {
         std::string menu_file = prefs.get_string("prefs_menu");
         ConfigStore texts = preferences_menu_texts(prefs, menu_file);
         Menu menu(menu_file.c_str(), &texts);
-        menu.audio = audio;
-        menu.prefs = &prefs;
+        menu.session = &session;
         // A player on the keyboard or a pad finds the row they just changed still lit.
         menu.highlighted = highlighted;
         if (!notice.empty()) {

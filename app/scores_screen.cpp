@@ -53,7 +53,8 @@ std::string show_table(ConfigStore& prefs, const ScoreTable& table, int place, M
              optional_value(texts, table.by_time ? "time_heading" : "points_heading"));
     Menu menu(menu_file.c_str(), &keys);
     // The full screen key and the repeat of a held direction work here as in the other menus.
-    menu.prefs = &prefs;
+    Session session(prefs);
+    menu.session = &session;
     highlight_row(menu, place + 1);
     highlight_buttons(menu, "_mode", mode_info(mode).word);
     while (true) {

@@ -14,6 +14,7 @@
 #include "compositor/scaled_window.h"
 #include "game/game.h"
 #include "menu/menu.h"
+#include "session/session.h"
 
 namespace {
 
@@ -59,15 +60,17 @@ bool play_one_game(Game& game, ConfigStore& prefs) {
 void run_screens(ConfigStore& prefs, WornSkin* worn) {
     std::optional<Menu> main_menu;
     std::optional<Audio> audio;
+    Session session(prefs);
     std::optional<Game> game;
     // Built again whenever the player puts on another look: the menu, the sounds and the
     // game's pictures all come from the settings a skin covers.
     auto build = [&]() {
         game.reset();
+        session.audio = nullptr;
         audio.reset();
         main_menu.reset();
         main_menu.emplace(prefs.get_string("main_menu").c_str(), nullptr);
-        main_menu->prefs = &prefs;
+        main_menu->session = &session;
         // The player sees the menu while the audio device opens (probing it can take a
         // while), the sounds load and the game loads its pictures. All of it is still done
         // before the first choice: no sound is ever loaded during play, and a missing game
@@ -75,9 +78,9 @@ void run_screens(ConfigStore& prefs, WornSkin* worn) {
         // Without sound settings Audio starts nothing.
         main_menu->show();
         audio.emplace(prefs, player_prefs_file);
-        main_menu->audio = &*audio;
+        session.audio = &*audio;
         game.emplace(prefs);
-        game->audio = &*audio;
+        game->session = &session;
     };
     build();
     bool quit = false;
@@ -96,7 +99,7 @@ void run_screens(ConfigStore& prefs, WornSkin* worn) {
         } else if (word == "prefs") {
             std::string look = worn != nullptr ? worn->id : "";
             SDL_Surface* picture = drawing_surface();
-            quit = preferences_screen(prefs, &*audio, worn);
+            quit = preferences_screen(session, worn);
             // A new look, or a window scaled for the first time, which the screens now draw
             // on through a picture of their own.
             if (!quit && ((worn != nullptr && worn->id != look) || drawing_surface() != picture)) {
@@ -105,8 +108,7 @@ void run_screens(ConfigStore& prefs, WornSkin* worn) {
         } else if (word == "reload") {
             // Its files changed under live reload and it can be built again from them.
             main_menu.emplace(prefs.get_string("main_menu").c_str(), nullptr);
-            main_menu->prefs = &prefs;
-            main_menu->audio = &*audio;
+            main_menu->session = &session;
         } else if (word == "scores" && scores_enabled(prefs)) {
             quit = scores_screen(prefs, *game);
         }

@@ -18,7 +18,6 @@
 #include <string>
 #include <vector>
 
-#include "audio/audio.h"
 #include "compositor/compositor.h"
 #include "watch/file_watch.h"
 #include "config/config_store.h"
@@ -29,6 +28,7 @@
 #include "kicks/kicks.h"
 #include "modes/game_mode.h"
 #include "replays/replay_file.h"
+#include "session/session.h"
 
 // How load_image prepares an image.
 enum ImageKind {
@@ -101,8 +101,9 @@ public:
     bool holding;                           // the hold box holds held_piece
     bool hold_used;                         // the falling piece may not be held again
     std::vector<int> bag;  // descriptions not yet dealt from the current bag, by index
-    // The player's sounds, set by the shell after construction; null plays nothing. Not owned.
-    Audio* audio = nullptr;
+    // The player's session, set by the shell after construction: its sounds, mute key and
+    // full screen. Null plays nothing and leaves those keys alone. Not owned.
+    Session* session = nullptr;
     // What happened in the current pass of the game loop that may be heard; the rules and the
     // keys add to it, and play() plays one sound for it at the end of the pass.
     SoundEvents pass_sounds;
@@ -431,8 +432,8 @@ public:
     // the game ends (then the game-over screen answers) or the window is closed. Returns true
     // when the program must end, false to go back to the menu. Precondition: a fresh or reset
     // Game. Without pieces (!has_pieces()) it deals nothing and returns false at once. With
-    // audio, the music loops during the game, each pass plays the sound of its events, and
-    // the end of a game (not a closed window) plays the game-over sound.
+    // the session's audio, the music loops during the game, each pass plays the sound of its
+    // events, and the end of a game (not a closed window) plays the game-over sound.
     // The leave key ends the game without the game-over picture or sound (false). last_end
     // tells how the game ended. A held pad direction repeats like a held key.
     bool play();
@@ -440,8 +441,8 @@ public:
     // over (the drop key let the piece fall and it could not enter the well), 3 the window is
     // to close, 4 the player left the game with the leave key. Key names are compared with the
     // bindings read from the preferences now; an unbound action (empty name) never triggers.
-    // Losing focus or visibility pauses a running game. After the pause key, the audio's mute
-    // key is tried (see Audio::toggle_mute_if), in every state. Pad events act through the
+    // Losing focus or visibility pauses a running game. After the pause key, the session's
+    // mute key is tried (see Session::mute_if), in every state. Pad events act through the
     // "_pad" bindings beside the key bindings ("mute_pad" too).
     int handle_event(const SDL_Event& event);
     // Sets key repeat, seeds the dealer (choose_seed), deals both pieces, draws the boxes and

@@ -2,7 +2,6 @@
 // turns on the main thread; the keys come from the preferences on every press.
 #include "config/player_prefs.h"
 #include "display/window_events.h"
-#include "display/window_mode.h"
 #include "game/game.h"
 #include "input/bindings.h"
 
@@ -69,8 +68,8 @@ bool Game::play() {
     }
     record_input(ReplayAction::end);
     clock.stop(pass_time);
-    if (audio != nullptr) {
-        audio->stop_music();
+    if (session != nullptr && session->audio != nullptr) {
+        session->audio->stop_music();
     }
     if (last_end == GameEnd::left || last_end == GameEnd::restarted) {
         leave_game();
@@ -127,15 +126,15 @@ void Game::start_game(Uint32 now) {
     show_hold_box();
     update_screen();
     pass_sounds = SoundEvents();
-    if (audio != nullptr) {
-        audio->start_music();
+    if (session != nullptr && session->audio != nullptr) {
+        session->audio->start_music();
     }
     last_fall = now;
 }
 
 void Game::play_pass_sounds() {
-    if (audio != nullptr) {
-        audio->play(pass_sounds);
+    if (session != nullptr && session->audio != nullptr) {
+        session->audio->play(pass_sounds);
     }
     pass_sounds = SoundEvents();
 }
@@ -250,7 +249,7 @@ int Game::handle_key(const std::string& name) {
         return perform("pause_key");
     }
     // Muting works in every state, paused included.
-    if (audio != nullptr && audio->toggle_mute_if(name)) {
+    if (session != nullptr && session->mute_if(name)) {
         return nothing_changed;
     }
     // So does a restart, before any action of the game that shares its key.
@@ -279,8 +278,7 @@ std::string Game::bound_key(const std::string& action) {
 
 int Game::handle_pad(const PadInput& input) {
     // As from the keyboard: muting comes after pausing and works in every state.
-    if (audio != nullptr && !pad_bound(*config, "pause_key", input) &&
-        pad_bound(*config, "mute_key", input) && audio->toggle_mute()) {
+    if (session != nullptr && !pad_bound(*config, "pause_key", input) && session->mute_if(input)) {
         return nothing_changed;
     }
     if (pad_bound(*config, "restart_key", input)) {
@@ -317,7 +315,7 @@ int Game::perform(const std::string& action, bool from_pad) {
     }
     if (action == "fullscreen_key") {
         // Repainted as it stands: an update_screen would show the blocks a pause hides.
-        if (toggle_fullscreen(*config, player_prefs_file) && screen != nullptr) {
+        if (session != nullptr && session->switch_fullscreen() && screen != nullptr) {
             compositor.full_redraw = true;
             compositor.redraw(screen);
             compositor.present(screen);

@@ -210,11 +210,11 @@ void Game::toggle_pause() {
         pause_game();
     }
     // The music stops while the game stands still and goes on from its place.
-    if (audio != nullptr) {
+    if (session != nullptr && session->audio != nullptr) {
         if (paused) {
-            audio->pause_music();
+            session->audio->pause_music();
         } else {
-            audio->resume_music();
+            session->audio->resume_music();
         }
     }
     pass_sounds.add(SoundEvent::pause);

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "audio/audio.h"
 #include "compositor/compositor.h"
 #include "config/config_store.h"
 #include "input/pad_reader.h"
 #include "menu/menu_file.h"
+#include "session/session.h"
 #include "watch/file_watch.h"
 
 class Menu {
@@ -32,8 +32,10 @@ public:
     SDL_Surface* screen = nullptr;
     // The background image in the display format. Owned.
     SDL_Surface* background_surface = nullptr;
-    // The player's sounds, set by the caller after construction; null plays nothing. Not owned.
-    Audio* audio = nullptr;
+    // The player's preferences and sounds, set by the caller after construction; not owned.
+    // With one, its full-screen and mute keys work in this menu too; null plays nothing and
+    // leaves those keys alone.
+    Session* session = nullptr;
     // Set by update_hover when it gave some button its hover surface.
     bool lit_a_button = false;
     // The button the keyboard or a pad has lit (its number), 0 for none. Kept between runs, so
@@ -44,11 +46,8 @@ public:
     // The arrow key held down (SDLK_UNKNOWN for none) and the tick count of its next repeat.
     SDLKey held_key = SDLK_UNKNOWN;
     Uint32 next_key_repeat = 0;
-    // The preferences, when the caller gives them: their "fullscreen_key" then switches between
-    // window and full screen in this menu too. Not owned; may stay null.
-    ConfigStore* prefs = nullptr;
     // The menu file the menu was built from, and its files while run() watches them (when
-    // prefs asks for live reload).
+    // the session's preferences ask for live reload).
     std::string source_file;
     FileWatch watch;
 
@@ -73,22 +72,23 @@ public:
     // "_return" word of the first button, in number order, that has a word and strictly
     // contains the click of any mouse button; "quit" when the window is closed; "" when waiting
     // for an event fails. Pointer motion swaps hover images and redraws only what changed.
-    // With audio, a button lighting up and a chosen button play their sounds, and the mute key
-    // toggles all sound.
+    // With the session's audio, a button lighting up and a chosen button play their sounds, and
+    // the mute key toggles all sound.
     // Without a display surface nothing is drawn, but events are still handled.
     // When the menu file holds "navigation: true", the arrow keys and pad directions move a
     // highlight between the buttons that have a word (to the nearest one in that direction,
     // see next_button), drawn as the pointer would light it at the button's centre; Return,
     // Space and pad button 0 choose the lit button (the first press with none lit lights the
     // first button that has a word); Escape and pad button 1 answer "back" when a button has
-    // that word. Without that key, keys and pads do nothing here. With prefs given, a held
+    // that word. Without that key, keys and pads do nothing here. With a session, a held
     // arrow key or pad direction moves the highlight again after "key_repeat_delay" ms and then
     // every "key_repeat_rate" ms, as in the game (no repeat when the delay is 0 or missing), and
     // the pad inputs bound to "mute_key" and "fullscreen_key" ("mute_pad", "fullscreen_pad")
     // work as those keys do.
-    // With prefs asking for live reload (see watching), run() looks at the menu's files twice
-    // a second and answers "reload" when one changed and the menu can be built again; when it
-    // cannot (see menu_file_usable), it prints why and the menu runs on as it is.
+    // With the session's preferences asking for live reload (see watching), run() looks at the
+    // menu's files twice a second and answers "reload" when one changed and the menu can be
+    // built again; when it cannot (see menu_file_usable), it prints why and the menu runs on as
+    // it is.
     std::string run();
 
     // Repaints the whole menu on the display surface, with the button under the pointer lit,

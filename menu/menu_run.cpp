@@ -2,11 +2,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "config/player_prefs.h"
 #include "display/window_events.h"
 #include "compositor/scaled_window.h"
-#include "display/window_mode.h"
-#include "input/bindings.h"
 #include "menu/menu.h"
 
 namespace {
@@ -88,7 +85,7 @@ bool Menu::files_changed() {
 std::string Menu::run() {
     show();
     start_repeats();
-    bool watched = prefs != nullptr && watching(*prefs);
+    bool watched = session != nullptr && watching(session->prefs);
     watch.watch(watched ? menu_files(source_file) : std::vector<std::string>(), SDL_GetTicks());
     SDL_Event event;
     while (true) {
@@ -176,8 +173,8 @@ void Menu::redraw() {
 }
 
 void Menu::play_sound(SoundEvent event) {
-    if (audio != nullptr) {
-        audio->play(event);
+    if (session != nullptr && session->audio != nullptr) {
+        session->audio->play(event);
     }
 }
 
@@ -206,15 +203,12 @@ bool Menu::navigable() {
 }
 
 std::string Menu::handle_key(SDLKey key) {
-    if (audio != nullptr && audio->toggle_mute_if(SDL_GetKeyName(key))) {
+    if (session != nullptr && session->mute_if(SDL_GetKeyName(key))) {
         return "";
     }
-    if (prefs != nullptr) {
-        std::string bound = setting(*prefs, "fullscreen_key");
-        if (!bound.empty() && bound == SDL_GetKeyName(key)) {
-            switch_fullscreen();
-            return "";
-        }
+    if (session != nullptr && session->fullscreen_key(SDL_GetKeyName(key))) {
+        switch_fullscreen();
+        return "";
     }
     if (!navigable()) {
         return "";
@@ -243,13 +237,13 @@ std::string Menu::handle_pad(const SDL_Event& event) {
 // The pad inputs bound to muting and to the window's mode work in every menu, as their keys
 // do. True when the input was one of them.
 bool Menu::pad_switch(const PadInput& input) {
-    if (prefs == nullptr) {
+    if (session == nullptr) {
         return false;
     }
-    if (audio != nullptr && pad_bound(*prefs, "mute_key", input) && audio->toggle_mute()) {
+    if (session->mute_if(input)) {
         return true;
     }
-    if (pad_bound(*prefs, "fullscreen_key", input)) {
+    if (session->fullscreen_pad(input)) {
         switch_fullscreen();
         return true;
     }
@@ -257,7 +251,7 @@ bool Menu::pad_switch(const PadInput& input) {
 }
 
 void Menu::switch_fullscreen() {
-    if (toggle_fullscreen(*prefs, player_prefs_file)) {
+    if (session->switch_fullscreen()) {
         compositor.full_redraw = true;
         redraw();
     }
@@ -268,8 +262,8 @@ void Menu::switch_fullscreen() {
 void Menu::start_repeats() {
     pad = PadReader();
     held_key = SDLK_UNKNOWN;
-    if (prefs != nullptr) {
-        KeyRepeat repeat = key_repeat(*prefs);
+    if (session != nullptr) {
+        KeyRepeat repeat = session->key_repeat();
         pad.repeat_delay = repeat.delay;
         pad.repeat_rate = repeat.rate;
     }

@@ -52,6 +52,7 @@ using MainMenuLoopTest = GameTest;
 class MenuKeysTest : public MenuTest {
 protected:
     ConfigStore prefs;
+    Session session{prefs};
 
     void load_prefs(const std::string& text) {
         write_file("prefs.txt", text);
@@ -83,7 +84,7 @@ TEST_F(MenuKeysTest, AHeldArrowOrPadDirectionMovesOnUntilLetGo) {
     Menu menu(write_menu(column).c_str(), nullptr);
     prefs.get_string("key_repeat_delay") = "20";
     prefs.get_string("key_repeat_rate") = "20";
-    menu.prefs = &prefs;
+    menu.session = &session;
     // One press lights the first button; only repeats reach the third.
     for (bool pad : {false, true}) {
         menu.highlighted = 0;
@@ -117,7 +118,7 @@ TEST_F(MenuKeysTest, KeyboardAndPadAloneBindSwapRestoreAndLeave) {
     push_pad(SDL_JOYHATMOTION, 0, SDL_HAT_UP);
     push_pad(SDL_JOYHATMOTION, 0, SDL_HAT_CENTERED);
     push_pad(SDL_JOYBUTTONDOWN, 1, SDL_PRESSED);
-    EXPECT_FALSE(preferences_screen(prefs));
+    EXPECT_FALSE(preferences_screen(session));
     EXPECT_EQ(read_file("prefs.txt"),
               "prefs_menu: prefs_menu.txt\npause_key: space\ndrop_key: p\ndrop_pad: hat up\n");
 
@@ -126,7 +127,7 @@ TEST_F(MenuKeysTest, KeyboardAndPadAloneBindSwapRestoreAndLeave) {
          {SDLK_DOWN, SDLK_DOWN, SDLK_DOWN, SDLK_SPACE, SDLK_UP, SDLK_UP, SDLK_RIGHT, SDLK_RETURN}) {
         push_key(key);
     }
-    EXPECT_FALSE(preferences_screen(prefs));
+    EXPECT_FALSE(preferences_screen(session));
     EXPECT_EQ(read_file("prefs.txt"), shipped + "drop_pad: \n");
 }
 
@@ -154,7 +155,7 @@ TEST_F(MenuKeysTest, ThePromptShowsWhileWaitingAndAFailedSaveShowsInItsPlace) {
         EXPECT_TRUE(eventually([&] { return prompt() == 0x00FF00; }));
         push_quit();
     });
-    std::string output = capture_stdout([&] { EXPECT_TRUE(preferences_screen(prefs)); });
+    std::string output = capture_stdout([&] { EXPECT_TRUE(preferences_screen(session)); });
     player.join();
     EXPECT_EQ(output, "couldn't save preferences to: prefs.txt\nreason: File exists\n");
     EXPECT_EQ(read_file("prefs.txt"), "prefs_menu: prefs_menu.txt\npause_key: left\n");
@@ -226,7 +227,7 @@ TEST_F(MenuKeysTest, TheNextKeyIsStoredAtOnceAndAClosedWindowSavesNothingMore) {
     push_key(SDLK_a);
     push_key(SDLK_a, SDL_KEYUP);
     push_click(20, 70);  // back
-    EXPECT_FALSE(preferences_screen(prefs));
+    EXPECT_FALSE(preferences_screen(session));
     const std::string saved = read_file("prefs.txt");
     EXPECT_EQ(saved,
               "window_w: 800\nprefs_menu: prefs_menu.txt\npause_key: space\n\njupm_key: a\n");
@@ -235,11 +236,11 @@ TEST_F(MenuKeysTest, TheNextKeyIsStoredAtOnceAndAClosedWindowSavesNothingMore) {
     push_motion(50, 50);  // ignored while waiting for the key
     push_key(SDLK_LEFT, SDL_KEYUP);
     push_quit();
-    EXPECT_TRUE(preferences_screen(prefs));
+    EXPECT_TRUE(preferences_screen(session));
     push_click(20, 100);  // the "quit" button
-    EXPECT_TRUE(preferences_screen(prefs));
+    EXPECT_TRUE(preferences_screen(session));
     push_quit();  // the window closed on the menu itself
-    EXPECT_TRUE(preferences_screen(prefs));
+    EXPECT_TRUE(preferences_screen(session));
     EXPECT_EQ(prefs.get_string("pause_key"), "space");
     EXPECT_EQ(read_file("prefs.txt"), saved);
 }

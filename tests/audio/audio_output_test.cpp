@@ -108,7 +108,8 @@ TEST_F(SoundTest, LandingSoundsMuteKeySilencesAndMusicStopsWhilePaused) {
     use_audio_driver("disk");
     Audio audio(prefs, "prefs.txt");
     ASSERT_TRUE(audio.device_open);
-    build_game().audio = &audio;
+    Session session(prefs, &audio);
+    build_game().session = &session;
     SDL_Delay(100);
 
     size_t before = land_square();

@@ -1,0 +1,73 @@
+// The keys every screen shares, asked of one session: which key or pad input mutes, which one
+// switches the window's mode, and how held keys repeat.
+#include "session/session.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/support/test_support.h"
+
+namespace {
+
+const char* const prefs_text =
+    "mute_key: m\nmute_pad: button 3\nfullscreen_key: f\nfullscreen_pad: button 4\n"
+    "key_repeat_delay: 170\nkey_repeat_rate: 40\n";
+
+PadInput pad_button(int index) {
+    PadInput input;
+    input.kind = PadInput::button;
+    input.index = index;
+    return input;
+}
+
+}  // namespace
+
+TEST(SessionTest, EachSharedKeyAnswersOnlyToItsBindingAndMutingIsSaved) {
+    write_file("prefs.txt", prefs_text);
+    ConfigStore prefs;
+    ASSERT_EQ(prefs.load("prefs.txt"), 0);
+    Audio audio(prefs, "prefs.txt");
+    // A sound setting naming a file switches the mute key on; no device is needed to toggle.
+    audio.enabled = true;
+    Session session(prefs, &audio);
+    struct Row {
+        const char* key;
+        int pad_button;
+        bool mutes;
+        bool full_screen;
+    };
+    const Row rows[] = {
+        {"m", 3, true, false},
+        {"f", 4, false, true},
+        {"p", 5, false, false},
+        {"", 0, false, false},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.key);
+        bool was_muted = audio.muted;
+        EXPECT_EQ(session.mute_if(std::string(row.key)), row.mutes);
+        EXPECT_EQ(audio.muted, was_muted != row.mutes);
+        EXPECT_EQ(session.mute_if(pad_button(row.pad_button)), row.mutes);
+        EXPECT_EQ(audio.muted, was_muted);
+        EXPECT_EQ(session.fullscreen_key(row.key), row.full_screen);
+        EXPECT_EQ(session.fullscreen_pad(pad_button(row.pad_button)), row.full_screen);
+    }
+    audio.toggle_mute();
+    EXPECT_EQ(read_file("prefs.txt"), std::string(prefs_text) + "sound_muted: true\n");
+    KeyRepeat repeat = session.key_repeat();
+    EXPECT_EQ(repeat.delay, 170);
+    EXPECT_EQ(repeat.rate, 40);
+}
+
+TEST(SessionTest, WithoutSoundOrBindingsNoKeyIsSharedAndNothingIsAdded) {
+    ConfigStore prefs;
+    Session session(prefs);
+    EXPECT_FALSE(session.mute_if(std::string("m")));
+    EXPECT_FALSE(session.mute_if(pad_button(0)));
+    EXPECT_FALSE(session.fullscreen_key(""));
+    EXPECT_FALSE(session.fullscreen_pad(pad_button(0)));
+    EXPECT_EQ(session.key_repeat().delay, 0);
+    EXPECT_EQ(session.key_repeat().rate, 0);
+    EXPECT_TRUE(prefs.values().empty());
+}
