@@ -68,3 +68,18 @@ bool replays_enabled(const ConfigStore& prefs);
 // a replays folder or a recorded game. A replay that cannot be saved prints one message; the
 // game goes on. With a scores file that cannot be read, nothing is removed.
 void keep_replay(const ConfigStore& prefs, const Game& game);
+
+// After a game has ended (quit: the window was closed): the summary, a place in the best games,
+// the replay kept, and the game reset for the next one unless the program ends. Returns true
+// when it must end.
+bool end_game(ConfigStore& prefs, Game& game, bool quit);
+
+// Watches replay (read from file) on game: refused with one message naming file when game
+// cannot play it (other rules or pieces). A game the player takes over ends like any other
+// (end_game), its replay kept and marked, in no table. True when the window was closed.
+bool watch_replay(ConfigStore& prefs, Game& game, const Replay& replay, const std::string& file);
+
+// Lists the replays of the "replays_folder" on the "replays_menu" screen, newest first (date,
+// way to play, points, player); choosing a row watches it (watch_replay). Until "back"; true
+// when the window was closed.
+bool replays_screen(ConfigStore& prefs, Game& game);
