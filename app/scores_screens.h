@@ -29,8 +29,15 @@ bool record_game(ConfigStore& prefs, const Game& game, bool window_closed);
 // Shows the tables of the piece set game plays with on the "scores_menu" screen, marathon's
 // first, until "back". A button whose word is a ranked mode's ("sprint") shows that mode's
 // table (daily: today's); its buttons with "_mode" that word are lit. Returns true when the
-// window was closed. A game just recorded shows its mode's table, the entry highlighted.
-bool scores_screen(ConfigStore& prefs, const Game& game);
+// window was closed. A game just recorded shows its mode's table, the entry highlighted. Each
+// row whose replay is kept and verified on game is marked, and choosing it watches it.
+bool scores_screen(ConfigStore& prefs, Game& game);
+
+// The replay of each row of table (of mode) kept in the replays folder and verified on game:
+// its file, or "" where none is. Without game (a game just ended, whose replay is not saved
+// yet and whose recording must stay) none. Leaves game reset and the dealer seeded afresh.
+std::vector<std::string> verified_rows(const ConfigStore& prefs, Game* game,
+                                       const ScoreTable& table, const GameMode& mode);
 
 // The entry the game that has just ended would take in its table, dated today.
 ScoreEntry game_entry(const Game& game);

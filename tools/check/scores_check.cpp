@@ -50,6 +50,12 @@ ConfigStore sample_table_keys(const std::string& menu_file) {
     // Shown only for an empty table, but a text that renders nothing is reported.
     std::string empty_text = menu.get_string("empty_text");
     keys.get_string("empty") = empty_text.empty() ? "-" : empty_text;
+    // A row is marked only when its replay is verified, but a mark that renders nothing is
+    // reported.
+    std::string mark = menu.get_string("verified_text");
+    for (int row = 1; row <= table_size; row++) {
+        keys.get_string("mark" + int_to_text(row)) = mark.empty() ? "-" : mark;
+    }
     return keys;
 }
 
