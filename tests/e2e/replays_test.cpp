@@ -82,6 +82,7 @@ TEST(Replays, AGameLostInTheWindowIsWatchedToItsPictureSteppedAndTakenOver) {
     session.click(session.main_menu, "replays");
     ASSERT_TRUE(session.wait_for([&](const Picture& s) { return !alike(s, session.menu); }));
     Picture listing = session.screen();
+    session.save_screenshot("replays_menu");
     session.click(replays_menu, "replay1");
     ASSERT_TRUE(session.wait_for([&](const Picture& s) { return !alike(s, listing); }));
     session.press("4");
