@@ -1,12 +1,15 @@
 // Recording a finished game and showing a piece set's tables of best games, one mode at a time.
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 
 #include "app/mode_screens.h"
 #include "app/scores_screens.h"
 #include "config/player_prefs.h"
 #include "menu/menu.h"
+#include "replays/replay_folder.h"
 #include "scores/score_file.h"
+#include "session/session.h"
 
 namespace {
 
@@ -36,9 +39,47 @@ ScoreTable& table_of(ScoreFile& scores, const Game& game, const GameMode& mode) 
     return scores.table(piece_set_id(game.piece_descriptions), table_mode(mode));
 }
 
+}  // namespace
+
+std::vector<std::string> verified_rows(const ConfigStore& prefs, Game* game,
+                                       const ScoreTable& table, const GameMode& mode) {
+    std::vector<std::string> files(table.entries.size());
+    if (game == nullptr || !replays_enabled(prefs)) {
+        return files;
+    }
+    std::string piece_set = piece_set_id(game->piece_descriptions);
+    for (const KeptReplay& kept : list_replays(optional_value(prefs, "replays_folder"))) {
+        GameMode played;
+        played.day = kept.header.day;
+        if (kept.header.piece_set != piece_set || !mode_from_word(kept.header.mode, played.mode) ||
+            table_mode(played) != table_mode(mode)) {
+            continue;
+        }
+        for (size_t row = 0; row < files.size(); row++) {
+            if (files[row].empty() &&
+                is_replay_of(kept.header, table.entries[row], table.by_time)) {
+                Replay replay;
+                std::string problem;
+                bool proven = read_replay(kept.file, replay, problem) &&
+                              verify_replay(*game, replay).verified;
+                files[row] = proven ? kept.file : "";
+                break;
+            }
+        }
+    }
+    // The replays' seeds dealt their pieces; the next game deals from the clock again.
+    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    return files;
+}
+
+namespace {
+
 // Shows table (of mode) with the entry at place (0 = first; -1 for none) highlighted, and the
 // tab of its mode lit, until a word that leaves it: "back" (or none), "quit", a mode's word.
-std::string show_table(ConfigStore& prefs, const ScoreTable& table, int place, Mode mode) {
+// Each row whose replay is verified is marked ("markN" shows the menu file's "verified_text")
+// and choosing it ("rowN") watches it on game.
+std::string show_table(ConfigStore& prefs, const ScoreTable& table, int place, const GameMode& mode,
+                       Game* game) {
     std::string menu_file = optional_value(prefs, "scores_menu");
     if (menu_file.empty()) {
         return "back";
@@ -48,21 +89,37 @@ std::string show_table(ConfigStore& prefs, const ScoreTable& table, int place, M
     ConfigStore texts;
     texts.load(menu_file.c_str());
     ConfigStore keys = table_keys(table, optional_value(texts, "empty_text"));
-    keys.set("mode", mode_title(texts, mode));
+    keys.set("mode", mode_title(texts, mode.mode));
     keys.set("score_head",
              optional_value(texts, table.by_time ? "time_heading" : "points_heading"));
-    Menu menu(menu_file.c_str(), &keys);
+    std::vector<std::string> replays = verified_rows(prefs, game, table, mode);
+    for (size_t row = 0; row < replays.size(); row++) {
+        std::string mark = replays[row].empty() ? "" : optional_value(texts, "verified_text");
+        keys.set("mark" + int_to_text(static_cast<int>(row + 1)), mark);
+    }
     // The full screen key and the repeat of a held direction work here as in the other menus.
     Session session(prefs);
-    menu.session = &session;
-    highlight_row(menu, place + 1);
-    highlight_buttons(menu, "_mode", mode_info(mode).word);
     while (true) {
-        std::string word = menu.run();
+        std::string word;
+        {
+            Menu menu(menu_file.c_str(), &keys);
+            menu.session = &session;
+            highlight_row(menu, place + 1);
+            highlight_buttons(menu, "_mode", mode_info(mode.mode).word);
+            word = menu.run();
+        }
         Mode other = Mode::marathon;
         bool table_word = mode_from_word(word, other) && mode_info(other).ranked;
         if (word == "quit" || word == "back" || word.empty() || table_word) {
             return word;
+        }
+        size_t row = word.compare(0, 3, "row") == 0 ? std::atoi(word.c_str() + 3) : 0;
+        Replay replay;
+        std::string problem;
+        if (row >= 1 && row <= replays.size() && !replays[row - 1].empty() &&
+            read_replay(replays[row - 1], replay, problem) &&
+            watch_replay(prefs, *game, replay, replays[row - 1])) {
+            return "quit";
         }
     }
 }
@@ -88,11 +145,11 @@ TypedName ask_name(ConfigStore& prefs, const ScoreEntry& entry, int place, bool 
 }
 
 // Runs the scores screen from mode on, switching tables as the player asks; true when the
-// window was closed.
+// window was closed. With watcher the rows' replays are verified and watched on it.
 bool browse_tables(ConfigStore& prefs, ScoreFile& scores, const Game& game, GameMode mode,
-                   int place) {
+                   int place, Game* watcher) {
     while (true) {
-        std::string word = show_table(prefs, table_of(scores, game, mode), place, mode.mode);
+        std::string word = show_table(prefs, table_of(scores, game, mode), place, mode, watcher);
         if (!mode_from_word(word, mode.mode)) {
             return word == "quit";
         }
@@ -165,14 +222,14 @@ bool record_game(ConfigStore& prefs, const Game& game, bool window_closed) {
     if (typed.window_closed) {
         return true;
     }
-    return browse_tables(prefs, scores, game, game.mode, place);
+    return browse_tables(prefs, scores, game, game.mode, place, nullptr);
 }
 
-bool scores_screen(ConfigStore& prefs, const Game& game) {
+bool scores_screen(ConfigStore& prefs, Game& game) {
     ScoreFile scores;
     read_scores(prefs, scores);
     GameMode marathon;
-    return browse_tables(prefs, scores, game, marathon, -1);
+    return browse_tables(prefs, scores, game, marathon, -1, &game);
 }
 
 ConfigStore sample_table_keys(const std::string& menu_file) {
@@ -197,6 +254,12 @@ ConfigStore sample_table_keys(const std::string& menu_file) {
     // Shown only for an empty table, but a text that renders nothing is reported.
     std::string empty_text = menu.get_string("empty_text");
     keys.get_string("empty") = empty_text.empty() ? "-" : empty_text;
+    // A row is marked only when its replay is verified, but a mark that renders nothing is
+    // reported.
+    std::string mark = menu.get_string("verified_text");
+    for (int row = 1; row <= table_size; row++) {
+        keys.get_string("mark" + int_to_text(row)) = mark.empty() ? "-" : mark;
+    }
     return keys;
 }
 

@@ -29,8 +29,15 @@ bool record_game(ConfigStore& prefs, const Game& game, bool window_closed);
 // Shows the tables of the piece set game plays with on the "scores_menu" screen, marathon's
 // first, until "back". A button whose word is a ranked mode's ("sprint") shows that mode's
 // table (daily: today's); its buttons with "_mode" that word are lit. Returns true when the
-// window was closed. A game just recorded shows its mode's table, the entry highlighted.
-bool scores_screen(ConfigStore& prefs, const Game& game);
+// window was closed. A game just recorded shows its mode's table, the entry highlighted. Each
+// row whose replay is kept and verified on game is marked, and choosing it watches it.
+bool scores_screen(ConfigStore& prefs, Game& game);
+
+// The replay of each row of table (of mode) kept in the replays folder and verified on game:
+// its file, or "" where none is. Without game (a game just ended, whose replay is not saved
+// yet and whose recording must stay) none. Leaves game reset and the dealer seeded afresh.
+std::vector<std::string> verified_rows(const ConfigStore& prefs, Game* game,
+                                       const ScoreTable& table, const GameMode& mode);
 
 // The entry the game that has just ended would take in its table, dated today.
 ScoreEntry game_entry(const Game& game);
@@ -75,3 +82,18 @@ bool replays_enabled(const ConfigStore& prefs);
 // a replays folder or a recorded game. A replay that cannot be saved prints one message; the
 // game goes on. With a scores file that cannot be read, nothing is removed.
 void keep_replay(const ConfigStore& prefs, const Game& game);
+
+// After a game has ended (quit: the window was closed): the summary, a place in the best games,
+// the replay kept, and the game reset for the next one unless the program ends. Returns true
+// when it must end.
+bool end_game(ConfigStore& prefs, Game& game, bool quit);
+
+// Watches replay (read from file) on game: refused with one message naming file when game
+// cannot play it (other rules or pieces). A game the player takes over ends like any other
+// (end_game), its replay kept and marked, in no table. True when the window was closed.
+bool watch_replay(ConfigStore& prefs, Game& game, const Replay& replay, const std::string& file);
+
+// Lists the replays of the "replays_folder" on the "replays_menu" screen, newest first (date,
+// way to play, points, player); choosing a row watches it (watch_replay). Until "back"; true
+// when the window was closed.
+bool replays_screen(ConfigStore& prefs, Game& game);

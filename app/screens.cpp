@@ -1,17 +1,17 @@
 // The main menu loop: one main menu and one Game for the whole run; the player goes from the
 // menu to a game or to the preferences screen and back until they quit.
 #include <cstdio>
-#include <optional>
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 
 #include "app/mode_screens.h"
 #include "app/preferences_screen.h"
 #include "app/scores_screens.h"
 #include "app/startup.h"
 #include "audio/audio.h"
-#include "config/player_prefs.h"
 #include "compositor/scaled_window.h"
+#include "config/player_prefs.h"
 #include "game/game.h"
 #include "menu/menu.h"
 #include "session/session.h"
@@ -35,6 +35,12 @@ bool play_one_game(Game& game, ConfigStore& prefs) {
         game.reset();
         quit = game.play();
     }
+    return end_game(prefs, game, quit);
+}
+
+}  // namespace
+
+bool end_game(ConfigStore& prefs, Game& game, bool quit) {
     bool played_out = game.last_end == GameEnd::lost || game.last_end == GameEnd::finished;
     if (!quit && played_out && !optional_value(prefs, "summary_menu").empty()) {
         quit = summary_screen(prefs, game, best_text(prefs, game));
@@ -54,8 +60,6 @@ bool play_one_game(Game& game, ConfigStore& prefs) {
     }
     return quit;
 }
-
-}  // namespace
 
 void run_screens(ConfigStore& prefs, WornSkin* worn) {
     std::optional<Menu> main_menu;
@@ -111,6 +115,8 @@ void run_screens(ConfigStore& prefs, WornSkin* worn) {
             main_menu->session = &session;
         } else if (word == "scores" && scores_enabled(prefs)) {
             quit = scores_screen(prefs, *game);
+        } else if (word == "replays" && !optional_value(prefs, "replays_menu").empty()) {
+            quit = replays_screen(prefs, *game);
         }
         // Any other word, the empty one of a failed wait included, shows the menu again.
     }

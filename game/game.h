@@ -10,6 +10,7 @@
 //   handling.cpp     the handling options: lock delay, kicks, preview, soft drop, drop protection
 //   game_modes.cpp   the ways to play, the clock and the numbers of a game
 //   game_replay.cpp  the game's clock, recording its inputs and playing a replay again
+//   game_watch.cpp   watching a replay on the game screen, and taking it over
 //   piece.cpp        the Piece operations and reading the pieces file
 #pragma once
 
@@ -19,7 +20,6 @@
 #include <vector>
 
 #include "compositor/compositor.h"
-#include "watch/file_watch.h"
 #include "config/config_store.h"
 #include "game/game_numbers.h"
 #include "game/handling.h"
@@ -29,6 +29,7 @@
 #include "modes/game_mode.h"
 #include "replays/replay_file.h"
 #include "session/session.h"
+#include "watch/file_watch.h"
 
 // How load_image prepares an image.
 enum ImageKind {
@@ -46,6 +47,19 @@ enum class GravityResult { moved, landed, collapsed, game_over, resting };
 // when the mode's goal was reached (sprint's rows, ultra's time), restarted with the restart
 // key (counts nowhere, like a game left).
 enum class GameEnd { lost, left, closed, finished, restarted };
+
+// Where a replay being watched stands.
+struct ReplayWatch {
+    const Replay* replay = nullptr;
+    size_t next = 0;       // its first input not done yet
+    Uint32 shown = 0;      // its millisecond on the screen
+    int speed = 1;         // replay milliseconds per millisecond
+    bool stopped = false;  // the viewer paused it
+    bool running = true;   // its game has not ended
+};
+
+// What a viewer's event asks of a watched replay.
+enum class WatchAsk { go_on, back, close, take_over };
 
 // Board cell value of an empty cell; any other value is a block tile index 0..6.
 const Uint8 empty_cell = 255;
@@ -138,6 +152,11 @@ public:
     std::vector<ReplayInput> recorded;
     unsigned game_seed = 0;   // the seed that dealt the current game, when recording or replaying
     bool seed_given = false;  // start_game deals from game_seed (a replay) instead of a new seed
+    // The game goes on from a replay the player took over: it counts in no table.
+    bool taken_over = false;
+    // The line shown while a replay is watched ("replay_line_*"); the box is owned, null
+    // without a line.
+    SDL_Surface* replay_line_box = nullptr;
 
     // Builds the game from the preferences (which must outlive it) with the window already
     // open. A missing image, a surface that cannot be made or an unusable board size prints
@@ -341,7 +360,8 @@ public:
     // The numbers of the game at now.
     GameNumbers numbers(Uint32 now) const;
     // Whether the game that has just ended may take a place in its mode's table: lost or
-    // finished, not left or restarted, in a mode with a table; sprint only when finished.
+    // finished, not left or restarted, in a mode with a table; sprint only when finished;
+    // never a game taken over from a replay.
     bool has_result() const;
 
     // --- the game's clock, recording and replaying (game_replay.cpp) ---
@@ -383,6 +403,14 @@ public:
     // input at its time and the clocks every millisecond between, to its end. Returns whether
     // the game ended on its own (lost or its goal reached); the counters are then in numbers().
     bool run_replay(const Replay& replay);
+    // Starts replay's game afresh: its mode, its seed, the board reset, the first pieces dealt
+    // at game time 0.
+    void begin_replay(const Replay& replay);
+    // Does every input of replay from `next` on whose time is at most `until`, each group of
+    // one millisecond as run_replay does: the clocks up to it, its inputs, then its own turn of
+    // the clocks. Stops when the game ends (running false) or with the replay's end input.
+    void replay_inputs_through(const Replay& replay, size_t& next, Uint32 until, bool& running,
+                               bool& changed);
     // What keeps this game from playing replay, "" when nothing does: an unknown mode, another
     // piece set, other rules (naming each setting that differs, here and in the replay).
     std::string replay_refusal(const Replay& replay) const;
@@ -425,6 +453,8 @@ public:
     // events and waits for an answer: true = end the program (window closed or the wait
     // failed), false = back to the menu (Return or Escape, or Space after 1.5 s).
     bool show_game_over();
+    // Draws the game-over image centred on the well, straight onto the screen, and shows it.
+    void show_game_over_picture();
 
     // --- the game loop (game_loop.cpp) ---
     // Plays one game: key repeat from "key_repeat_delay"/"key_repeat_rate", deals the current
@@ -437,6 +467,39 @@ public:
     // The leave key ends the game without the game-over picture or sound (false). last_end
     // tells how the game ended. A held pad direction repeats like a held key.
     bool play();
+    // The loop of play from where the game stands: used by play after dealing, and by a
+    // replay taken over. Returns like play.
+    bool play_on();
+
+    // --- watching a replay (game_watch.cpp) ---
+    // Plays replay on the game screen at its own speed, whose_game and the speed on the
+    // replay line. The pause key stops and starts it, the "replay_speed_keys" set the speed,
+    // the move-right key steps a stopped replay to its next piece, the leave key goes back.
+    // The "takeover_key" hands the game to the player at that moment: it goes on as a new game
+    // (taken_over; recorded from the replay's inputs so far when recording is on) and ends
+    // like play's. Precondition: replay_refusal(replay) is "". Returns true when the program
+    // must end; taken_over then tells whether the player played on.
+    bool watch(const Replay& replay);
+    // The speed the replay_speed_keys give the key called name: the first key 1, then 2, 4...
+    // 0 for a key that is none of them.
+    int replay_speed_of(const std::string& name) const;
+    // Shows the replay line ("replay_line_text" with %player%, %date%, %mode% and %speed%
+    // filled in) at ("replay_line_x", "replay_line_y"), opening its font the first time; hides
+    // it when text is "". Without "replay_line_text" nothing; a font that cannot be opened
+    // prints one message and shows no line.
+    void show_replay_line(const std::string& text);
+    // One event while watching (speed, pause, step, leave, takeover): what the viewer asks.
+    WatchAsk watch_event(const SDL_Event& event, ReplayWatch& watching);
+    // Moves the watched replay on to millisecond until (no further than max_replay_ms): its
+    // inputs and the clocks through it, as run_replay plays them.
+    void replay_until(ReplayWatch& watching, Uint32 until, bool& changed);
+    // Moves a stopped replay on until its next piece appears or its game ends.
+    void step_to_next_piece(ReplayWatch& watching, bool& changed);
+    // The replay line's text for watching as it stands now.
+    std::string replay_line_text(const ReplayWatch& watching) const;
+    // Hands the watched game to the player at game time `at`: the clock goes on from it, a held
+    // soft drop is let go, and the game counts nowhere.
+    void take_over(Uint32 at);
     // Turns one event into an action: 0 nothing to redraw, 1 the board changed, 2 the game is
     // over (the drop key let the piece fall and it could not enter the well), 3 the window is
     // to close, 4 the player left the game with the leave key. Key names are compared with the

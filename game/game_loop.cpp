@@ -35,7 +35,12 @@ bool Game::play() {
     }
     // Every game starts at 0 on its own clock.
     tick_offset = SDL_GetTicks();
+    taken_over = false;
     start_game(0);
+    return play_on();
+}
+
+bool Game::play_on() {
     watch_look(SDL_GetTicks());
     bool running = true;
     bool quit = false;

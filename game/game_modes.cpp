@@ -163,7 +163,8 @@ GameNumbers Game::numbers(Uint32 now) const {
 }
 
 bool Game::has_result() const {
-    if (!mode_info(mode.mode).ranked) {
+    // A game taken over from a replay was partly played by someone else.
+    if (taken_over || !mode_info(mode.mode).ranked) {
         return false;
     }
     if (mode.mode == Mode::sprint) {

@@ -172,6 +172,7 @@ Replay Game::recorded_replay(const std::string& player, const std::string& date)
     h.player = valid_name(player) ? player : "";
     h.date = date;
     h.ending = ending_word(last_end, reached_game_over);
+    h.taken_over = taken_over;
     GameNumbers counted = numbers(pass_time);
     h.points = counted.points;
     h.lines = counted.lines;
@@ -213,7 +214,7 @@ std::string Game::replay_refusal(const Replay& replay) const {
     return differ.empty() ? "" : "other rules: " + differ;
 }
 
-bool Game::run_replay(const Replay& replay) {
+void Game::begin_replay(const Replay& replay) {
     const ReplayHeader& h = replay.header;
     Mode played = Mode::marathon;
     mode_from_word(h.mode, played);
@@ -226,23 +227,34 @@ bool Game::run_replay(const Replay& replay) {
     game_seed = h.seed;
     seed_given = true;
     start_game(0);
-    bool running = true;
-    bool changed = false;
-    bool ends_itself = h.ending == "lost" || h.ending == "finished";
-    for (size_t i = 0; i < replay.inputs.size() && running;) {
-        Uint32 now = replay.inputs[i].ms;
+}
+
+void Game::replay_inputs_through(const Replay& replay, size_t& next, Uint32 until, bool& running,
+                                 bool& changed) {
+    const std::vector<ReplayInput>& inputs = replay.inputs;
+    bool ends_itself = replay.header.ending == "lost" || replay.header.ending == "finished";
+    while (next < inputs.size() && inputs[next].ms <= until && running) {
+        Uint32 now = inputs[next].ms;
         catch_up(now, running, changed);
         bool ended = false;
-        for (; i < replay.inputs.size() && replay.inputs[i].ms == now && running; i++) {
-            ended = replay.inputs[i].action == ReplayAction::end;
+        for (; next < inputs.size() && inputs[next].ms == now && running; next++) {
+            ended = inputs[next].action == ReplayAction::end;
             bool quit = false;
-            take_result(apply_input(replay.inputs[i].action), running, quit, changed);
+            take_result(apply_input(inputs[next].action), running, quit, changed);
         }
         if (running && (!ended || ends_itself)) {
             time_passes(now, running, changed);
         }
         running = running && !ended;
     }
+}
+
+bool Game::run_replay(const Replay& replay) {
+    begin_replay(replay);
+    bool running = true;
+    bool changed = false;
+    size_t next = 0;
+    replay_inputs_through(replay, next, max_replay_ms, running, changed);
     record_input(ReplayAction::end);
     clock.stop(pass_time);
     return reached_game_over || last_end == GameEnd::finished;

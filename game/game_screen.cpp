@@ -261,13 +261,17 @@ void Game::resume_game(Uint32 now) {
     paused = false;
 }
 
-bool Game::show_game_over() {
-    SDL_EnableKeyRepeat(0, 0);
-    Uint32 start = SDL_GetTicks();
+void Game::show_game_over_picture() {
     SDL_Rect at = game_over_position(*this);
     // The blit leaves in `at` the area it wrote.
     SDL_UpperBlit(game_over_image, nullptr, screen, &at);
     show_areas(screen, &at, 1);
+}
+
+bool Game::show_game_over() {
+    SDL_EnableKeyRepeat(0, 0);
+    Uint32 start = SDL_GetTicks();
+    show_game_over_picture();
     // Keys pressed while the last pieces fell were meant for the game, not for this picture.
     discard_queued_events();
 

@@ -52,6 +52,7 @@ Game::Game(ConfigStore& config)
 
 Game::~Game() {
     free_look();
+    SDL_FreeSurface(replay_line_box);
 }
 
 namespace {

@@ -40,6 +40,7 @@ const MenuKey menu_keys[] = {
     {"button", "_mode", MenuKeyKind::word, "the mode whose table lights the button up"},
     {"", "points_heading", MenuKeyKind::text, "the best-games column of a table by points"},
     {"", "time_heading", MenuKeyKind::text, "the best-games column of a table by time"},
+    {"", "verified_text", MenuKeyKind::text, "what %markN% shows on a row whose replay is verified"},
     {"", "mode_marathon", MenuKeyKind::text, "the title of marathon on the screen"},
     {"", "mode_sprint", MenuKeyKind::text, "the title of sprint on the screen"},
     {"", "mode_ultra", MenuKeyKind::text, "the title of ultra on the screen"},

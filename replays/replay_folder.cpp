@@ -95,14 +95,17 @@ bool in_best_games(const ScoreFile& scores, const ReplayHeader& header) {
         return false;
     }
     for (const ScoreEntry& entry : table->second.entries) {
-        if (entry.name == header.player && entry.date == header.date &&
-            entry.points == header.points && entry.lines == header.lines &&
-            entry.level == header.level &&
-            (!table->second.by_time || entry.time == static_cast<int>(header.time))) {
+        if (is_replay_of(header, entry, table->second.by_time)) {
             return true;
         }
     }
     return false;
+}
+
+bool is_replay_of(const ReplayHeader& header, const ScoreEntry& entry, bool by_time) {
+    return !header.taken_over && entry.name == header.player && entry.date == header.date &&
+           entry.points == header.points && entry.lines == header.lines &&
+           entry.level == header.level && (!by_time || entry.time == static_cast<int>(header.time));
 }
 
 int prune_replays(const std::string& folder, int kept, const ScoreFile& scores) {

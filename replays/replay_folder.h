@@ -37,6 +37,9 @@ std::vector<KeptReplay> list_replays(const std::string& folder,
 // of its piece set's table of its mode with its name, date, points, lines, level (and, in a
 // table ranked by time, its time).
 bool in_best_games(const ScoreFile& scores, const ReplayHeader& header);
+// Whether header is the game of entry (in a table ranked by time when by_time): not taken over,
+// the same name, date, points, lines, level and, by time, time.
+bool is_replay_of(const ReplayHeader& header, const ScoreEntry& entry, bool by_time);
 
 // Removes the replays of folder past the `kept` newest, keeping every one in_best_games.
 // Files that do not read as replays are left alone. Returns how many were removed.

@@ -37,6 +37,9 @@ const LookKey look_keys[] = {
     {"timed_background_img", LookKind::file}, {"time_x", LookKind::number},
     {"time_y", LookKind::number},        {"time_w", LookKind::number},
     {"time_h", LookKind::number},
+    {"replays_menu", LookKind::file},    {"replay_line_font", LookKind::file},
+    {"replay_line_size", LookKind::number}, {"replay_line_x", LookKind::number},
+    {"replay_line_y", LookKind::number},
 };
 
 }  // namespace

@@ -261,6 +261,7 @@ const char* const menu_keys[][2] = {
     {"main_menu", "main_menu.txt"}, {"prefs_menu", "prefs_menu.txt"},
     {"scores_menu", "scores_menu.txt"}, {"name_menu", "name_menu.txt"},
     {"modes_menu", "modes_menu.txt"}, {"summary_menu", "summary_menu.txt"},
+    {"replays_menu", "replays_menu.txt"},
 };
 
 bool make_skin(const SkinRecipe& recipe, ConfigStore& prefs, const std::string& data) {

@@ -57,3 +57,27 @@ TEST_F(GameTest, EachGameIsKeptAsAReplayAndAFailedSaveIsOneMessage) {
     EXPECT_EQ(0u, testing::internal::GetCapturedStdout().find(
                       "couldn't save the replay: cannot make the folder prefs.txt/replays"));
 }
+
+TEST_F(GameTest, ABestGameIsMarkedOnlyWhenItsKeptReplayIsVerified) {
+    Game& g = build_game();
+    prefs.set("replays_folder", "replays");
+    prefs.set("player_name", "Tester");
+    play_short_game(g);
+    keep_replay(prefs, g);
+    std::vector<KeptReplay> kept = list_replays("replays");
+    ASSERT_EQ(1u, kept.size());
+    Replay edited;
+    std::string problem;
+    ASSERT_TRUE(read_replay(kept[0].file, edited, problem)) << problem;
+    edited.header.points += 10;  // a claim the inputs do not come to
+    ASSERT_NE("", save_replay("replays", edited, 0, problem)) << problem;
+
+    ScoreTable table;
+    for (const ReplayHeader& h : {edited.header, kept[0].header}) {
+        table.entries.push_back(ScoreEntry{h.player, h.points, h.lines, h.level, h.date, 0});
+    }
+    table.entries.push_back(ScoreEntry{"Nobody", 5, 0, 1, "2026-01-01", 0});
+    std::vector<std::string> rows = verified_rows(prefs, &g, table, GameMode());
+    EXPECT_EQ((std::vector<std::string>{"", kept[0].file, ""}), rows);
+    EXPECT_EQ(std::vector<std::string>(3), verified_rows(prefs, nullptr, table, GameMode()));
+}

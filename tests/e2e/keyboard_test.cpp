@@ -28,14 +28,14 @@ bool saved(GameSession& session, const std::string& key, const std::string& valu
 TEST(Keyboard, MenusPreferencesAGameAndFullScreenWithoutAMouse) {
     GameSession session;
     ASSERT_TRUE(session.start());
-    // Play, Ways to play, Best games, Preferences: the first press lights Play. There, the
-    // first row is Pause: chosen, it takes the next key.
-    session.press("down down down down return down return j");
+    // Play, Ways to play, Best games, Replays, Preferences: the first press lights Play.
+    // There, the first row is Pause: chosen, it takes the next key.
+    session.press("down down down down down return down return j");
     EXPECT_TRUE(saved(session, "pause_key", "j"));
 
-    // Back to the main menu, where Preferences is still lit: up to Best games and back, up
-    // past Ways to play to Play.
-    session.press("escape up return escape up up return");
+    // Back to the main menu, where Preferences is still lit: up past Replays to Best games and
+    // back, up past Ways to play to Play.
+    session.press("escape up up return escape up up return");
     ASSERT_TRUE(session.wait_for([&](const Picture& s) { return !alike(s, session.menu); }));
     std::string window =
         session.prefs.get_string("window_w") + "x" + session.prefs.get_string("window_h");
@@ -56,7 +56,7 @@ TEST(Keyboard, MenusPreferencesAGameAndFullScreenWithoutAMouse) {
     EXPECT_TRUE(saved(session, "fullscreen", "false"));
     EXPECT_EQ(screen_and_windows(session), windowed);
 
-    // Escape leaves the game; from Play, the fifth button down is Quit.
-    session.press("escape down down down down return");
+    // Escape leaves the game; from Play, the sixth button down is Quit.
+    session.press("escape down down down down down return");
     EXPECT_TRUE(session.exits_cleanly());
 }

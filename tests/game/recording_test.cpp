@@ -145,3 +145,67 @@ TEST_F(GameTest, AReplayWithAnEditedNumberOrOtherRulesIsNotVerified) {
     EXPECT_EQ("refused: a daily game not dealt from its day's pieces",
               verify_replay(g, edited).says);
 }
+
+TEST_F(GameTest, AWatchedReplayShowsTheLivePictureStepsAndIsTakenOverIntoAGameOfNoTable) {
+    prefs.set("replay_speed_keys", "1, 2, 4");
+    prefs.set("takeover_key", "t");
+    Game& g = build_game();
+    g.recording = true;
+    g.reset();
+    std::srand(9);
+    g.start_game(0);
+    play_randomly(g, 9, 400);
+    Replay replay = g.recorded_replay("Tester", "2026-12-07");
+    g.update_screen();
+    SDL_Surface* screen = SDL_GetVideoSurface();
+    auto picture = [screen]() {
+        const Uint8* pixels = static_cast<const Uint8*>(screen->pixels);
+        return std::vector<Uint8>(pixels, pixels + screen->pitch * screen->h);
+    };
+    std::vector<Uint8> live = picture();
+
+    // Watched in uneven slices of time, as a loop's passes come, at the speed of each key.
+    g.begin_replay(replay);
+    ReplayWatch watching;
+    watching.replay = &replay;
+    EXPECT_EQ(0, g.replay_speed_of("3"));
+    EXPECT_EQ(4, g.replay_speed_of("4"));
+    std::mt19937 random(3);
+    bool changed = false;
+    while (watching.running && watching.shown < max_replay_ms) {
+        g.replay_until(watching, watching.shown + 1 + random() % 90, changed);
+    }
+    g.update_screen();
+    EXPECT_EQ(live, picture());
+    EXPECT_EQ(replay.header.points, g.points);
+
+    // Stopped, the move-right key moves on to the next piece and no further; the takeover key
+    // hands the game over, which the player plays to its end.
+    g.begin_replay(replay);
+    watching = ReplayWatch();
+    watching.replay = &replay;
+    g.replay_until(watching, 1500, changed);
+    EXPECT_EQ(WatchAsk::go_on, g.watch_event(key_down(SDLK_p), watching));
+    ASSERT_TRUE(watching.stopped);
+    int pieces = g.pieces_played;
+    EXPECT_EQ(WatchAsk::go_on, g.watch_event(key_down(SDLK_RIGHT), watching));
+    EXPECT_EQ(pieces + 1, g.pieces_played);
+    Uint32 taken_at = watching.shown;
+    EXPECT_EQ(WatchAsk::take_over, g.watch_event(key_down(SDLK_t), watching));
+    g.take_over(taken_at);
+    bool running = true;
+    bool quit = false;
+    for (Uint32 now = taken_at + 10; running; now += 10) {
+        g.catch_up(now, running, changed);
+        g.take_result(g.handle_event(key_down(SDLK_SPACE)), running, quit, changed);
+    }
+    g.record_input(ReplayAction::end);
+    g.clock.stop(g.pass_time);
+    EXPECT_FALSE(g.has_result());
+    Replay taken = g.recorded_replay("Tester", "2026-12-07");
+    EXPECT_TRUE(taken.header.taken_over);
+    // The file holds the replay's inputs up to the moment taken, then the player's.
+    ASSERT_LT(0u, taken.inputs.size());
+    EXPECT_EQ(replay.inputs[0].ms, taken.inputs[0].ms);
+    EXPECT_TRUE(verify_replay(g, taken).verified) << verify_replay(g, taken).says;
+}

@@ -164,9 +164,9 @@ std::string bar_with(size_t index, char value) {
 }
 
 const std::string in_game = "ended in a game\n";
-// The first press lights Play; Preferences is fourth; its first row is Pause.
+// The first press lights Play; Preferences is fifth; its first row is Pause.
 const std::string start_game = "down return ";
-const std::string prefs = "down down down down return ";
+const std::string prefs = "down down down down down return ";
 const std::string pause_key = "down return ";
 
 // Built when the test runs: the shipped files are found through its environment.

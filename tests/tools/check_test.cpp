@@ -114,7 +114,7 @@ TEST(DataCheck, EveryMistakeAtItsLineWithWhatToDo) {
         {nullptr, nullptr, nullptr, "font3_size", "warning: \"font3_size\" is never read"},
         {main, "tsurf3_color", "#0b0e1f", "tsurf3_color", "is not six hexadecimal digits"},
         {main, "button3_rect", "12,8,276", "button3_rect", "is not four whole numbers"},
-        {main, "button12_return", "qiut", nullptr, "no button a player can click answers \"quit\""},
+        {main, "button14_return", "qiut", nullptr, "no button a player can click answers \"quit\""},
         {main, "button6_y", "590", "button6_y", "button6 spans y 590 to 617"},
         {nullptr, nullptr, nullptr, "button6_rect", "the hit rectangle of button6 spans y 598"},
         {main, "button6_align", "middle", "button6_align",
