@@ -44,6 +44,29 @@ int chosen_row(const std::string& word) {
 
 }  // namespace
 
+ConfigStore sample_replay_keys(const std::string& menu_file) {
+    ConfigStore texts;
+    texts.load(menu_file.c_str());
+    const ModeInfo* widest = &mode_table[0];
+    for (const ModeInfo& info : mode_table) {
+        if (mode_title(texts, info.mode).size() > mode_title(texts, widest->mode).size()) {
+            widest = &info;
+        }
+    }
+    std::vector<KeptReplay> samples(replay_rows);
+    for (KeptReplay& sample : samples) {
+        sample.header.date = "2026-12-31";
+        sample.header.mode = widest->word;
+        sample.header.points = 99999999;
+        sample.header.player = std::string(name_length, 'W');
+    }
+    ConfigStore keys = replay_keys(samples, texts);
+    // Shown only when no replay is kept, but a text that renders nothing is reported.
+    std::string empty_text = optional_value(texts, "empty_text");
+    keys.set_unsaved("empty", empty_text.empty() ? "-" : empty_text);
+    return keys;
+}
+
 bool watch_replay(ConfigStore& prefs, Game& game, const Replay& replay, const std::string& file) {
     std::string refusal = game.replay_refusal(replay);
     if (!refusal.empty()) {

@@ -97,3 +97,8 @@ bool watch_replay(ConfigStore& prefs, Game& game, const Replay& replay, const st
 // way to play, points, player); choosing a row watches it (watch_replay). Until "back"; true
 // when the window was closed.
 bool replays_screen(ConfigStore& prefs, Game& game);
+
+// The widest texts the replays menu (menu_file) can be filled with: every row taken by the
+// longest date, way to play, points and name, and its "empty_text" for no replays, so that the
+// data checker renders every text of that menu as wide as the game can make it.
+ConfigStore sample_replay_keys(const std::string& menu_file);

@@ -127,6 +127,8 @@ TEST(DataCheck, EveryMistakeAtItsLineWithWhatToDo) {
          "warning: the background is 520 x 149 pixels, the window 800 x 600"},
         {"menus/modes_menu.txt", "button9_return", "ultar", nullptr,
          "warning: no button answers \"ultra\": players cannot play that way"},
+        {"menus/replays_menu.txt", "button58_return", "bcak", nullptr,
+         "no button a player can click answers \"back\""},
         {"images/blocks.png", nullptr, nullptr, nullptr,
          "seven tiles of \"block_size\" 26 in one column are 26 x 182"},
         {"images/digits_small.png", nullptr, nullptr, nullptr, "height 105 does not divide by ten"},

@@ -83,6 +83,11 @@ void check_settings_and_files(const CheckedFile& prefs, const PiecesSourceText* 
                          backgrounds, report);
     }
     check_replays_settings(prefs, report);
+    if (!prefs.value("replays_menu").empty()) {
+        ConfigStore rows = sample_replay_keys(prefs.value("replays_menu"));
+        check_menu_named(prefs, "replays_menu", MenuRole::replays_menu, window, &rows, backgrounds,
+                         report);
+    }
     if (scores) {
         check_scores_settings(prefs, report);
         // The game fills these menus' texts; sample values show every text as it renders.

@@ -134,7 +134,8 @@ void check_button(const CheckedFile& menu, const MenuButton& button, int i, Wind
 // The words a player must be able to click, by MenuRole: the name-entry and summary menus take
 // no clicks.
 const std::vector<const char*> needed_words[] = {
-    {"play", "prefs", "quit"}, {"back"}, {"play", "prefs", "quit"}, {"back"}, {}, {"back"}, {}};
+    {"play", "prefs", "quit"}, {"back"}, {"play", "prefs", "quit"}, {"back"}, {}, {"back"}, {},
+    {"back"}};
 
 bool offers(const MenuContents& contents, const std::string& word) {
     auto found = contents.words.find(word);

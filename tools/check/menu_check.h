@@ -14,7 +14,8 @@ enum class MenuRole {
     scores_menu,
     name_menu,
     modes_menu,
-    summary_menu
+    summary_menu,
+    replays_menu
 };
 
 // Checks menu (loaded): its own problems as the game's reading finds them, then that the

@@ -95,7 +95,8 @@ void check_worn(const CheckedFile& prefs, const Report& alone, const Skin& skin,
         check_tile_colours(tiles, skin_file, skin_line(skin_file, "blocks_img"), report);
     }
     for (const char* key :
-         {"main_menu", "prefs_menu", "scores_menu", "name_menu", "modes_menu", "summary_menu"}) {
+         {"main_menu", "prefs_menu", "scores_menu", "name_menu", "modes_menu", "summary_menu",
+          "replays_menu"}) {
         CheckedFile menu;
         if (own.count(key) != 0 && menu.load(own[key])) {
             check_text_contrast(menu, report);
