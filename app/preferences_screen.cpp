@@ -164,10 +164,10 @@ std::string restore_defaults(ConfigStore& prefs) {
 
 // Puts on the skin after the one worn and keeps the choice. The notice to show.
 std::string choose_next_skin(ConfigStore& prefs, WornSkin& worn) {
-    std::vector<SkinProblem> problems;
+    std::vector<Problem> problems;
     std::vector<Skin> skins = find_skins(prefs, problems);
-    for (const SkinProblem& problem : problems) {
-        std::printf("%s\n", skin_problem_text(problem).c_str());
+    for (const Problem& problem : problems) {
+        std::printf("%s\n", problem_text(problem).c_str());
     }
     prefs.set("skin", next_skin_id(skins, worn.id));
     wear_chosen_skin(prefs, worn);

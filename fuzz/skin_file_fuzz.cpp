@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     (void)made;
     write_bytes(folder + "/skin.txt", data, size);
     Skin skin;
-    std::vector<SkinProblem> problems;
+    std::vector<Problem> problems;
     bool showable = read_skin(folder, skin, problems);
     for (const auto& [key, value] : skin.settings) {
         require(look_kind(key) != LookKind::none, "a skin set a key that is not part of the look");

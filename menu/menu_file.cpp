@@ -8,7 +8,6 @@
 #include <cstdlib>
 #include <set>
 
-#include "config/problem_text.h"
 
 const MenuKey menu_keys[] = {
     {"", "background", MenuKeyKind::file, "the backdrop picture; required"},
@@ -92,7 +91,8 @@ public:
     bool has(const std::string& name) const { return !name.empty() && menu.line_of(name) > 0; }
 
     void problem(const std::string& at, bool warning, const std::string& message) {
-        menu.problems.push_back(MenuProblem{at.empty() ? 0 : menu.line_of(at), warning, message});
+        menu.problems.push_back(
+            Problem{menu.name, at.empty() ? 0 : menu.line_of(at), warning, message});
     }
 
     bool require(const std::string& name) {
@@ -385,11 +385,6 @@ int MenuFile::line_of(const std::string& key) const {
 std::string MenuFile::value(const std::string& key) const {
     const std::string* found = config.find(key);
     return found == nullptr ? std::string() : *found;
-}
-
-std::string MenuFile::problem_text(size_t i) const {
-    const MenuProblem& problem = problems.at(i);
-    return ::problem_text(name, problem.line, problem.warning, problem.message);
 }
 
 bool read_menu_file(const std::string& file_name, MenuFile& menu) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "config/config_store.h"
+#include "config/problems.h"
 
 enum class MenuKeyKind { file, whole_number, name, text, colour, rectangle, alignment, word, flag };
 
@@ -62,13 +63,6 @@ struct MenuButton {
     SDL_Rect rect{0, 0, 0, 0};  // "_rect" as parse_rect reads it, relative to (x, y)
 };
 
-// A problem of the file itself, at the 1-based line of its key (0 for the whole file).
-struct MenuProblem {
-    int line;
-    bool warning;
-    std::string message;
-};
-
 class MenuFile {
 public:
     std::string name;    // the file name problems are given under
@@ -87,15 +81,13 @@ public:
     std::vector<MenuButton> buttons;
     // What an author should mend: missing and empty keys, malformed numbers, colours,
     // rectangles and alignments, names no entry defines, keys no count reaches. The game
-    // builds what it can all the same.
-    std::vector<MenuProblem> problems;
+    // builds what it can all the same. Each is given under name, at the line of its key.
+    std::vector<Problem> problems;
 
     // The 1-based line the key's value comes from (the last line holding it), 0 for none.
     int line_of(const std::string& key) const;
     // The key's value, "" when no line holds it.
     std::string value(const std::string& key) const;
-    // Problem i as "file:line: message" ("file: message" without a line).
-    std::string problem_text(size_t i) const;
 };
 
 // Reads file_name into menu and describes it. False, with menu's entries empty, when the file

@@ -12,7 +12,8 @@
 enum class SettingKind {
     number,       // a whole number
     option,       // a whole number that switches a feature: off while missing or 0
-    file,         // a file name: a menu file, the pieces file, the scores file
+    file,         // a file name: the pieces file, the scores file, a font
+    menu,         // a file name of a menu file
     image,        // a file name of a picture
     sound,        // a file name of a sound or of the music
     key_name,     // a key as SDL_GetKeyName spells it

@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "config/problem_text.h"
 #include "skins/look_keys.h"
 
 namespace fs = std::filesystem;
@@ -32,14 +31,14 @@ bool file_exists(const std::string& path) {
 
 // Reads one "key: value" line of skin.txt into skin. False when the skin cannot be shown.
 bool read_setting(const std::string& file, int line, const std::string& key, const std::string& value,
-                  Skin& skin, std::vector<SkinProblem>& problems) {
+                  Skin& skin, std::vector<Problem>& problems) {
     if (key == "skin_name") {
         skin.name = value;
         return true;
     }
     LookKind kind = look_kind(key);
     if (kind == LookKind::none) {
-        problems.push_back(SkinProblem{file, line, "\"" + key +
+        problems.push_back(Problem{file, line, false, "\"" + key +
                            "\" is not part of the look (a rule, a binding or a setting of the "
                            "program), so a skin may not set it; ignored"});
         return true;
@@ -50,12 +49,12 @@ bool read_setting(const std::string& file, int line, const std::string& key, con
     }
     std::string path = skin.folder + "/" + value;
     if (!stays_inside(value)) {
-        problems.push_back(SkinProblem{file, line, key + ": \"" + value +
+        problems.push_back(Problem{file, line, false, key + ": \"" + value +
                                                        "\" is not a file inside the skin's folder"});
         return false;
     }
     if (!file_exists(path)) {
-        problems.push_back(SkinProblem{file, line, key + ": no file \"" + path + "\""});
+        problems.push_back(Problem{file, line, false, key + ": no file \"" + path + "\""});
         return false;
     }
     skin.settings.emplace_back(key, path);
@@ -91,25 +90,21 @@ void cover(ConfigStore& prefs, const std::string& key, const std::string& value,
     prefs.set_unsaved(key, value);
 }
 
-void print_all(const std::vector<SkinProblem>& problems) {
-    for (const SkinProblem& problem : problems) {
-        std::printf("%s\n", skin_problem_text(problem).c_str());
+void print_all(const std::vector<Problem>& problems) {
+    for (const Problem& problem : problems) {
+        std::printf("%s\n", problem_text(problem).c_str());
     }
     std::fflush(stdout);
 }
 
 }  // namespace
 
-std::string skin_problem_text(const SkinProblem& problem) {
-    return problem_text(problem.file, problem.line, false, problem.message);
-}
-
-bool read_skin(const std::string& folder, Skin& skin, std::vector<SkinProblem>& problems) {
+bool read_skin(const std::string& folder, Skin& skin, std::vector<Problem>& problems) {
     skin = Skin{fs::path(folder).filename().string(), folder, "", {}};
     std::string file = folder + "/skin.txt";
     std::ifstream in(file);
     if (!in) {
-        problems.push_back(SkinProblem{folder, 0, "no skin.txt, so it is not a skin"});
+        problems.push_back(Problem{folder, 0, false, "no skin.txt, so it is not a skin"});
         return false;
     }
     bool showable = true;
@@ -134,7 +129,7 @@ bool read_skin(const std::string& folder, Skin& skin, std::vector<SkinProblem>& 
     return showable;
 }
 
-std::vector<Skin> find_skins(const ConfigStore& prefs, std::vector<SkinProblem>& problems) {
+std::vector<Skin> find_skins(const ConfigStore& prefs, std::vector<Problem>& problems) {
     std::vector<Skin> skins;
     for (const char* key : {"skins_folder", "my_skins_folder"}) {
         const std::string* parent = prefs.find(key);
@@ -144,10 +139,10 @@ std::vector<Skin> find_skins(const ConfigStore& prefs, std::vector<SkinProblem>&
         for (const std::string& folder : folders_in(*parent)) {
             Skin skin;
             if (!read_skin(folder, skin, problems)) {
-                problems.push_back(SkinProblem{folder, 0, "skipped, it cannot be shown"});
+                problems.push_back(Problem{folder, 0, false, "skipped, it cannot be shown"});
             } else if (skin_with_id(skins, skin.id) != nullptr) {
-                problems.push_back(SkinProblem{
-                    folder, 0, "skipped, a skin named \"" + skin.id + "\" is listed already"});
+                problems.push_back(Problem{
+                    folder, 0, false, "skipped, a skin named \"" + skin.id + "\" is listed already"});
             } else {
                 skins.push_back(skin);
             }
@@ -184,7 +179,7 @@ bool wear_chosen_skin(ConfigStore& prefs, WornSkin& worn) {
         take_off_skin(prefs, worn);
         return true;
     }
-    std::vector<SkinProblem> problems;
+    std::vector<Problem> problems;
     std::vector<Skin> skins = find_skins(prefs, problems);
     const Skin* skin = skin_with_id(skins, *id);
     if (skin == nullptr) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "config/config_store.h"
+#include "config/problems.h"
 
 struct Skin {
     std::string id;      // the folder's own name: the value of "skin" in prefs.txt
@@ -18,28 +19,19 @@ struct Skin {
     std::vector<std::pair<std::string, std::string>> settings;
 };
 
-// One thing wrong with a skin, at a line of its "skin.txt" (0 for the folder as a whole).
-struct SkinProblem {
-    std::string file;
-    int line;
-    std::string message;
-};
-
-// "file:line: message", or "file: message" without a line.
-std::string skin_problem_text(const SkinProblem& problem);
-
 // Reads folder's "skin.txt" into skin; id is the folder's last name. Every problem is appended
-// to problems as one line naming the file (with its line) and the key:
+// to problems as an error at its line of "skin.txt" (0 for the folder as a whole), naming the
+// key:
 // a folder without "skin.txt"; a key that is not part of the look (see look_kind), which is
 // ignored; a file value that is absolute, leads out of the skin's folder or names no file.
 // Returns false when the skin cannot be shown: no "skin.txt", or a file it needs is missing.
-bool read_skin(const std::string& folder, Skin& skin, std::vector<SkinProblem>& problems);
+bool read_skin(const std::string& folder, Skin& skin, std::vector<Problem>& problems);
 
 // The skins a player can choose: every folder in "skins_folder" and then in "my_skins_folder"
 // of prefs (each in name order; a missing key or folder gives none), read by read_skin. Skins
 // that cannot be shown are left out, and an id already listed is not listed again; both are
 // reported in problems. Adds no key to prefs.
-std::vector<Skin> find_skins(const ConfigStore& prefs, std::vector<SkinProblem>& problems);
+std::vector<Skin> find_skins(const ConfigStore& prefs, std::vector<Problem>& problems);
 
 // The skin worn over a store: what each of its settings covered, so that it can be taken off.
 struct WornSkin {

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "config/problem_text.h"
+#include "config/problems.h"
 
 namespace fs = std::filesystem;
 
@@ -101,10 +101,10 @@ bool menu_file_usable(const std::string& menu_file, std::string& problem) {
     SDL_Surface* picture = background != nullptr ? IMG_Load(background->c_str()) : nullptr;
     if (picture == nullptr) {
         int line = line_of(menu_file, "background");
-        problem =
-            problem_text(menu_file, line, false,
-                         "background: couldn't load \"" +
-                             (background != nullptr ? *background : "") + "\": " + IMG_GetError());
+        problem = problem_text(Problem{menu_file, line, false,
+                                       "background: couldn't load \"" +
+                                           (background != nullptr ? *background : "") +
+                                           "\": " + IMG_GetError()});
         return false;
     }
     SDL_FreeSurface(picture);

@@ -244,8 +244,8 @@ TEST(MenuFileTest, ReadWithoutAWindowWithEachProblemAtItsLine) {
     ASSERT_EQ(1u, file.buttons.size());
     EXPECT_EQ("10,6,0,0", text(place_button(file.buttons[0], false, 0, 0).hit));
     std::string problems;
-    for (size_t i = 0; i < file.problems.size(); i++) {
-        problems += file.problem_text(i) + "\n";
+    for (const Problem& problem : file.problems) {
+        problems += problem_text(problem) + "\n";
     }
     EXPECT_EQ(
         "read.txt: missing key \"background\"\n"

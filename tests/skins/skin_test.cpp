@@ -40,7 +40,7 @@ TEST(Skins, OnlyShowableSkinsAreListedAndEveryProblemNamesItsFileAndKey) {
     ConfigStore prefs;
     prefs.set("skins_folder", dir + "/skins");
     prefs.set("my_skins_folder", dir + "/my_skins");
-    std::vector<SkinProblem> problems;
+    std::vector<Problem> problems;
     std::vector<Skin> skins = find_skins(prefs, problems);
 
     ASSERT_EQ(2u, skins.size());
@@ -52,8 +52,8 @@ TEST(Skins, OnlyShowableSkinsAreListedAndEveryProblemNamesItsFileAndKey) {
     EXPECT_EQ("tiny", skins[1].name);  // no skin_name: the folder's name
 
     std::vector<std::string> texts;
-    for (const SkinProblem& problem : problems) {
-        texts.push_back(skin_problem_text(problem));
+    for (const Problem& problem : problems) {
+        texts.push_back(problem_text(problem));
     }
     std::string mine = dir + "/my_skins/";
     std::vector<std::string> expected{

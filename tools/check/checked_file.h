@@ -6,7 +6,7 @@
 
 #include "config/config_store.h"
 #include "menu/menu_file.h"
-#include "tools/check/report.h"
+#include "config/problems.h"
 
 class CheckedFile {
 public:

@@ -3,7 +3,7 @@
 
 #include "tools/check/checked_file.h"
 #include "tools/check/pieces_check.h"
-#include "tools/check/report.h"
+#include "config/problems.h"
 
 // Checks the game folder that is the current directory, as the game would read it: "prefs.txt",
 // the game's images, the pieces file and both menu files with their images and fonts. Every

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "tools/check/checked_file.h"
-#include "tools/check/report.h"
+#include "config/problems.h"
 
 // Checks the kicks file the preferences can play with: "kicks_file", or with a
 // "modern_handling" key the one the switch turns on; the problems of that one are warnings, since

@@ -193,9 +193,7 @@ void check_words(const CheckedFile& menu, const MenuFile& file, MenuRole role,
 void check_menu(const CheckedFile& menu, MenuRole role, WindowSize window,
                 ConfigStore* substitutions, Backgrounds& backgrounds, Report& report) {
     MenuFile file = describe_menu(menu.name, menu.store);
-    for (const MenuProblem& problem : file.problems) {
-        report.add(menu.name, problem.line, problem.warning, problem.message);
-    }
+    report.problems.insert(report.problems.end(), file.problems.begin(), file.problems.end());
     MenuContents contents;
     // A missing background is one of the file's own problems.
     ImageSize size{};

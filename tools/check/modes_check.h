@@ -4,7 +4,7 @@
 
 #include "tools/check/checked_file.h"
 #include "tools/check/prefs_check.h"
-#include "tools/check/report.h"
+#include "config/problems.h"
 
 // Checks "sprint_lines" and "ultra_seconds" (whole numbers in their range, else a warning: the
 // game plays with the shipped value), "timed_background_img" (an image that loads, else a

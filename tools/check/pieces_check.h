@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/check/report.h"
+#include "config/problems.h"
 
 // The readable source an author made the pieces file from (tools/pieces.txt), as read.
 struct PiecesSourceText {

@@ -31,7 +31,8 @@ struct PrefsValues {
 void check_files_named(const CheckedFile& prefs, Report& report) {
     for (const Setting& setting : all_settings()) {
         const char* key = setting.key;
-        bool file = setting.kind == SettingKind::file || setting.kind == SettingKind::image;
+        bool file = setting.kind == SettingKind::file || setting.kind == SettingKind::menu ||
+                    setting.kind == SettingKind::image;
         if (file && setting.needed && prefs.require(key, report) && prefs.value(key).empty()) {
             prefs.error(key, quoted(key) + " names no file", report);
         }

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "tools/check/checked_file.h"
-#include "tools/check/report.h"
+#include "config/problems.h"
 
 // The window size, when "prefs.txt" gives a usable one; menus are checked against it.
 struct WindowSize {

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "tools/check/checked_file.h"
-#include "tools/check/report.h"
+#include "config/problems.h"
 
 // With "replays_folder" set: an error when it names something that is not a folder (no game
 // could be recorded there), and a warning for each file of the folder ending in ".txt" that

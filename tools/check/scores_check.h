@@ -2,7 +2,7 @@
 #pragma once
 
 #include "tools/check/checked_file.h"
-#include "tools/check/report.h"
+#include "config/problems.h"
 
 // Checks the settings the best games read from prefs: "scores_file" names a file, and an
 // existing one is read with the game's own reader, each line it would skip reported (a

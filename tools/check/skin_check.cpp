@@ -8,6 +8,7 @@
 #include <tuple>
 
 #include "menu/menu.h"
+#include "settings/settings_table.h"
 #include "skins/skin.h"
 #include "tools/check/data_check.h"
 
@@ -94,11 +95,10 @@ void check_worn(const CheckedFile& prefs, const Report& alone, const Skin& skin,
         tile_colours(own["blocks_img"], worn.store.find_int("block_size", 0), tiles)) {
         check_tile_colours(tiles, skin_file, skin_line(skin_file, "blocks_img"), report);
     }
-    for (const char* key :
-         {"main_menu", "prefs_menu", "scores_menu", "name_menu", "modes_menu", "summary_menu",
-          "replays_menu"}) {
+    for (const Setting& setting : all_settings()) {
         CheckedFile menu;
-        if (own.count(key) != 0 && menu.load(own[key])) {
+        if (setting.kind == SettingKind::menu && own.count(setting.key) != 0 &&
+            menu.load(own[setting.key])) {
             check_text_contrast(menu, report);
         }
     }
@@ -159,11 +159,7 @@ void check_text_contrast(const CheckedFile& menu, Report& report) {
 }
 
 void check_skins(const CheckedFile& prefs, Report& report) {
-    std::vector<SkinProblem> problems;
-    std::vector<Skin> skins = find_skins(prefs.store, problems);
-    for (const SkinProblem& problem : problems) {
-        report.error(problem.file, problem.line, problem.message);
-    }
+    std::vector<Skin> skins = find_skins(prefs.store, report.problems);
     Report alone;
     if (!skins.empty()) {
         check_settings_and_files(prefs, nullptr, alone);

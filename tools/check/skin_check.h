@@ -6,7 +6,7 @@
 
 #include "colour/picture_colours.h"
 #include "tools/check/checked_file.h"
-#include "tools/check/report.h"
+#include "config/problems.h"
 
 // Every skin folder of "skins_folder" and "my_skins_folder": its "skin.txt" as the game reads
 // it (a missing file, a key that is not part of the look, a file that is missing or outside the

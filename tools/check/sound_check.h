@@ -6,7 +6,7 @@
 #include <string>
 
 #include "tools/check/checked_file.h"
-#include "tools/check/report.h"
+#include "config/problems.h"
 
 // Checks every sound setting prefs holds (all are optional): each sound and music file loads
 // with the game's own loaders, "sound_volume" and "music_volume" are whole numbers 0..128,

@@ -1,4 +1,6 @@
-// The problems the data checker found, each tied to a file and, where one applies, a line.
+// The problems found in data files, each tied to a file and, where one applies, a line, and
+// named to their author the same wherever they are found: by the game reading a menu, a skin or
+// a replay, by the watcher, by the data checker.
 #pragma once
 
 #include <string>
@@ -11,6 +13,7 @@ struct Problem {
     std::string message;
 };
 
+// The problems of a whole check, in the order they were found.
 class Report {
 public:
     std::vector<Problem> problems;  // in the order they were found
@@ -32,7 +35,8 @@ public:
     std::string text() const;
 };
 
-// One problem as text() writes it, without the line feed.
+// "file:line: message", or "file: message" when the line is 0; a warning's message follows
+// "warning: ". As text() writes it, without the line feed.
 std::string problem_text(const Problem& problem);
 
 // "1 error, 0 warnings", "3 errors, 1 warning".

@@ -1,9 +1,8 @@
-#include "tools/check/report.h"
+#include "config/problems.h"
 
 #include <algorithm>
 
 #include "config/config_store.h"
-#include "config/problem_text.h"
 
 namespace {
 
@@ -63,7 +62,9 @@ std::string Report::text() const {
 }
 
 std::string problem_text(const Problem& problem) {
-    return problem_text(problem.file, problem.line, problem.warning, problem.message);
+    std::string place =
+        problem.line > 0 ? problem.file + ":" + std::to_string(problem.line) : problem.file;
+    return place + ": " + (problem.warning ? "warning: " : "") + problem.message;
 }
 
 std::string summary_text(int errors, int warnings) {
