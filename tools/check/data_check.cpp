@@ -29,20 +29,29 @@ int check_pieces(const CheckedFile& prefs, const PiecesSourceText* source, Repor
     return lines;
 }
 
-void check_menu_named(const CheckedFile& prefs, const char* key, MenuRole role, WindowSize window,
-                      ConfigStore* substitutions, Backgrounds& backgrounds, Report& report) {
-    std::string file_name = prefs.value(key);
-    if (file_name.empty()) {
-        return;  // reported with the keys of "prefs.txt"
+// The menus of one check, against one window; each one's background is recorded.
+struct MenuChecks {
+    const CheckedFile& prefs;
+    WindowSize window;
+    Backgrounds& backgrounds;
+    Report& report;
+
+    // Checks the menu file prefs names at key, if it names one; texts fills its %key% texts
+    // (sample values show every text as it renders) or is null.
+    void check(const char* key, MenuRole role, ConfigStore* texts) {
+        std::string file_name = prefs.value(key);
+        if (file_name.empty()) {
+            return;  // reported with the keys of "prefs.txt" where it is needed
+        }
+        CheckedFile menu;
+        if (!menu.load(file_name)) {
+            prefs.error(key, "cannot read the menu file " + quoted(file_name), report);
+            return;
+        }
+        check_lines(menu, report);
+        check_menu(menu, role, window, texts, backgrounds, report);
     }
-    CheckedFile menu;
-    if (!menu.load(file_name)) {
-        prefs.error(key, "cannot read the menu file " + quoted(file_name), report);
-        return;
-    }
-    check_lines(menu, report);
-    check_menu(menu, role, window, substitutions, backgrounds, report);
-}
+};
 
 }  // namespace
 
@@ -63,10 +72,10 @@ void check_settings_and_files(const CheckedFile& prefs, const PiecesSourceText* 
     WindowSize window = check_prefs(prefs, sdl_key_names(), backgrounds, report);
     check_sounds(prefs, sdl_key_names(), report);
     check_kicks(prefs, check_pieces(prefs, pieces_source, report), report);
+    MenuChecks menus{prefs, window, backgrounds, report};
     bool scores = scores_enabled(prefs.store);
-    check_menu_named(prefs, "main_menu",
-                     scores ? MenuRole::main_menu_with_scores : MenuRole::main_menu, window,
-                     nullptr, backgrounds, report);
+    menus.check("main_menu", scores ? MenuRole::main_menu_with_scores : MenuRole::main_menu,
+                nullptr);
     check_modes_settings(prefs, report);
     if (modes_enabled(prefs.store)) {
         CheckedFile main_menu;
@@ -74,34 +83,23 @@ void check_settings_and_files(const CheckedFile& prefs, const PiecesSourceText* 
             check_modes_offered(main_menu, report);
         }
         ConfigStore texts = sample_mode_keys(prefs.store);
-        check_menu_named(prefs, "modes_menu", MenuRole::modes_menu, window, &texts, backgrounds,
-                         report);
+        menus.check("modes_menu", MenuRole::modes_menu, &texts);
     }
-    if (!prefs.value("summary_menu").empty()) {
-        ConfigStore numbers = sample_summary_keys(prefs.value("summary_menu"));
-        check_menu_named(prefs, "summary_menu", MenuRole::summary_menu, window, &numbers,
-                         backgrounds, report);
-    }
+    ConfigStore numbers = sample_summary_keys(prefs.value("summary_menu"));
+    menus.check("summary_menu", MenuRole::summary_menu, &numbers);
     check_replays_settings(prefs, report);
-    if (!prefs.value("replays_menu").empty()) {
-        ConfigStore rows = sample_replay_keys(prefs.value("replays_menu"));
-        check_menu_named(prefs, "replays_menu", MenuRole::replays_menu, window, &rows, backgrounds,
-                         report);
-    }
+    ConfigStore rows = sample_replay_keys(prefs.value("replays_menu"));
+    menus.check("replays_menu", MenuRole::replays_menu, &rows);
     if (scores) {
         check_scores_settings(prefs, report);
-        // The game fills these menus' texts; sample values show every text as it renders.
         ConfigStore table = sample_table_keys(prefs.value("scores_menu"));
-        check_menu_named(prefs, "scores_menu", MenuRole::scores_menu, window, &table, backgrounds,
-                         report);
+        menus.check("scores_menu", MenuRole::scores_menu, &table);
         ConfigStore entry = sample_entry_keys();
-        check_menu_named(prefs, "name_menu", MenuRole::name_menu, window, &entry, backgrounds,
-                         report);
+        menus.check("name_menu", MenuRole::name_menu, &entry);
     }
     // The preferences menu shows preference values in its texts; the game's substitution adds
     // keys it looks up, so it works on a copy.
     ConfigStore substitutions = shown_bindings(prefs.store);
-    check_menu_named(prefs, "prefs_menu", MenuRole::prefs_menu, window, &substitutions, backgrounds,
-                     report);
+    menus.check("prefs_menu", MenuRole::prefs_menu, &substitutions);
     check_window_covered(prefs, window, backgrounds, report);
 }

@@ -6,38 +6,15 @@
 #include "tools/check/checked_file.h"
 #include "tools/piece_shapes.h"
 
-namespace {
-
-// Where a problem of a piece is reported: its line of the pieces file, or its lines in the
-// readable source it was made from, naming the piece.
-struct Place {
-    std::string file;
-    int line;
-    Report& report;
-    std::string piece;  // "piece T: " when the source names it
-    void say(const PieceProblem& problem) const {
-        report.add(file, line, problem.warning, piece + problem.message);
-    }
-};
-
-Place place_of(size_t i, const std::string& file_name, const std::vector<PieceSource>& sources,
-               Report& report) {
-    if (i < sources.size()) {
-        return Place{sources[i].file, sources[i].line, report, "piece " + sources[i].name + ": "};
-    }
-    return Place{file_name, static_cast<int>(i) + 1, report, ""};
-}
-
-}  // namespace
-
 void check_piece_lines(const std::vector<std::string>& lines, const std::string& file_name,
                        Report& report, const std::vector<PieceSource>& sources) {
     for (const PieceProblem& problem : pieces_file_problems(lines)) {
-        if (problem.line == 0) {
-            Place{file_name, 0, report, ""}.say(problem);
+        size_t i = static_cast<size_t>(problem.line) - 1;
+        if (problem.line > 0 && i < sources.size()) {
+            report.add(sources[i].file, sources[i].line, problem.warning,
+                       "piece " + sources[i].name + ": " + problem.message);
         } else {
-            place_of(static_cast<size_t>(problem.line) - 1, file_name, sources, report)
-                .say(problem);
+            report.add(file_name, problem.line, problem.warning, problem.message);
         }
     }
 }
