@@ -103,6 +103,7 @@ TEST(DataCheck, EveryMistakeAtItsLineWithWhatToDo) {
         {prefs, "sprint_lines", "0", "sprint_lines",
          "warning: \"sprint_lines\" must be a whole number from 1 to 9999: the game plays with 40"},
         {prefs, "level_font", "images/missing.png", "level_font", "cannot load"},
+        {prefs, "takeover_key", "tt", "takeover_key", "\"tt\" is not a key name SDL gives"},
         {prefs, "replays_folder", "pieces.dat", "replays_folder",
          "\"pieces.dat\" is not a folder: no game can be recorded there"},
         {prefs, "window_icon", "images/none.png", "window_icon",

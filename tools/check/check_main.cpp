@@ -19,7 +19,7 @@
 #include "config/safe_file.h"
 #include "input/key_names.h"
 #include "tools/check/data_check.h"
-#include "tools/check/replay_check.h"
+#include "tools/check/replays_check.h"
 
 namespace {
 
@@ -41,12 +41,13 @@ bool start_libraries() {
 }
 
 // One name a line in key code order, as prefs.txt spells it, and what the key is where the
-// name does not say.
-void list_key_names() {
+// name does not say. Returns the exit status.
+int list_key_names() {
     for (const std::string& name : key_names_by_code()) {
         std::string what = key_description(name);
         std::printf(what.empty() ? "%s\n" : "%-14s %s\n", name.c_str(), what.c_str());
     }
+    return 0;
 }
 
 // The readable pieces source, read before the checker enters the game folder, so that its
@@ -74,7 +75,9 @@ int main(int argc, char** argv) {
         }
         return start_libraries() ? check_replays({args.begin() + 1, args.end()}) : 2;
     }
-    bool keys = args.size() == 1 && args[0] == "--keys";
+    if (args.size() == 1 && args[0] == "--keys") {
+        return start_libraries() ? list_key_names() : 2;
+    }
     PiecesSourceText source;
     bool has_source = args.size() >= 2 && args[0] == "--pieces-source";
     if (has_source && !read_source(args[1].c_str(), source)) {
@@ -84,19 +87,15 @@ int main(int argc, char** argv) {
     if (has_source) {
         args.erase(args.begin(), args.begin() + 2);
     }
-    if (!keys && (args.size() > 1 || (args.size() == 1 && args[0][0] == '-'))) {
+    if (args.size() > 1 || (args.size() == 1 && args[0][0] == '-')) {
         return usage();
     }
-    if (!keys && args.size() == 1 && chdir(args[0].c_str()) != 0) {
+    if (args.size() == 1 && chdir(args[0].c_str()) != 0) {
         std::printf("derevarez-check: cannot enter %s\n", args[0].c_str());
         return 2;
     }
     if (!start_libraries()) {
         return 2;
-    }
-    if (keys) {
-        list_key_names();
-        return 0;
     }
     Report report;
     check_game_folder(report, has_source ? &source : nullptr);

@@ -108,13 +108,13 @@ void check_pad_bindings(const CheckedFile& prefs, Report& report) {
     }
 }
 
-// The keys that came after the first seven actions are optional: without them the action is
-// simply not bound.
+// The optional keys: without them the action is simply not bound. The hold key has its own
+// rule, and the mute key is checked with the sounds.
 void check_later_settings(const CheckedFile& prefs, const std::set<std::string>& key_names,
                           Report& report) {
-    for (const char* key : {"leave_key", "fullscreen_key", "restart_key"}) {
-        if (!prefs.value(key).empty()) {
-            check_binding(prefs, key, key_names, report);
+    for (const std::string key : setting_keys(SettingKind::key_name, false)) {
+        if (key != "hold_key" && key != mute_key && !prefs.value(key).empty()) {
+            check_binding(prefs, key.c_str(), key_names, report);
         }
     }
     std::string full = prefs.value("fullscreen");
