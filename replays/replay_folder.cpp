@@ -85,7 +85,7 @@ std::vector<KeptReplay> list_replays(const std::string& folder,
 
 bool in_best_games(const ScoreFile& scores, const ReplayHeader& header) {
     GameMode mode;
-    if (header.taken_over || !mode_from_word(header.mode, mode.mode)) {
+    if (!mode_from_word(header.mode, mode.mode)) {
         return false;
     }
     mode.day = header.day;

@@ -4,11 +4,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
 #include <filesystem>
 
+#include "config/safe_file.h"
 #include "config/settings_merge.h"
 #include "tests/support/test_support.h"
 
@@ -31,6 +33,45 @@ std::string joined(const std::vector<std::string>& keys) {
 }
 
 const uid_t nobody = 65534;
+
+// The disk the safe save writes to, as harsh as a real one may be: while `short_writes` is on,
+// each write stores at most five bytes, and a disk of 200 bytes is full; the next close fails
+// (as on a network file system that reports a lost write only then) when `failing_close` is.
+bool short_writes = false;
+bool failing_close = false;
+size_t disk_used = 0;
+
+}  // namespace
+
+// The test program is linked with --wrap=write and --wrap=close, so the save's own calls come
+// here.
+extern "C" ssize_t __real_write(int fd, const void* data, size_t size);
+extern "C" int __real_close(int fd);
+
+extern "C" ssize_t __wrap_write(int fd, const void* data, size_t size) {
+    if (!short_writes) {
+        return __real_write(fd, data, size);
+    }
+    if (disk_used >= 200) {
+        errno = ENOSPC;
+        return -1;
+    }
+    ssize_t n = __real_write(fd, data, std::min<size_t>(size, 5));
+    disk_used += n > 0 ? static_cast<size_t>(n) : 0;
+    return n;
+}
+
+extern "C" int __wrap_close(int fd) {
+    int closed = __real_close(fd);
+    if (failing_close && closed == 0) {
+        failing_close = false;
+        errno = EIO;
+        return -1;
+    }
+    return closed;
+}
+
+namespace {
 
 // Saves k: new to file and prints what became of it.
 void save_and_report(const char* file, const char* target) {
@@ -191,6 +232,21 @@ TEST(SettingsMerge, FollowsTheShippedFileWhereThePlayerLeftItAlone) {
                   c.updated_added_kept)
             << c.player;
     }
+}
+
+TEST(SafeSave, FinishesAShortWriteAndKeepsTheOldFileWhenTheCloseFails) {
+    std::string file = make_scratch_dir("disk") + "/prefs.txt";
+    const std::string contents = "pause_key: p\ndrop_key: space\n";
+    write_file(file, "k: old\n");
+    short_writes = true;
+    EXPECT_TRUE(replace_file_contents(file.c_str(), contents)) << std::strerror(errno);
+    short_writes = false;
+    EXPECT_EQ(read_file(file), contents);
+    failing_close = true;
+    EXPECT_FALSE(replace_file_contents(file.c_str(), "k: new\n"));
+    EXPECT_EQ(errno, EIO);
+    EXPECT_EQ(read_file(file), contents);
+    EXPECT_FALSE(std::filesystem::exists(file + ".saving"));
 }
 
 // The safe save as a player's own account sees it: the suite may run as root, who may write

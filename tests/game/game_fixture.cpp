@@ -113,7 +113,10 @@ void GameTest::TearDown() {
     SDL_Quit();
 }
 
-Game& GameTest::build_game() {
+Game& GameTest::build_game(const std::vector<std::pair<const char*, const char*>>& settings) {
+    for (const auto& setting : settings) {
+        prefs.set(setting.first, setting.second);
+    }
     game = std::make_unique<Game>(prefs);
     return *game;
 }

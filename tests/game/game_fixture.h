@@ -10,6 +10,7 @@
 #include <string>
 #include <thread>
 #include <utility>
+#include <vector>
 
 #include "game/game.h"
 #include "tests/support/test_support.h"
@@ -58,8 +59,9 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Builds the game from prefs (change prefs first to vary the world).
-    Game& build_game();
+    // Builds the game from prefs, with settings (key, value) set in them first (change prefs to
+    // vary the world).
+    Game& build_game(const std::vector<std::pair<const char*, const char*>>& settings = {});
     Uint32 screen_pixel(int x, int y) { return pixel_at(SDL_GetVideoSurface(), x, y); }
     // The screen position of the top-left pixel of board cell (column, row).
     static int cell_x(int column) { return 100 + test_block * column; }

@@ -47,9 +47,7 @@ TEST(HandlingOptionsTest, MissingKeysPlayTheClassicGameAndTheSwitchTheModernOne)
 }
 
 TEST_F(GameTest, ALockDelayLetsARestingPieceMoveButNotForEver) {
-    prefs.set("lock_delay", "500");
-    prefs.set("lock_resets", "2");
-    Game& g = build_game();
+    Game& g = build_game({{"lock_delay", "500"}, {"lock_resets", "2"}});
     g.start_handling();
     struct Step {
         Uint32 now;
@@ -96,8 +94,7 @@ TEST_F(GameTest, ALockDelayLetsARestingPieceMoveButNotForEver) {
 }
 
 TEST_F(GameTest, ShippedKicksTurnATeeAtEitherWallAndOnTheFloor) {
-    prefs.set("kicks_file", SHIPPED_KICKS);
-    Game& g = build_game();
+    Game& g = build_game({{"kicks_file", SHIPPED_KICKS}});
     g.start_handling();
     ASSERT_FALSE(g.kicks.turns.empty());
     // Every shipped turn of the tee: from each orientation, each way, pushed against the left
@@ -140,8 +137,7 @@ TEST_F(GameTest, ShippedKicksTurnATeeAtEitherWallAndOnTheFloor) {
 
 TEST_F(GameTest, AKicksFileWithErrorsIsToldAndPlaysWithout) {
     write_file("kicks.txt", "pieces: I O T\nT 0 rihgt: 1,0\n");
-    prefs.set("kicks_file", "kicks.txt");
-    Game& g = build_game();
+    Game& g = build_game({{"kicks_file", "kicks.txt"}});
     testing::internal::CaptureStdout();
     g.start_handling();
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
@@ -172,9 +168,7 @@ TEST_F(GameTest, ALongerPreviewDealsTheSamePiecesAndShowsThemAll) {
 }
 
 TEST_F(GameTest, SoftDropFallsAtItsOwnPaceAndDropProtectionWaits) {
-    prefs.set("soft_drop_interval", "30");
-    prefs.set("drop_protect", "150");
-    Game& g = build_game();
+    Game& g = build_game({{"soft_drop_interval", "30"}, {"drop_protect", "150"}});
     g.start_handling();
     place_piece(g, piece_bar, 3, 0);
     g.start_new_piece();  // at pass_time 0

@@ -43,11 +43,8 @@ TEST(GameNumbers, EachFormulaAndTheClockDigits) {
 }
 
 TEST_F(GameTest, SprintEndsOnItsRowsCountingEveryPieceAndPressAndTheClockGoesOn) {
-    prefs.set("drop_key", "space");
-    prefs.set("restart_key", "r");
-    Game& g = build_game();
-    g.mode.mode = Mode::sprint;
-    g.mode.sprint_lines = 2;
+    Game& g = build_game({{"drop_key", "space"}, {"restart_key", "r"}, {"sprint_lines", "2"}});
+    g.mode = game_mode(prefs, Mode::sprint, 0);
     g.begin_mode(1000);
     // A turn refused at the wall is no press; the drop that clears a row is.
     place_piece(g, piece_upright_bar, -1, 0);
@@ -91,14 +88,13 @@ TEST_F(GameTest, UltraEndsOnItsTimeZenNeitherLosesNorRisesAndDailyDealsTheDaysPi
         SDL_FreeSurface(timed);
     };
     save_timed(0x305070);
-    prefs.set("timed_background_img", "timed.bmp");
-    prefs.set("time_x", "10");
-    prefs.set("time_y", "250");
-    prefs.set("time_w", "80");
-    prefs.set("time_h", "14");
-    Game& g = build_game();
-    g.mode.mode = Mode::ultra;
-    g.mode.ultra_seconds = 2;
+    Game& g = build_game({{"timed_background_img", "timed.bmp"},
+                          {"time_x", "10"},
+                          {"time_y", "250"},
+                          {"time_w", "80"},
+                          {"time_h", "14"},
+                          {"ultra_seconds", "2"}});
+    g.mode = game_mode(prefs, Mode::ultra, 0);
     g.begin_mode(500);
     EXPECT_FALSE(g.goal_reached(2499));
     EXPECT_TRUE(g.goal_reached(2500));

@@ -47,6 +47,17 @@ void play_randomly(Game& g, unsigned script_seed, int passes) {
     g.clock.stop(g.pass_time);
 }
 
+// Records a game of g's mode from its start, played as play_randomly plays with seed (which
+// also draws the game's own seed: the same game every run).
+Replay record_random_game(Game& g, unsigned seed, int passes) {
+    g.recording = true;
+    g.reset();
+    std::srand(seed);
+    g.start_game(0);
+    play_randomly(g, seed, passes);
+    return g.recorded_replay("Tester", "2026-12-07");
+}
+
 }  // namespace
 
 TEST_F(GameTest, ARecordedGameReadBackAndReplayedEndsTheSame) {
@@ -69,19 +80,11 @@ TEST_F(GameTest, ARecordedGameReadBackAndReplayedEndsTheSame) {
         {"zen", {{"lock_delay", "200"}}, Mode::zen},
     };
     for (const World& world : worlds) {
-        for (const auto& setting : world.prefs) {
-            prefs.set(setting.first, setting.second);
-        }
-        Game& g = build_game();
+        Game& g = build_game(world.prefs);
         for (unsigned script = 1; script <= 3; script++) {
             SCOPED_TRACE(std::string(world.name) + ", script " + std::to_string(script));
             g.mode = game_mode(prefs, world.mode, 0);
-            g.recording = true;
-            g.reset();
-            std::srand(script);  // the game's seed is drawn from it: the same every run
-            g.start_game(0);
-            play_randomly(g, script, 4000);
-            std::string text = replay_text(g.recorded_replay("Tester", "2026-12-07"));
+            std::string text = replay_text(record_random_game(g, script, 4000));
             std::vector<std::vector<Uint8>> board = g.board;
             GameNumbers live = g.numbers(g.pass_time);
             bool ended = g.reached_game_over || g.last_end == GameEnd::finished;
@@ -113,12 +116,7 @@ TEST_F(GameTest, ARecordedGameReadBackAndReplayedEndsTheSame) {
 
 TEST_F(GameTest, AReplayWithAnEditedNumberOrOtherRulesIsNotVerified) {
     Game& g = build_game();
-    g.recording = true;
-    g.reset();
-    std::srand(5);
-    g.start_game(0);
-    play_randomly(g, 5, 150);
-    Replay replay = g.recorded_replay("Tester", "2026-12-07");
+    Replay replay = record_random_game(g, 5, 150);
     ASSERT_EQ("lost", replay.header.ending);
     EXPECT_TRUE(verify_replay(g, replay).verified) << verify_replay(g, replay).says;
 
@@ -147,15 +145,8 @@ TEST_F(GameTest, AReplayWithAnEditedNumberOrOtherRulesIsNotVerified) {
 }
 
 TEST_F(GameTest, AWatchedReplayShowsTheLivePictureStepsAndIsTakenOverIntoAGameOfNoTable) {
-    prefs.set("replay_speed_keys", "1, 2, 4");
-    prefs.set("takeover_key", "t");
-    Game& g = build_game();
-    g.recording = true;
-    g.reset();
-    std::srand(9);
-    g.start_game(0);
-    play_randomly(g, 9, 400);
-    Replay replay = g.recorded_replay("Tester", "2026-12-07");
+    Game& g = build_game({{"replay_speed_keys", "1, 2, 4"}, {"takeover_key", "t"}});
+    Replay replay = record_random_game(g, 9, 400);
     g.update_screen();
     SDL_Surface* screen = SDL_GetVideoSurface();
     auto picture = [screen]() {

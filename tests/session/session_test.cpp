@@ -1,11 +1,13 @@
 // The keys every screen shares, asked of one session: which key or pad input mutes, which one
-// switches the window's mode, and how held keys repeat.
+// switches the window's mode (and what the switch keeps), and how held keys repeat.
 #include "session/session.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
+#include "tests/menu/menu_fixture.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -70,4 +72,28 @@ TEST(SessionTest, WithoutSoundOrBindingsNoKeyIsSharedAndNothingIsAdded) {
     EXPECT_EQ(session.key_repeat().delay, 0);
     EXPECT_EQ(session.key_repeat().rate, 0);
     EXPECT_TRUE(prefs.values().empty());
+}
+
+// Whether a driver switches in place differs between drivers and SDL 1.2 libraries (the dummy
+// one refuses here): either way the player's file must hold the mode the window is really in.
+class FullScreenTest : public MenuTest {};
+
+TEST_F(FullScreenTest, TheSavedModeIsTheWindowsAndARefusedSwitchIsSaidOnce) {
+    write_file("prefs.txt", "window_w: 200\n");
+    ConfigStore prefs;
+    ASSERT_EQ(prefs.load("prefs.txt"), 0);
+    Session session(prefs);
+    bool switched = false;
+    std::string output = capture_stdout([&] { switched = session.switch_fullscreen(); });
+    bool full = (SDL_GetVideoSurface()->flags & SDL_FULLSCREEN) != 0;
+    EXPECT_EQ(switched, full);
+    if (switched) {
+        EXPECT_EQ(output, "");
+        EXPECT_EQ(read_file("prefs.txt"), "window_w: 200\nfullscreen: true\n");
+    } else {
+        EXPECT_EQ(output.find("couldn't switch between window and full screen: "), 0u) << output;
+        EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1) << output;
+        EXPECT_EQ(prefs.find("fullscreen"), nullptr);
+        EXPECT_EQ(read_file("prefs.txt"), "window_w: 200\n");
+    }
 }
