@@ -14,14 +14,20 @@ int ConfigStore::load(const char* file_name) {
         return 1;
     }
     std::string line;
-    while (std::getline(in, line)) {
-        // Line ends written on another system; a carriage return there is never meant as data.
-        while (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
+    while (read_text_line(in, line)) {
         add_line(line);
     }
     return 0;
+}
+
+bool read_text_line(std::istream& in, std::string& line) {
+    if (!std::getline(in, line)) {
+        return false;
+    }
+    while (!line.empty() && line.back() == '\r') {
+        line.pop_back();
+    }
+    return true;
 }
 
 void ConfigStore::add_line(const std::string& line) {

@@ -2,6 +2,7 @@
 // kept in file order so that a save writes the file back as the player wrote it.
 #pragma once
 
+#include <istream>
 #include <map>
 #include <string>
 #include <vector>
@@ -72,6 +73,11 @@ private:
 
     bool changed_since_loading(const std::string& key) const;
 };
+
+// Reads the next line of in into line, without the carriage returns that a file written on
+// another system ends its lines with (a carriage return there is never meant as data). False
+// at the end of in.
+bool read_text_line(std::istream& in, std::string& line);
 
 // The key and the value of one non-empty line, as load reads them: the key is everything before
 // the first colon ("" when there is none), the value the rest after one optional space. For

@@ -156,11 +156,7 @@ bool ScoreFile::read(const char* file_name) {
         return access(file_name, F_OK) != 0;
     }
     std::string line;
-    for (int number = 1; std::getline(in, line); number++) {
-        // A file edited on another system may end its lines with CR LF.
-        while (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
+    for (int number = 1; read_text_line(in, line); number++) {
         if (line.empty()) {
             continue;
         }

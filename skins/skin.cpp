@@ -109,10 +109,7 @@ bool read_skin(const std::string& folder, Skin& skin, std::vector<Problem>& prob
     }
     bool showable = true;
     std::string line;
-    for (int number = 1; std::getline(in, line); number++) {
-        while (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
+    for (int number = 1; read_text_line(in, line); number++) {
         if (line.empty()) {
             continue;
         }
