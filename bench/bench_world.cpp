@@ -65,8 +65,8 @@ bool BenchWorld::open(const std::string& run_dir, const std::string& prefs_file)
         std::printf("can't start SDL: %s\n", SDL_GetError());
         return false;
     }
-    if (prefs.load("prefs.txt") != 0) {
-        std::printf("can't read prefs.txt in %s\n", folder.c_str());
+    if (prefs.load(player_prefs_file) != 0) {
+        std::printf("can't read %s in %s\n", player_prefs_file, folder.c_str());
         return false;
     }
     screen =
