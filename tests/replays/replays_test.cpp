@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <regex>
 #include <string>
 
 #include "replays/replay_file.h"
@@ -59,10 +60,7 @@ TEST(ReplayFile, WritesAndReadsBackEveryField) {
     ASSERT_EQ(4u, read.inputs.size());
     EXPECT_EQ(ReplayAction::release, read.inputs[2].action);
     // Lines ended with CR LF by another system read the same.
-    std::string crlf;
-    for (char c : text) {
-        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    }
+    std::string crlf = std::regex_replace(text, std::regex("\n"), "\r\n");
     EXPECT_TRUE(parse_replay(crlf, "r.txt", read, problem)) << problem;
     EXPECT_EQ(text, replay_text(read));
 }
