@@ -26,13 +26,6 @@ std::string make_skins() {
     return dir;
 }
 
-ConfigStore prefs_in(const std::string& dir, const std::string& text) {
-    write_file(dir + "/prefs.txt", text);
-    ConfigStore prefs;
-    prefs.load((dir + "/prefs.txt").c_str());
-    return prefs;
-}
-
 }  // namespace
 
 TEST(Skins, OnlyShowableSkinsAreListedAndEveryProblemNamesItsFileAndKey) {
@@ -77,7 +70,9 @@ TEST(Skins, AWornSkinIsReadButNeverSavedAndComesOffWhole) {
     std::string dir = make_skins();
     const std::string text = "skins_folder: " + dir + "/skins\n" +
                              "board_x: 270\n# the player's note\npause_key: p\nskin: night\n";
-    ConfigStore prefs = prefs_in(dir, text);
+    write_file(dir + "/prefs.txt", text);
+    ConfigStore prefs;
+    ASSERT_EQ(0, prefs.load((dir + "/prefs.txt").c_str()));
     WornSkin worn;
     ASSERT_TRUE(wear_chosen_skin(prefs, worn));
     EXPECT_EQ("night", worn.id);
