@@ -102,11 +102,13 @@ TEST(Skins, StepsThroughEverySkinAndBackToNone) {
     skins[0].id = "a";
     skins[1].id = "b";
     skins[2].id = "c";
-    std::string id, seen;
+    std::string id;
+    std::vector<std::string> seen;
     for (int step = 0; step < 4; step++) {
-        seen += (id = next_skin_id(skins, id)) + "|";
+        id = next_skin_id(skins, id);
+        seen.push_back(id);
     }
-    EXPECT_EQ("a|b|c||", seen);
+    EXPECT_EQ((std::vector<std::string>{"a", "b", "c", ""}), seen);
     EXPECT_EQ("", next_skin_id({}, ""));
     EXPECT_EQ("", next_skin_id(skins, "removed"));
 }
