@@ -1,5 +1,3 @@
-// The main menu loop, the preferences screen and the menus by mouse, keyboard and pad, the name
-// entry, and the switch to full screen.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,5 +1,3 @@
-// The shell keeps each game's replay in the replays folder: saved, trimmed to the last games,
-// and a replay that cannot be saved costs one message and nothing else.
 #include <gtest/gtest.h>
 
 #include <cstdio>

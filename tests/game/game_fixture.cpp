@@ -20,6 +20,12 @@ void place_piece(Game& game, const std::string& description, int x, int y) {
     game.next_piece = game.random_piece();
 }
 
+void save_picture(const std::string& path, int w, int h, Uint32 rgb) {
+    SDL_Surface* picture = make_filled_surface(w, h, rgb);
+    EXPECT_EQ(SDL_SaveBMP(picture, path.c_str()), 0) << SDL_GetError();
+    SDL_FreeSurface(picture);
+}
+
 void fill_row(Game& game, int row) {
     for (int column = 0; column < game.board_width(); column++) {
         game.set_cell(column, row, column == 0 ? empty_cell : 5);
@@ -64,11 +70,6 @@ const char* const test_prefs =
     "pause_key: p\nturn_left_key: z\nturn_right_key: up\nmove_left_key: left\n"
     "move_right_key: right\nmove_down_key: down\ndrop_key: space\n";
 
-void save_bmp(SDL_Surface* surface, const std::string& path) {
-    ASSERT_EQ(SDL_SaveBMP(surface, path.c_str()), 0) << SDL_GetError();
-    SDL_FreeSurface(surface);
-}
-
 // Count stripes of one colour each, stacked top to bottom.
 void save_strip(const std::string& path, int w, int h, int count, Uint32 (*colour)(int)) {
     SDL_Surface* strip = make_filled_surface(w, h * count, 0);
@@ -77,7 +78,8 @@ void save_strip(const std::string& path, int w, int h, int count, Uint32 (*colou
                         static_cast<Uint16>(h)};
         SDL_FillRect(strip, &stripe, colour(i));
     }
-    save_bmp(strip, path);
+    EXPECT_EQ(SDL_SaveBMP(strip, path.c_str()), 0) << SDL_GetError();
+    SDL_FreeSurface(strip);
 }
 
 }  // namespace
@@ -94,9 +96,9 @@ void GameTest::SetUp() {
                                            std::string("\1\1\0\4\1\0\0\1\0\1\1\2\1\n", 14) +
                                            std::string("\1\1\0\5\0\0\1\1\1\2\1\2\0\n", 14) +
                                            std::string("\1\1\0\6\0\0\0\0\1\1\1\2\1\n", 14));
-    save_bmp(make_filled_surface(320, 480, background_colour), folder + "/background.bmp");
-    save_bmp(make_filled_surface(101, 31, paused_colour), folder + "/paused.bmp");
-    save_bmp(make_filled_surface(121, 41, game_over_colour), folder + "/game_over.bmp");
+    save_picture(folder + "/background.bmp", 320, 480, background_colour);
+    save_picture(folder + "/paused.bmp", 101, 31, paused_colour);
+    save_picture(folder + "/game_over.bmp", 121, 41, game_over_colour);
     save_strip(folder + "/blocks.bmp", test_block, test_block, tile_count, tile_colour);
     save_strip(folder + "/level_digits.bmp", 15, 20, 10, digit_colour);
     save_strip(folder + "/small_digits.bmp", 10, 14, 10, digit_colour);

@@ -41,6 +41,8 @@ extern const std::string piece_bar, piece_square, piece_tee, piece_ess, piece_up
 // Makes the piece of `description` the falling piece at (x, y), writes its cells into the
 // board as the rules keep them during a game, and deals a next piece.
 void place_piece(Game& game, const std::string& description, int x, int y);
+// Saves a w by h picture of one colour (0xRRGGBB) as a BMP file.
+void save_picture(const std::string& path, int w, int h, Uint32 rgb);
 // Fills row with tile 5 except column 0: it blocks pieces but is never full.
 void fill_row(Game& game, int row);
 // The columns of row that hold a block, as text: "345".
@@ -76,6 +78,13 @@ inline SDL_Event key_down(SDLKey key) {
     event.type = SDL_KEYDOWN;
     event.key.state = SDL_PRESSED;
     event.key.keysym.sym = key;
+    return event;
+}
+
+inline SDL_Event key_up(SDLKey key) {
+    SDL_Event event = key_down(key);
+    event.type = SDL_KEYUP;
+    event.key.state = SDL_RELEASED;
     return event;
 }
 

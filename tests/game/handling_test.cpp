@@ -1,4 +1,3 @@
-// The handling options: lock delay, kicks, a longer preview, soft drop and drop protection.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -7,13 +6,6 @@
 #include "tests/game/game_fixture.h"
 
 namespace {
-
-SDL_Event key_up(SDLKey key) {
-    SDL_Event event = key_down(key);
-    event.type = SDL_KEYUP;
-    event.key.state = SDL_RELEASED;
-    return event;
-}
 
 // A key pressed in the pass of the game loop at tick `now`.
 int press_at(Game& g, Uint32 now, SDLKey key) {

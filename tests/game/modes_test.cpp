@@ -1,5 +1,3 @@
-// The ways to play in the rules and the numbers of a game: each formula with its edges, the
-// clock, and what each mode changes, driven with "now" given by the test.
 #include <gtest/gtest.h>
 
 #include "tests/game/game_fixture.h"
@@ -16,11 +14,7 @@ TEST(GameNumbers, EachFormulaAndTheClockDigits) {
         {0, 0, 4, 1500, 0.0, 0.0, 0.0},      // no piece: nothing per piece
     };
     for (const auto& c : cases) {
-        GameNumbers numbers;
-        numbers.pieces = c.pieces;
-        numbers.lines = c.lines;
-        numbers.presses = c.presses;
-        numbers.played_ms = c.played_ms;
+        GameNumbers numbers{0, c.lines, 0, c.pieces, c.presses, c.played_ms};
         EXPECT_DOUBLE_EQ(pieces_per_second(numbers), c.per_second) << &c - cases;
         EXPECT_DOUBLE_EQ(lines_per_minute(numbers), c.per_minute) << &c - cases;
         EXPECT_DOUBLE_EQ(presses_per_piece(numbers), c.per_piece) << &c - cases;
@@ -82,12 +76,7 @@ TEST_F(GameTest, SprintEndsOnItsRowsCountingEveryPieceAndPressAndTheClockGoesOn)
 }
 
 TEST_F(GameTest, UltraEndsOnItsTimeZenNeitherLosesNorRisesAndDailyDealsTheDaysPieces) {
-    auto save_timed = [](Uint32 colour) {
-        SDL_Surface* timed = make_filled_surface(320, 480, colour);
-        ASSERT_EQ(SDL_SaveBMP(timed, "timed.bmp"), 0);
-        SDL_FreeSurface(timed);
-    };
-    save_timed(0x305070);
+    save_picture("timed.bmp", 320, 480, 0x305070);
     Game& g = build_game({{"timed_background_img", "timed.bmp"},
                           {"time_x", "10"},
                           {"time_y", "250"},
@@ -100,14 +89,12 @@ TEST_F(GameTest, UltraEndsOnItsTimeZenNeitherLosesNorRisesAndDailyDealsTheDaysPi
     EXPECT_TRUE(g.goal_reached(2500));
     EXPECT_EQ(g.numbers(2600).played_ms, 2000u);
     // A reloaded look brings the timed background and the clock back with it.
-    save_timed(0x506070);
+    save_picture("timed.bmp", 320, 480, 0x506070);
     std::string problem;
     ASSERT_TRUE(g.reload_look(problem)) << problem;
     EXPECT_EQ(screen_pixel(5, 300), 0x506070u);
-    Element* time = g.compositor.find("time");
-    ASSERT_NE(time, nullptr);
-    EXPECT_NE(time->surface, nullptr);
-    EXPECT_EQ(time->surface, g.time_box);
+    ASSERT_NE(g.compositor.find("time"), nullptr);
+    EXPECT_TRUE(g.time_box != nullptr && g.compositor.find("time")->surface == g.time_box);
 
     g.reset();
     g.mode.mode = Mode::zen;
@@ -119,11 +106,7 @@ TEST_F(GameTest, UltraEndsOnItsTimeZenNeitherLosesNorRisesAndDailyDealsTheDaysPi
     g.land_piece();
     EXPECT_EQ(g.level, 1);
     EXPECT_FALSE(g.top_out());
-    std::string empty_well;
-    for (int row = 0; row < 20; row++) {
-        empty_well += "..........\n";
-    }
-    EXPECT_EQ(board_text(g), empty_well);
+    EXPECT_EQ(board_text(g).find_first_not_of(".\n"), std::string::npos) << board_text(g);
 
     // The same day deals the same pieces, whatever was dealt before.
     auto deal = [&](const char* day) {
@@ -139,7 +122,6 @@ TEST_F(GameTest, UltraEndsOnItsTimeZenNeitherLosesNorRisesAndDailyDealsTheDaysPi
         return dealt;
     };
     std::string today = deal("2026-12-07");
-    EXPECT_EQ(deal("2026-12-08").size(), today.size());
     EXPECT_NE(deal("2026-12-08"), today);
     EXPECT_EQ(deal("2026-12-07"), today);
 }

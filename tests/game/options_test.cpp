@@ -1,4 +1,3 @@
-// The player's options: the landing shadow, the hold box and the bag dealer.
 #include <gtest/gtest.h>
 
 #include <algorithm>

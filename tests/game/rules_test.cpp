@@ -1,4 +1,3 @@
-// The rules: the board, moving and turning pieces, landing, full rows, scoring, speed, dealing.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -141,22 +140,17 @@ TEST(RandomBetween, MapsTheDrawOntoTheRange) {
     EXPECT_EQ(random_between_with(INT_MAX, INT_MIN, 32767), INT_MAX - 131071);
 }
 
-// What is dealt, and from where, the replay records.
-TEST_F(GameTest, TheSpawnColumnFollowsTheBoardTheGameWasBuiltWith) {
+// What is dealt, and from where, and the counters and the board after a reset, the replay
+// records.
+TEST_F(GameTest, SpawnColumnAndResetFollowTheBoardTheGameWasBuiltWithAndResetRepaintsAll) {
     Game& g = build_game();
-    // A later preference does not move it; on an odd, narrow board it is 5 / 2 - 2.
+    // Later preferences neither move the spawn column nor shrink the reset.
     prefs.get_string("board_width") = "5";
+    prefs.get_string("board_height") = "2";
     EXPECT_EQ(g.random_piece().x, 3);
-    EXPECT_EQ(build_game().random_piece().x, 0);
-}
-
-// The counters and the board after a reset are in the replay's record.
-TEST_F(GameTest, ResetRepaintsAllAndKeepsTheBoardsSize) {
-    Game& g = build_game();
     place_piece(g, piece_tee, 3, 17);
     g.update_screen();
     g.paused = g.collapse_pending = true;
-    prefs.get_string("board_height") = "2";  // a later preference must not shrink the reset
     g.reset();
     EXPECT_FALSE(g.paused || g.collapse_pending);
     EXPECT_EQ(g.board.size(), 20u);
@@ -165,6 +159,9 @@ TEST_F(GameTest, ResetRepaintsAllAndKeepsTheBoardsSize) {
     for (const Element& element : g.compositor.elements) {
         EXPECT_TRUE(element.dirty) << element.name;
     }
+    // On an odd, narrow board the spawn column is 5 / 2 - 2.
+    prefs.get_string("board_height") = "20";
+    EXPECT_EQ(build_game().random_piece().x, 0);
 }
 
 // A missing picture file and a board out of the window are in the reliability table.

@@ -1,6 +1,3 @@
-// Drawing the game screen: the counters' digit positions, the next piece's centring, the
-// board's cells repainted only where they changed; the pause and game-over screens, the fall
-// clock on resume and the answers to the game-over picture.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -145,8 +142,6 @@ TEST_F(GameTest, ResumeKeepsThePartOfTheIntervalThatHadRun) {
 }
 
 TEST_F(GameTest, GameOverAnswers) {
-    SDL_Event release = key_down(SDLK_RETURN);
-    release.type = release.key.type = SDL_KEYUP;
     SDL_Event pad_button{};
     pad_button.type = SDL_JOYBUTTONDOWN;
     const Uint32 start = 5000, wrap = 0xFFFFFF00u;
@@ -164,7 +159,7 @@ TEST_F(GameTest, GameOverAnswers) {
         {key_down(SDLK_SPACE), wrap, wrap + 100, false, false},
         {key_down(SDLK_SPACE), wrap, wrap + 2000, true, false},
         {key_down(SDLK_a), start, start + 5000, false, false},
-        {release, start, start, false, false},
+        {key_up(SDLK_RETURN), start, start, false, false},
         {pad_button, start, start + 1500, false, false},
         {pad_button, start, start + 1501, true, false},
     };
@@ -206,9 +201,7 @@ TEST_F(GameTest, ALookReloadedFromTheFilesKeepsTheGameAndABrokenOneChangesNothin
     std::string board = board_text(g);
     Uint32 score = screen_pixel(10 + 50 - 5, 150 + 10);
 
-    SDL_Surface* brighter = make_filled_surface(320, 480, 0x405060);
-    SDL_SaveBMP(brighter, "background.bmp");
-    SDL_FreeSurface(brighter);
+    save_picture("background.bmp", 320, 480, 0x405060);
     std::string problem;
     ASSERT_TRUE(g.reload_look(problem)) << problem;
     EXPECT_EQ(board, board_text(g));

@@ -1,4 +1,3 @@
-// Pad input names, key names as shown, and a held pad direction's repeat.
 #include <gtest/gtest.h>
 
 #include "input/bindings.h"

@@ -1,4 +1,3 @@
-// The modes' numbers as the player writes them, and the names and days of their tables.
 #include <gtest/gtest.h>
 
 #include "modes/game_mode.h"

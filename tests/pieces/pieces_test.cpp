@@ -1,4 +1,3 @@
-// Pieces without a window: the turning rule, the 13 bytes, and which lines can be dealt.
 #include <gtest/gtest.h>
 
 #include "pieces/piece_shape.h"

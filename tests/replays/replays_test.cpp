@@ -2,10 +2,13 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <regex>
 #include <string>
 
 #include "replays/replay_file.h"
 #include "replays/replay_folder.h"
+#include "tests/support/test_support.h"
 
 namespace {
 
@@ -59,10 +62,7 @@ TEST(ReplayFile, WritesAndReadsBackEveryField) {
     ASSERT_EQ(4u, read.inputs.size());
     EXPECT_EQ(ReplayAction::release, read.inputs[2].action);
     // Lines ended with CR LF by another system read the same.
-    std::string crlf;
-    for (char c : text) {
-        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    }
+    std::string crlf = std::regex_replace(text, std::regex("\n"), "\r\n");
     EXPECT_TRUE(parse_replay(crlf, "r.txt", read, problem)) << problem;
     EXPECT_EQ(text, replay_text(read));
 }
@@ -103,13 +103,8 @@ TEST(ReplayFile, RefusesDamagedFilesNamingTheLine) {
 
 TEST(ReplayFile, RefusesAHugeFileWithoutReadingIt) {
     const char* name = "huge_replay.txt";
-    std::FILE* file = std::fopen(name, "wb");
-    ASSERT_NE(nullptr, file);
-    std::string text = replay_text(sample_replay());
-    std::fwrite(text.data(), 1, text.size(), file);
-    std::fseek(file, static_cast<long>(max_replay_bytes), SEEK_SET);
-    std::fputc('\n', file);
-    std::fclose(file);
+    write_file(name, replay_text(sample_replay()));
+    std::filesystem::resize_file(name, max_replay_bytes + 1);
     Replay replay;
     std::string problem;
     EXPECT_FALSE(read_replay(name, replay, problem));
@@ -134,9 +129,7 @@ TEST(ReplayFolder, SavesListsNewestFirstAndKeepsTheLastAndTheBest) {
     EXPECT_NE(std::string::npos, first.find("_marathon.txt"));
     EXPECT_EQ(folder + "/" + replay_file_name(later.header, when).substr(0, 28) + "_2.txt",
               save_replay(folder, later, when, problem));
-    std::FILE* damaged = std::fopen((folder + "/damaged.txt").c_str(), "w");
-    std::fputs("format: 1\n", damaged);
-    std::fclose(damaged);
+    write_file(folder + "/damaged.txt", "format: 1\n");
 
     std::vector<std::string> problems;
     std::vector<KeptReplay> kept = list_replays(folder, &problems);

@@ -1,4 +1,3 @@
-// The score table, the piece-set identity and the scores file.
 #include <gtest/gtest.h>
 
 #include "scores/score_file.h"

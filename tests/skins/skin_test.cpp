@@ -26,13 +26,6 @@ std::string make_skins() {
     return dir;
 }
 
-ConfigStore prefs_in(const std::string& dir, const std::string& text) {
-    write_file(dir + "/prefs.txt", text);
-    ConfigStore prefs;
-    prefs.load((dir + "/prefs.txt").c_str());
-    return prefs;
-}
-
 }  // namespace
 
 TEST(Skins, OnlyShowableSkinsAreListedAndEveryProblemNamesItsFileAndKey) {
@@ -57,11 +50,13 @@ TEST(Skins, OnlyShowableSkinsAreListedAndEveryProblemNamesItsFileAndKey) {
     }
     std::string mine = dir + "/my_skins/";
     std::vector<std::string> expected{
-        dir + "/skins/night/skin.txt:3: \"drop_key\" is not part of the look (a rule, a binding "
-              "or a setting of the program), so a skin may not set it; ignored",
+        dir +
+            "/skins/night/skin.txt:3: \"drop_key\" is not part of the look (a rule, a binding "
+            "or a setting of the program), so a skin may not set it; ignored",
         mine + "empty: no skin.txt, so it is not a skin",
         mine + "empty: skipped, it cannot be shown",
-        mine + "escape/skin.txt:1: music: \"../../prefs.txt\" is not a file inside the skin's folder",
+        mine +
+            "escape/skin.txt:1: music: \"../../prefs.txt\" is not a file inside the skin's folder",
         mine + "escape: skipped, it cannot be shown",
         mine + "holes/skin.txt:2: blocks_img: no file \"" + mine + "holes/images/none.png\"",
         mine + "holes: skipped, it cannot be shown",
@@ -75,7 +70,9 @@ TEST(Skins, AWornSkinIsReadButNeverSavedAndComesOffWhole) {
     std::string dir = make_skins();
     const std::string text = "skins_folder: " + dir + "/skins\n" +
                              "board_x: 270\n# the player's note\npause_key: p\nskin: night\n";
-    ConfigStore prefs = prefs_in(dir, text);
+    write_file(dir + "/prefs.txt", text);
+    ConfigStore prefs;
+    ASSERT_EQ(0, prefs.load((dir + "/prefs.txt").c_str()));
     WornSkin worn;
     ASSERT_TRUE(wear_chosen_skin(prefs, worn));
     EXPECT_EQ("night", worn.id);
