@@ -9,21 +9,6 @@
 #include "fuzz/fuzz_support.h"
 #include "replays/replay_file.h"
 
-namespace {
-
-void check_inputs(const Replay& replay) {
-    require(!replay.inputs.empty(), "an accepted replay without inputs");
-    for (size_t i = 0; i < replay.inputs.size(); i++) {
-        const ReplayInput& input = replay.inputs[i];
-        require(input.ms <= max_replay_ms, "an input past the longest game");
-        require(i == 0 || input.ms >= replay.inputs[i - 1].ms, "an input going backwards");
-        bool last = i + 1 == replay.inputs.size();
-        require((input.action == ReplayAction::end) == last, "an end that is not the last input");
-    }
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string text(reinterpret_cast<const char*>(data), size);
     Replay replay;
@@ -32,7 +17,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         require(problem.compare(0, 9, "fuzz.txt:") == 0, "a refusal without its file");
         return 0;
     }
-    check_inputs(replay);
+    require(!replay.inputs.empty(), "an accepted replay without inputs");
+    for (size_t i = 0; i < replay.inputs.size(); i++) {
+        const ReplayInput& input = replay.inputs[i];
+        require(input.ms <= max_replay_ms, "an input past the longest game");
+        require(i == 0 || input.ms >= replay.inputs[i - 1].ms, "an input going backwards");
+        bool last = i + 1 == replay.inputs.size();
+        require((input.action == ReplayAction::end) == last, "an end that is not the last input");
+    }
     require(rules_hash(replay.header.rules) == replay.header.rules_hash, "rules off their hash");
     std::string written = replay_text(replay);
     Replay again;

@@ -8,11 +8,13 @@
 #include "fuzz/fuzz_support.h"
 #include "scores/score_file.h"
 
-namespace {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string file = scratch_folder() + "/scores.txt";
+    write_bytes(file, data, size);
 
-void check_tables(const ScoreFile& scores) {
-    for (const auto& entry : scores.tables) {
-        const ScoreTable& table = entry.second;
+    ScoreFile scores;
+    require(scores.read(file.c_str()), "an existing file could not be read");
+    for (const auto& [mode, table] : scores.tables) {
         require(table.entries.size() <= static_cast<size_t>(table_size), "a table is too long");
         for (size_t i = 0; i < table.entries.size(); i++) {
             const ScoreEntry& entry = table.entries[i];
@@ -21,17 +23,6 @@ void check_tables(const ScoreFile& scores) {
             require(i == 0 || !table.better(entry, table.entries[i - 1]), "a table out of order");
         }
     }
-}
-
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string file = scratch_folder() + "/scores.txt";
-    write_bytes(file, data, size);
-
-    ScoreFile scores;
-    require(scores.read(file.c_str()), "an existing file could not be read");
-    check_tables(scores);
     require(scores.save(file.c_str()), "save failed");
 
     ScoreFile again;

@@ -11,12 +11,9 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string folder = scratch_folder() + "/skins/traded";
-    static bool made = [&] {
-        std::filesystem::create_directories(folder + "/images");
+    if (std::filesystem::create_directories(folder + "/images")) {
         write_bytes(folder + "/images/back.png", "png", 3);
-        return true;
-    }();
-    (void)made;
+    }
     write_bytes(folder + "/skin.txt", data, size);
     Skin skin;
     std::vector<Problem> problems;

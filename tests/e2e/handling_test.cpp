@@ -10,10 +10,9 @@
 #include "tests/e2e/session.h"
 #include "tests/support/test_support.h"
 
-namespace {
-
-// Every piece the tee (the shipped third), with the shipped kicks of its turns.
-void deal_only_tees(GameSession& session) {
+TEST(Play, ModernHandlingPreviewsSoftDropsSlidesAndKicks) {
+    GameSession session;
+    // Every piece the tee (the shipped third), with the shipped kicks of its turns.
     std::istringstream pieces(read_file(session.folder + "/pieces.dat"));
     std::string tee;
     for (int line = 0; line < 3; line++) {
@@ -26,14 +25,8 @@ void deal_only_tees(GameSession& session) {
         kicks += line.rfind("T ", 0) == 0 ? line + "\n" : "";
     }
     write_file(session.folder + "/tee_kicks.txt", kicks);
-    write_file(session.folder + "/prefs.txt", session.shipped_prefs + "kicks_file: tee_kicks.txt\n");
-}
-
-}  // namespace
-
-TEST(Play, ModernHandlingPreviewsSoftDropsSlidesAndKicks) {
-    GameSession session;
-    deal_only_tees(session);
+    write_file(session.folder + "/prefs.txt",
+               session.shipped_prefs + "kicks_file: tee_kicks.txt\n");
     ASSERT_TRUE(session.start());
     std::string prefs_menu = session.prefs.get_string("prefs_menu");
     session.click(session.main_menu, "prefs");
@@ -95,6 +88,5 @@ TEST(Play, ModernHandlingPreviewsSoftDropsSlidesAndKicks) {
         return !alike(s, empty_well, cell(7, 19));
     })) << "the turn against the wall did not kick";
     session.save_screenshot("kicked_at_the_wall");
-    session.close_window();
-    EXPECT_TRUE(session.exits_cleanly());
+    EXPECT_TRUE(session.close_window());
 }

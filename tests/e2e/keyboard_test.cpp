@@ -15,14 +15,6 @@ std::string screen_and_windows(GameSession& session) {
         "| awk '/Geometry:/ {printf \"%s \", $2}'");
 }
 
-bool saved(GameSession& session, const std::string& key, const std::string& value) {
-    return session.wait_for([&](const Picture&) {
-        ConfigStore prefs;
-        prefs.load((session.folder + "/prefs.txt").c_str());
-        return prefs.get_string(key) == value;
-    });
-}
-
 }  // namespace
 
 TEST(Keyboard, MenusPreferencesAGameAndFullScreenWithoutAMouse) {
@@ -31,7 +23,7 @@ TEST(Keyboard, MenusPreferencesAGameAndFullScreenWithoutAMouse) {
     // Play, Ways to play, Best games, Replays, Preferences: the first press lights Play.
     // There, the first row is Pause: chosen, it takes the next key.
     session.press("down down down down down return down return j");
-    EXPECT_TRUE(saved(session, "pause_key", "j"));
+    EXPECT_TRUE(session.saved("pause_key", "j"));
 
     // Back to the main menu, where Preferences is still lit: up past Replays to Best games and
     // back, up past Ways to play to Play.
@@ -43,17 +35,14 @@ TEST(Keyboard, MenusPreferencesAGameAndFullScreenWithoutAMouse) {
     std::string screen = windowed.substr(0, windowed.find(' '));
     EXPECT_EQ(windowed, screen + " " + window + " ");
     session.press("f11");
-    EXPECT_TRUE(saved(session, "fullscreen", "true"));
+    EXPECT_TRUE(session.saved("fullscreen", "true"));
     // The classic SDL shows the game in a window as large as the screen, over the game's own.
     // The compatibility layer over SDL 2 asks the window manager instead, and Xvfb runs none.
-    // (The layer's library is version 1.2.50 and up, the classic one's file is .so.0.11.)
-    bool on_layer =
-        read_file("/proc/" + std::to_string(session.game.pid) + "/maps").find("libSDL-1.2.so.1.") !=
-        std::string::npos;
-    EXPECT_EQ(screen_and_windows(session),
-              on_layer ? windowed : screen + " " + window + " " + screen + " ");
+    EXPECT_EQ(screen_and_windows(session), session.on_compatibility_layer()
+                                               ? windowed
+                                               : screen + " " + window + " " + screen + " ");
     session.press("f11");
-    EXPECT_TRUE(saved(session, "fullscreen", "false"));
+    EXPECT_TRUE(session.saved("fullscreen", "false"));
     EXPECT_EQ(screen_and_windows(session), windowed);
 
     // Escape leaves the game; from Play, the sixth button down is Quit.

@@ -55,18 +55,6 @@ TEST(Modes, EachModePlaysToItsEnd) {
                    !alike(s, session.menu, floor);
         }));
     };
-    // Upright bars until the game-over picture shows.
-    auto stack_until_over = [&]() {
-        for (int bar = 0; bar < 8; ++bar) {
-            session.press(stand);
-            if (session.wait_for(
-                    [&](const Picture& s) { return session.shows_centred(s, game_over); },
-                    bar < 7 ? 700 : 10000)) {
-                return true;
-            }
-        }
-        return false;
-    };
 
     // Sprint: a bar upright, then the restart key: the well is empty again at once. Two flat
     // bars then clear the two rows asked for, and the summary follows with no game-over picture.
@@ -102,7 +90,7 @@ TEST(Modes, EachModePlaysToItsEnd) {
         ASSERT_TRUE(session.wait_for([&](const Picture& s) { return alike(s, session.menu); }));
         start(word);
         wait_for_game();
-        ASSERT_TRUE(stack_until_over()) << word << " did not end";
+        ASSERT_TRUE(session.press_until_over(stand, 8, 700)) << word << " did not end";
         session.press("return");
         Mode mode = Mode::marathon;
         mode_from_word(word, mode);

@@ -15,21 +15,20 @@ TEST(Replays, AGamePlayedInTheWindowIsVerifiedAndAnEditedCopyIsNot) {
     ASSERT_TRUE(session.start());
     session.click(session.main_menu, "play");
     ASSERT_TRUE(session.wait_for([&](const Picture& s) { return !alike(s, session.menu); }));
-    std::string left = session.prefs.get_string("move_left_key");
-    std::string right = session.prefs.get_string("move_right_key");
-    std::string turn = session.prefs.get_string("turn_right_key");
-    std::string drop = session.prefs.get_string("drop_key");
-    std::string down = session.prefs.get_string("move_down_key");
+    auto key = [&](const char* action) {
+        return session.prefs.get_string(action + std::string("_key"));
+    };
     for (int piece = 0; piece < 6; piece++) {
-        session.press(piece % 2 == 0 ? left + " " + left + " " + turn : right + " " + down);
+        session.press(piece % 2 == 0
+                          ? key("move_left") + " " + key("move_left") + " " + key("turn_right")
+                          : key("move_right") + " " + key("move_down"));
         SDL_Delay(300);
-        session.press(drop);
+        session.press(key("drop"));
     }
     SDL_Delay(700);  // the fall clock moves the last piece on its own
-    session.press(session.prefs.get_string("pause_key"));
+    session.press(key("pause"));
     SDL_Delay(200);
-    session.press(session.prefs.get_string("pause_key"));
-    session.press(session.prefs.get_string("leave_key"));
+    session.press(key("pause") + " " + key("leave"));
     ASSERT_TRUE(session.wait_for([&](const Picture& s) { return alike(s, session.menu); }));
 
     std::string listed = session.shell("ls replays");
@@ -43,8 +42,7 @@ TEST(Replays, AGamePlayedInTheWindowIsVerifiedAndAnEditedCopyIsNot) {
     EXPECT_NE(std::string::npos, checked.find(": does not match: level 7 in the replay, 1 played"))
         << checked;
     EXPECT_NE(std::string::npos, checked.find("status 1")) << checked;
-    session.close_window();
-    EXPECT_TRUE(session.exits_cleanly());
+    EXPECT_TRUE(session.close_window());
 }
 
 namespace {
@@ -110,6 +108,5 @@ TEST(Replays, AGameLostInTheWindowIsWatchedToItsPictureSteppedAndTakenOver) {
     std::string checked =
         session.shell("./derevarez-check --replay " + taken.substr(0, taken.find('\n')));
     EXPECT_NE(std::string::npos, checked.find(": verified: ")) << checked;
-    session.close_window();
-    EXPECT_TRUE(session.exits_cleanly());
+    EXPECT_TRUE(session.close_window());
 }

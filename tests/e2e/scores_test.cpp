@@ -19,19 +19,14 @@ TEST(BestGames, AScoringGameAsksForANameAndTheTableShowsIt) {
     session.click(session.main_menu, "play");
     ASSERT_TRUE(session.wait_for([&](const Picture& s) { return !alike(s, session.menu); }));
     session.press(session.prefs.get_string("drop_key"));
-    Picture game_over = session.image("game_over_img");
-    bool over = false;
-    for (int drop = 0; drop < 8 && !over; ++drop) {
-        session.press(session.prefs.get_string("turn_right_key") + " " +
-                      session.prefs.get_string("drop_key"));
-        over =
-            session.wait_for([&](const Picture& s) { return session.shows_centred(s, game_over); },
-                             drop < 7 ? 700 : 10000);
-    }
-    ASSERT_TRUE(over) << "the game did not end";
+    ASSERT_TRUE(session.press_until_over(
+        session.prefs.get_string("turn_right_key") + " " + session.prefs.get_string("drop_key"), 8,
+        700))
+        << "the game did not end";
 
     // Past the game-over picture and the game's summary.
     session.press("return");
+    Picture game_over = session.image("game_over_img");
     ASSERT_TRUE(
         session.wait_for([&](const Picture& s) { return !session.shows_centred(s, game_over); }));
     session.press("return");

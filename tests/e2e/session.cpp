@@ -83,8 +83,11 @@ std::unique_ptr<Menu> load_menu(const std::string& folder, const std::string& fi
     return menu;
 }
 
-int ignore_error(Display*, XErrorEvent*) {  // a window that has just gone
-    return 0;
+// The window's place on the root window and its size; false when it is gone.
+bool place_of(Display* d, Window window, int& left, int& top, XWindowAttributes& attributes) {
+    Window child;
+    return XGetWindowAttributes(d, window, &attributes) != 0 &&
+           XTranslateCoordinates(d, window, DefaultRootWindow(d), 0, 0, &left, &top, &child) != 0;
 }
 
 // Maps another client's window of one colour over window, as a player's other program would:
@@ -92,9 +95,7 @@ int ignore_error(Display*, XErrorEvent*) {  // a window that has just gone
 Window cover(Display* d, Window window, unsigned long rgb) {
     XWindowAttributes attributes;
     int left = 0, top = 0;
-    Window child;
-    if (XGetWindowAttributes(d, window, &attributes) == 0 ||
-        XTranslateCoordinates(d, window, DefaultRootWindow(d), 0, 0, &left, &top, &child) == 0) {
+    if (!place_of(d, window, left, top, attributes)) {
         return 0;
     }
     XSetWindowAttributes look{};
@@ -186,7 +187,7 @@ bool GameSession::start() {
     display = ":" + shell(
                         "timeout 15 sh -c 'until grep -q . display; do sleep 0.02; done'; "
                         "tr -d '\\n' < display");
-    XSetErrorHandler(ignore_error);
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });  // a window that has just gone
     if ((x = XOpenDisplay(display.c_str())) == nullptr) {
         return false;
     }
@@ -215,14 +216,11 @@ Picture GameSession::screen() {
     Picture picture;
     XWindowAttributes attributes;
     int left = 0, top = 0;
-    Window child;
-    if (XGetWindowAttributes(x, window, &attributes) == 0 ||
-        XTranslateCoordinates(x, window, DefaultRootWindow(x), 0, 0, &left, &top, &child) == 0) {
-        return picture;
-    }
     // Read from the root window: it shows the window together with its SDL child window.
-    XImage* image = XGetImage(x, DefaultRootWindow(x), left, top, unsigned(attributes.width),
-                              unsigned(attributes.height), AllPlanes, ZPixmap);
+    XImage* image = place_of(x, window, left, top, attributes)
+                        ? XGetImage(x, DefaultRootWindow(x), left, top, unsigned(attributes.width),
+                                    unsigned(attributes.height), AllPlanes, ZPixmap)
+                        : nullptr;
     if (image == nullptr) {
         return picture;
     }
@@ -251,7 +249,7 @@ void GameSession::focus(bool on) {
     XSync(x, False);
 }
 
-void GameSession::close_window() {
+bool GameSession::close_window() {
     XEvent event{};
     event.xclient.type = ClientMessage;
     event.xclient.window = window;
@@ -261,6 +259,7 @@ void GameSession::close_window() {
     event.xclient.data.l[1] = CurrentTime;
     XSendEvent(x, window, False, NoEventMask, &event);
     XSync(x, False);
+    return exits_cleanly();
 }
 
 bool GameSession::wait_for(const std::function<bool(const Picture&)>& condition, int timeout_ms) {
@@ -323,10 +322,14 @@ SDL_Rect GameSession::board_row(int row) {
 }
 
 Picture GameSession::image(const std::string& prefs_key) {
-    SDL_Surface* surface = IMG_Load((folder + "/" + prefs.get_string(prefs_key)).c_str());
-    Picture picture = picture_of(surface);
+    return picture(prefs.get_string(prefs_key));
+}
+
+Picture GameSession::picture(const std::string& file) {
+    SDL_Surface* surface = IMG_Load((folder + "/" + file).c_str());
+    Picture loaded = surface != nullptr ? picture_of(surface) : Picture();
     SDL_FreeSurface(surface);
-    return picture;
+    return loaded;
 }
 
 bool GameSession::shows_centred(const Picture& screen, const Picture& picture) {
@@ -346,17 +349,27 @@ bool GameSession::shows_centred(const Picture& screen, const Picture& picture) {
     return opaque > 0 && matching * 100 >= opaque * 99;
 }
 
+bool GameSession::press_until_over(const std::string& keys, int tries, int wait_ms) {
+    Picture game_over = image("game_over_img");
+    for (int attempt = 1; attempt <= tries; ++attempt) {
+        press(keys);
+        if (wait_for([&](const Picture& s) { return shows_centred(s, game_over); },
+                     attempt < tries ? wait_ms : 10000)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 bool GameSession::repaints_whole_window() {
     const Uint32 magenta = 0xFFFF00FF;
     for (int attempt = 0; attempt < 5; ++attempt) {
         Picture before = screen();
         Window above = cover(x, window, magenta & 0xFFFFFF);
-        bool covered = above != 0 && wait_for(
-                                         [&](const Picture& s) {
-                                             return std::count(s.pixels.begin(), s.pixels.end(),
-                                                               magenta) == long(s.pixels.size());
-                                         },
-                                         1500);
+        auto magenta_only = [&](const Picture& s) {
+            return std::count(s.pixels.begin(), s.pixels.end(), magenta) == long(s.pixels.size());
+        };
+        bool covered = above != 0 && wait_for(magenta_only, 1500);
         if (above != 0) {
             XDestroyWindow(x, above);
             XSync(x, False);
@@ -394,4 +407,18 @@ bool alike(const Picture& a, const Picture& b, SDL_Rect rect) {
 
 bool GameSession::exits_cleanly() {
     return game.wait_for_exit(scaled(10000)) && game.exit_status == 0;
+}
+
+bool GameSession::saved(const std::string& key, const std::string& value) {
+    return wait_for([&](const Picture&) {
+        ConfigStore file;
+        file.load((folder + "/prefs.txt").c_str());
+        const std::string* found = file.find(key);
+        return found != nullptr && *found == value;
+    });
+}
+
+bool GameSession::on_compatibility_layer() {
+    std::string maps = read_file("/proc/" + std::to_string(game.pid) + "/maps");
+    return maps.find("libSDL-1.2.so.1.") != std::string::npos;
 }

@@ -70,8 +70,9 @@ public:
     // Gives the window the input focus, or moves the pointer out of it and gives the focus to
     // the root window, which takes it from every application window.
     void focus(bool on);
-    // Sends WM_DELETE_WINDOW, what a window manager sends when the close button is pressed.
-    void close_window();
+    // Sends WM_DELETE_WINDOW, what a window manager sends when the close button is pressed;
+    // whether the game then exits cleanly.
+    bool close_window();
     // Takes screenshots until condition holds for one (true) or timeout_ms has passed (false).
     bool wait_for(const std::function<bool(const Picture&)>& condition, int timeout_ms = 10000);
 
@@ -87,13 +88,22 @@ public:
                          int highlighted_row = 0);
     SDL_Rect board_row(int row);  // in the window
     Picture image(const std::string& prefs_key);
+    Picture picture(const std::string& file);  // in the folder; empty when it cannot be loaded
     // Whether screen shows the picture centred on the board (paused, game over).
     bool shows_centred(const Picture& screen, const Picture& picture);
+    // Presses keys until the game-over picture shows, at most tries times, wait_ms apart (the
+    // last 10 s: a full well may end the game only on the fall clock); whether it showed.
+    bool press_until_over(const std::string& keys, int tries, int wait_ms);
 
     // Covers the window with another client's magenta window, takes it away, and waits until
     // the game shows what it showed before (a few attempts: a gravity step spoils one).
     bool repaints_whole_window();
     bool exits_cleanly();  // with status 0
+    // Whether the game's "prefs.txt" comes to hold value for key.
+    bool saved(const std::string& key, const std::string& value);
+    // Whether the game runs on the compatibility layer over SDL 2, whose library is version
+    // 1.2.50 and up (the classic one's file is .so.0.11).
+    bool on_compatibility_layer();
     // With env E2E_SCREENSHOTS naming a folder, saves the window there as name.png.
     void save_screenshot(const std::string& name);
 };

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <sstream>
+#include <tuple>
 
 #include "tests/support/test_support.h"
 #include "tools/piece_shapes.h"
@@ -49,12 +50,6 @@ bool reports(const std::string& output, const std::string& place, const std::str
         }
     }
     return false;
-}
-
-void save_bmp(const std::string& path, int w, int h) {
-    SDL_Surface* image = make_filled_surface(w, h, 0x336699);
-    ASSERT_EQ(0, SDL_SaveBMP(image, path.c_str()));
-    SDL_FreeSurface(image);
 }
 
 TEST(DataCheck, ShippedDataIsCleanFromAnyFolderAndNoDataIsAnError) {
@@ -154,8 +149,12 @@ TEST(DataCheck, EveryMistakeAtItsLineWithWhatToDo) {
     };
     std::string folder = copy_game_folder("broken");
     EXPECT_EQ(0, run_command(folder, "sed -i 's/$/\\r/' menus/scores_menu.txt").status);
-    save_bmp(folder + "/images/blocks.png", 26, 100);  // room for three tiles of 26
-    save_bmp(folder + "/images/digits_small.png", 20, 105);
+    // Room for three tiles of 26, and digits of a height that is no multiple of ten.
+    for (auto [name, w, h] : {std::tuple{"blocks", 26, 100}, {"digits_small", 20, 105}}) {
+        SDL_Surface* image = make_filled_surface(w, h, 0x336699);
+        EXPECT_EQ(0, SDL_SaveBMP(image, (folder + "/images/" + name + ".png").c_str()));
+        SDL_FreeSurface(image);
+    }
     const char* file = nullptr;
     for (const Break& b : breaks) {
         file = b.file != nullptr ? b.file : file;

@@ -2,6 +2,8 @@
 // too faint on their background.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "colour/colour_vision.h"
 #include "tests/support/test_support.h"
 #include "tools/check/skin_check.h"
@@ -36,20 +38,17 @@ TEST(ColourCheck, ARedGreenPairIsNamedForEachDeficiencyThatBlendsItAndTheSafeTil
 
 TEST(ColourCheck, AFaintTextIsWarnedAtItsColourAndOneOnAContrastingPlateIsNot) {
     std::string dir = make_scratch_dir("faint_text");
-    SDL_Surface* dark = make_filled_surface(100, 60, 0x101010);
-    SDL_SaveBMP(dark, (dir + "/back.bmp").c_str());
-    SDL_Surface* plate = make_filled_surface(50, 20, 0xf0f0f0);
-    SDL_SaveBMP(plate, (dir + "/plate.bmp").c_str());
-    SDL_FreeSurface(dark);
-    SDL_FreeSurface(plate);
+    for (auto [name, w, h, rgb] :
+         {std::tuple{"back", 100, 60, 0x101010}, {"plate", 50, 20, 0xf0f0f0}}) {
+        SDL_Surface* image = make_filled_surface(w, h, Uint32(rgb));
+        SDL_SaveBMP(image, (dir + "/" + name + ".bmp").c_str());
+        SDL_FreeSurface(image);
+    }
     CheckedFile menu;
     write_file(dir + "/menu.txt",
                "background: " + dir +
-                   "/back.bmp\n"
-                   "num_surfs: 1\nsurf1_name: plate\nsurf1_path: " +
-                   dir +
-                   "/plate.bmp\n"
-                   "num_tsurfs: 2\n"
+                   "/back.bmp\nnum_surfs: 1\nsurf1_name: plate\nsurf1_path: " + dir +
+                   "/plate.bmp\nnum_tsurfs: 2\n"
                    "tsurf1_name: dim\ntsurf1_color: 303030\n"
                    "tsurf2_name: ink\ntsurf2_color: 202020\n"
                    "num_buttons: 3\n"

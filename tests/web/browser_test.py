@@ -133,15 +133,11 @@ class Browser:
             time.sleep(0.05)
 
     def press(self, key, code, key_code, text=None):
-        down = dict(type="keyDown", key=key, code=code, windowsVirtualKeyCode=key_code,
-                    nativeVirtualKeyCode=key_code)
-        if text:
-            down.update(type="keyDown", text=text)
-        self.call("Input.dispatchKeyEvent", **down)
-        time.sleep(0.08)
-        self.call("Input.dispatchKeyEvent", type="keyUp", key=key, code=code,
-                  windowsVirtualKeyCode=key_code, nativeVirtualKeyCode=key_code)
-        time.sleep(0.08)
+        event = dict(key=key, code=code, windowsVirtualKeyCode=key_code,
+                     nativeVirtualKeyCode=key_code)
+        for kind, typed in (("keyDown", {"text": text} if text else {}), ("keyUp", {})):
+            self.call("Input.dispatchKeyEvent", type=kind, **event, **typed)
+            time.sleep(0.08)
 
     def close(self):
         self.process.terminate()
@@ -158,19 +154,14 @@ def wait_for(condition, what, patience=PATIENCE):
     raise AssertionError("waited %.0f s for %s" % (patience, what))
 
 
-# Helpers run in the page: a picture's pixels, and how a region of the canvas differs from it.
+# Run in the page: of the canvas's pixels in the rectangle, how many differ from the picture's at
+# url (any channel by more than 48), and the bounding box of those that do.
 PAGE_HELPERS = """
-window.testPixels = async function (url) {
-  const bitmap = await createImageBitmap(await (await fetch(url)).blob());
-  const canvas = new OffscreenCanvas(bitmap.width, bitmap.height);
-  const context = canvas.getContext('2d');
-  context.drawImage(bitmap, 0, 0);
-  return context.getImageData(0, 0, bitmap.width, bitmap.height);
-};
-// Of the canvas's pixels in the rectangle: how many differ from the picture's (any channel by
-// more than 48), and the bounding box of those that do.
 window.testDiffer = async function (url, x, y, w, h, px, py) {
-  const picture = await testPixels(url);
+  const bitmap = await createImageBitmap(await (await fetch(url)).blob());
+  const context = new OffscreenCanvas(bitmap.width, bitmap.height).getContext('2d');
+  context.drawImage(bitmap, 0, 0);
+  const picture = context.getImageData(0, 0, bitmap.width, bitmap.height);
   const shown = Module.canvas.getContext('2d').getImageData(x, y, w, h).data;
   let count = 0, left = w, right = -1, top = h, bottom = -1;
   for (let row = 0; row < h; row++) {
@@ -210,10 +201,12 @@ class Session:
         seconds = time.monotonic() - started
         self.browser.evaluate(PAGE_HELPERS)
         if reference:
-            # The menu is up when its top strip, where no text or button lies, is the desktop's.
-            wait_for(lambda: self.differ(reference, 0, 0, 800, 40)["count"] == 0,
-                     "the main menu")
+            self.wait_for_main_menu(reference)
         return seconds
+
+    def wait_for_main_menu(self, reference="/desktop_menu.png", what="the main menu", shown=True):
+        # The menu is up when its top strip, where no text or button lies, is the desktop's.
+        wait_for(lambda: (self.differ(reference, 0, 0, 800, 40)["count"] == 0) == shown, what)
 
     def differ(self, picture, x, y, w, h, px=None, py=None):
         return self.browser.evaluate("testDiffer(%s, %d, %d, %d, %d, %d, %d)" % (
@@ -226,11 +219,6 @@ class Session:
         w = int(self.prefs["board_width"]) * size
         h = int(self.prefs["board_height"]) * size
         return self.differ("/source/data/images/background.png", x, y, w, h)
-
-    def save_canvas(self, path):
-        data = self.browser.evaluate("Module.canvas.toDataURL('image/png')")
-        with open(path, "wb") as out:
-            out.write(base64.b64decode(data.split(",", 1)[1]))
 
     def check_main_menu(self):
         whole = self.differ("/desktop_menu.png", 0, 0, 800, 600)
@@ -254,11 +242,9 @@ class Session:
         self.browser.press("Escape", "Escape", 27)
 
     def rebind_move_left(self, letter):
-        wait_for(lambda: self.differ("/desktop_menu.png", 0, 0, 800, 40)["count"] == 0,
-                 "the main menu again")
+        self.wait_for_main_menu(what="the main menu again")
         self.browser.click(*button_centre("menus/main_menu.txt", "prefs"))
-        wait_for(lambda: self.differ("/desktop_menu.png", 0, 0, 800, 40)["count"] > 0,
-                 "the preferences screen")
+        self.wait_for_main_menu(what="the preferences screen", shown=False)
         time.sleep(0.5)
         self.browser.click(*button_centre("menus/prefs_menu.txt", "move_left_key"))
         time.sleep(1)
@@ -269,14 +255,12 @@ class Session:
     def prefs_file(self):
         return self.browser.evaluate("Module.FS.readFile('/game/prefs.txt', {encoding: 'utf8'})")
 
-    def wait_until_kept(self):
-        wait_for(lambda: self.browser.evaluate("Module.filesKept || 0") > 0,
-                 "prefs.txt kept in the browser's storage")
-
     def binding_after_reload(self):
         """The binding is back after a reload, and a setting the player never changed follows
         the shipped file: the kept files are made to look as if an older page, which shipped
         another key repeat, had saved them."""
+        wait_for(lambda: self.browser.evaluate("Module.filesKept || 0") > 0,
+                 "prefs.txt kept in the browser's storage")
         self.browser.evaluate("""(async () => {
           for (const file of ['/saved/prefs.txt', '/saved/prefs.txt.shipped']) {
             const text = Module.FS.readFile(file, {encoding: 'utf8'});
@@ -304,8 +288,7 @@ class Session:
 
     def quit(self):
         self.browser.press("Escape", "Escape", 27)
-        wait_for(lambda: self.differ("/desktop_menu.png", 0, 0, 800, 40)["count"] == 0,
-                 "the main menu to quit from")
+        self.wait_for_main_menu(what="the main menu to quit from")
         self.browser.click(*button_centre("menus/main_menu.txt", "quit"))
         wait_for(lambda: self.browser.evaluate("!document.getElementById('ended').hidden"),
                  "the page saying the game has ended")
@@ -319,23 +302,17 @@ def main():
     server = serve(site)
     browser = Browser(profile)
     session = Session("http://127.0.0.1:%d" % server.server_address[1], browser)
-    step = "loading the page"
+    steps = [("loading the page",
+              lambda: print("load to the first menu picture: %.2f s" % session.load())),
+             ("the main menu", session.check_main_menu),
+             ("Play and a key", session.play_and_move),
+             ("rebinding a key", lambda: session.rebind_move_left("a")),
+             ("the binding after a reload", session.binding_after_reload),
+             ("storage refused", session.storage_refused),
+             ("Quit", session.quit)]
     try:
-        seconds = session.load()
-        print("load to the first menu picture: %.2f s" % seconds)
-        step = "the main menu"
-        session.check_main_menu()
-        step = "Play and a key"
-        session.play_and_move()
-        step = "rebinding a key"
-        session.rebind_move_left("a")
-        session.wait_until_kept()
-        step = "the binding after a reload"
-        session.binding_after_reload()
-        step = "storage refused"
-        session.storage_refused()
-        step = "Quit"
-        session.quit()
+        for step, run in steps:
+            run()
         print("browser test passed")
         return 0
     except AssertionError as failure:
